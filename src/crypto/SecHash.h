@@ -1,0 +1,27 @@
+// TSecHash: whole-buffer and whole-file SHA-1 with the digest as five 32-bit words H0..H4.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace zk {
+
+// Raised by HashFile when the file cannot be opened; what() is "File not found !".
+class ESecHashException : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class TSecHash {
+ public:
+  using Digest = std::array<uint32_t, 5>;
+
+  Digest HashString(std::string_view Text);
+  Digest HashBuffer(const void* Data, int64_t Length);
+  Digest HashFile(const std::string& Path);
+};
+
+}  // namespace zk
