@@ -18,6 +18,9 @@ class GostCore {
   void Wipe();
   void Encrypt(const uint8_t* in, uint8_t* out, size_t blocks) const;
   void Decrypt(const uint8_t* in, uint8_t* out, size_t blocks) const;
+
+ private:
+  uint32_t key_[8];  // K0..K7
 };
 
 class TZK_gost final : public TZK_cipherModes<GostCore> {};
