@@ -1,0 +1,98 @@
+#include "platform/CodePage.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <optional>
+
+namespace zk {
+
+namespace {
+
+// glibc's "CP932" is the Windows table; "SHIFT_JIS" differs on ～ ∥ － ￢ and the NEC/IBM extensions.
+constexpr const char* kWindowsJapanese = "CP932";
+
+// The whole text converted, or nothing when any byte cannot be converted.
+std::optional<std::string> Convert(const char* to, const char* from, std::string_view input) {
+  iconv_t converter = ::iconv_open(to, from);
+  if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  std::string output(input.size() * 2 + 8, '\0');
+  char* in = const_cast<char*>(input.data());
+  size_t inLeft = input.size();
+  size_t done = 0;
+  bool ok = true;
+  while (inLeft > 0) {
+    char* out = output.data() + done;
+    size_t outLeft = output.size() - done;
+    const size_t result = ::iconv(converter, &in, &inLeft, &out, &outLeft);
+    done = output.size() - outLeft;
+    if (result != static_cast<size_t>(-1)) continue;
+    if (errno == E2BIG) {
+      output.resize(output.size() * 2);
+      continue;
+    }
+    ok = false;  // EILSEQ: not representable / not valid; EINVAL: cut-off sequence at the end
+    break;
+  }
+  ::iconv_close(converter);
+  if (!ok) return std::nullopt;
+  output.resize(done);
+  return output;
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+  size_t i = 0;
+  while (i < bytes.size()) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    if (lead < 0x80) {
+      ++i;
+      continue;
+    }
+    size_t length;
+    uint32_t code;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      length = 2;
+      code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      length = 3;
+      code = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      length = 4;
+      code = lead & 0x07;
+    } else {
+      return false;
+    }
+    if (bytes.size() - i < length) return false;
+    for (size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(bytes[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      code = (code << 6) | (next & 0x3F);
+    }
+    // Overlong forms, UTF-16 surrogates and values beyond U+10FFFF are not UTF-8.
+    if ((length == 3 && code < 0x800) || (length == 4 && (code < 0x10000 || code > 0x10FFFF)) ||
+        (code >= 0xD800 && code <= 0xDFFF))
+      return false;
+    i += length;
+  }
+  return true;
+}
+
+std::string Utf8ToCp932(std::string_view utf8) {
+  std::optional<std::string> converted = Convert(kWindowsJapanese, "UTF-8", utf8);
+  return converted ? std::move(*converted) : std::string(utf8);
+}
+
+std::string Cp932ToUtf8(std::string_view bytes) {
+  std::optional<std::string> converted = Convert("UTF-8", kWindowsJapanese, bytes);
+  return converted ? std::move(*converted) : std::string(bytes);
+}
+
+std::string StoredNameToUtf8(std::string_view bytes) {
+  return IsValidUtf8(bytes) ? std::string(bytes) : Cp932ToUtf8(bytes);
+}
+
+size_t Cp932Length(std::string_view utf8) { return Utf8ToCp932(utf8).size(); }
+
+}  // namespace zk

@@ -1,0 +1,21 @@
+// Conversions between the UTF-8 of this system and the CP932 (Japanese Windows) bytes of stored texts.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace zk {
+
+// The CP932 bytes, or the UTF-8 bytes unchanged when CP932 cannot represent the text.
+std::string Utf8ToCp932(std::string_view utf8);
+// Decoded to UTF-8; bytes that are not valid CP932 come back as they are.
+std::string Cp932ToUtf8(std::string_view bytes);
+// A stored name: valid UTF-8 is taken as UTF-8, anything else is decoded from CP932.
+std::string StoredNameToUtf8(std::string_view bytes);
+// Length in CP932 bytes (a double-byte character counts two); UTF-8 length under the fallback.
+size_t Cp932Length(std::string_view utf8);
+
+bool IsValidUtf8(std::string_view bytes);
+
+}  // namespace zk

@@ -1,0 +1,52 @@
+// One open file descriptor, closed when the object ends. Move-only.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace zk {
+
+class File {
+ public:
+  // The default open mode: read + write on an existing file. A file carrying the read-only attribute is
+  // refused (EACCES) even when the process could write it (root); a folder is refused (EISDIR).
+  static File OpenReadWrite(const std::string& path);
+  // Existing file, read only.
+  static File OpenReadOnly(const std::string& path);
+  // Existing file, write only, never through a symbolic link.
+  static File OpenWriteOnly(const std::string& path);
+  // Creates or truncates; write only; mode 0666 & ~umask.
+  static File Create(const std::string& path);
+  // Creates a file that must not exist yet (never replaces anything).
+  static File CreateNew(const std::string& path);
+
+  File() = default;
+  File(File&& other) noexcept;
+  File& operator=(File&& other) noexcept;
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+  ~File();  // closes quietly; call Close() to learn about a failing close
+
+  // Reads until size bytes or end of file; returns the count read.
+  size_t Read(void* buffer, size_t size);
+  // Writes every byte or throws (ENOSPC etc.).
+  void Write(const void* data, size_t size);
+  void Seek(int64_t offset);  // from the start
+  int64_t Size() const;
+  void Sync();
+  void Close();
+
+  bool IsOpen() const { return fd_ >= 0; }
+  int Descriptor() const { return fd_; }
+  const std::string& Path() const { return path_; }
+
+ private:
+  File(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  static File Open(const std::string& path, int flags, const char* operation);
+
+  int fd_ = -1;
+  std::string path_;
+};
+
+}  // namespace zk

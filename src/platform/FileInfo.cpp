@@ -1,0 +1,43 @@
+#include "platform/FileInfo.h"
+
+#include <sys/stat.h>
+
+#include "platform/Paths.h"
+
+namespace zk {
+
+uint32_t FileAttributes(const std::string& path) {
+  struct stat info;
+  if (path.empty() || ::lstat(path.c_str(), &info) != 0) return kAttrInvalid;
+  uint32_t attributes = 0;
+  if (S_ISDIR(info.st_mode)) {
+    attributes |= kAttrDirectory;
+  } else {
+    attributes |= kAttrArchive;
+  }
+  if (!S_ISLNK(info.st_mode) && (info.st_mode & S_IWUSR) == 0) attributes |= kAttrReadOnly;
+  // A trailing "/" would leave an empty last component; the folder's own name decides.
+  std::string_view trimmed = path;
+  while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.remove_suffix(1);
+  std::string name = LastComponent(trimmed);
+  if (!name.empty() && name[0] == '.' && name != "." && name != "..") attributes |= kAttrHidden;
+  return attributes;
+}
+
+bool IsReadOnlyFile(const std::string& path) {
+  struct stat info;
+  return ::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) == 0;
+}
+
+int64_t QueryFileSize(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return -1;
+  return static_cast<int64_t>(info.st_size);
+}
+
+bool FileExists(const std::string& path) {
+  struct stat info;
+  return ::lstat(path.c_str(), &info) == 0;
+}
+
+}  // namespace zk

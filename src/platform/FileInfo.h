@@ -1,0 +1,34 @@
+// Windows-style attribute words and sizes, read without opening the file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace zk {
+
+enum FileAttribute : uint32_t {
+  kAttrReadOnly = 1,
+  kAttrHidden = 2,
+  kAttrSystem = 4,
+  kAttrVolumeId = 8,
+  kAttrDirectory = 16,
+  kAttrArchive = 32,
+};
+// Returned when the path cannot be examined; note that it has every bit set, the folder bit included.
+inline constexpr uint32_t kAttrInvalid = 0xFFFFFFFF;
+
+// From lstat: a symbolic link is never a folder (it is reported like a file, with the archive bit), so
+// nothing descends into a linked folder. Read-only = owner write bit clear (not for links); hidden = the
+// last component begins with "."; folder = directory; archive = every non-directory.
+uint32_t FileAttributes(const std::string& path);
+
+// The path exists (links followed) and carries the read-only attribute.
+bool IsReadOnlyFile(const std::string& path);
+
+// Size in bytes without opening the file; -1 when missing or a folder.
+int64_t QueryFileSize(const std::string& path);
+
+// Any directory entry of that name exists (links not followed, dangling links count).
+bool FileExists(const std::string& path);
+
+}  // namespace zk
