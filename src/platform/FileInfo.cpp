@@ -6,9 +6,9 @@
 
 namespace zk {
 
-uint32_t FileAttributes(const std::string& path) {
+EntryStatus QueryEntry(const std::string& path) {
   struct stat info;
-  if (path.empty() || ::lstat(path.c_str(), &info) != 0) return kAttrInvalid;
+  if (path.empty() || ::lstat(path.c_str(), &info) != 0) return {kAttrInvalid, 0};
   uint32_t attributes = 0;
   if (S_ISDIR(info.st_mode)) {
     attributes |= kAttrDirectory;
@@ -21,8 +21,10 @@ uint32_t FileAttributes(const std::string& path) {
   while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.remove_suffix(1);
   std::string name = LastComponent(trimmed);
   if (!name.empty() && name[0] == '.' && name != "." && name != "..") attributes |= kAttrHidden;
-  return attributes;
+  return {attributes, S_ISREG(info.st_mode) ? static_cast<int64_t>(info.st_size) : 0};
 }
+
+uint32_t FileAttributes(const std::string& path) { return QueryEntry(path).attributes; }
 
 bool IsReadOnlyFile(const std::string& path) {
   struct stat info;

@@ -22,6 +22,14 @@ inline constexpr uint32_t kAttrInvalid = 0xFFFFFFFF;
 // last component begins with "."; folder = directory; archive = every non-directory.
 uint32_t FileAttributes(const std::string& path);
 
+// The attribute word and the size of one directory entry from a single lstat, as a folder listing reports
+// them: size 0 for folders and links. {kAttrInvalid, 0} when the path cannot be examined.
+struct EntryStatus {
+  uint32_t attributes;
+  int64_t size;
+};
+EntryStatus QueryEntry(const std::string& path);
+
 // The path exists (links followed) and carries the read-only attribute.
 bool IsReadOnlyFile(const std::string& path);
 

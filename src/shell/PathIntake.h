@@ -1,0 +1,27 @@
+// How paths handed to the program (dialog, drop, command line) become the files of a batch.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "shell/FindFile.h"
+
+namespace zk {
+
+// The main window's finder: every name, every attribute but volume labels, subfolders when `recurse`.
+TFindFile MakeIntakeFinder(bool recurse);
+
+// The files of one folder as `finder` finds them; each entry's attributes are read anew and folders (also
+// entries that cannot be examined any more) are dropped.
+std::vector<std::string> ExpandFolder(TFindFile& finder, const std::string& folder);
+
+// Main window intake: a path with the folder bit (by lstat, so never a link; also a path that cannot be
+// examined, which then expands to nothing) is expanded, anything else is taken unchanged. Order is kept.
+std::vector<std::string> CollectFiles(TFindFile& finder, const std::vector<std::string>& paths);
+std::vector<std::string> CollectFiles(const std::vector<std::string>& paths, bool recurse);
+
+// Wipe-bin intake: a path is expanded only when its attribute word is exactly the folder bit; a hidden or
+// read-only folder and a path that cannot be examined are taken unchanged (the wipe then reports them).
+std::vector<std::string> CollectWipeBinFiles(TFindFile& finder, const std::vector<std::string>& paths);
+
+}  // namespace zk
