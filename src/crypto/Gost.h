@@ -18,6 +18,7 @@ class GostCore {
   void Wipe();
   void Encrypt(const uint8_t* in, uint8_t* out, size_t blocks) const;
   void Decrypt(const uint8_t* in, uint8_t* out, size_t blocks) const;
+  void EncryptCbc(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const;
 
  private:
   uint32_t key_[8];  // K0..K7
