@@ -11,13 +11,17 @@ namespace zk {
 
 namespace {
 
+std::string InFolder(std::string folder, const std::string& name) {
+  if (folder.back() != '/') folder += '/';
+  return folder + name;
+}
+
 std::string LockFilePath(const std::string& name) {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime != nullptr && *runtime != '\0') return std::string(runtime) + "/" + name;
+  if (runtime != nullptr && *runtime != '\0') return InFolder(runtime, name);
   // The temp folder is shared by every user: the user id keeps the instances of different users apart.
   const char* temp = std::getenv("TMPDIR");
-  const std::string folder = temp != nullptr && *temp != '\0' ? temp : "/tmp";
-  return folder + "/" + name + "-" + std::to_string(::getuid());
+  return InFolder(temp != nullptr && *temp != '\0' ? temp : "/tmp", name + "-" + std::to_string(::getuid()));
 }
 
 }  // namespace
