@@ -14,7 +14,7 @@ inline uint32_t RoundFunction(uint32_t x) {
   return t[0][x & 0xFF] ^ t[1][(x >> 8) & 0xFF] ^ t[2][(x >> 16) & 0xFF] ^ t[3][x >> 24];
 }
 
-// Eight rounds over `lanes` blocks with the key words in the order K0..K7, or K7..K0 when Reversed.
+// Eight rounds over Lanes blocks with the key words in the order K0..K7, or K7..K0 when Reversed.
 template <bool Reversed, size_t Lanes>
 inline void EightRounds(const uint32_t* key, uint32_t (&n1)[Lanes], uint32_t (&n2)[Lanes]) {
   auto k = [key](int i) { return key[Reversed ? 7 - i : i]; };
