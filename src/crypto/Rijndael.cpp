@@ -24,28 +24,33 @@ inline uint32_t InvMixColumn(uint32_t w) {
 
 // The table-driven cipher in both directions. Row r of output column j comes from column j + r·Shift of
 // the input: Shift 1 is ShiftRows, Shift 3 (that is -1) InvShiftRows. The round keys are walked from `key`
-// in steps of `keyStep` words.
+// in steps of `keyStep` words. The column loops are unrolled so that the state lives in registers.
 template <int Shift>
-inline void Cipher(uint32_t (&s)[4], const uint32_t* key, ptrdiff_t keyStep, int rounds,
-                   const RijndaelWordTables& tables, const RijndaelByteTable& box) {
+[[gnu::always_inline]] inline void Cipher(uint32_t (&s)[4], const uint32_t* key, ptrdiff_t keyStep,
+                                          int rounds, const RijndaelWordTables& tables,
+                                          const RijndaelByteTable& box) {
   auto column = [&s](int j, int row) { return ByteOf(s[(j + row * Shift) & 3], row); };
+  uint32_t t[4];
+#pragma GCC unroll 4
   for (int j = 0; j < 4; ++j) s[j] ^= key[j];
   for (int round = 1; round < rounds; ++round) {
     key += keyStep;
-    uint32_t t[4];
+#pragma GCC unroll 4
     for (int j = 0; j < 4; ++j) {
       t[j] = tables[0][column(j, 0)] ^ tables[1][column(j, 1)] ^ tables[2][column(j, 2)] ^
              tables[3][column(j, 3)] ^ key[j];
     }
+#pragma GCC unroll 4
     for (int j = 0; j < 4; ++j) s[j] = t[j];
   }
   key += keyStep;
-  uint32_t t[4];
+#pragma GCC unroll 4
   for (int j = 0; j < 4; ++j) {
     t[j] = (box[column(j, 0)] | box[column(j, 1)] << 8 | box[column(j, 2)] << 16 |
             uint32_t{box[column(j, 3)]} << 24) ^
            key[j];
   }
+#pragma GCC unroll 4
   for (int j = 0; j < 4; ++j) s[j] = t[j];
 }
 

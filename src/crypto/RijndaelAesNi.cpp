@@ -17,57 +17,67 @@ constexpr size_t kLanes = 8;
 ZK_AESNI inline __m128i LoadBlock(const void* p) { return _mm_loadu_si128(static_cast<const __m128i*>(p)); }
 ZK_AESNI inline void StoreBlock(void* p, __m128i v) { _mm_storeu_si128(static_cast<__m128i*>(p), v); }
 
-// Round keys in the order the instructions take them: the encryption rows 0..Rounds, or the decryption
-// rows Rounds..0.
-template <int Rounds>
+// Round key row r of the encryption keys, or row Rounds - r of the decryption keys: the order in which
+// the instructions take them. The keys are read from the cipher object on every use (from the L1 cache,
+// off the dependency chains) rather than copied, so that no copy of them is left on the stack.
+template <int Rounds, bool Reversed>
 struct RoundKeys {
-  __m128i k[Rounds + 1];
+  const uint32_t* rows;
+  ZK_AESNI __m128i operator[](int r) const { return LoadBlock(rows + 4 * (Reversed ? Rounds - r : r)); }
 };
 
+// Each block's encryption needs the previous ciphertext, so CBC encryption is one dependency chain, with
+// the chaining value kept in a register across the whole run. AESENCLAST ends with the
+// XOR of its key, so the next plaintext block and the first round key are folded into the last round key;
+// the XOR that starts the next block then costs nothing on the chain.
 template <int Rounds>
-ZK_AESNI inline RoundKeys<Rounds> LoadKeys(const uint32_t* rows, bool reversed) {
-  RoundKeys<Rounds> keys;
-  for (int r = 0; r <= Rounds; ++r) keys.k[r] = LoadBlock(rows + 4 * (reversed ? Rounds - r : r));
-  return keys;
-}
-
-// Each block's encryption needs the previous ciphertext, so CBC encryption is one dependency chain: the
-// chaining value stays in a register and the round keys are loaded once per run.
-template <int Rounds>
-ZK_AESNI void EncryptCbcWith(const uint32_t* rows, const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) {
-  const RoundKeys<Rounds> keys = LoadKeys<Rounds>(rows, false);
-  __m128i c = LoadBlock(chain);
-  for (size_t i = 0; i < blocks; ++i) {
-    c = _mm_xor_si128(c, _mm_xor_si128(LoadBlock(in + i * kBlockBytes), keys.k[0]));
+ZK_AESNI void EncryptCbcWith(const uint32_t* rows, const uint8_t* in, uint8_t* out, size_t blocks,
+                             uint8_t* chain) {
+  if (blocks == 0) return;
+  const RoundKeys<Rounds, false> keys{rows};
+  __m128i x = _mm_xor_si128(LoadBlock(chain), _mm_xor_si128(LoadBlock(in), keys[0]));
+  for (size_t i = 0;; ++i) {
 #pragma GCC unroll 14
-    for (int r = 1; r < Rounds; ++r) c = _mm_aesenc_si128(c, keys.k[r]);
-    c = _mm_aesenclast_si128(c, keys.k[Rounds]);
-    StoreBlock(out + i * kBlockBytes, c);
+    for (int r = 1; r < Rounds; ++r) x = _mm_aesenc_si128(x, keys[r]);
+    if (i + 1 == blocks) {
+      const __m128i c = _mm_aesenclast_si128(x, keys[Rounds]);
+      StoreBlock(out + i * kBlockBytes, c);
+      StoreBlock(chain, c);
+      return;
+    }
+    const __m128i next = _mm_xor_si128(LoadBlock(in + (i + 1) * kBlockBytes), keys[0]);
+    x = _mm_aesenclast_si128(x, _mm_xor_si128(keys[Rounds], next));
+    StoreBlock(out + i * kBlockBytes, _mm_xor_si128(x, next));
   }
-  StoreBlock(chain, c);
 }
 
 template <int Rounds, size_t Lanes>
-ZK_AESNI inline void DecryptLanes(const RoundKeys<Rounds>& keys, __m128i (&s)[Lanes]) {
-  for (size_t l = 0; l < Lanes; ++l) s[l] = _mm_xor_si128(s[l], keys.k[0]);
+ZK_AESNI inline void DecryptLanes(const RoundKeys<Rounds, true>& keys, __m128i (&s)[Lanes]) {
+#pragma GCC unroll 8
+  for (size_t l = 0; l < Lanes; ++l) s[l] = _mm_xor_si128(s[l], keys[0]);
 #pragma GCC unroll 14
   for (int r = 1; r < Rounds; ++r) {
-    for (size_t l = 0; l < Lanes; ++l) s[l] = _mm_aesdec_si128(s[l], keys.k[r]);
+#pragma GCC unroll 8
+    for (size_t l = 0; l < Lanes; ++l) s[l] = _mm_aesdec_si128(s[l], keys[r]);
   }
-  for (size_t l = 0; l < Lanes; ++l) s[l] = _mm_aesdeclast_si128(s[l], keys.k[Rounds]);
+#pragma GCC unroll 8
+  for (size_t l = 0; l < Lanes; ++l) s[l] = _mm_aesdeclast_si128(s[l], keys[Rounds]);
 }
 
 // CBC decryption has no chain between the block decryptions, so kLanes blocks run side by side. All
 // ciphertext of a group is read before any plaintext is written, which makes in-place work safe.
 template <int Rounds>
-ZK_AESNI void DecryptCbcWith(const uint32_t* rows, const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) {
-  const RoundKeys<Rounds> keys = LoadKeys<Rounds>(rows, true);
+ZK_AESNI void DecryptCbcWith(const uint32_t* rows, const uint8_t* in, uint8_t* out, size_t blocks,
+                             uint8_t* chain) {
+  const RoundKeys<Rounds, true> keys{rows};
   __m128i previous = LoadBlock(chain);
   for (; blocks >= kLanes; blocks -= kLanes, in += kLanes * kBlockBytes, out += kLanes * kBlockBytes) {
     __m128i c[kLanes], s[kLanes];
+#pragma GCC unroll 8
     for (size_t l = 0; l < kLanes; ++l) s[l] = c[l] = LoadBlock(in + l * kBlockBytes);
     DecryptLanes(keys, s);
     StoreBlock(out, _mm_xor_si128(s[0], previous));
+#pragma GCC unroll 8
     for (size_t l = 1; l < kLanes; ++l) StoreBlock(out + l * kBlockBytes, _mm_xor_si128(s[l], c[l - 1]));
     previous = c[kLanes - 1];
   }
@@ -81,7 +91,8 @@ ZK_AESNI void DecryptCbcWith(const uint32_t* rows, const uint8_t* in, uint8_t* o
   StoreBlock(chain, previous);
 }
 
-using CbcFunction = void (*)(const uint32_t* rows, const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain);
+using CbcFunction = void (*)(const uint32_t* rows, const uint8_t* in, uint8_t* out, size_t blocks,
+                             uint8_t* chain);
 
 CbcFunction EncryptCbcFor(int rounds) {
   return rounds == 10 ? EncryptCbcWith<10> : rounds == 12 ? EncryptCbcWith<12> : EncryptCbcWith<14>;

@@ -52,7 +52,8 @@ constexpr RijndaelByteTable Invert(const RijndaelByteTable& box) {
 }
 
 // Table 0 maps x to the column (c0·s(x), c1·s(x), c2·s(x), c3·s(x)); table t is table 0 rotated by t bytes.
-constexpr RijndaelWordTables MakeWordTables(const RijndaelByteTable& substitute, std::array<uint8_t, 4> column) {
+constexpr RijndaelWordTables MakeWordTables(const RijndaelByteTable& substitute,
+                                            std::array<uint8_t, 4> column) {
   RijndaelWordTables tables{};
   for (int x = 0; x < 256; ++x) {
     uint32_t word = 0;
