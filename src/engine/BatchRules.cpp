@@ -1,0 +1,117 @@
+#include "BatchRules.h"
+
+#include "FileEngine.h"
+#include "FileKind.h"
+#include "MoveFile.h"
+#include "OutputNames.h"
+#include "ResultTexts.h"
+#include "platform/CodePage.h"
+#include "platform/Durability.h"
+#include "platform/FileDate.h"
+#include "platform/FileInfo.h"
+#include "platform/Paths.h"
+
+namespace zk {
+namespace {
+
+// The source must survive when the output is the source itself, however the path is spelled.
+bool IsSourceItself(const std::string& source, const std::string& output) {
+  return SamePathIgnoringAsciiCase(source, output) || SameFile(source, output);
+}
+
+// Wipes a source whose result is already complete. The result is flushed first (the file and its folder
+// entry), so that a crash at any moment leaves at least one complete copy.
+bool WipeSourceAfter(TFileEngine& engine, const std::string& source, const std::string& result) {
+  if (engine.Observer) engine.Observer->BeginSourceWipe();
+  bool wiped = true;
+  try {
+    SyncFile(result);
+    SyncFolderOf(result);
+    engine.WipeFile(source);
+  } catch (...) {
+    wiped = false;
+  }
+  if (engine.Observer) engine.Observer->EndSourceWipe();
+  return wiped;
+}
+
+TRowResult Failure(std::string_view text, const std::string& path, std::string_view readOnlyText) {
+  return {std::string(IsReadOnlyFile(path) ? readOnlyText : text), true, {}};
+}
+
+}  // namespace
+
+std::string StatusLine(int number, int count, std::string_view path, std::string_view suffix) {
+  return "[" + std::to_string(number) + "/" + std::to_string(count) + "Files]" + std::string(path) +
+         std::string(suffix);
+}
+
+std::string SummaryText(int failCount) {
+  if (failCount > 0) {
+    return std::string(kSummaryFailuresPrefix) + std::to_string(failCount) +
+           std::string(kSummaryFailuresSuffix);
+  }
+  return std::string(kSummaryAllDone);
+}
+
+bool NameTooLong(std::string_view path) { return Cp932Length(LastComponent(path)) >= kMaxNameBytes; }
+
+std::optional<std::string> ProposedOutputName(std::string_view path, int namingMode,
+                                              std::string_view ownExtension) {
+  switch (namingMode) {
+    case kNamingStandard:
+      return std::string(path) + ".enc";
+    case kNamingOwnExtension:
+      return std::string(path) + std::string(ownExtension);
+    case kNamingRandom:
+      return RandomOutputName(path, ownExtension);
+    default:
+      return std::nullopt;
+  }
+}
+
+TRowResult EncryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options) {
+  if (NameTooLong(path)) return Failure(kEncryptNameTooLong, path, kEncryptReadOnly);
+  const std::optional<std::string> output =
+      ProposedOutputName(path, options.NamingMode, options.OwnExtension);
+  if (!output) return Failure(kUnexpectedError, path, kEncryptReadOnly);
+  const std::string text =
+      engine.EncryptFile(path, *output, options.Password, options.Hint, options.Algorithm);
+  if (text != kEncryptSuccess) return Failure(text, path, kEncryptReadOnly);
+  if (options.WipeSource && !IsSourceItself(engine.LastSourceName, engine.LastOutputName) &&
+      !WipeSourceAfter(engine, path, engine.LastOutputName)) {
+    return {std::string(kWipeFailed), true, {}};
+  }
+  return {text, false, {}};
+}
+
+TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options) {
+  if (NameTooLong(path)) return Failure(kDecryptNameTooLong, path, kDecryptReadOnly);
+  const std::string text = engine.DecryptFile(path, options.Password);
+  if (text != kDecryptSuccess) return Failure(text, path, kDecryptReadOnly);
+
+  TRowResult row{text, false, engine.LastOutputName};
+  if (options.WipeDecryptedSource && !IsSourceItself(path, engine.LastOutputName) &&
+      !WipeSourceAfter(engine, path, engine.LastOutputName)) {
+    row.Text = kWipeFailed;
+    row.Failed = true;
+  }
+  if (engine.Observer) engine.Observer->ProcessMessages();
+  if (engine.LastFileDate != kNoFileDate) ApplyPackedFileDate(engine.LastOutputName, engine.LastFileDate);
+  // A ".dec" output takes the container's name only once the container is gone.
+  if (engine.SameNameOutput && MoveWithoutReplacing(engine.LastOutputName, engine.LastSourceName)) {
+    row.DecryptedPath = engine.LastSourceName;
+  }
+  return row;
+}
+
+TRowResult WipeRow(TFileEngine& engine, const std::string& path) {
+  try {
+    engine.WipeFile(path);
+    return {std::string(kWipeSuccess), false, {}};
+  } catch (...) {
+    return {std::string(kWipeFailed), true, {}};
+  }
+}
+
+}  // namespace zk

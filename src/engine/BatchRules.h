@@ -1,0 +1,56 @@
+// The rules of a batch run that need no window, one row at a time, shared by the desktop program and
+// zkcli. The caller walks its rows, shows StatusLine before each, puts Text + path in the row and counts
+// the failed rows for SummaryText.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zk {
+
+class TFileEngine;
+
+struct TBatchOptions {
+  std::string Password;  // UTF-8
+  std::string Hint;      // UTF-8; written into every container of the run
+  int32_t Algorithm = 0;
+  int NamingMode = 0;  // 0 ".enc", 1 own extension, 2 random name + own extension
+  std::string OwnExtension = ".bmp";
+  bool WipeSource = false;           // wipe the plain file after a successful encryption
+  bool WipeDecryptedSource = false;  // wipe the container after a successful decryption
+};
+
+struct TRowResult {
+  std::string Text;  // the result text; the row shows it followed by the path
+  bool Failed = false;
+  std::string DecryptedPath;  // after a successful decryption: where the plain file now stands
+};
+
+inline constexpr int kNamingStandard = 0;
+inline constexpr int kNamingOwnExtension = 1;
+inline constexpr int kNamingRandom = 2;
+// Names whose last component has this many CP932 bytes or more are refused before any work.
+inline constexpr size_t kMaxNameBytes = 200;
+
+// "[" number "/" count "Files]" path suffix, number counting from 1: [2/5Files]/data/a.txtを暗号化中
+std::string StatusLine(int number, int count, std::string_view path, std::string_view suffix);
+// "終了しました。　失敗数 : " N "個", or "全てのファイル/フォルダを正常に処理しました。" without failures.
+std::string SummaryText(int failCount);
+
+// The last path component counts kMaxNameBytes or more in CP932 (a double-byte character counts two).
+bool NameTooLong(std::string_view path);
+// The output path proposed for encryption; empty for an unknown naming mode.
+std::optional<std::string> ProposedOutputName(std::string_view path, int namingMode,
+                                              std::string_view ownExtension);
+
+// Encrypts one row and, on success and when asked, wipes its source once the container is safely on disk
+// (never when the output is the source itself). A failing wipe marks the row with the wipe failure text.
+TRowResult EncryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options);
+// Decrypts one row; on success wipes the container when asked (once the plain file is safely on disk),
+// applies the stored date and moves a ".dec" output back to the container's name when that is free.
+TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options);
+TRowResult WipeRow(TFileEngine& engine, const std::string& path);
+
+}  // namespace zk

@@ -1,0 +1,98 @@
+// The single-file operations: encryption into a container, decryption back, the secure wipe and reading
+// the hint. One engine belongs to each user of it (the confirmation dialog, zkcli); it owns the cipher and
+// hash objects and one I/O buffer, so memory stays the same whatever the file size.
+//
+// Paths, passwords and hints come in as UTF-8. Passwords, hints and stored names are converted to CP932
+// before any byte operation (key, check value, header fields); text that CP932 cannot represent is used
+// as its UTF-8 bytes. Names and hints read from a container come back as UTF-8.
+//
+// EncryptFile, DecryptFile and ReadHint never throw: every outcome is a result text (ResultTexts.h), and
+// success is recognised by exact comparison. WipeFile throws on failure.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "EngineObserver.h"
+#include "crypto/Gost.h"
+#include "crypto/Rijndael.h"
+#include "crypto/SHA1.h"
+#include "crypto/SecHash.h"
+#include "crypto/Twofish.h"
+
+namespace zk {
+
+class File;
+
+class TFileEngine {
+ public:
+  TFileEngine();
+  TFileEngine(const TFileEngine&) = delete;
+  TFileEngine& operator=(const TFileEngine&) = delete;
+
+  // Encrypts source into a new container at output, or at the first free name that the "_RENAMED" rule
+  // gives for it; algorithm 1 is Rijndael, 2 GOST, anything else Twofish (stored as given). Nothing is
+  // written when the hint does not fit the header. Only a container this call created is ever deleted.
+  // Returns kEncryptSuccess or kEncryptFailed; sets LastSourceName, LastOutputName and LastFileDate.
+  std::string EncryptFile(const std::string& source, const std::string& output, std::string_view password,
+                          std::string_view hint, int32_t algorithm);
+
+  // Decrypts a container into its folder under the stored name (its last component only), or to
+  // ExplicitOutputName when that is set. Refusals (old format, not a container, wrong password, damaged
+  // header) come before anything is written; a failure later wipes the partial output. An existing
+  // ExplicitOutputName is replaced only after a complete decryption. Sets LastSourceName,
+  // LastOutputName, LastFileDate and SameNameOutput.
+  std::string DecryptFile(const std::string& source, std::string_view password);
+
+  // The hint of a container without its password; kReadHintError when the header cannot be read.
+  std::string ReadHint(const std::string& path);
+
+  // One pass of 0x4E up to the next multiple of 2048 bytes at or beyond the end (2048 for an empty
+  // file), flushed, then the file is deleted. A symbolic link is removed without touching its target.
+  // Throws FileError when the file cannot be opened (missing, folder, read-only, not a regular file),
+  // when a write fails (the file is deleted all the same) or when the deletion fails.
+  void WipeFile(const std::string& path);
+
+  // The 8-character check value of a password (registered in the settings and stored in containers).
+  std::string PasswordCheckValue(std::string_view password);
+
+  // The components: file ciphers by algorithm number, the cipher of the header texts, the hashes.
+  TZK_twofish ZK_twofish;
+  TZK_rijndael ZK_rijndael;
+  TZK_gost ZK_gost;
+  TZK_twofish ZK_twofish_str;
+  TZK_sha1 ZK_sha11;
+  TSecHash SecHash1;
+
+  // Side results of the last EncryptFile or DecryptFile.
+  std::string LastSourceName;
+  std::string LastOutputName;
+  int32_t LastFileDate = -1;    // packed local date and time, -1 when unknown
+  bool SameNameOutput = false;  // decryption appended ".dec" because the output path was the container's
+
+  // Input of DecryptFile: an output path given for a single file; empty for the computed one.
+  std::string ExplicitOutputName;
+  // Ends the current overwrite after its block; cleared when a wipe starts. Set from ProcessMessages.
+  bool SkipWipeRequested = false;
+  // Events are let through once in about this many runs (8192 bytes) or wipe blocks; 0 or 1: every time.
+  int ProcessMsgInterval = 30;
+  TEngineObserver* Observer = nullptr;
+
+ private:
+  enum class TDirection { kEncrypt, kDecrypt };
+
+  TZK_blockcipher& FileCipher(int32_t algorithm);
+  void WipeFileCiphers();
+  void StreamPayload(File& in, File& out, TZK_blockcipher& cipher, TDirection direction, int64_t total);
+  void ReportProgress(TProgressKind kind, int64_t done, int64_t total);
+  void MaybeProcessMessages();
+  std::string DecryptInto(const std::string& source, std::string_view password, File& in, File& out,
+                          std::string& createdPath);
+  void DestroyPartialOutput(const std::string& path);
+
+  std::unique_ptr<uint8_t[]> buffer_;
+};
+
+}  // namespace zk

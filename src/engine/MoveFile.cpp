@@ -1,0 +1,22 @@
+#include "MoveFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace zk {
+
+bool MoveWithoutReplacing(const std::string& from, const std::string& to) {
+  // rename() would replace an existing file; RENAME_NOREPLACE refuses atomically.
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // The file system cannot refuse in the rename itself: a hard link refuses an existing name, then the
+  // old name goes.
+  if (::link(from.c_str(), to.c_str()) != 0) return false;
+  ::unlink(from.c_str());
+  return true;
+}
+
+}  // namespace zk

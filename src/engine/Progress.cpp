@@ -1,0 +1,24 @@
+#include "Progress.h"
+
+#include <cmath>
+
+#include "ResultTexts.h"
+
+namespace zk {
+
+int64_t ProgressPercent(const TProgress& progress) {
+  const long double ratio =
+      static_cast<long double>(progress.Done) / static_cast<long double>(progress.Total);
+  return static_cast<int64_t>(std::nearbyintl(ratio * 100.0L));
+}
+
+std::string ProgressLine(const TProgress& progress) {
+  const std::string percent = std::to_string(ProgressPercent(progress)) + "%";
+  if (progress.Kind == TProgressKind::kWiping) return std::string(kProgressWiping) + percent;
+  const std::string_view prefix =
+      progress.Kind == TProgressKind::kEncrypting ? kProgressEncrypting : kProgressDecrypting;
+  return std::string(prefix) + std::to_string(progress.Done) + "/" + std::to_string(progress.Total) +
+         std::string(kProgressBytes) + percent;
+}
+
+}  // namespace zk

@@ -1,0 +1,55 @@
+// Every result text of the file operations and the batch, in one place. The batch recognises success by
+// exact comparison with kEncryptSuccess and kDecryptSuccess, so these texts must never be rephrased.
+#pragma once
+
+#include <string_view>
+
+namespace zk {
+
+// Encryption of one file.
+inline constexpr std::string_view kEncryptSuccess = "暗号化成功：";
+inline constexpr std::string_view kEncryptFailed = "＊暗号化失敗＊：";
+
+// Decryption of one file.
+inline constexpr std::string_view kDecryptSuccess = "復号成功 : ";
+inline constexpr std::string_view kDecryptOldFormat = "＊古い形式です。Ver2.1で復号して下さい：";
+inline constexpr std::string_view kDecryptNotContainer = "＊不正なファイル形式です：";
+inline constexpr std::string_view kDecryptWrongPassword = "＊パスワードが違います：";
+inline constexpr std::string_view kDecryptDamaged = "＊ファイルが不正です：";
+inline constexpr std::string_view kDecryptFailed = "＊復号不可：";
+
+// Reading the hint of a container for the confirmation list.
+inline constexpr std::string_view kReadHintError = "＊エラー：形式外または読み取り専用です。＊";
+
+// Texts of the batch, which replace or stand in for the texts above.
+inline constexpr std::string_view kEncryptNameTooLong =
+    "＊暗号化失敗(処理元ファイル名が半角200文字以上です。)：";
+inline constexpr std::string_view kDecryptNameTooLong =
+    "＊復号失敗(処理元ファイル名が半角200文字以上です。)：";
+inline constexpr std::string_view kEncryptReadOnly = "＊暗号化失敗(読み取り専用です)：";
+inline constexpr std::string_view kDecryptReadOnly = "＊復号失敗(読み取り専用です)：";
+inline constexpr std::string_view kUnexpectedError = "＊予期せぬエラー：";
+inline constexpr std::string_view kWipeSuccess = "抹消成功 : ";
+inline constexpr std::string_view kWipeFailed =
+    "＊抹消不可(ファイルが無効or読み取り専用orロックされている可能性があります。) : ";
+
+// The caption at the end of a run.
+inline constexpr std::string_view kSummaryFailuresPrefix = "終了しました。　失敗数 : ";
+inline constexpr std::string_view kSummaryFailuresSuffix = "個";
+inline constexpr std::string_view kSummaryAllDone = "全てのファイル/フォルダを正常に処理しました。";
+
+// Suffixes of the per-row status line "[i/NFiles]" + path + suffix.
+inline constexpr std::string_view kStatusEncrypting = "を暗号化中";
+inline constexpr std::string_view kStatusDecrypting = "を復号中";
+inline constexpr std::string_view kStatusWiping = "を抹消中";
+
+// Progress lines.
+inline constexpr std::string_view kProgressEncrypting = "暗号化中：";
+inline constexpr std::string_view kProgressDecrypting = "復号中：";
+inline constexpr std::string_view kProgressWiping = "不要データ抹消中：";
+inline constexpr std::string_view kProgressBytes = "バイト　";
+
+// The error of a wipe whose exclusive open for writing fails.
+inline constexpr std::string_view kWipeCannotOpen = "ファイルが開けません";
+
+}  // namespace zk

@@ -1,0 +1,57 @@
+#include "TextCipher.h"
+
+#include <cstdio>
+
+#include "crypto/Base64.h"
+#include "crypto/BlockCipher.h"
+#include "crypto/SecHash.h"
+
+namespace zk {
+namespace {
+
+// The text that a password encrypts to form its check value.
+constexpr std::string_view kCheckConstant = "4082917";
+
+// Keys the cipher from a key text for one pass and leaves it wiped afterwards, also after an error.
+class TKeyedPass {
+ public:
+  TKeyedPass(TZK_blockcipher& cipher, std::string_view keyText) : cipher_(cipher) {
+    cipher_.InitFromString(keyText);
+  }
+  ~TKeyedPass() {
+    cipher_.Reset();
+    cipher_.Wipe();
+  }
+  TKeyedPass(const TKeyedPass&) = delete;
+  TKeyedPass& operator=(const TKeyedPass&) = delete;
+
+ private:
+  TZK_blockcipher& cipher_;
+};
+
+}  // namespace
+
+std::string EncryptText(TZK_blockcipher& cipher, std::string_view text, std::string_view keyText) {
+  std::string bytes(text);
+  {
+    TKeyedPass pass(cipher, keyText);
+    cipher.EncryptCFB8(bytes.data(), bytes.data(), static_cast<int32_t>(bytes.size()));
+  }
+  return Base64Encode(bytes);
+}
+
+std::string DecryptText(TZK_blockcipher& cipher, std::string_view base64, std::string_view keyText) {
+  TKeyedPass pass(cipher, keyText);
+  std::string bytes = Base64Decode(base64);
+  cipher.DecryptCFB8(bytes.data(), bytes.data(), static_cast<int32_t>(bytes.size()));
+  return bytes;
+}
+
+std::string PasswordCheckValue(TZK_blockcipher& cipher, TSecHash& hash, std::string_view password) {
+  const TSecHash::Digest digest = hash.HashString(EncryptText(cipher, kCheckConstant, password));
+  char hex[9];
+  std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(digest[4]));
+  return hex;
+}
+
+}  // namespace zk
