@@ -31,16 +31,20 @@ std::string_view Trim(std::string_view text) {
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
-// One line of the file: its text without the line break, and where the whole line (break included) lies.
+// One line of the file: its text without the line break, where the text begins and where the line ends
+// (after its break).
 struct Line {
   std::string_view text;
   size_t begin;
   size_t end;
 };
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 std::vector<Line> SplitLines(std::string_view content) {
   std::vector<Line> lines;
-  size_t begin = 0;
+  // Editors may put a byte order mark in front of UTF-8; it is kept but is no part of the first line.
+  size_t begin = content.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
   while (begin < content.size()) {
     const size_t newline = content.find('\n', begin);
     const size_t end = newline == std::string_view::npos ? content.size() : newline + 1;
