@@ -1,0 +1,17 @@
+// zkcli check-value: the 8-character password check value that the settings register and every container
+// carries.
+#include "cli/Commands.h"
+#include "cli/Console.h"
+#include "cli/PasswordSource.h"
+#include "engine/FileEngine.h"
+
+namespace zk::cli {
+
+int RunCheckValue(const CommandLine& line) {
+  const std::string password = ObtainPassword(line, PasswordUse::kCheckValue);
+  TFileEngine engine;
+  Console().Line(engine.PasswordCheckValue(password));
+  return kExitSuccess;
+}
+
+}  // namespace zk::cli

@@ -1,0 +1,44 @@
+#include "cli/HelpText.h"
+
+namespace zk::cli {
+
+std::string_view HelpText() {
+  return R"(zkcli - ZK containers from the command line (same engine and format as the desktop program)
+
+zkcli encrypt [-p PASSWORD | --password-stdin] [--hint TEXT] [-a twofish|rijndael|gost|0|1|2]
+              [--naming enc|own|random] [--ext EXT] [--level 1-4] [--wipe-source] [-o OUTPUT] [--no-recurse] PATH...
+zkcli decrypt [-p PASSWORD | --password-stdin] [--wipe-source] [-o OUTPUT] [--no-recurse] PATH...
+zkcli wipe    [--yes] [--no-recurse] PATH...
+zkcli hint    [--no-recurse] PATH...
+zkcli sha1    [--no-recurse] PATH...
+zkcli check-value [-p PASSWORD | --password-stdin]
+
+A folder stands for every file in it, subfolders included unless --no-recurse; links to folders are
+never followed. -o names the output of a single file; the file is encrypted to that name (an existing
+file is not replaced) or decrypted to it (an existing file is replaced only when decryption succeeds).
+
+  -p, --password PASSWORD  the password (otherwise it is asked on the terminal without echo,
+                           twice when encrypting)
+  --password-stdin         read the password from the first line of standard input
+  --hint TEXT              password hint stored in the container, readable without the password
+  -a, --algorithm ALGO     twofish (0, default), rijndael (1) or gost (2)
+  --naming MODE            enc: NAME.enc (default); own: NAME + EXT; random: 7 random characters + EXT
+  --ext EXT                the own extension (default .bmp)
+  --level N                security level: minimum password length 1, 6, 10 or 20 bytes (default 1)
+  --wipe-source            wipe the source after it was processed successfully (kept otherwise)
+  -o, --output OUTPUT      output file of the single-file form
+  --no-recurse             take only the files directly in a folder given
+  -y, --yes                wipe without asking
+  -h, --help               this text
+
+Every file gives one line on standard output: the result text followed by the path, and after a
+successful decryption a tab and the path of the decrypted file. hint prints the password hint of each
+container, sha1 the SHA-1 digest as five groups of 8 hexadecimal digits, check-value the 8-character
+password check value.
+
+Exit status: 0 every file succeeded, 1 some failed (or the wipe was not confirmed), 2 bad usage
+(nothing was done).
+)";
+}
+
+}  // namespace zk::cli

@@ -1,0 +1,45 @@
+// zkcli: encrypts, decrypts and wipes files from the command line with the desktop program's engine.
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
+#include "cli/HelpText.h"
+
+namespace zk::cli {
+namespace {
+
+int Run(const CommandLine& line) {
+  switch (line.command) {
+    case Command::kHelp: {
+      const std::string_view help = HelpText();
+      std::fwrite(help.data(), 1, help.size(), stdout);
+      return kExitSuccess;
+    }
+    case Command::kEncrypt: return RunEncrypt(line);
+    case Command::kDecrypt: return RunDecrypt(line);
+    case Command::kWipe: return RunWipe(line);
+    case Command::kHint: return RunHint(line);
+    case Command::kSha1: return RunSha1(line);
+    case Command::kCheckValue: return RunCheckValue(line);
+  }
+  return kExitUsage;
+}
+
+}  // namespace
+}  // namespace zk::cli
+
+int main(int argc, char** argv) {
+  using namespace zk::cli;
+  try {
+    return Run(ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
+  } catch (const UsageError& error) {
+    std::fprintf(stderr, "zkcli: %s\nTry 'zkcli --help'.\n", error.what());
+    return kExitUsage;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "zkcli: %s\n", error.what());
+    return kExitSomeFailed;
+  }
+}

@@ -1,0 +1,38 @@
+// zkcli wipe: each file overwritten once and deleted, after a confirmation on the terminal unless --yes.
+#include <optional>
+
+#include "cli/Commands.h"
+#include "cli/Console.h"
+#include "cli/InputFiles.h"
+#include "cli/RowLoop.h"
+#include "cli/Terminal.h"
+#include "engine/FileEngine.h"
+#include "engine/ResultTexts.h"
+
+namespace zk::cli {
+namespace {
+
+// The desktop program's two confirmations: the text of the confirmation list, then the wipe warning.
+bool ConfirmedOnTerminal(size_t count) {
+  std::optional<Terminal> terminal = Terminal::Open();
+  if (!terminal) throw UsageError("wipe asks for confirmation on the terminal; give --yes to wipe without asking");
+  terminal->Write("以上" + std::to_string(count) +
+                  "個のファイルをディスクから完全に抹消(wipe)します。抹消されたファイルは復元が不可能となります。"
+                  "よろしいですか？\n");
+  const std::optional<std::string> answer = terminal->ReadLine("これは抹消モードです！本当によろしいですか？ [y/N] ");
+  return answer && (*answer == "y" || *answer == "Y" || *answer == "yes");
+}
+
+}  // namespace
+
+int RunWipe(const CommandLine& line) {
+  const std::vector<std::string> files = CollectInputFiles(line);
+  if (!line.yes && !ConfirmedOnTerminal(files.size())) return kExitSomeFailed;
+
+  TFileEngine engine;
+  Console console;
+  engine.Observer = &console;
+  return RunRows(files, kStatusWiping, console, [&](const std::string& path) { return WipeRow(engine, path); });
+}
+
+}  // namespace zk::cli
