@@ -39,14 +39,15 @@ File File::OpenReadOnly(const std::string& path) {
 
 File File::OpenWriteOnly(const std::string& path) { return Open(path, O_WRONLY | O_NOFOLLOW, "cannot open"); }
 
-File File::Create(const std::string& path) { return Open(path, O_WRONLY | O_CREAT | O_TRUNC, "cannot create"); }
+File File::Create(const std::string& path) {
+  return Open(path, O_WRONLY | O_CREAT | O_TRUNC, "cannot create");
+}
 
 File File::CreateNew(const std::string& path) {
   return Open(path, O_WRONLY | O_CREAT | O_EXCL, "cannot create");
 }
 
-File::File(File&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}
+File::File(File&& other) noexcept : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {

@@ -30,7 +30,8 @@ int32_t PackDosDateTime(const std::tm& local) {
     return kNoFileDate;
   const int second = local.tm_sec > 59 ? 59 : local.tm_sec;
   const uint32_t date = (uint32_t(year - kFirstYear) << 9) | (uint32_t(month) << 5) | uint32_t(local.tm_mday);
-  const uint32_t time = (uint32_t(local.tm_hour) << 11) | (uint32_t(local.tm_min) << 5) | uint32_t(second / 2);
+  const uint32_t time =
+      (uint32_t(local.tm_hour) << 11) | (uint32_t(local.tm_min) << 5) | uint32_t(second / 2);
   return static_cast<int32_t>((date << 16) | time);
 }
 

@@ -36,6 +36,8 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-bool SamePathIgnoringAsciiCase(std::string_view a, std::string_view b) { return EqualIgnoringAsciiCase(a, b); }
+bool SamePathIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  return EqualIgnoringAsciiCase(a, b);
+}
 
 }  // namespace zk

@@ -5,9 +5,8 @@
 namespace zk {
 
 std::mt19937& RandomGenerator() {
-  static std::mt19937 generator(
-      static_cast<std::mt19937::result_type>(std::chrono::steady_clock::now().time_since_epoch().count() ^
-                                             std::random_device{}()));
+  static std::mt19937 generator(static_cast<std::mt19937::result_type>(
+      std::chrono::steady_clock::now().time_since_epoch().count() ^ std::random_device{}()));
   return generator;
 }
 

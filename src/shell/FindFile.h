@@ -41,7 +41,7 @@ class TFindFile {
   using TNewPathEvent = std::function<void(TFindFile& Sender, const std::string& NewPath, bool& Abort)>;
 
   bool Recurse = false;
-  std::string Directory;     // empty: Execute finds nothing
+  std::string Directory;       // empty: Execute finds nothing
   std::string Filter = "*.*";  // "*.*" matches every name; otherwise wildcards without regard to case
   TAttrOptions Attributes{ffReadOnly, ffHidden, ffSystem, ffArchive};
   TNotifyEvent BeforeExecute;

@@ -48,7 +48,8 @@ std::vector<Line> SplitLines(std::string_view content) {
   while (begin < content.size()) {
     const size_t newline = content.find('\n', begin);
     const size_t end = newline == std::string_view::npos ? content.size() : newline + 1;
-    std::string_view text = content.substr(begin, (newline == std::string_view::npos ? end : newline) - begin);
+    std::string_view text =
+        content.substr(begin, (newline == std::string_view::npos ? end : newline) - begin);
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     lines.push_back({text, begin, end});
     begin = end;
@@ -76,8 +77,7 @@ struct KeyLocation {
   size_t sectionEnd = 0;          // offset just after the section's last non-blank line
 };
 
-KeyLocation Locate(const std::vector<Line>& lines, std::string_view section,
-                   std::string_view key) {
+KeyLocation Locate(const std::vector<Line>& lines, std::string_view section, std::string_view key) {
   KeyLocation location;
   bool inSection = false;
   for (size_t i = 0; i < lines.size(); ++i) {
@@ -118,7 +118,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 }
 
 // The raw value of the key as the file holds it, or nothing when file, section or key is missing.
-std::optional<std::string> ReadValue(const std::string& file, std::string_view section, std::string_view key) {
+std::optional<std::string> ReadValue(const std::string& file, std::string_view section,
+                                     std::string_view key) {
   const std::optional<std::string> content = ReadWholeFile(IniPath(file));
   if (!content) return std::nullopt;
   const std::vector<Line> lines = SplitLines(*content);
@@ -155,13 +156,15 @@ std::string EncodeValue(std::string_view value) {
   for (char& c : encoded)
     if (c == '\r' || c == '\n') c = ' ';
   const bool changedByReading =
-      !encoded.empty() && (kBlanks.find(encoded.front()) != std::string_view::npos ||
-                           kBlanks.find(encoded.back()) != std::string_view::npos ||
-                           (encoded.size() >= 2 && IsQuote(encoded.front()) && encoded.back() == encoded.front()));
+      !encoded.empty() &&
+      (kBlanks.find(encoded.front()) != std::string_view::npos ||
+       kBlanks.find(encoded.back()) != std::string_view::npos ||
+       (encoded.size() >= 2 && IsQuote(encoded.front()) && encoded.back() == encoded.front()));
   return changedByReading ? '"' + encoded + '"' : encoded;
 }
 
-std::string WithKey(std::string content, std::string_view section, std::string_view key, std::string_view value) {
+std::string WithKey(std::string content, std::string_view section, std::string_view key,
+                    std::string_view value) {
   const std::vector<Line> lines = SplitLines(content);
   const KeyLocation location = Locate(lines, section, key);
   // New lines follow the file's own line breaks.
@@ -199,12 +202,14 @@ void ReplaceFile(const std::string& path, const std::string& content, mode_t mod
   try {
     {
       File file = File::Create(temporary);
-      if (::fchmod(file.Descriptor(), mode) != 0) throw FileError::FromErrno(errno, "cannot set mode", temporary);
+      if (::fchmod(file.Descriptor(), mode) != 0)
+        throw FileError::FromErrno(errno, "cannot set mode", temporary);
       file.Write(content.data(), content.size());
       file.Sync();
       file.Close();
     }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) throw FileError::FromErrno(errno, "cannot rename", path);
+    if (::rename(temporary.c_str(), path.c_str()) != 0)
+      throw FileError::FromErrno(errno, "cannot rename", path);
   } catch (...) {
     ::unlink(temporary.c_str());
     throw;

@@ -1,8 +1,8 @@
 // The settings file: one key read or written per call, with the private-profile behaviour of the original.
 //
-// `file` is a bare name such as "ZK.ini", resolved against the program's folder; a name that contains a "/" is
-// taken as the path itself (tests and tools use that). Every call opens, reads or rewrites and releases the
-// file; nothing is cached.
+// `file` is a bare name such as "ZK.ini", resolved against the program's folder; a name that contains a "/"
+// is taken as the path itself (tests and tools use that). Every call opens, reads or rewrites and releases
+// the file; nothing is cached.
 #pragma once
 
 #include <cstdint>

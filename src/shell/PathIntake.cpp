@@ -24,7 +24,8 @@ std::vector<std::string> ExpandFolder(TFindFile& finder, const std::string& fold
 namespace {
 
 template <typename IsFolder>
-std::vector<std::string> Collect(TFindFile& finder, const std::vector<std::string>& paths, IsFolder isFolder) {
+std::vector<std::string> Collect(TFindFile& finder, const std::vector<std::string>& paths,
+                                 IsFolder isFolder) {
   std::vector<std::string> files;
   for (const std::string& path : paths) {
     if (isFolder(FileAttributes(path))) {

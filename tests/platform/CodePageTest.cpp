@@ -1,8 +1,7 @@
-#include "platform/CodePage.h"
-
 #include <gtest/gtest.h>
 
 #include "Hex.h"
+#include "platform/CodePage.h"
 
 namespace zk {
 namespace {
@@ -46,7 +45,8 @@ TEST(CodePage, TextOutsideCp932StaysUtf8) {
 }
 
 TEST(CodePage, InvalidCp932ComesBackUnchanged) {
-  for (const char* hex : {"81", "41 81", "81 20", "ff ff"}) EXPECT_EQ(Cp932ToUtf8(Bytes(hex)), Bytes(hex)) << hex;
+  for (const char* hex : {"81", "41 81", "81 20", "ff ff"})
+    EXPECT_EQ(Cp932ToUtf8(Bytes(hex)), Bytes(hex)) << hex;
 }
 
 TEST(CodePage, StoredNamesAreUtf8WhenValidElseCp932) {
@@ -61,10 +61,11 @@ TEST(CodePage, Utf8Validation) {
     const char* hex;
     bool valid;
   } cases[] = {
-      {"", true},           {"41 7f", true},     {"c3 a9", true},      {"e6 bc a2", true},
-      {"f0 9f 98 80", true}, {"f4 8f bf bf", true}, {"c0 80", false},   {"c1 bf", false},
-      {"e0 9f bf", false},  {"ed a0 80", false},  {"f4 90 80 80", false}, {"f5 80 80 80", false},
-      {"e6 bc", false},     {"80", false},       {"c3 41", false},
+      {"", true},          {"41 7f", true},        {"c3 a9", true},
+      {"e6 bc a2", true},  {"f0 9f 98 80", true},  {"f4 8f bf bf", true},
+      {"c0 80", false},    {"c1 bf", false},       {"e0 9f bf", false},
+      {"ed a0 80", false}, {"f4 90 80 80", false}, {"f5 80 80 80", false},
+      {"e6 bc", false},    {"80", false},          {"c3 41", false},
   };
   for (const Case& c : cases) EXPECT_EQ(IsValidUtf8(Bytes(c.hex)), c.valid) << c.hex;
 }

@@ -1,11 +1,10 @@
-#include "platform/FileDate.h"
-
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <array>
 
+#include "platform/FileDate.h"
 #include "platform/TempFolder.h"
 
 namespace zk {
@@ -52,7 +51,7 @@ TEST(FileDate, OddSecondsRoundDown) {
 
 TEST(FileDate, OutOfRangeIsMinusOne) {
   const std::tm cases[] = {
-      Local(1979, 12, 31, 23, 59, 58), Local(2108, 1, 1, 0, 0, 0), Local(2023, 2, 29, 0, 0, 0),
+      Local(1979, 12, 31, 23, 59, 58), Local(2108, 1, 1, 0, 0, 0),  Local(2023, 2, 29, 0, 0, 0),
       Local(2000, 13, 1, 0, 0, 0),     Local(2000, 4, 31, 0, 0, 0), Local(2000, 1, 1, 24, 0, 0),
   };
   for (const std::tm& local : cases) EXPECT_EQ(PackDosDateTime(local), kNoFileDate) << std::asctime(&local);

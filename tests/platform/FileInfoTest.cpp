@@ -1,10 +1,9 @@
-#include "platform/FileInfo.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/File.h"
+#include "platform/FileInfo.h"
 #include "platform/TempFolder.h"
 
 namespace zk {

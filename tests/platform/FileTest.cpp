@@ -1,11 +1,10 @@
-#include "platform/File.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 
 #include "platform/Durability.h"
+#include "platform/File.h"
 #include "platform/FileError.h"
 #include "platform/TempFolder.h"
 

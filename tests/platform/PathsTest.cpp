@@ -1,9 +1,8 @@
-#include "platform/Paths.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/ExecutableFolder.h"
 #include "platform/FileInfo.h"
+#include "platform/Paths.h"
 #include "platform/Random.h"
 
 namespace zk {

@@ -1,10 +1,9 @@
-#include "platform/SingleInstance.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdlib>
 
+#include "platform/SingleInstance.h"
 #include "platform/TempFolder.h"
 
 namespace zk {

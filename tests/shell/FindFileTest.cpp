@@ -1,8 +1,7 @@
-#include "shell/FindFile.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/TempFolder.h"
+#include "shell/FindFile.h"
 #include "shell/PathIntake.h"
 
 namespace zk {
@@ -98,7 +97,8 @@ TEST_F(FindFileTest, EmptyMissingAndUnsetFoldersFindNothing) {
   int events = 0;
   finder.BeforeExecute = [&](TFindFile&) { ++events; };
   finder.AfterExecute = [&](TFindFile&) { ++events; };
-  for (const std::string& directory : {temp_.Path("empty"), temp_.Path("missing"), temp_.Path("a"), std::string()}) {
+  for (const std::string& directory :
+       {temp_.Path("empty"), temp_.Path("missing"), temp_.Path("a"), std::string()}) {
     finder.Directory = directory;
     finder.Execute();
     EXPECT_TRUE(finder.Files().empty()) << directory;

@@ -1,5 +1,3 @@
-#include "shell/IniUnit.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -7,6 +5,7 @@
 
 #include "platform/ExecutableFolder.h"
 #include "platform/TempFolder.h"
+#include "shell/IniUnit.h"
 #include "shell/Settings.h"
 
 namespace zk {
@@ -26,12 +25,24 @@ TEST_F(IniUnitTest, ReadsIntegers) {
     const char* line;
     int32_t expected;
   } cases[] = {
-      {"SECLEVEL=3", 3},        {"SECLEVEL=0x3", 3},        {"SECLEVEL=0X1f", 31},
-      {"SECLEVEL=abc", 2},      {"SECLEVEL=", 2},           {"SECLEVEL=  ", 2},
-      {"SECLEVEL = -4 ", -4},   {"SECLEVEL=+8", 8},         {"SECLEVEL=\"5\"", 5},
-      {"SECLEVEL=0x", 2},       {"SECLEVEL=0", 0},          {"SECLEVEL=12abc", 2},
-      {"SECLEVEL=0x1g", 2},     {"SECLEVEL=+-1", 2},        {"SECLEVEL=99999999999", 2},
-      {"SECLEVEL=0xFFFFFFFF", -1}, {"SECLEVEL=0x100000000", 2}, {"seclevel=7", 7},
+      {"SECLEVEL=3", 3},
+      {"SECLEVEL=0x3", 3},
+      {"SECLEVEL=0X1f", 31},
+      {"SECLEVEL=abc", 2},
+      {"SECLEVEL=", 2},
+      {"SECLEVEL=  ", 2},
+      {"SECLEVEL = -4 ", -4},
+      {"SECLEVEL=+8", 8},
+      {"SECLEVEL=\"5\"", 5},
+      {"SECLEVEL=0x", 2},
+      {"SECLEVEL=0", 0},
+      {"SECLEVEL=12abc", 2},
+      {"SECLEVEL=0x1g", 2},
+      {"SECLEVEL=+-1", 2},
+      {"SECLEVEL=99999999999", 2},
+      {"SECLEVEL=0xFFFFFFFF", -1},
+      {"SECLEVEL=0x100000000", 2},
+      {"seclevel=7", 7},
   };
   for (const Case& c : cases) {
     WriteIni(std::string("[SYSTEM]\n") + c.line + "\n");
