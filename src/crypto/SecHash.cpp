@@ -1,1 +1,101 @@
 #include "SecHash.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+#include <vector>
+
+#include "Bytes.h"
+#include "Sha1Compress.h"
+
+namespace zk {
+namespace {
+
+constexpr size_t kBlockBytes = 64;
+constexpr size_t kReadBytes = 64 * 1024;  // a whole number of blocks
+
+// One SHA-1 computation: whole blocks in any number of steps, then the last 0..63 bytes.
+class Sha1Run {
+ public:
+  Sha1Run() : compress_(Sha1Compressor()) { std::memcpy(h_, kSha1Initial, sizeof h_); }
+  ~Sha1Run() { SecureFill(h_, 0); }
+  Sha1Run(const Sha1Run&) = delete;
+  Sha1Run& operator=(const Sha1Run&) = delete;
+
+  void Blocks(const uint8_t* data, size_t blocks) { compress_(h_, data, blocks); }
+
+  // Pads with 0x80, zeros and the message length in bits (64 bits, big-endian): one block, or two when
+  // the tail leaves no room for the length.
+  TSecHash::Digest Finish(const uint8_t* tail, size_t tailBytes, uint64_t messageBytes) {
+    uint8_t last[2 * kBlockBytes] = {};
+    if (tailBytes > 0) std::memcpy(last, tail, tailBytes);  // tail may be null for an empty message
+    last[tailBytes] = 0x80;
+    const size_t padded = tailBytes < kBlockBytes - 8 ? kBlockBytes : 2 * kBlockBytes;
+    const uint64_t bits = messageBytes << 3;
+    StoreBE32(last + padded - 8, static_cast<uint32_t>(bits >> 32));
+    StoreBE32(last + padded - 4, static_cast<uint32_t>(bits));
+    compress_(h_, last, padded / kBlockBytes);
+    SecureFill(last, 0);
+    return {h_[0], h_[1], h_[2], h_[3], h_[4]};
+  }
+
+ private:
+  Sha1CompressFunction compress_;
+  uint32_t h_[5];
+};
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// The desktop program opened files for reading and writing; the read-only attribute is checked here
+// because root could open such a file for writing anyway.
+File OpenForReadWrite(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::file_status status = fs::status(path, ec);
+  const bool readOnly = (status.permissions() & fs::perms::owner_write) == fs::perms::none;
+  File file;
+  if (!ec && fs::is_regular_file(status) && !readOnly) file.reset(std::fopen(path.c_str(), "r+b"));
+  if (!file) throw ESecHashException("File not found !");
+  return file;
+}
+
+}  // namespace
+
+TSecHash::Digest TSecHash::HashString(std::string_view Text) {
+  return HashBuffer(Text.data(), static_cast<int64_t>(Text.size()));
+}
+
+TSecHash::Digest TSecHash::HashBuffer(const void* Data, int64_t Length) {
+  if (Length < 0) throw std::invalid_argument("TSecHash: negative length");
+  const auto data = static_cast<const uint8_t*>(Data);
+  const size_t bytes = static_cast<size_t>(Length);
+  const size_t blocks = bytes / kBlockBytes;
+  Sha1Run run;
+  run.Blocks(data, blocks);
+  return run.Finish(data + blocks * kBlockBytes, bytes % kBlockBytes, bytes);
+}
+
+TSecHash::Digest TSecHash::HashFile(const std::string& Path) {
+  const File file = OpenForReadWrite(Path);
+  std::setvbuf(file.get(), nullptr, _IONBF, 0);  // the pieces are large; no second copy through stdio
+  std::vector<uint8_t> buffer(kReadBytes);
+  Sha1Run run;
+  uint64_t total = 0;
+  for (;;) {
+    // Unbuffered fread returns short only at the end of the file or on an error.
+    const size_t got = std::fread(buffer.data(), 1, kReadBytes, file.get());
+    if (std::ferror(file.get())) throw std::system_error(errno, std::generic_category(), "Read error: " + Path);
+    total += got;
+    const size_t blocks = got / kBlockBytes;
+    run.Blocks(buffer.data(), blocks);
+    if (got < kReadBytes) return run.Finish(buffer.data() + blocks * kBlockBytes, got % kBlockBytes, total);
+  }
+}
+
+}  // namespace zk

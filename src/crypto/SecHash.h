@@ -20,7 +20,12 @@ class TSecHash {
   using Digest = std::array<uint32_t, 5>;
 
   Digest HashString(std::string_view Text);
+  // Length is a 64-bit byte count; a negative one is refused with std::invalid_argument.
   Digest HashBuffer(const void* Data, int64_t Length);
+  // Opens the file for reading and writing, as the desktop program always did, and refuses with
+  // "File not found !" whatever cannot be opened so: a missing path, a folder or other non-regular file,
+  // a file with the read-only attribute (owner write bit clear, also for root). Read errors after the
+  // opening raise std::system_error.
   Digest HashFile(const std::string& Path);
 };
 
