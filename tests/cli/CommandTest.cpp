@@ -1,0 +1,68 @@
+// zkcli hint, sha1, check-value and wipe.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <regex>
+#include <string>
+
+#include "CliFolder.h"
+#include "ZkcliProcess.h"
+#include "engine/FileEngine.h"
+
+namespace zk::test {
+namespace {
+
+TEST(ZkcliSha1, FiveGroupsAndThePath) {
+  CliFolder folder;
+  WriteFile(folder / "abc", "abc");
+  WriteFile(folder / "empty", "");
+  const ZkcliResult result = RunZkcli({"sha1", folder / "abc", folder / "empty"}, folder.Path());
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.out, "A9993E36 4706816A BA3E2571 7850C26C 9CD0D89D\t" + (folder / "abc") + "\n" +
+                            "DA39A3EE 5E6B4B0D 3255BFEF 95601890 AFD80709\t" + (folder / "empty") + "\n");
+}
+
+TEST(ZkcliCheckValue, EqualsTheEnginesCheckValue) {
+  CliFolder folder;
+  TFileEngine engine;
+  for (const char* password : {"secret", "パスワード", " blanks kept "}) {
+    const ZkcliResult result = RunZkcli({"check-value", "-p", password}, folder.Path());
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, engine.PasswordCheckValue(password) + "\n");
+    EXPECT_TRUE(std::regex_match(result.out, std::regex("[0-9A-F]{8}\n"))) << result.out;
+  }
+  EXPECT_EQ(RunZkcli({"check-value", "--password-stdin"}, folder.Path(), "secret\n").out,
+            engine.PasswordCheckValue("secret") + "\n");
+}
+
+TEST(ZkcliHint, PrintsTheHintOrTheErrorText) {
+  CliFolder folder;
+  WriteFile(folder / "a.txt", "plain");
+  WriteFile(folder / "ten", "0123456789");
+  ASSERT_EQ(RunZkcli({"encrypt", "-p", "pw", "--hint", "誕生日", folder / "a.txt"}, folder.Path()).exitCode, 0);
+
+  const ZkcliResult result = RunZkcli({"hint", folder / "a.txt.enc", folder / "ten"}, folder.Path());
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.out, "誕生日\t" + (folder / "a.txt.enc") + "\n" + "＊エラー：形式外または読み取り専用です。＊\t" +
+                            (folder / "ten") + "\n");
+}
+
+TEST(ZkcliWipe, WipesWithYesAndReportsWhatItCannotWipe) {
+  CliFolder folder;
+  const std::string victim = folder / "victim";
+  const std::string locked = folder / "locked";
+  WriteFile(victim, "secret");
+  WriteFile(locked, "kept");
+  chmod(locked.c_str(), 0444);
+
+  const ZkcliResult result = RunZkcli({"wipe", "--yes", victim, locked}, folder.Path());
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.out, "抹消成功 : " + victim + "\n" +
+                            "＊抹消不可(ファイルが無効or読み取り専用orロックされている可能性があります。) : " + locked +
+                            "\n");
+  EXPECT_FALSE(Exists(victim));
+  EXPECT_EQ(ReadFile(locked), "kept");
+}
+
+}  // namespace
+}  // namespace zk::test

@@ -1,0 +1,262 @@
+// zkcli encrypt and decrypt: the lines, the exit status and the files they leave, row rules included.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "CliFolder.h"
+#include "ZkcliProcess.h"
+
+namespace zk::test {
+namespace {
+
+constexpr std::time_t kPlainDate = 1600000000;  // an even second: packed dates keep 2-second steps
+
+std::string SomeBytes(size_t size) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
+  return bytes;
+}
+
+class EncryptDecryptTest : public ::testing::Test {
+ protected:
+  // A plain file a.txt of 10000 bytes with a known date.
+  void SetUp() override {
+    plain_ = folder_ / "a.txt";
+    WriteFile(plain_, SomeBytes(10000));
+    SetModificationTime(plain_, kPlainDate);
+  }
+
+  ZkcliResult Run(const std::vector<std::string>& arguments, const std::string& input = "") {
+    return RunZkcli(arguments, folder_.Path(), input);
+  }
+
+  CliFolder folder_;
+  std::string plain_;
+};
+
+struct CipherCase {
+  const char* name;
+  char number;
+};
+
+class CipherRoundTrip : public EncryptDecryptTest, public ::testing::WithParamInterface<CipherCase> {};
+
+TEST_P(CipherRoundTrip, RestoresNameBytesAndDate) {
+  const std::string container = plain_ + ".enc";
+  const ZkcliResult encrypted = Run({"encrypt", "-p", "pass word", "-a", GetParam().name, plain_});
+  EXPECT_EQ(encrypted.exitCode, 0);
+  EXPECT_EQ(encrypted.out, "暗号化成功：" + plain_ + "\n");
+  EXPECT_EQ(encrypted.err, "");
+  ASSERT_TRUE(Exists(plain_)) << "the source is kept without --wipe-source";
+  EXPECT_EQ(ReadFile(container).at(20), GetParam().number);
+
+  std::filesystem::rename(plain_, folder_ / "original");
+  const ZkcliResult decrypted = Run({"decrypt", "-p", "pass word", container});
+  EXPECT_EQ(decrypted.exitCode, 0);
+  EXPECT_EQ(decrypted.out, "復号成功 : " + container + "\t" + plain_ + "\n");
+  EXPECT_EQ(decrypted.err, "");
+  EXPECT_EQ(ReadFile(plain_), SomeBytes(10000));
+  EXPECT_EQ(ModificationTime(plain_), kPlainDate);
+}
+
+INSTANTIATE_TEST_SUITE_P(Zkcli, CipherRoundTrip,
+                         ::testing::Values(CipherCase{"twofish", 0}, CipherCase{"rijndael", 1},
+                                           CipherCase{"gost", 2}, CipherCase{"2", 2}),
+                         [](const auto& info) { return std::string("_") + info.param.name; });
+
+TEST_F(EncryptDecryptTest, WrongPasswordFailsWithItsTextAndWritesNothing) {
+  ASSERT_EQ(Run({"encrypt", "-p", "right", plain_}).exitCode, 0);
+  std::filesystem::remove(plain_);
+  const std::vector<std::string> before = folder_.Listing();
+
+  const ZkcliResult result = Run({"decrypt", "-p", "wrong", plain_ + ".enc"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.out, "＊パスワードが違います：" + plain_ + ".enc\n");
+  EXPECT_EQ(folder_.Listing(), before);
+}
+
+TEST_F(EncryptDecryptTest, OneFailingFileOfSeveralGivesStatus1AndALineForEach) {
+  ASSERT_EQ(Run({"encrypt", "-p", "pw", plain_}).exitCode, 0);
+  std::filesystem::remove(plain_);
+  const std::string text = folder_ / "notes.txt";
+  WriteFile(text, "a text file of more than twenty bytes");
+
+  const ZkcliResult result = Run({"decrypt", "-p", "pw", text, plain_ + ".enc"});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.out, "＊不正なファイル形式です：" + text + "\n" + "復号成功 : " + plain_ + ".enc\t" + plain_ + "\n");
+}
+
+TEST_F(EncryptDecryptTest, PasswordFromStandardInput) {
+  ASSERT_EQ(Run({"encrypt", "--password-stdin", plain_}, "from stdin\nsecond line\n").exitCode, 0);
+  std::filesystem::remove(plain_);
+  EXPECT_EQ(Run({"decrypt", "-p", "wrong", plain_ + ".enc"}).exitCode, 1);
+  const ZkcliResult result = Run({"decrypt", "--password-stdin", plain_ + ".enc"}, "from stdin\r\n");
+  EXPECT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_EQ(ReadFile(plain_), SomeBytes(10000));
+}
+
+struct LevelCase {
+  const char* level;
+  const char* password;
+  bool accepted;
+};
+
+class PasswordLevel : public EncryptDecryptTest, public ::testing::WithParamInterface<LevelCase> {};
+
+// Minimum lengths count CP932 bytes: あ is two bytes there (three in UTF-8).
+TEST_P(PasswordLevel, MinimumLengthOfTheLevel) {
+  const std::vector<std::string> before = folder_.Listing();
+  const ZkcliResult result = Run({"encrypt", "--level", GetParam().level, "-p", GetParam().password, plain_});
+  if (GetParam().accepted) {
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(Exists(plain_ + ".enc"));
+  } else {
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find(*GetParam().password ? "セキュリティレベル" : "パスワードが入力されていません。"),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(folder_.Listing(), before);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Zkcli, PasswordLevel,
+                         ::testing::Values(LevelCase{"1", "", false}, LevelCase{"1", "x", true},
+                                           LevelCase{"2", "abcde", false}, LevelCase{"2", "あいう", true},
+                                           LevelCase{"3", "あいうえ", false}, LevelCase{"3", "あいうえお", true},
+                                           LevelCase{"4", "0123456789012345678", false},
+                                           LevelCase{"4", "01234567890123456789", true}));
+
+TEST_F(EncryptDecryptTest, WipeSourceOnlyAfterSuccess) {
+  const std::string container = plain_ + ".enc";
+  ASSERT_EQ(Run({"encrypt", "--wipe-source", "-p", "pw", plain_}).exitCode, 0);
+  EXPECT_FALSE(Exists(plain_));
+  EXPECT_TRUE(Exists(container));
+
+  // A wrong password keeps the container; the right one wipes it after the plain file is back.
+  EXPECT_EQ(Run({"decrypt", "--wipe-source", "-p", "bad", container}).exitCode, 1);
+  EXPECT_TRUE(Exists(container));
+  EXPECT_EQ(Run({"decrypt", "--wipe-source", "-p", "pw", container}).exitCode, 0);
+  EXPECT_FALSE(Exists(container));
+  EXPECT_EQ(ReadFile(plain_), SomeBytes(10000));
+
+  // A read-only source fails with the read-only text and stays.
+  chmod(plain_.c_str(), 0444);
+  const ZkcliResult refused = Run({"encrypt", "--wipe-source", "-p", "pw", plain_});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_EQ(refused.out, "＊暗号化失敗(読み取り専用です)：" + plain_ + "\n");
+  EXPECT_EQ(ReadFile(plain_), SomeBytes(10000));
+  EXPECT_FALSE(Exists(container));
+}
+
+TEST_F(EncryptDecryptTest, ExplicitOutputOfOneFile) {
+  std::filesystem::create_directory(folder_ / "out");
+  const std::string sealed = folder_ / "out/sealed.bin";
+  ZkcliResult result = Run({"encrypt", "-p", "pw", "-o", sealed, plain_});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.out, "暗号化成功：" + plain_ + "\n");
+  ASSERT_TRUE(Exists(sealed));
+
+  // An existing file is never replaced by an encryption: the "_RENAMED" rule finds a free name.
+  result = Run({"encrypt", "-p", "other", "-o", sealed, plain_});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_TRUE(Exists(folder_ / "out/sealed.bin_RENAMED.bin"));
+
+  const std::string restored = folder_ / "restored.txt";
+  result = Run({"decrypt", "-p", "pw", "-o", restored, sealed});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.out, "復号成功 : " + sealed + "\t" + restored + "\n");
+  EXPECT_EQ(ReadFile(restored), SomeBytes(10000));
+  EXPECT_EQ(ModificationTime(restored), kPlainDate);
+}
+
+TEST_F(EncryptDecryptTest, ExplicitDecryptionOutputSurvivesAFailure) {
+  const std::string sealed = folder_ / "sealed.bin";
+  ASSERT_EQ(Run({"encrypt", "-p", "pw", "-o", sealed, plain_}).exitCode, 0);
+  const std::string precious = folder_ / "precious.txt";
+  WriteFile(precious, "keep me");
+  const std::string truncated = folder_ / "truncated.bin";
+  WriteFile(truncated, ReadFile(sealed).substr(0, 45));  // ends inside the name field
+
+  for (const auto& [password, container] : {std::pair{"wrong", sealed}, std::pair{"pw", truncated}}) {
+    const ZkcliResult result = Run({"decrypt", "-p", password, "-o", precious, container});
+    EXPECT_EQ(result.exitCode, 1) << container;
+    EXPECT_EQ(ReadFile(precious), "keep me") << container;
+  }
+  // The same output is replaced once a decryption succeeds.
+  EXPECT_EQ(Run({"decrypt", "-p", "pw", "-o", precious, sealed}).exitCode, 0);
+  EXPECT_EQ(ReadFile(precious), SomeBytes(10000));
+}
+
+TEST_F(EncryptDecryptTest, FoldersExpandWithSubfoldersUnlessNoRecurse) {
+  const std::string tree = folder_ / "tree";
+  std::filesystem::create_directories(tree + "/sub");
+  WriteFile(tree + "/b", "b");
+  WriteFile(tree + "/a", "a");
+  WriteFile(tree + "/sub/c", "c");
+  std::filesystem::create_directory_symlink(tree + "/sub", tree + "/link");  // listed, never entered
+
+  ZkcliResult result = Run({"encrypt", "-p", "pw", "--no-recurse", tree});
+  EXPECT_EQ(result.exitCode, 1) << "the link to a folder is a file that cannot be encrypted";
+  EXPECT_EQ(result.out, "暗号化成功：" + tree + "/a\n" + "暗号化成功：" + tree + "/b\n" + "＊暗号化失敗＊：" + tree +
+                            "/link\n");
+  EXPECT_FALSE(Exists(tree + "/sub/c.enc"));
+
+  for (const char* name : {"/a.enc", "/b.enc"}) std::filesystem::remove(tree + name);
+  result = Run({"encrypt", "-p", "pw", tree});
+  EXPECT_EQ(result.out, "暗号化成功：" + tree + "/a\n" + "暗号化成功：" + tree + "/b\n" + "＊暗号化失敗＊：" + tree +
+                            "/link\n" + "暗号化成功：" + tree + "/sub/c\n");
+  EXPECT_TRUE(Exists(tree + "/sub/c.enc"));
+  EXPECT_FALSE(Exists(tree + "/sub/c.enc_RENAMED.enc")) << "the subfolder was entered once, not through the link";
+}
+
+TEST_F(EncryptDecryptTest, NamingOptions) {
+  ASSERT_EQ(Run({"encrypt", "-p", "pw", "--naming", "own", "--ext", ".jpg", plain_}).exitCode, 0);
+  EXPECT_TRUE(Exists(plain_ + ".jpg"));
+  ASSERT_EQ(Run({"encrypt", "-p", "pw", "--naming", "enc", plain_}).exitCode, 0);
+  EXPECT_TRUE(Exists(plain_ + ".enc"));
+  const std::vector<std::string> before = folder_.Listing();
+  ASSERT_EQ(Run({"encrypt", "-p", "pw", "--naming", "random", plain_}).exitCode, 0);
+  std::vector<std::string> added;
+  for (const std::string& name : folder_.Listing())
+    if (std::find(before.begin(), before.end(), name) == before.end()) added.push_back(name);
+  ASSERT_EQ(added.size(), 1u);
+  EXPECT_EQ(added[0].size(), 7u + 4u) << added[0];
+  EXPECT_TRUE(added[0].ends_with(".bmp")) << "the default own extension";
+}
+
+TEST_F(EncryptDecryptTest, NamesOf200BytesAreRefused) {
+  const std::string longName = folder_ / std::string(200, 'n');
+  const std::string shorter = folder_ / std::string(199, 'n');
+  WriteFile(longName, "x");
+  WriteFile(shorter, "x");
+  const ZkcliResult result = Run({"encrypt", "-p", "pw", longName, shorter});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.out, "＊暗号化失敗(処理元ファイル名が半角200文字以上です。)：" + longName + "\n" + "暗号化成功：" +
+                            shorter + "\n");
+}
+
+// A container whose stored name equals its own name apart from ASCII case decrypts to name + ".dec";
+// the output takes the container's name once the container has been wiped.
+TEST_F(EncryptDecryptTest, DecOutputMovesBackOnlyAfterTheContainerIsWiped) {
+  std::filesystem::create_directory(folder_ / "box");
+  const std::string container = folder_ / "box/A.TXT";
+  const std::string dec = folder_ / "box/a.txt.dec";
+  ASSERT_EQ(Run({"encrypt", "-p", "pw", "-o", container, plain_}).exitCode, 0);
+
+  ZkcliResult result = Run({"decrypt", "-p", "pw", container});
+  EXPECT_EQ(result.out, "復号成功 : " + container + "\t" + dec + "\n");
+  EXPECT_EQ(ReadFile(dec), SomeBytes(10000));
+  std::filesystem::remove(dec);
+
+  result = Run({"decrypt", "-p", "pw", "--wipe-source", container});
+  EXPECT_EQ(result.out, "復号成功 : " + container + "\t" + container + "\n");
+  EXPECT_EQ(ReadFile(container), SomeBytes(10000));
+  EXPECT_FALSE(Exists(dec));
+}
+
+}  // namespace
+}  // namespace zk::test

@@ -1,0 +1,78 @@
+// Bad usage ends with status 2, a message naming the fault on stderr, and nothing done.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "CliFolder.h"
+#include "ZkcliProcess.h"
+
+namespace zk::test {
+namespace {
+
+struct UsageCase {
+  std::vector<std::string> arguments;
+  std::string message;  // part of what stderr must say
+};
+
+class UsageTest : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(UsageTest, RefusedWithStatus2AndNothingDone) {
+  CliFolder folder;
+  WriteFile(folder / "a.txt", "plain");
+  std::filesystem::create_directory(folder / "d");
+  WriteFile(folder / "d/b.txt", "plain");
+  const std::vector<std::string> before = folder.Listing();
+
+  const ZkcliResult result = RunZkcli(GetParam().arguments, folder.Path(), "typed\n");
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_EQ(result.out, "");
+  EXPECT_NE(result.err.find(GetParam().message), std::string::npos) << result.err;
+  EXPECT_EQ(folder.Listing(), before);
+}
+
+const std::string kLongHint(751, 'h');
+
+INSTANTIATE_TEST_SUITE_P(
+    Zkcli, UsageTest,
+    ::testing::Values(
+        UsageCase{{}, "no command"},
+        UsageCase{{"frobnicate", "a.txt"}, "unknown command 'frobnicate'"},
+        UsageCase{{"encrypt", "-p", "x", "--bogus", "a.txt"}, "unknown option '--bogus'"},
+        UsageCase{{"encrypt", "a.txt", "-p"}, "-p/--password needs a value"},
+        UsageCase{{"encrypt", "-p", "x", "-a", "blowfish", "a.txt"}, "bad algorithm 'blowfish'"},
+        UsageCase{{"encrypt", "-p", "x", "-a", "3", "a.txt"}, "bad algorithm '3'"},
+        UsageCase{{"encrypt", "-p", "x", "--level", "5", "a.txt"}, "bad security level '5'"},
+        UsageCase{{"encrypt", "-p", "x", "--level=0", "a.txt"}, "bad security level '0'"},
+        UsageCase{{"encrypt", "-p", "x", "--naming", "plain", "a.txt"}, "bad naming 'plain'"},
+        UsageCase{{"encrypt", "-p", "x", "--ext", "../up", "a.txt"}, "--ext"},
+        UsageCase{{"encrypt", "-p", "x", "--hint", kLongHint, "a.txt"}, "hint is too long"},
+        UsageCase{{"encrypt", "-p", "x"}, "no paths"},
+        UsageCase{{"decrypt", "-p", "x", "a.txt", "missing.enc"}, "no such file or folder: missing.enc"},
+        UsageCase{{"encrypt", "-p", "x", "-o", "out.enc", "d"}, "-o takes a single file"},
+        UsageCase{{"encrypt", "-p", "x", "-o", "d", "a.txt"}, "-o names a folder"},
+        UsageCase{{"decrypt", "-p", "x", "-o", "out", "a.txt", "d/b.txt"}, "-o takes exactly one file"},
+        UsageCase{{"encrypt", "-p", "x", "--password-stdin", "a.txt"}, "exclude each other"},
+        UsageCase{{"sha1", "--yes", "a.txt"}, "does not apply to 'sha1'"},
+        UsageCase{{"hint", "--wipe-source", "a.txt"}, "does not apply to 'hint'"},
+        UsageCase{{"wipe", "--yes=1", "a.txt"}, "takes no value"},
+        UsageCase{{"check-value", "-p", "x", "a.txt"}, "check-value takes no paths"},
+        // Without -p the password and the wipe confirmation are asked on the terminal, and there is none.
+        UsageCase{{"decrypt", "a.txt"}, "no terminal"},
+        UsageCase{{"wipe", "a.txt"}, "--yes"}));
+
+TEST(ZkcliHelp, ListsTheGrammarAndSucceeds) {
+  CliFolder folder;
+  for (const char* word : {"--help", "-h", "help"}) {
+    const ZkcliResult result = RunZkcli({word}, folder.Path());
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_NE(result.out.find("zkcli encrypt [-p PASSWORD | --password-stdin] [--hint TEXT]"), std::string::npos);
+    EXPECT_NE(result.out.find("zkcli check-value [-p PASSWORD | --password-stdin]"), std::string::npos);
+    EXPECT_EQ(result.err, "");
+  }
+  EXPECT_EQ(RunZkcli({"encrypt", "--help"}, folder.Path()).exitCode, 0);
+}
+
+}  // namespace
+}  // namespace zk::test

@@ -1,0 +1,97 @@
+#include "ZkcliProcess.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <stdexcept>
+
+namespace zk::test {
+namespace {
+
+struct Pipe {
+  int read = -1;
+  int write = -1;
+  Pipe() {
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+    read = fds[0];
+    write = fds[1];
+  }
+};
+
+void CloseOnce(int& fd) {
+  if (fd >= 0) close(fd);
+  fd = -1;
+}
+
+// Feeds the input and drains both outputs together, so that no pipe fills up and blocks the child.
+void Exchange(int in, const std::string& input, int out, std::string& outText, int err, std::string& errText) {
+  size_t fed = 0;
+  if (input.empty()) CloseOnce(in);
+  char buffer[65536];
+  while (out >= 0 || err >= 0) {
+    pollfd fds[3] = {{out, POLLIN, 0}, {err, POLLIN, 0}, {in, POLLOUT, 0}};
+    if (poll(fds, 3, -1) < 0) {
+      if (errno == EINTR) continue;
+      throw std::runtime_error("poll failed");
+    }
+    if (fds[2].revents) {
+      const ssize_t n = write(in, input.data() + fed, input.size() - fed);
+      if (n > 0) fed += static_cast<size_t>(n);
+      if (n <= 0 || fed == input.size()) CloseOnce(in);
+    }
+    if (fds[0].revents) {
+      const ssize_t n = read(out, buffer, sizeof buffer);
+      if (n > 0) outText.append(buffer, static_cast<size_t>(n));
+      else CloseOnce(out);
+    }
+    if (fds[1].revents) {
+      const ssize_t n = read(err, buffer, sizeof buffer);
+      if (n > 0) errText.append(buffer, static_cast<size_t>(n));
+      else CloseOnce(err);
+    }
+  }
+  CloseOnce(in);
+}
+
+}  // namespace
+
+ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::string& folder,
+                     const std::string& input) {
+  std::vector<std::string> words{ZKCLI_PATH};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+
+  Pipe in, out, err;
+  signal(SIGPIPE, SIG_IGN);  // a child that does not read its input must not end the test
+  const pid_t child = fork();
+  if (child < 0) throw std::runtime_error("fork failed");
+  if (child == 0) {
+    setsid();
+    dup2(in.read, STDIN_FILENO);
+    dup2(out.write, STDOUT_FILENO);
+    dup2(err.write, STDERR_FILENO);
+    if (chdir(folder.c_str()) != 0) _exit(126);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  close(in.read);
+  close(out.write);
+  close(err.write);
+
+  ZkcliResult result;
+  Exchange(in.write, input, out.read, result.out, err.read, result.err);
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+}  // namespace zk::test

@@ -1,0 +1,20 @@
+// Runs the built zkcli as a child process, the way a script would.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zk::test {
+
+struct ZkcliResult {
+  int exitCode = -1;  // -1 when the process did not end normally
+  std::string out;
+  std::string err;
+};
+
+// Runs zkcli with the arguments in `folder`, feeding `input` on stdin. The child runs in a session of its
+// own, so it has no controlling terminal: any question it would ask on the terminal is refused.
+ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::string& folder,
+                     const std::string& input = "");
+
+}  // namespace zk::test
