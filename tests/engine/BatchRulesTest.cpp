@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <regex>
+#include <string>
+
+#include "EngineTestSupport.h"
+#include "TempFolder.h"
+#include "engine/BatchRules.h"
+#include "engine/FileEngine.h"
+#include "engine/MoveFile.h"
+#include "engine/ResultTexts.h"
+#include "platform/FileDate.h"
+#include "platform/FileInfo.h"
+
+namespace zk {
+namespace {
+
+class BatchRules : public ::testing::Test {
+ protected:
+  static int64_t ModificationTime(const std::string& path) {
+    struct stat info;
+    EXPECT_EQ(::stat(path.c_str(), &info), 0);
+    return info.st_mtime;
+  }
+
+  test::TempFolder folder;
+  TFileEngine engine;
+  TBatchOptions options{"pw", "hint", 0, kNamingStandard, ".bmp", false, false};
+};
+
+TEST(BatchTexts, StatusAndSummary) {
+  EXPECT_EQ(StatusLine(2, 5, "/data/a.txt", kStatusEncrypting), "[2/5Files]/data/a.txtを暗号化中");
+  EXPECT_EQ(StatusLine(1, 1, "/b", kStatusWiping), "[1/1Files]/bを抹消中");
+  EXPECT_EQ(SummaryText(0), "全てのファイル/フォルダを正常に処理しました。");
+  EXPECT_EQ(SummaryText(3), "終了しました。　失敗数 : 3個");
+}
+
+TEST(BatchTexts, TheNameLimitCountsCp932Bytes) {
+  std::string kanji100;
+  for (int i = 0; i < 100; ++i) kanji100 += "漢";
+  EXPECT_TRUE(NameTooLong("/dir/" + kanji100));                       // 200 bytes
+  EXPECT_FALSE(NameTooLong("/dir/" + kanji100.substr(3) + "a"));      // 199 bytes
+  EXPECT_TRUE(NameTooLong("/dir/" + std::string(200, 'a')));
+  EXPECT_FALSE(NameTooLong("/" + std::string(300, 'd') + "/" + std::string(199, 'a')));
+}
+
+TEST_F(BatchRules, ProposedOutputNames) {
+  const std::string source = folder.Path("photo.jpg");
+  EXPECT_EQ(ProposedOutputName(source, kNamingStandard, ".bmp"), source + ".enc");
+  EXPECT_EQ(ProposedOutputName(source, kNamingOwnExtension, ".bmp"), source + ".bmp");
+  EXPECT_EQ(ProposedOutputName(source, kNamingOwnExtension, " x "), source + " x ");
+  EXPECT_EQ(ProposedOutputName(source, 3, ".bmp"), std::nullopt);
+  const std::regex randomName(std::regex_replace(folder.Path(""), std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)") +
+                              "[e-x0-9]{7}\\.bmp");
+  for (int i = 0; i < 50; ++i) {
+    const std::optional<std::string> name = ProposedOutputName(source, kNamingRandom, ".bmp");
+    ASSERT_TRUE(name);
+    EXPECT_TRUE(std::regex_match(*name, randomName)) << *name;
+    EXPECT_FALSE(FileExists(*name));
+  }
+}
+
+TEST_F(BatchRules, EncryptRowResults) {
+  const std::string source = folder.WriteFile("a.txt", "plain");
+  TRowResult row = EncryptRow(engine, source, options);
+  EXPECT_EQ(row.Text, kEncryptSuccess);
+  EXPECT_FALSE(row.Failed);
+  EXPECT_TRUE(FileExists(source));
+  EXPECT_EQ(engine.ReadHint(source + ".enc"), "hint");
+
+  options.NamingMode = 7;
+  row = EncryptRow(engine, source, options);
+  EXPECT_EQ(row.Text, kUnexpectedError);
+  EXPECT_TRUE(row.Failed);
+
+  options.NamingMode = kNamingOwnExtension;
+  const std::string longName = folder.WriteFile(std::string(200, 'n'), "x");
+  row = EncryptRow(engine, longName, options);
+  EXPECT_EQ(row.Text, kEncryptNameTooLong);
+  EXPECT_FALSE(FileExists(longName + ".bmp"));
+  EXPECT_EQ(EncryptRow(engine, folder.WriteFile(std::string(199, 'n'), "x"), options).Text, kEncryptSuccess);
+
+  EXPECT_EQ(EncryptRow(engine, folder.Path("missing"), options).Text, kEncryptFailed);
+}
+
+TEST_F(BatchRules, AReadOnlyFileGetsTheReadOnlyText) {
+  const std::string source = folder.WriteFile("ro", "plain");
+  ASSERT_EQ(::chmod(source.c_str(), 0444), 0);
+  TRowResult row = EncryptRow(engine, source, options);
+  EXPECT_EQ(row.Text, kEncryptReadOnly);
+  EXPECT_TRUE(row.Failed);
+  EXPECT_FALSE(FileExists(source + ".enc"));
+  row = DecryptRow(engine, source, options);
+  EXPECT_EQ(row.Text, kDecryptReadOnly);
+  EXPECT_TRUE(row.Failed);
+}
+
+TEST_F(BatchRules, EncryptionWipesTheSourceOnlyWhenAsked) {
+  const std::string kept = folder.WriteFile("kept", "plain");
+  ASSERT_FALSE(EncryptRow(engine, kept, options).Failed);
+  EXPECT_TRUE(FileExists(kept));
+
+  test::TRecordingObserver observer;
+  engine.Observer = &observer;
+  options.WipeSource = true;
+  const std::string wiped = folder.WriteFile("wiped", "plain");
+  const TRowResult row = EncryptRow(engine, wiped, options);
+  EXPECT_EQ(row.Text, kEncryptSuccess);
+  EXPECT_FALSE(FileExists(wiped));
+  EXPECT_EQ(observer.SourceWipes, 1);
+  EXPECT_EQ(engine.DecryptFile(wiped + ".enc", "pw"), kDecryptSuccess);
+  EXPECT_EQ(test::TempFolder::ReadFile(wiped), "plain");
+}
+
+TEST_F(BatchRules, AFailingSourceWipeMarksTheRowAndKeepsTheContainer) {
+  options.WipeSource = true;
+  const std::string source = folder.WriteFile("src", std::string(1000, 's'));
+  TRowResult row;
+  {
+    test::TFileSizeLimit limit(1500);  // the container fits, the 2048-byte overwrite does not
+    row = EncryptRow(engine, source, options);
+  }
+  EXPECT_EQ(row.Text, kWipeFailed);
+  EXPECT_TRUE(row.Failed);
+  EXPECT_EQ(engine.DecryptFile(source + ".enc", "pw"), kDecryptSuccess);
+}
+
+TEST_F(BatchRules, DecryptionAppliesTheStoredDate) {
+  const std::string source = folder.WriteFile("dated.txt", "plain");
+  ASSERT_TRUE(ApplyPackedFileDate(source, 0x5A8C6000));
+  const int64_t original = ModificationTime(source);
+  ASSERT_EQ(EncryptRow(engine, source, options).Text, kEncryptSuccess);
+  ASSERT_EQ(::unlink(source.c_str()), 0);
+  const TRowResult row = DecryptRow(engine, source + ".enc", options);
+  ASSERT_EQ(row.Text, kDecryptSuccess);
+  EXPECT_EQ(row.DecryptedPath, source);
+  EXPECT_LE(std::abs(ModificationTime(source) - original), 2);
+}
+
+TEST_F(BatchRules, AnUnknownDateLeavesTheFileAsWritten) {
+  const std::string container =
+      folder.WriteFile("c", test::HandMadeContainer({"pw", "", "undated", -1, 0, "plain"}));
+  const TRowResult row = DecryptRow(engine, container, options);
+  ASSERT_EQ(row.Text, kDecryptSuccess);
+  EXPECT_EQ(engine.LastFileDate, -1);
+  EXPECT_LE(std::abs(ModificationTime(folder.Path("undated")) - static_cast<int64_t>(::time(nullptr))), 60);
+}
+
+TEST_F(BatchRules, DecryptionWipesTheContainerOnlyWhenAsked) {
+  const std::string container = folder.WriteFile("c", test::HandMadeContainer({"pw", "", "p", -1, 0, "plain"}));
+  ASSERT_FALSE(DecryptRow(engine, container, options).Failed);
+  EXPECT_TRUE(FileExists(container));
+  ::unlink(folder.Path("p").c_str());
+  options.WipeDecryptedSource = true;
+  const TRowResult row = DecryptRow(engine, container, options);
+  EXPECT_FALSE(row.Failed);
+  EXPECT_FALSE(FileExists(container));
+  EXPECT_EQ(test::TempFolder::ReadFile(row.DecryptedPath), "plain");
+}
+
+// The ".dec" output takes the container's name only once the container is gone.
+TEST_F(BatchRules, ADecOutputMovesBackOnlyAfterTheContainerIsWiped) {
+  const std::string recipe = test::HandMadeContainer({"pw", "", "a.txt", -1, 0, "plain"});
+  const std::string container = folder.WriteFile("A.TXT", recipe);
+  TRowResult row = DecryptRow(engine, container, options);
+  ASSERT_EQ(row.Text, kDecryptSuccess);
+  EXPECT_EQ(row.DecryptedPath, folder.Path("a.txt.dec"));
+  EXPECT_EQ(test::TempFolder::ReadFile(container), recipe) << "the container is not replaced";
+
+  options.WipeDecryptedSource = true;
+  row = DecryptRow(engine, container, options);
+  ASSERT_EQ(row.Text, kDecryptSuccess);
+  EXPECT_EQ(row.DecryptedPath, container);
+  EXPECT_EQ(test::TempFolder::ReadFile(container), "plain");
+}
+
+TEST_F(BatchRules, AnExplicitOutputOnTheContainerItselfIsNeverWiped) {
+  options.WipeDecryptedSource = true;
+  for (const std::string spelling : {"c", "sub/../c"}) {
+    folder.MakeFolder("sub");
+    const std::string container =
+        folder.WriteFile("c", test::HandMadeContainer({"pw", "", "stored", -1, 0, "plain"}));
+    engine.ExplicitOutputName = folder.Path(spelling);
+    const TRowResult row = DecryptRow(engine, container, options);
+    EXPECT_EQ(row.Text, kDecryptSuccess) << spelling;
+    EXPECT_EQ(test::TempFolder::ReadFile(container), "plain") << spelling;
+  }
+}
+
+TEST_F(BatchRules, WipeRows) {
+  const std::string path = folder.WriteFile("w", "data");
+  EXPECT_EQ(WipeRow(engine, path).Text, kWipeSuccess);
+  EXPECT_FALSE(FileExists(path));
+  const TRowResult row = WipeRow(engine, path);
+  EXPECT_EQ(row.Text, kWipeFailed);
+  EXPECT_TRUE(row.Failed);
+}
+
+TEST(MoveWithoutReplacing, NeverReplaces) {
+  test::TempFolder folder;
+  const std::string from = folder.WriteFile("from", "moving");
+  const std::string to = folder.WriteFile("to", "standing");
+  EXPECT_FALSE(MoveWithoutReplacing(from, to));
+  EXPECT_EQ(test::TempFolder::ReadFile(to), "standing");
+  EXPECT_EQ(test::TempFolder::ReadFile(from), "moving");
+  ASSERT_EQ(::unlink(to.c_str()), 0);
+  EXPECT_TRUE(MoveWithoutReplacing(from, to));
+  EXPECT_EQ(test::TempFolder::ReadFile(to), "moving");
+  EXPECT_FALSE(FileExists(from));
+}
+
+}  // namespace
+}  // namespace zk

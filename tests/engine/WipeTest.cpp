@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "EngineTestSupport.h"
+#include "TempFolder.h"
+#include "engine/FileEngine.h"
+#include "platform/FileError.h"
+#include "platform/FileInfo.h"
+
+namespace zk {
+namespace {
+
+class Wipe : public ::testing::Test {
+ protected:
+  // Wipes a file of the given content and returns what was on disk just before the deletion, seen through
+  // a second hard link that survives it.
+  std::string WipeAndObserve(const std::string& content) {
+    const std::string path = folder.WriteFile("victim", content);
+    const std::string witness = folder.Path("witness");
+    EXPECT_EQ(::link(path.c_str(), witness.c_str()), 0);
+    engine.WipeFile(path);
+    EXPECT_FALSE(FileExists(path));
+    const std::string seen = test::TempFolder::ReadFile(witness);
+    ::unlink(witness.c_str());
+    return seen;
+  }
+
+  test::TempFolder folder;
+  TFileEngine engine;
+};
+
+TEST_F(Wipe, OnePassOf0x4EUpToTheNextWholeBlock) {
+  struct Case {
+    size_t size;
+    size_t written;
+  };
+  for (const Case& c : {Case{0, 2048}, Case{1, 2048}, Case{2048, 2048}, Case{2049, 4096},
+                        Case{300000, 301056}, Case{524288, 524288}, Case{524289, 526336}}) {
+    EXPECT_EQ(WipeAndObserve(std::string(c.size, 'x')), std::string(c.written, '\x4E')) << c.size;
+  }
+}
+
+TEST_F(Wipe, ShowsTheShareWrittenBeforeEachBlock) {
+  test::TRecordingObserver observer;
+  engine.Observer = &observer;
+  engine.ProcessMsgInterval = 1;
+  WipeAndObserve(std::string(10 * 2048, 'x'));
+  ASSERT_EQ(observer.Lines.size(), 10u);
+  EXPECT_EQ(observer.Lines[0], "不要データ抹消中：0%");
+  EXPECT_EQ(observer.Lines[5], "不要データ抹消中：50%");
+  EXPECT_EQ(observer.Lines[9], "不要データ抹消中：90%");
+  EXPECT_EQ(observer.Pumps, 10);
+}
+
+TEST_F(Wipe, AnEmptyFileShowsNoPercentage) {
+  test::TRecordingObserver observer;
+  engine.Observer = &observer;
+  engine.ProcessMsgInterval = 0;
+  WipeAndObserve("");
+  EXPECT_TRUE(observer.Lines.empty());
+  EXPECT_EQ(observer.Pumps, 1);
+}
+
+TEST_F(Wipe, ASkipEndsTheOverwriteAfterTheCurrentBlockAndStillDeletes) {
+  test::TRecordingObserver observer;
+  observer.OnPump = [&](int pump) {
+    if (pump == 3) engine.SkipWipeRequested = true;
+  };
+  engine.Observer = &observer;
+  engine.ProcessMsgInterval = 1;
+  const std::string seen = WipeAndObserve(std::string(100 * 2048, 'x'));
+  EXPECT_EQ(seen, std::string(3 * 2048, '\x4E') + std::string(97 * 2048, 'x'));
+}
+
+TEST_F(Wipe, AnEarlierSkipRequestDoesNotCarryOver) {
+  engine.SkipWipeRequested = true;
+  EXPECT_EQ(WipeAndObserve(std::string(5000, 'x')), std::string(6144, '\x4E'));
+  EXPECT_FALSE(engine.SkipWipeRequested);
+}
+
+TEST_F(Wipe, ALinkIsRemovedAndItsTargetKept) {
+  const std::string target = folder.WriteFile("target", "keep me");
+  const std::string link = folder.MakeLink("link", target);
+  engine.WipeFile(link);
+  EXPECT_FALSE(FileExists(link));
+  EXPECT_EQ(test::TempFolder::ReadFile(target), "keep me");
+  const std::string dangling = folder.MakeLink("dangling", folder.Path("nowhere"));
+  engine.WipeFile(dangling);
+  EXPECT_FALSE(FileExists(dangling));
+}
+
+TEST_F(Wipe, RefusesWhatItCannotOpenAndLeavesItAlone) {
+  const std::string readOnly = folder.WriteFile("ro", "data");
+  ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+  const std::string pipe = folder.Path("pipe");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  for (const std::string& path : {readOnly, folder.MakeFolder("dir"), folder.Path("missing"), pipe}) {
+    EXPECT_THROW(engine.WipeFile(path), FileError) << path;
+  }
+  EXPECT_EQ(test::TempFolder::ReadFile(readOnly), "data");
+  EXPECT_TRUE(FileExists(folder.Path("dir")));
+  EXPECT_TRUE(FileExists(pipe));
+}
+
+TEST_F(Wipe, AFailingDeletionIsAnError) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root may delete from a folder without write permission";
+  const std::string inner = folder.MakeFolder("locked");
+  const std::string path = folder.WriteFile("locked/file", "data");
+  ASSERT_EQ(::chmod(inner.c_str(), 0500), 0);
+  EXPECT_THROW(engine.WipeFile(path), FileError);
+  EXPECT_EQ(test::TempFolder::ReadFile(path), std::string(2048, '\x4E'));
+}
+
+TEST_F(Wipe, AFailingWriteIsAnErrorAndTheFileIsStillDeleted) {
+  const std::string path = folder.WriteFile("big", std::string(300000, 'x'));
+  {
+    test::TFileSizeLimit limit(200000);
+    EXPECT_THROW(engine.WipeFile(path), FileError);
+  }
+  EXPECT_FALSE(FileExists(path));
+}
+
+}  // namespace
+}  // namespace zk
