@@ -18,6 +18,17 @@ class TwofishCore {
   void Wipe();
   void Encrypt(const uint8_t* in, uint8_t* out, size_t blocks) const;
   void Decrypt(const uint8_t* in, uint8_t* out, size_t blocks) const;
+  // The chaining value stays in registers from block to block.
+  void EncryptCbc(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const;
+
+ private:
+  template <size_t Lanes>
+  void EncryptWords(uint32_t (&x)[Lanes][4]) const;
+  template <size_t Lanes>
+  void DecryptWords(uint32_t (&x)[Lanes][4]) const;
+
+  uint32_t subkeys_[40];       // K0..K39: whitening K0..K7, then two per round
+  uint32_t sboxes_[4][256];    // g(x) = sboxes_[0][byte 0] ^ ... ^ sboxes_[3][byte 3], MDS included
 };
 
 class TZK_twofish final : public TZK_cipherModes<TwofishCore> {};
