@@ -34,8 +34,12 @@ std::string Base64Encode(std::string_view Data) {
     out += kAlphabet[group[2] & 63];
   }
   switch (Data.size() % 3) {
-    case 1: out.replace(out.size() - 2, 2, "=="); break;
-    case 2: out.back() = '='; break;
+    case 1:
+      out.replace(out.size() - 2, 2, "==");
+      break;
+    case 2:
+      out.back() = '=';
+      break;
   }
   return out;
 }
@@ -47,11 +51,9 @@ std::string Base64Decode(std::string_view Text) {
   for (size_t at = 0; at < Text.size(); at += 4) {
     const uint8_t w = ValueOf(Text[at]), x = ValueOf(Text[at + 1]);
     const uint8_t y = ValueOf(Text[at + 2]), z = ValueOf(Text[at + 3]);
+    // Pads in the last quartet shorten it; elsewhere '=' is just another character worth 63.
     size_t bytes = 3;
-    if (at + 4 == Text.size()) {
-      if (Text[at + 2] == '=') bytes = 1;
-      else if (Text[at + 3] == '=') bytes = 2;
-    }
+    if (at + 4 == Text.size()) bytes = Text[at + 2] == '=' ? 1 : Text[at + 3] == '=' ? 2 : 3;
     out += static_cast<char>(w << 2 | x >> 4);
     if (bytes > 1) out += static_cast<char>(x << 4 | y >> 2);
     if (bytes > 2) out += static_cast<char>(y << 6 | z);

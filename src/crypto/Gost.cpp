@@ -7,11 +7,16 @@ namespace zk {
 namespace {
 
 // Blocks run side by side: a round is one long dependency chain, so independent blocks fill the gaps.
-constexpr size_t kLanes = 4;
+// CBC decryption arrives in batches of eight; eight lanes beat four by a tenth, four beat two by half.
+constexpr size_t kLanes = 8;
+
+// A byte of the word as a 64-bit index: the byte moves then zero-extend once, where a 32-bit index would
+// cost a further extension on the round's critical path.
+constexpr uint64_t Index(uint32_t word, int i) { return (uint64_t{word} >> (8 * i)) & 0xFF; }
 
 inline uint32_t RoundFunction(uint32_t x) {
   const auto& t = kGostRoundTables;
-  return t[0][x & 0xFF] ^ t[1][(x >> 8) & 0xFF] ^ t[2][(x >> 16) & 0xFF] ^ t[3][x >> 24];
+  return t[0][Index(x, 0)] ^ t[1][Index(x, 1)] ^ t[2][Index(x, 2)] ^ t[3][Index(x, 3)];
 }
 
 // Eight rounds over Lanes blocks with the key words in the order K0..K7, or K7..K0 when Reversed.

@@ -90,7 +90,8 @@ TSecHash::Digest TSecHash::HashFile(const std::string& Path) {
   for (;;) {
     // Unbuffered fread returns short only at the end of the file or on an error.
     const size_t got = std::fread(buffer.data(), 1, kReadBytes, file.get());
-    if (std::ferror(file.get())) throw std::system_error(errno, std::generic_category(), "Read error: " + Path);
+    if (std::ferror(file.get()))
+      throw std::system_error(errno, std::generic_category(), "Read error: " + Path);
     total += got;
     const size_t blocks = got / kBlockBytes;
     run.Blocks(buffer.data(), blocks);

@@ -6,7 +6,8 @@
 
 #include <immintrin.h>
 
-#define ZK_SHA_TARGET __attribute__((target("sha,sse4.1,ssse3"), always_inline))
+#define ZK_SHA_TARGET __attribute__((target("sha,sse4.1,ssse3")))
+#define ZK_SHA_INLINE ZK_SHA_TARGET __attribute__((always_inline)) inline
 
 namespace zk {
 namespace {
@@ -20,15 +21,16 @@ struct Sha1Lanes {
 };
 
 // Big-endian words of a 16-byte piece of the block, the first word in the top lane.
-ZK_SHA_TARGET inline __m128i LoadWords(const uint8_t* p) {
+ZK_SHA_INLINE __m128i LoadWords(const uint8_t* p) {
   const __m128i reverseBytes = _mm_set_epi8(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
   return _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), reverseBytes);
 }
 
-// Four rounds, group g of 20 (g > 0): W[4g+16..4g+19] = rotl1(W[t-3] ^ W[t-8] ^ W[t-14] ^ W[t-16]) is
-// built from the four preceding groups; sha1nexte adds rotl30 of the previous group's A as this group's E.
+// Four rounds, group g of 20 (g > 0). From group 4 on, its words W[t] = rotl1(W[t-3] ^ W[t-8] ^ W[t-14] ^
+// W[t-16]), t = 4g..4g+3, come from the four preceding groups; sha1nexte adds rotl30 of the previous
+// group's A, this group's E, to the first word.
 template <int Function>
-ZK_SHA_TARGET inline void Group(Sha1Lanes& s, int g) {
+ZK_SHA_INLINE void Group(Sha1Lanes& s, int g) {
   __m128i& w = s.w[g & 3];
   if (g >= 4) {
     const __m128i partial = _mm_xor_si128(_mm_sha1msg1_epu32(w, s.w[(g + 1) & 3]), s.w[(g + 2) & 3]);
@@ -41,15 +43,14 @@ ZK_SHA_TARGET inline void Group(Sha1Lanes& s, int g) {
 
 // Groups first..last, all of the same round function (0..3: rounds 0-19, 20-39, 40-59, 60-79).
 template <int Function>
-ZK_SHA_TARGET inline void Groups(Sha1Lanes& s, int first, int last) {
+ZK_SHA_INLINE void Groups(Sha1Lanes& s, int first, int last) {
 #pragma GCC unroll 5
   for (int g = first; g <= last; ++g) Group<Function>(s, g);
 }
 
 }  // namespace
 
-__attribute__((target("sha,sse4.1,ssse3")))
-void Sha1CompressShaNi(uint32_t* state, const uint8_t* data, size_t blocks) {
+ZK_SHA_TARGET void Sha1CompressShaNi(uint32_t* state, const uint8_t* data, size_t blocks) {
   __m128i abcd = _mm_shuffle_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(state)), 0x1B);
   __m128i e = _mm_set_epi32(static_cast<int>(state[4]), 0, 0, 0);
   for (; blocks > 0; --blocks, data += 64) {

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <botan/base64.h>
+#include <gtest/gtest.h>
 
 #include <random>
 #include <string>
@@ -24,9 +23,9 @@ TEST(Base64, Encode) {
       {"a", "YQ=="},  // no earlier group: the pad bits are zero
       {"ab", "YWI="},
       {"abc", "YWJj"},
-      {"abcd", "YWJjZG=="},     // the usual encoder: YWJjZA==
+      {"abcd", "YWJjZG=="},         // the usual encoder: YWJjZA==
       {"abcdefg", "YWJjZGVmZ2=="},  // the usual encoder: YWJjZGVmZw==
-      {"abcde", "YWJjZGV="},    // high bits of 'c' in the pad bits; the usual encoder: YWJjZGU=
+      {"abcde", "YWJjZGV="},        // high bits of 'c' in the pad bits; the usual encoder: YWJjZGU=
       {std::string("\xFB\xFF\xBF", 3), "+/+/"},
   };
   for (const auto& [data, text] : cases) EXPECT_EQ(Base64Encode(data), text) << data;
@@ -44,7 +43,9 @@ TEST(Base64, Decode) {
       {"+/+/", "\xFB\xFF\xBF"},
       // Lenient: any other character counts as 63, like the slash; '=' only matters in the last quartet.
       {"!!!!", "\xFF\xFF\xFF"},
-      {"YW==YWJj", "ao\xFF" "abc"},
+      {"YW==YWJj",
+       "ao\xFF"
+       "abc"},
       {"YWJ=", "ab"},
   };
   for (const auto& [text, data] : cases) EXPECT_EQ(Base64Decode(text), data) << text;
@@ -74,8 +75,10 @@ TEST(Base64, RoundTripsAndDiffersFromUsualOnlyInPadBits) {
 
     std::string expected = Botan::base64_encode(reinterpret_cast<const uint8_t*>(data.data()), n);
     auto byte = [&](size_t i) { return static_cast<uint8_t>(data[i]); };
-    if (n >= 4 && n % 3 == 1) expected[expected.size() - 3] = kAlphabet[(byte(n - 1) & 3) << 4 | byte(n - 3) >> 4];
-    if (n >= 5 && n % 3 == 2) expected[expected.size() - 2] = kAlphabet[(byte(n - 1) & 15) << 2 | byte(n - 3) >> 6];
+    if (n >= 4 && n % 3 == 1)
+      expected[expected.size() - 3] = kAlphabet[(byte(n - 1) & 3) << 4 | byte(n - 3) >> 4];
+    if (n >= 5 && n % 3 == 2)
+      expected[expected.size() - 2] = kAlphabet[(byte(n - 1) & 15) << 2 | byte(n - 3) >> 6];
     EXPECT_EQ(text, expected);
   }
 }

@@ -1,11 +1,11 @@
 // Files of 2 GiB and more: the message length no longer fits 31 bits.
-#include <gtest/gtest.h>
-
 #include <botan/hash.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <vector>
 

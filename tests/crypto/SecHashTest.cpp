@@ -1,8 +1,8 @@
+#include <botan/hash.h>
 #include <gtest/gtest.h>
 
-#include <botan/hash.h>
-
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -89,8 +89,8 @@ TEST_F(SecHash, RefusesWhatCannotBeOpenedForWriting) {
   const std::string dangling = (folder_ / "dangling").string();
   fs::create_symlink(folder_ / "nowhere", dangling);
 
-  for (const std::string& path : {(folder_ / "missing").string(), readOnly, (folder_ / "folder").string(),
-                                  dangling, std::string()}) {
+  for (const std::string& path :
+       {(folder_ / "missing").string(), readOnly, (folder_ / "folder").string(), dangling, std::string()}) {
     try {
       hash_.HashFile(path);
       ADD_FAILURE() << path << ": no error";
@@ -100,9 +100,7 @@ TEST_F(SecHash, RefusesWhatCannotBeOpenedForWriting) {
   }
 }
 
-TEST_F(SecHash, RefusesNegativeLength) {
-  EXPECT_THROW(hash_.HashBuffer("abc", -1), std::invalid_argument);
-}
+TEST_F(SecHash, RefusesNegativeLength) { EXPECT_THROW(hash_.HashBuffer("abc", -1), std::invalid_argument); }
 
 }  // namespace
 }  // namespace zk

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <botan/hash.h>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <random>
@@ -56,7 +55,8 @@ TEST_P(Sha1, PublishedDigests) {
   const Case cases[] = {
       {"", "da39a3ee5e6b4b0d3255bfef95601890afd80709"},
       {"abc", "a9993e364706816aba3e25717850c26c9cd0d89d"},
-      {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq", "84983e441c3bd26ebaae4aa1f95129e5e54670f1"},
+      {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
+       "84983e441c3bd26ebaae4aa1f95129e5e54670f1"},
       {std::string(1000000, 'a'), "34aa973cd4c4daa4f61eeb2bdbad27316534016f"},
   };
   for (const auto& c : cases) EXPECT_EQ(Sha1Hex(c.message), c.digest) << c.message.size() << " bytes";
@@ -99,9 +99,24 @@ TEST_P(Sha1, MisuseReportsNotInitialized) {
   const std::pair<const char*, std::function<void(TZK_sha1&)>> cases[] = {
       {"Update before Init", [](TZK_sha1& s) { s.Update("x", 1); }},
       {"Final before Init", [&](TZK_sha1& s) { s.Final(digest); }},
-      {"Update after Final", [&](TZK_sha1& s) { s.Init(); s.Final(digest); s.Update("x", 1); }},
-      {"Final after Final", [&](TZK_sha1& s) { s.Init(); s.Final(digest); s.Final(digest); }},
-      {"Update after Wipe", [](TZK_sha1& s) { s.Init(); s.Wipe(); s.Update("x", 1); }},
+      {"Update after Final",
+       [&](TZK_sha1& s) {
+         s.Init();
+         s.Final(digest);
+         s.Update("x", 1);
+       }},
+      {"Final after Final",
+       [&](TZK_sha1& s) {
+         s.Init();
+         s.Final(digest);
+         s.Final(digest);
+       }},
+      {"Update after Wipe",
+       [](TZK_sha1& s) {
+         s.Init();
+         s.Wipe();
+         s.Update("x", 1);
+       }},
   };
   for (const auto& [name, misuse] : cases) {
     TZK_sha1 sha;
