@@ -156,7 +156,9 @@ TYPED_TEST(BlockCipherTest, Cfb8RoundTripsInPlace) {
     this->cipher_.Reset();
     this->cipher_.EncryptCFB8(data.data(), data.data(), static_cast<int32_t>(n));
     ASSERT_EQ(data.size(), n);
-    if (n > 0) EXPECT_EQ(data[0], plain[0] ^ keystream[0]);
+    if (n > 0) {
+      EXPECT_EQ(data[0], plain[0] ^ keystream[0]);
+    }
     this->cipher_.Reset();
     this->cipher_.DecryptCFB8(data.data(), data.data(), static_cast<int32_t>(n));
     EXPECT_EQ(data, plain);
