@@ -40,8 +40,8 @@ TEST(BatchTexts, StatusAndSummary) {
 TEST(BatchTexts, TheNameLimitCountsCp932Bytes) {
   std::string kanji100;
   for (int i = 0; i < 100; ++i) kanji100 += "漢";
-  EXPECT_TRUE(NameTooLong("/dir/" + kanji100));                       // 200 bytes
-  EXPECT_FALSE(NameTooLong("/dir/" + kanji100.substr(3) + "a"));      // 199 bytes
+  EXPECT_TRUE(NameTooLong("/dir/" + kanji100));                   // 200 bytes
+  EXPECT_FALSE(NameTooLong("/dir/" + kanji100.substr(3) + "a"));  // 199 bytes
   EXPECT_TRUE(NameTooLong("/dir/" + std::string(200, 'a')));
   EXPECT_FALSE(NameTooLong("/" + std::string(300, 'd') + "/" + std::string(199, 'a')));
 }
@@ -52,8 +52,9 @@ TEST_F(BatchRules, ProposedOutputNames) {
   EXPECT_EQ(ProposedOutputName(source, kNamingOwnExtension, ".bmp"), source + ".bmp");
   EXPECT_EQ(ProposedOutputName(source, kNamingOwnExtension, " x "), source + " x ");
   EXPECT_EQ(ProposedOutputName(source, 3, ".bmp"), std::nullopt);
-  const std::regex randomName(std::regex_replace(folder.Path(""), std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)") +
-                              "[e-x0-9]{7}\\.bmp");
+  const std::regex randomName(
+      std::regex_replace(folder.Path(""), std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)") +
+      "[e-x0-9]{7}\\.bmp");
   for (int i = 0; i < 50; ++i) {
     const std::optional<std::string> name = ProposedOutputName(source, kNamingRandom, ".bmp");
     ASSERT_TRUE(name);
@@ -149,7 +150,8 @@ TEST_F(BatchRules, AnUnknownDateLeavesTheFileAsWritten) {
 }
 
 TEST_F(BatchRules, DecryptionWipesTheContainerOnlyWhenAsked) {
-  const std::string container = folder.WriteFile("c", test::HandMadeContainer({"pw", "", "p", -1, 0, "plain"}));
+  const std::string container =
+      folder.WriteFile("c", test::HandMadeContainer({"pw", "", "p", -1, 0, "plain"}));
   ASSERT_FALSE(DecryptRow(engine, container, options).Failed);
   EXPECT_TRUE(FileExists(container));
   ::unlink(folder.Path("p").c_str());

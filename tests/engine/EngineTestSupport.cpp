@@ -64,8 +64,8 @@ std::string HandMadeContainer(const TContainerRecipe& recipe) {
 
   const std::string hint = TextField(recipe.Hint, "513907264");
   const std::string name = TextField(recipe.Name, "513907264");
-  return "ENCRYPTED BY V3.X ZK" + Int32Bytes(recipe.Algorithm) + check + Int32Bytes(int32_t(hint.size())) + hint +
-         Int32Bytes(int32_t(name.size())) + name + Int32Bytes(recipe.FileDate) + payload;
+  return "ENCRYPTED BY V3.X ZK" + Int32Bytes(recipe.Algorithm) + check + Int32Bytes(int32_t(hint.size())) +
+         hint + Int32Bytes(int32_t(name.size())) + name + Int32Bytes(recipe.FileDate) + payload;
 }
 
 }  // namespace zk::test

@@ -120,7 +120,8 @@ TEST_F(FileDecryption, DamagedAndTruncatedHeaders) {
 TEST_F(FileDecryption, AHintOfTheFullFieldIsAccepted) {
   const std::string hint(750, 'h');  // 1000 Base64 characters
   const std::string container = Container("c", {"pw", hint, "n", kSomeDate, 2, "x"});
-  ASSERT_EQ(test::HandMadeContainer({"pw", hint, "n", kSomeDate, 2, "x"}).substr(32, 4), test::Int32Bytes(1000));
+  ASSERT_EQ(test::HandMadeContainer({"pw", hint, "n", kSomeDate, 2, "x"}).substr(32, 4),
+            test::Int32Bytes(1000));
   EXPECT_EQ(engine.ReadHint(container), hint);
   EXPECT_EQ(engine.DecryptFile(container, "pw"), kDecryptSuccess);
   EXPECT_EQ(test::TempFolder::ReadFile(folder.Path("n")), "x");
@@ -230,8 +231,7 @@ TEST_F(FileDecryption, AnExplicitOutputIsReplacedOnlyBySuccess) {
 }
 
 TEST_F(FileDecryption, AFailureAfterTheOutputWasCreatedRemovesIt) {
-  const std::string container =
-      Container("c", {"pw", "", "out.bin", kSomeDate, 0, std::string(300000, 'q')});
+  const std::string container = Container("c", {"pw", "", "out.bin", kSomeDate, 0, std::string(300000, 'q')});
   {
     test::TFileSizeLimit limit(100000);
     EXPECT_EQ(engine.DecryptFile(container, "pw"), kDecryptFailed);
@@ -252,7 +252,8 @@ TEST_F(FileDecryption, AReadOnlyContainerCannotBeDecrypted) {
 TEST_F(FileDecryption, ReadHint) {
   EXPECT_EQ(engine.ReadHint(Container("empty-hint", {"pw", "", "n", kSomeDate, 0, ""})), "");
   EXPECT_EQ(engine.ReadHint(Container("hint", {"pw", "the hint", "n", kSomeDate, 0, ""})), "the hint");
-  EXPECT_EQ(engine.ReadHint(Container("cp932", {"pw", Utf8ToCp932("ヒント"), "n", kSomeDate, 0, ""})), "ヒント");
+  EXPECT_EQ(engine.ReadHint(Container("cp932", {"pw", Utf8ToCp932("ヒント"), "n", kSomeDate, 0, ""})),
+            "ヒント");
   EXPECT_EQ(engine.ReadHint(folder.WriteFile("ten", "0123456789")), kReadHintError);
   EXPECT_EQ(engine.ReadHint(folder.Path("missing")), kReadHintError);
   const std::string bad = test::HandMadeContainer({"pw", "", "n", kSomeDate, 0, ""});

@@ -114,9 +114,9 @@ TEST_F(FileEncryption, ReportsProgressPerRunAndPumpsOnEveryDrawOfZero) {
   engine.ProcessMsgInterval = 1;
   const std::string source = Plain("p", std::string(20000, 'x'));
   ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), kEncryptSuccess);
-  EXPECT_EQ(observer.Lines, (std::vector<std::string>{"暗号化中：8192/20000バイト　41%",
-                                                      "暗号化中：16384/20000バイト　82%",
-                                                      "暗号化中：20000/20000バイト　100%"}));
+  EXPECT_EQ(observer.Lines,
+            (std::vector<std::string>{"暗号化中：8192/20000バイト　41%", "暗号化中：16384/20000バイト　82%",
+                                      "暗号化中：20000/20000バイト　100%"}));
   EXPECT_EQ(observer.Pumps, 3);
 }
 
