@@ -64,5 +64,22 @@ TEST(ZkcliWipe, WipesWithYesAndReportsWhatItCannotWipe) {
   EXPECT_EQ(ReadFile(locked), "kept");
 }
 
+TEST(ZkcliProgress, BarOnStderrOnlyWhenItIsATerminal) {
+  CliFolder folder;
+  const std::string plain = folder / "big.bin";
+  WriteFile(plain, std::string(1 << 20, 'x'));
+
+  const ZkcliResult shown = RunZkcli({"encrypt", "-p", "pw", plain}, folder.Path(), "", Stderr::kTerminal);
+  EXPECT_EQ(shown.exitCode, 0);
+  EXPECT_EQ(shown.out, "暗号化成功：" + plain + "\n") << "the bar never mixes into stdout";
+  EXPECT_NE(shown.err.find("[1/1Files]big.binを暗号化中"), std::string::npos) << shown.err;
+  EXPECT_NE(shown.err.find("%"), std::string::npos);
+  EXPECT_TRUE(shown.err.ends_with("\r\033[K")) << "the bar is cleared before the result line";
+
+  const ZkcliResult quiet = RunZkcli({"decrypt", "-p", "pw", "-o", folder / "copy", plain + ".enc"}, folder.Path());
+  EXPECT_EQ(quiet.exitCode, 0);
+  EXPECT_EQ(quiet.err, "");
+}
+
 }  // namespace
 }  // namespace zk::test

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -61,7 +62,7 @@ void Exchange(int in, const std::string& input, int out, std::string& outText, i
 }  // namespace
 
 ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::string& folder,
-                     const std::string& input) {
+                     const std::string& input, Stderr stderrKind) {
   std::vector<std::string> words{ZKCLI_PATH};
   words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
@@ -69,6 +70,13 @@ ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::strin
   argv.push_back(nullptr);
 
   Pipe in, out, err;
+  if (stderrKind == Stderr::kTerminal) {
+    close(err.read);
+    close(err.write);
+    if (openpty(&err.read, &err.write, nullptr, nullptr, nullptr) != 0) throw std::runtime_error("openpty failed");
+    fcntl(err.read, F_SETFD, FD_CLOEXEC);
+    fcntl(err.write, F_SETFD, FD_CLOEXEC);
+  }
   signal(SIGPIPE, SIG_IGN);  // a child that does not read its input must not end the test
   const pid_t child = fork();
   if (child < 0) throw std::runtime_error("fork failed");

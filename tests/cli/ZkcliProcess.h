@@ -12,9 +12,12 @@ struct ZkcliResult {
   std::string err;
 };
 
+enum class Stderr { kPipe, kTerminal };
+
 // Runs zkcli with the arguments in `folder`, feeding `input` on stdin. The child runs in a session of its
-// own, so it has no controlling terminal: any question it would ask on the terminal is refused.
+// own, so it has no controlling terminal: any question it would ask on the terminal is refused. With
+// Stderr::kTerminal its stderr is a pseudo-terminal (which still is not its controlling terminal).
 ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::string& folder,
-                     const std::string& input = "");
+                     const std::string& input = "", Stderr stderrKind = Stderr::kPipe);
 
 }  // namespace zk::test
