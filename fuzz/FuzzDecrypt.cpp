@@ -38,8 +38,8 @@ class Sandbox {
   const std::string& Container() const { return container_; }
 
   void Write(const uint8_t* data, size_t size) const {
-    std::ofstream(container_, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(data),
-                                                                          static_cast<std::streamsize>(size));
+    std::ofstream(container_, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
 
   // Aborts (a finding) when anything but the work folder appeared beside it; then empties the work folder.

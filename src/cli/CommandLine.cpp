@@ -11,10 +11,10 @@ namespace {
 
 constexpr unsigned Bit(Command command) { return 1u << static_cast<unsigned>(command); }
 
-constexpr unsigned kFileCommands =
-    Bit(Command::kEncrypt) | Bit(Command::kDecrypt) | Bit(Command::kWipe) | Bit(Command::kHint) |
-    Bit(Command::kSha1);
-constexpr unsigned kPasswordCommands = Bit(Command::kEncrypt) | Bit(Command::kDecrypt) | Bit(Command::kCheckValue);
+constexpr unsigned kFileCommands = Bit(Command::kEncrypt) | Bit(Command::kDecrypt) | Bit(Command::kWipe) |
+                                   Bit(Command::kHint) | Bit(Command::kSha1);
+constexpr unsigned kPasswordCommands =
+    Bit(Command::kEncrypt) | Bit(Command::kDecrypt) | Bit(Command::kCheckValue);
 
 struct CommandName {
   std::string_view name;
@@ -27,8 +27,18 @@ constexpr std::array kCommands{
 };
 
 enum class Option {
-  kPassword, kPasswordStdin, kHint, kAlgorithm, kNaming, kExtension, kLevel, kWipeSource, kOutput, kNoRecurse,
-  kYes, kHelp,
+  kPassword,
+  kPasswordStdin,
+  kHint,
+  kAlgorithm,
+  kNaming,
+  kExtension,
+  kLevel,
+  kWipeSource,
+  kOutput,
+  kNoRecurse,
+  kYes,
+  kHelp
 };
 
 struct OptionSpec {
@@ -36,7 +46,7 @@ struct OptionSpec {
   std::string_view longName;  // without the leading "--"
   char shortName;             // 0 = none
   bool takesValue;
-  unsigned commands;          // the commands that accept it
+  unsigned commands;  // the commands that accept it
 };
 constexpr std::array kOptions{
     OptionSpec{Option::kPassword, "password", 'p', true, kPasswordCommands},

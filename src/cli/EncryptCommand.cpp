@@ -29,7 +29,8 @@ TRowResult EncryptToOutput(TFileEngine& engine, const std::string& path, const s
     return TRowResult{std::string(IsReadOnlyFile(path) ? kEncryptReadOnly : text), true, {}};
   };
   if (NameTooLong(path)) return failure(kEncryptNameTooLong);
-  const std::string text = engine.EncryptFile(path, output, options.Password, options.Hint, options.Algorithm);
+  const std::string text =
+      engine.EncryptFile(path, output, options.Password, options.Hint, options.Algorithm);
   if (text != kEncryptSuccess) return failure(text);
   if (!options.WipeSource) return {text, false, {}};
 
@@ -64,7 +65,8 @@ int RunEncrypt(const CommandLine& line) {
   Console console;
   engine.Observer = &console;
   return RunRows(files, kStatusEncrypting, console, [&](const std::string& path) {
-    return line.output ? EncryptToOutput(engine, path, *line.output, options) : EncryptRow(engine, path, options);
+    return line.output ? EncryptToOutput(engine, path, *line.output, options)
+                       : EncryptRow(engine, path, options);
   });
 }
 

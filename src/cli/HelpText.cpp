@@ -17,8 +17,8 @@ A folder stands for every file in it, subfolders included unless --no-recurse; l
 never followed. -o names the output of a single file; the file is encrypted to that name (an existing
 file is not replaced) or decrypted to it (an existing file is replaced only when decryption succeeds).
 
-  -p, --password PASSWORD  the password (otherwise it is asked on the terminal without echo,
-                           twice when encrypting)
+  -p, --password PASSWORD  the password (other users may see it in the process list); without -p
+                           it is asked on the terminal without echo, twice when encrypting
   --password-stdin         read the password from the first line of standard input
   --hint TEXT              password hint stored in the container, readable without the password
   -a, --algorithm ALGO     twofish (0, default), rijndael (1) or gost (2)

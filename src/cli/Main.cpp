@@ -1,4 +1,5 @@
 // zkcli: encrypts, decrypts and wipes files from the command line with the desktop program's engine.
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -33,6 +34,8 @@ int Run(const CommandLine& line) {
 
 int main(int argc, char** argv) {
   using namespace zk::cli;
+  // A reader of stdout that goes away (zkcli ... | head -1) must not end the process in the middle of a file.
+  std::signal(SIGPIPE, SIG_IGN);
   try {
     return Run(ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
   } catch (const UsageError& error) {

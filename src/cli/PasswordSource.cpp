@@ -56,7 +56,7 @@ int MinimumPasswordLength(int level) {
 }
 
 std::string ObtainPassword(const CommandLine& line, PasswordUse use) {
-  std::string password = line.password           ? *line.password
+  std::string password = line.password            ? *line.password
                          : line.passwordFromStdin ? ReadStandardInputLine()
                                                   : AskOnTerminal(use);
   if (use != PasswordUse::kEncrypt) return password;

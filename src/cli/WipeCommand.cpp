@@ -15,11 +15,14 @@ namespace {
 // The desktop program's two confirmations: the text of the confirmation list, then the wipe warning.
 bool ConfirmedOnTerminal(size_t count) {
   std::optional<Terminal> terminal = Terminal::Open();
-  if (!terminal) throw UsageError("wipe asks for confirmation on the terminal; give --yes to wipe without asking");
-  terminal->Write("以上" + std::to_string(count) +
-                  "個のファイルをディスクから完全に抹消(wipe)します。抹消されたファイルは復元が不可能となります。"
-                  "よろしいですか？\n");
-  const std::optional<std::string> answer = terminal->ReadLine("これは抹消モードです！本当によろしいですか？ [y/N] ");
+  if (!terminal)
+    throw UsageError("wipe asks for confirmation on the terminal; give --yes to wipe without asking");
+  terminal->Write(
+      "以上" + std::to_string(count) +
+      "個のファイルをディスクから完全に抹消(wipe)します。抹消されたファイルは復元が不可能となります。"
+      "よろしいですか？\n");
+  const std::optional<std::string> answer =
+      terminal->ReadLine("これは抹消モードです！本当によろしいですか？ [y/N] ");
   return answer && (*answer == "y" || *answer == "Y" || *answer == "yes");
 }
 
@@ -27,12 +30,16 @@ bool ConfirmedOnTerminal(size_t count) {
 
 int RunWipe(const CommandLine& line) {
   const std::vector<std::string> files = CollectInputFiles(line);
-  if (!line.yes && !ConfirmedOnTerminal(files.size())) return kExitSomeFailed;
+  if (!line.yes && !ConfirmedOnTerminal(files.size())) {
+    Console().Error("not confirmed; nothing was wiped");
+    return kExitSomeFailed;
+  }
 
   TFileEngine engine;
   Console console;
   engine.Observer = &console;
-  return RunRows(files, kStatusWiping, console, [&](const std::string& path) { return WipeRow(engine, path); });
+  return RunRows(files, kStatusWiping, console,
+                 [&](const std::string& path) { return WipeRow(engine, path); });
 }
 
 }  // namespace zk::cli

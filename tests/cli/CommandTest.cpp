@@ -39,12 +39,13 @@ TEST(ZkcliHint, PrintsTheHintOrTheErrorText) {
   CliFolder folder;
   WriteFile(folder / "a.txt", "plain");
   WriteFile(folder / "ten", "0123456789");
-  ASSERT_EQ(RunZkcli({"encrypt", "-p", "pw", "--hint", "誕生日", folder / "a.txt"}, folder.Path()).exitCode, 0);
+  ASSERT_EQ(RunZkcli({"encrypt", "-p", "pw", "--hint", "誕生日", folder / "a.txt"}, folder.Path()).exitCode,
+            0);
 
   const ZkcliResult result = RunZkcli({"hint", folder / "a.txt.enc", folder / "ten"}, folder.Path());
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.out, "誕生日\t" + (folder / "a.txt.enc") + "\n" + "＊エラー：形式外または読み取り専用です。＊\t" +
-                            (folder / "ten") + "\n");
+  EXPECT_EQ(result.out, "誕生日\t" + (folder / "a.txt.enc") + "\n" +
+                            "＊エラー：形式外または読み取り専用です。＊\t" + (folder / "ten") + "\n");
 }
 
 TEST(ZkcliWipe, WipesWithYesAndReportsWhatItCannotWipe) {
@@ -57,9 +58,10 @@ TEST(ZkcliWipe, WipesWithYesAndReportsWhatItCannotWipe) {
 
   const ZkcliResult result = RunZkcli({"wipe", "--yes", victim, locked}, folder.Path());
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.out, "抹消成功 : " + victim + "\n" +
-                            "＊抹消不可(ファイルが無効or読み取り専用orロックされている可能性があります。) : " + locked +
-                            "\n");
+  EXPECT_EQ(result.out,
+            "抹消成功 : " + victim + "\n" +
+                "＊抹消不可(ファイルが無効or読み取り専用orロックされている可能性があります。) : " + locked +
+                "\n");
   EXPECT_FALSE(Exists(victim));
   EXPECT_EQ(ReadFile(locked), "kept");
 }
@@ -76,7 +78,8 @@ TEST(ZkcliProgress, BarOnStderrOnlyWhenItIsATerminal) {
   EXPECT_NE(shown.err.find("%"), std::string::npos);
   EXPECT_TRUE(shown.err.ends_with("\r\033[K")) << "the bar is cleared before the result line";
 
-  const ZkcliResult quiet = RunZkcli({"decrypt", "-p", "pw", "-o", folder / "copy", plain + ".enc"}, folder.Path());
+  const ZkcliResult quiet =
+      RunZkcli({"decrypt", "-p", "pw", "-o", folder / "copy", plain + ".enc"}, folder.Path());
   EXPECT_EQ(quiet.exitCode, 0);
   EXPECT_EQ(quiet.err, "");
 }

@@ -86,7 +86,8 @@ TEST_F(EncryptDecryptTest, OneFailingFileOfSeveralGivesStatus1AndALineForEach) {
 
   const ZkcliResult result = Run({"decrypt", "-p", "pw", text, plain_ + ".enc"});
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.out, "＊不正なファイル形式です：" + text + "\n" + "復号成功 : " + plain_ + ".enc\t" + plain_ + "\n");
+  EXPECT_EQ(result.out,
+            "＊不正なファイル形式です：" + text + "\n" + "復号成功 : " + plain_ + ".enc\t" + plain_ + "\n");
 }
 
 TEST_F(EncryptDecryptTest, PasswordFromStandardInput) {
@@ -116,8 +117,9 @@ TEST_P(PasswordLevel, MinimumLengthOfTheLevel) {
   } else {
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_EQ(result.out, "");
-    EXPECT_NE(result.err.find(*GetParam().password ? "セキュリティレベル" : "パスワードが入力されていません。"),
-              std::string::npos)
+    EXPECT_NE(
+        result.err.find(*GetParam().password ? "セキュリティレベル" : "パスワードが入力されていません。"),
+        std::string::npos)
         << result.err;
     EXPECT_EQ(folder_.Listing(), before);
   }
@@ -126,7 +128,8 @@ TEST_P(PasswordLevel, MinimumLengthOfTheLevel) {
 INSTANTIATE_TEST_SUITE_P(Zkcli, PasswordLevel,
                          ::testing::Values(LevelCase{"1", "", false}, LevelCase{"1", "x", true},
                                            LevelCase{"2", "abcde", false}, LevelCase{"2", "あいう", true},
-                                           LevelCase{"3", "あいうえ", false}, LevelCase{"3", "あいうえお", true},
+                                           LevelCase{"3", "あいうえ", false},
+                                           LevelCase{"3", "あいうえお", true},
                                            LevelCase{"4", "0123456789012345678", false},
                                            LevelCase{"4", "01234567890123456789", true}));
 
@@ -201,16 +204,17 @@ TEST_F(EncryptDecryptTest, FoldersExpandWithSubfoldersUnlessNoRecurse) {
 
   ZkcliResult result = Run({"encrypt", "-p", "pw", "--no-recurse", tree});
   EXPECT_EQ(result.exitCode, 1) << "the link to a folder is a file that cannot be encrypted";
-  EXPECT_EQ(result.out, "暗号化成功：" + tree + "/a\n" + "暗号化成功：" + tree + "/b\n" + "＊暗号化失敗＊：" + tree +
-                            "/link\n");
+  EXPECT_EQ(result.out, "暗号化成功：" + tree + "/a\n" + "暗号化成功：" + tree + "/b\n" + "＊暗号化失敗＊：" +
+                            tree + "/link\n");
   EXPECT_FALSE(Exists(tree + "/sub/c.enc"));
 
   for (const char* name : {"/a.enc", "/b.enc"}) std::filesystem::remove(tree + name);
   result = Run({"encrypt", "-p", "pw", tree});
-  EXPECT_EQ(result.out, "暗号化成功：" + tree + "/a\n" + "暗号化成功：" + tree + "/b\n" + "＊暗号化失敗＊：" + tree +
-                            "/link\n" + "暗号化成功：" + tree + "/sub/c\n");
+  EXPECT_EQ(result.out, "暗号化成功：" + tree + "/a\n" + "暗号化成功：" + tree + "/b\n" + "＊暗号化失敗＊：" +
+                            tree + "/link\n" + "暗号化成功：" + tree + "/sub/c\n");
   EXPECT_TRUE(Exists(tree + "/sub/c.enc"));
-  EXPECT_FALSE(Exists(tree + "/sub/c.enc_RENAMED.enc")) << "the subfolder was entered once, not through the link";
+  EXPECT_FALSE(Exists(tree + "/sub/c.enc_RENAMED.enc"))
+      << "the subfolder was entered once, not through the link";
 }
 
 TEST_F(EncryptDecryptTest, NamingOptions) {
@@ -235,8 +239,8 @@ TEST_F(EncryptDecryptTest, NamesOf200BytesAreRefused) {
   WriteFile(shorter, "x");
   const ZkcliResult result = Run({"encrypt", "-p", "pw", longName, shorter});
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.out, "＊暗号化失敗(処理元ファイル名が半角200文字以上です。)：" + longName + "\n" + "暗号化成功：" +
-                            shorter + "\n");
+  EXPECT_EQ(result.out, "＊暗号化失敗(処理元ファイル名が半角200文字以上です。)：" + longName + "\n" +
+                            "暗号化成功：" + shorter + "\n");
 }
 
 // A container whose stored name equals its own name apart from ASCII case decrypts to name + ".dec";

@@ -37,8 +37,7 @@ const std::string kLongHint(751, 'h');
 INSTANTIATE_TEST_SUITE_P(
     Zkcli, UsageTest,
     ::testing::Values(
-        UsageCase{{}, "no command"},
-        UsageCase{{"frobnicate", "a.txt"}, "unknown command 'frobnicate'"},
+        UsageCase{{}, "no command"}, UsageCase{{"frobnicate", "a.txt"}, "unknown command 'frobnicate'"},
         UsageCase{{"encrypt", "-p", "x", "--bogus", "a.txt"}, "unknown option '--bogus'"},
         UsageCase{{"encrypt", "a.txt", "-p"}, "-p/--password needs a value"},
         UsageCase{{"encrypt", "-p", "x", "-a", "blowfish", "a.txt"}, "bad algorithm 'blowfish'"},
@@ -59,15 +58,15 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{{"wipe", "--yes=1", "a.txt"}, "takes no value"},
         UsageCase{{"check-value", "-p", "x", "a.txt"}, "check-value takes no paths"},
         // Without -p the password and the wipe confirmation are asked on the terminal, and there is none.
-        UsageCase{{"decrypt", "a.txt"}, "no terminal"},
-        UsageCase{{"wipe", "a.txt"}, "--yes"}));
+        UsageCase{{"decrypt", "a.txt"}, "no terminal"}, UsageCase{{"wipe", "a.txt"}, "--yes"}));
 
 TEST(ZkcliHelp, ListsTheGrammarAndSucceeds) {
   CliFolder folder;
   for (const char* word : {"--help", "-h", "help"}) {
     const ZkcliResult result = RunZkcli({word}, folder.Path());
     EXPECT_EQ(result.exitCode, 0);
-    EXPECT_NE(result.out.find("zkcli encrypt [-p PASSWORD | --password-stdin] [--hint TEXT]"), std::string::npos);
+    EXPECT_NE(result.out.find("zkcli encrypt [-p PASSWORD | --password-stdin] [--hint TEXT]"),
+              std::string::npos);
     EXPECT_NE(result.out.find("zkcli check-value [-p PASSWORD | --password-stdin]"), std::string::npos);
     EXPECT_EQ(result.err, "");
   }

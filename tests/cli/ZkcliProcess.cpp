@@ -29,11 +29,22 @@ void CloseOnce(int& fd) {
   fd = -1;
 }
 
+// Appends what the descriptor has to offer; closes it at its end (or, for a terminal, its hang-up).
+void Drain(int& fd, std::string& text) {
+  char buffer[65536];
+  const ssize_t n = read(fd, buffer, sizeof buffer);
+  if (n <= 0) {
+    CloseOnce(fd);
+    return;
+  }
+  text.append(buffer, static_cast<size_t>(n));
+}
+
 // Feeds the input and drains both outputs together, so that no pipe fills up and blocks the child.
-void Exchange(int in, const std::string& input, int out, std::string& outText, int err, std::string& errText) {
+void Exchange(int in, const std::string& input, int out, std::string& outText, int err,
+              std::string& errText) {
   size_t fed = 0;
   if (input.empty()) CloseOnce(in);
-  char buffer[65536];
   while (out >= 0 || err >= 0) {
     pollfd fds[3] = {{out, POLLIN, 0}, {err, POLLIN, 0}, {in, POLLOUT, 0}};
     if (poll(fds, 3, -1) < 0) {
@@ -45,16 +56,8 @@ void Exchange(int in, const std::string& input, int out, std::string& outText, i
       if (n > 0) fed += static_cast<size_t>(n);
       if (n <= 0 || fed == input.size()) CloseOnce(in);
     }
-    if (fds[0].revents) {
-      const ssize_t n = read(out, buffer, sizeof buffer);
-      if (n > 0) outText.append(buffer, static_cast<size_t>(n));
-      else CloseOnce(out);
-    }
-    if (fds[1].revents) {
-      const ssize_t n = read(err, buffer, sizeof buffer);
-      if (n > 0) errText.append(buffer, static_cast<size_t>(n));
-      else CloseOnce(err);
-    }
+    if (fds[0].revents) Drain(out, outText);
+    if (fds[1].revents) Drain(err, errText);
   }
   CloseOnce(in);
 }
@@ -73,7 +76,8 @@ ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::strin
   if (stderrKind == Stderr::kTerminal) {
     close(err.read);
     close(err.write);
-    if (openpty(&err.read, &err.write, nullptr, nullptr, nullptr) != 0) throw std::runtime_error("openpty failed");
+    if (openpty(&err.read, &err.write, nullptr, nullptr, nullptr) != 0)
+      throw std::runtime_error("openpty failed");
     fcntl(err.read, F_SETFD, FD_CLOEXEC);
     fcntl(err.write, F_SETFD, FD_CLOEXEC);
   }
