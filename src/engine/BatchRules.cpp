@@ -97,7 +97,7 @@ TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatch
     row.Failed = true;
   }
   if (engine.Observer) engine.Observer->ProcessMessages();
-  if (engine.LastFileDate != kNoFileDate) ApplyPackedFileDate(engine.LastOutputName, engine.LastFileDate);
+  if (engine.LastFileDate != kNoFileDate) engine.ApplyFileDate(engine.LastOutputName, engine.LastFileDate);
   // A ".dec" output takes the container's name only once the container is gone.
   if (engine.SameNameOutput && MoveWithoutReplacing(engine.LastOutputName, engine.LastSourceName)) {
     row.DecryptedPath = engine.LastSourceName;

@@ -8,6 +8,7 @@
 #include "crypto/Bytes.h"
 #include "platform/CodePage.h"
 #include "platform/File.h"
+#include "platform/FileDate.h"
 #include "platform/Random.h"
 
 namespace zk {
@@ -16,6 +17,10 @@ TFileEngine::TFileEngine() : buffer_(std::make_unique<uint8_t[]>(kEngineBufferBy
 
 std::string TFileEngine::PasswordCheckValue(std::string_view password) {
   return zk::PasswordCheckValue(ZK_twofish_str, SecHash1, Utf8ToCp932(password));
+}
+
+bool TFileEngine::ApplyFileDate(const std::string& path, int32_t packedDate) {
+  return ApplyPackedFileDate(path, packedDate);
 }
 
 TZK_blockcipher& TFileEngine::FileCipher(int32_t algorithm) {

@@ -55,6 +55,10 @@ class TFileEngine {
   // when a write fails (the file is deleted all the same) or when the deletion fails.
   void WipeFile(const std::string& path);
 
+  // Gives an existing file the packed local date and time of a container (2-second steps); false when
+  // there is no such file or the date is -1 or invalid.
+  bool ApplyFileDate(const std::string& path, int32_t packedDate);
+
   // The 8-character check value of a password (registered in the settings and stored in containers).
   std::string PasswordCheckValue(std::string_view password);
 
