@@ -21,7 +21,7 @@ constexpr int kRestoringSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 constexpr size_t kSignalCount = std::size(kRestoringSignals);
 
 extern "C" void RestoreEchoAndReraise(int signal) {
-  if (gEchoOffFd >= 0) tcsetattr(gEchoOffFd, TCSAFLUSH, &gSavedMode);
+  if (gEchoOffFd >= 0) tcsetattr(gEchoOffFd, TCSANOW, &gSavedMode);
   std::signal(signal, SIG_DFL);
   std::raise(signal);
 }
@@ -41,7 +41,7 @@ class EchoOff {
   }
   ~EchoOff() {
     if (gEchoOffFd < 0) return;
-    if (active_) tcsetattr(fd_, TCSAFLUSH, &gSavedMode);
+    if (active_) tcsetattr(fd_, TCSANOW, &gSavedMode);
     gEchoOffFd = -1;
     for (size_t i = 0; i < kSignalCount; ++i) std::signal(kRestoringSignals[i], previous_[i]);
   }
@@ -90,10 +90,10 @@ std::optional<std::string> Terminal::ReadLineFromTerminal() {
 }
 
 std::optional<std::string> Terminal::ReadHidden(std::string_view prompt) {
-  Write(prompt);
   std::optional<std::string> line;
   {
-    EchoOff echoOff(fd_);
+    EchoOff echoOff(fd_);  // before the prompt, so that nothing typed after it can be echoed
+    Write(prompt);
     line = ReadLineFromTerminal();
   }
   Write("\n");  // the user's Enter was not echoed

@@ -84,5 +84,41 @@ TEST(ZkcliProgress, BarOnStderrOnlyWhenItIsATerminal) {
   EXPECT_EQ(quiet.err, "");
 }
 
+TEST(ZkcliTerminal, EncryptionAsksTwiceWithoutEchoUntilTheEntriesMatch) {
+  CliFolder folder;
+  const std::string plain = folder / "a.txt";
+  WriteFile(plain, "plain");
+  const ZkcliResult result = RunZkcliOnTerminal({"encrypt", plain}, folder.Path(),
+                                                {{"パスワード：", "typed secret\n"},
+                                                 {"パスワード（再入力）：", "typo\n"},
+                                                 {"一致しません。", ""},
+                                                 {"パスワード：", "typed secret\n"},
+                                                 {"パスワード（再入力）：", "typed secret\n"}});
+  EXPECT_EQ(result.exitCode, 0) << result.out;
+  EXPECT_EQ(result.out.find("secret"), std::string::npos) << "echoed: " << result.out;
+  EXPECT_NE(result.out.find("暗号化成功：" + plain), std::string::npos) << result.out;
+  EXPECT_EQ(RunZkcli({"decrypt", "-p", "typed secret", "-o", folder / "back", plain + ".enc"}, folder.Path())
+                .exitCode,
+            0);
+  EXPECT_EQ(ReadFile(folder / "back"), "plain");
+}
+
+TEST(ZkcliTerminal, WipeProceedsOnlyWhenTheWarningIsAnsweredYes) {
+  CliFolder folder;
+  const std::string victim = folder / "victim";
+  WriteFile(victim, "secret");
+  const std::string warning = "これは抹消モードです！本当によろしいですか？ [y/N] ";
+
+  ZkcliResult result = RunZkcliOnTerminal({"wipe", victim}, folder.Path(), {{warning, "n\n"}});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.out.find("以上1個のファイルをディスクから完全に抹消(wipe)します。"), std::string::npos);
+  EXPECT_EQ(ReadFile(victim), "secret");
+
+  result = RunZkcliOnTerminal({"wipe", victim}, folder.Path(), {{warning, "y\n"}});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_NE(result.out.find("抹消成功 : " + victim), std::string::npos) << result.out;
+  EXPECT_FALSE(Exists(victim));
+}
+
 }  // namespace
 }  // namespace zk::test

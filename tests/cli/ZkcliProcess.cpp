@@ -62,15 +62,73 @@ void Exchange(int in, const std::string& input, int out, std::string& outText, i
   CloseOnce(in);
 }
 
-}  // namespace
-
-ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::string& folder,
-                     const std::string& input, Stderr stderrKind) {
+std::vector<std::string> CommandWords(const std::vector<std::string>& arguments) {
   std::vector<std::string> words{ZKCLI_PATH};
   words.insert(words.end(), arguments.begin(), arguments.end());
+  return words;
+}
+
+std::vector<char*> Argv(std::vector<std::string>& words) {
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());
   argv.push_back(nullptr);
+  return argv;
+}
+
+int WaitForExit(pid_t child) {
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Reads from the terminal until `text` has appeared after `from`; false when the output ends first or
+// nothing comes for 10 seconds.
+bool ReadUntil(int terminal, std::string& shown, size_t& from, const std::string& text) {
+  for (;;) {
+    const size_t found = shown.find(text, from);
+    if (found != std::string::npos) {
+      from = found + text.size();
+      return true;
+    }
+    pollfd ready{terminal, POLLIN, 0};
+    if (poll(&ready, 1, 10000) <= 0) return false;
+    char buffer[4096];
+    const ssize_t n = read(terminal, buffer, sizeof buffer);
+    if (n <= 0) return false;
+    shown.append(buffer, static_cast<size_t>(n));
+  }
+}
+
+}  // namespace
+
+ZkcliResult RunZkcliOnTerminal(const std::vector<std::string>& arguments, const std::string& folder,
+                               const std::vector<TerminalExchange>& dialogue) {
+  std::vector<std::string> words = CommandWords(arguments);
+  std::vector<char*> argv = Argv(words);
+  int terminal = -1;
+  const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+  if (child < 0) throw std::runtime_error("forkpty failed");
+  if (child == 0) {
+    if (chdir(folder.c_str()) != 0) _exit(126);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  ZkcliResult result;
+  size_t from = 0;
+  for (const TerminalExchange& exchange : dialogue) {
+    if (!ReadUntil(terminal, result.out, from, exchange.prompt)) break;
+    if (write(terminal, exchange.answer.data(), exchange.answer.size()) < 0) break;
+  }
+  while (terminal >= 0) Drain(terminal, result.out);  // to the hang-up when the child ends
+  result.exitCode = WaitForExit(child);
+  return result;
+}
+
+ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::string& folder,
+                     const std::string& input, Stderr stderrKind) {
+  std::vector<std::string> words = CommandWords(arguments);
+  std::vector<char*> argv = Argv(words);
 
   Pipe in, out, err;
   if (stderrKind == Stderr::kTerminal) {
@@ -99,10 +157,7 @@ ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::strin
 
   ZkcliResult result;
   Exchange(in.write, input, out.read, result.out, err.read, result.err);
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-  }
-  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.exitCode = WaitForExit(child);
   return result;
 }
 

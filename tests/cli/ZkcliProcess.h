@@ -20,4 +20,15 @@ enum class Stderr { kPipe, kTerminal };
 ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::string& folder,
                      const std::string& input = "", Stderr stderrKind = Stderr::kPipe);
 
+// One question of a terminal dialogue: once `prompt` has appeared, `answer` is typed.
+struct TerminalExchange {
+  std::string prompt;
+  std::string answer;
+};
+
+// Runs zkcli with a pseudo-terminal as its controlling terminal and stdin, stdout and stderr, typing the
+// answers as their prompts appear. `out` holds everything the terminal showed; `err` stays empty.
+ZkcliResult RunZkcliOnTerminal(const std::vector<std::string>& arguments, const std::string& folder,
+                               const std::vector<TerminalExchange>& dialogue);
+
 }  // namespace zk::test
