@@ -174,6 +174,14 @@ TEST_F(EncryptDecryptTest, ExplicitOutputOfOneFile) {
   EXPECT_EQ(result.out, "復号成功 : " + sealed + "\t" + restored + "\n");
   EXPECT_EQ(ReadFile(restored), SomeBytes(10000));
   EXPECT_EQ(ModificationTime(restored), kPlainDate);
+
+  // --wipe-source in the single-file form: the source goes once its container stands.
+  const std::string again = folder_ / "out/again.bin";
+  result = Run({"encrypt", "-p", "pw", "--wipe-source", "-o", again, restored});
+  EXPECT_EQ(result.out, "暗号化成功：" + restored + "\n");
+  EXPECT_FALSE(Exists(restored));
+  EXPECT_EQ(Run({"decrypt", "-p", "pw", again}).out,
+            "復号成功 : " + again + "\t" + (folder_ / "out/restored.txt") + "\n");
 }
 
 TEST_F(EncryptDecryptTest, ExplicitDecryptionOutputSurvivesAFailure) {
