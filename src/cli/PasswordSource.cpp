@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "cli/Terminal.h"
-#include "platform/CodePage.h"
+#include "engine/PasswordRules.h"
 
 namespace zk::cli {
 namespace {
@@ -12,21 +12,6 @@ namespace {
 constexpr std::string_view kPrompt = "パスワード：";
 constexpr std::string_view kRepeatPrompt = "パスワード（再入力）：";
 constexpr int kTries = 3;
-
-constexpr std::string_view kMismatch =
-    "入力されたパスワードが再入力されたパスワードと一致しません。再度入力してください。";
-constexpr std::string_view kEmpty = "パスワードが入力されていません。";
-// Indexed by security level; level 1 needs only a non-empty password.
-constexpr std::string_view kTooShort[] = {
-    "",
-    "",
-    "セキュリティレベルが２に設定されており、このレベルでは６文字以上のパスワードを入力する必要があります。"
-    "「オプション」でセキュリティレベルを変更するか、パスワードを長くしてください。",
-    "セキュリティレベルが３に設定されており、このレベルでは１０文字以上のパスワードを入力する必要があります。"
-    "「オプション」でセキュリティレベルを変更するか、パスワードを長くしてください。",
-    "セキュリティレベルが４に設定されており、このレベルでは２０文字以上のパスワードを入力する必要があります。"
-    "「オプション」でセキュリティレベルを変更するか、パスワードを長くしてください。",
-};
 
 std::string Ask(Terminal& terminal, std::string_view prompt) {
   std::optional<std::string> entry = terminal.ReadHidden(prompt);
@@ -43,26 +28,20 @@ std::string AskOnTerminal(PasswordUse use) {
     std::string password = Ask(*terminal, kPrompt);
     if (password.empty()) return password;  // refused below with its own text
     if (Ask(*terminal, kRepeatPrompt) == password) return password;
-    if (attempt == kTries) throw UsageError(std::string(kMismatch));
-    terminal->Write(std::string(kMismatch) + "\n");
+    if (attempt == kTries) throw UsageError(std::string(kPasswordMismatch));
+    terminal->Write(std::string(kPasswordMismatch) + "\n");
   }
 }
 
 }  // namespace
-
-int MinimumPasswordLength(int level) {
-  constexpr int kLengths[] = {1, 1, 6, 10, 20};
-  return level >= 1 && level <= 4 ? kLengths[level] : 1;
-}
 
 std::string ObtainPassword(const CommandLine& line, PasswordUse use) {
   std::string password = line.password            ? *line.password
                          : line.passwordFromStdin ? ReadStandardInputLine()
                                                   : AskOnTerminal(use);
   if (use != PasswordUse::kEncrypt) return password;
-  if (password.empty()) throw UsageError(std::string(kEmpty));
-  if (Cp932Length(password) < static_cast<size_t>(MinimumPasswordLength(line.level)))
-    throw UsageError(std::string(kTooShort[line.level]));
+  const std::string_view refusal = PasswordRefusal(password, line.level, true);
+  if (!refusal.empty()) throw UsageError(std::string(refusal));
   return password;
 }
 

@@ -15,7 +15,4 @@ enum class PasswordUse { kEncrypt, kDecrypt, kCheckValue };
 // program's password dialog shows) when there is no password to be had or it is refused.
 std::string ObtainPassword(const CommandLine& line, PasswordUse use);
 
-// Minimum length in CP932 bytes of security levels 1 to 4: 1, 6, 10, 20.
-int MinimumPasswordLength(int level);
-
 }  // namespace zk::cli

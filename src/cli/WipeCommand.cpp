@@ -6,6 +6,7 @@
 #include "cli/InputFiles.h"
 #include "cli/RowLoop.h"
 #include "cli/Terminal.h"
+#include "engine/BatchRules.h"
 #include "engine/FileEngine.h"
 #include "engine/ResultTexts.h"
 
@@ -17,12 +18,8 @@ bool ConfirmedOnTerminal(size_t count) {
   std::optional<Terminal> terminal = Terminal::Open();
   if (!terminal)
     throw UsageError("wipe asks for confirmation on the terminal; give --yes to wipe without asking");
-  terminal->Write(
-      "以上" + std::to_string(count) +
-      "個のファイルをディスクから完全に抹消(wipe)します。抹消されたファイルは復元が不可能となります。"
-      "よろしいですか？\n");
-  const std::optional<std::string> answer =
-      terminal->ReadLine("これは抹消モードです！本当によろしいですか？ [y/N] ");
+  terminal->Write(ConfirmationText(TBatchMode::kWipe, static_cast<int>(count)) + "\n");
+  const std::optional<std::string> answer = terminal->ReadLine(std::string(kWipeWarning) + " [y/N] ");
   return answer && (*answer == "y" || *answer == "Y" || *answer == "yes");
 }
 

@@ -41,6 +41,13 @@ TRowResult Failure(std::string_view text, const std::string& path, std::string_v
 
 }  // namespace
 
+std::string ConfirmationText(TBatchMode mode, int count) {
+  const std::string_view text = mode == TBatchMode::kEncrypt   ? kConfirmEncrypt
+                                : mode == TBatchMode::kDecrypt ? kConfirmDecrypt
+                                                               : kConfirmWipe;
+  return std::string(kConfirmPrefix) + std::to_string(count) + std::string(text);
+}
+
 std::string StatusLine(int number, int count, std::string_view path, std::string_view suffix) {
   return "[" + std::to_string(number) + "/" + std::to_string(count) + "Files]" + std::string(path) +
          std::string(suffix);
@@ -73,7 +80,8 @@ std::optional<std::string> ProposedOutputName(std::string_view path, int namingM
 TRowResult EncryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options) {
   if (NameTooLong(path)) return Failure(kEncryptNameTooLong, path, kEncryptReadOnly);
   const std::optional<std::string> output =
-      ProposedOutputName(path, options.NamingMode, options.OwnExtension);
+      options.ExplicitOutput.empty() ? ProposedOutputName(path, options.NamingMode, options.OwnExtension)
+                                     : options.ExplicitOutput;
   if (!output) return Failure(kUnexpectedError, path, kEncryptReadOnly);
   const std::string text =
       engine.EncryptFile(path, *output, options.Password, options.Hint, options.Algorithm);

@@ -20,7 +20,12 @@ struct TBatchOptions {
   std::string OwnExtension = ".bmp";
   bool WipeSource = false;           // wipe the plain file after a successful encryption
   bool WipeDecryptedSource = false;  // wipe the container after a successful decryption
+  // The single-file form: the container's path as given (the "_RENAMED" rule still keeps an existing
+  // file) instead of the one the naming mode forms.
+  std::string ExplicitOutput;
 };
+
+enum class TBatchMode { kEncrypt = 0, kDecrypt = 1, kWipe = 2 };
 
 struct TRowResult {
   std::string Text;  // the result text; the row shows it followed by the path
@@ -34,6 +39,8 @@ inline constexpr int kNamingRandom = 2;
 // Names whose last component has this many CP932 bytes or more are refused before any work.
 inline constexpr size_t kMaxNameBytes = 200;
 
+// "以上" count + the mode's text: what the confirmation list asks before a run.
+std::string ConfirmationText(TBatchMode mode, int count);
 // "[" number "/" count "Files]" path suffix, number counting from 1: [2/5Files]/data/a.txtを暗号化中
 std::string StatusLine(int number, int count, std::string_view path, std::string_view suffix);
 // "終了しました。　失敗数 : " N "個", or "全てのファイル/フォルダを正常に処理しました。" without failures.

@@ -36,7 +36,9 @@ class TFileEngine {
   // gives for it; algorithm 1 is Rijndael, 2 GOST, anything else Twofish (stored as given). Nothing is
   // written when the hint does not fit the header. Only a container this call created is ever deleted.
   // Returns kEncryptSuccess or kEncryptFailed; sets LastSourceName, LastOutputName and LastFileDate.
-  std::string EncryptFile(const std::string& source, const std::string& output, std::string_view password,
+  // The paths are taken by value: a caller may well pass one of the side results below, which the call
+  // overwrites.
+  std::string EncryptFile(std::string source, std::string output, std::string_view password,
                           std::string_view hint, int32_t algorithm);
 
   // Decrypts a container into its folder under the stored name (its last component only), or to
@@ -44,7 +46,7 @@ class TFileEngine {
   // header) come before anything is written; a failure later wipes the partial output. An existing
   // ExplicitOutputName is replaced only after a complete decryption. Sets LastSourceName,
   // LastOutputName, LastFileDate and SameNameOutput.
-  std::string DecryptFile(const std::string& source, std::string_view password);
+  std::string DecryptFile(std::string source, std::string_view password);
 
   // The hint of a container without its password; kReadHintError when the header cannot be read.
   std::string ReadHint(const std::string& path);

@@ -17,7 +17,7 @@
 
 namespace zk {
 
-std::string TFileEngine::DecryptFile(const std::string& source, std::string_view password) {
+std::string TFileEngine::DecryptFile(std::string source, std::string_view password) {
   LastSourceName = source;
   LastOutputName.clear();
   LastFileDate = -1;

@@ -17,7 +17,7 @@
 
 namespace zk {
 
-std::string TFileEngine::EncryptFile(const std::string& source, const std::string& output,
+std::string TFileEngine::EncryptFile(std::string source, std::string output,
                                      std::string_view password, std::string_view hint, int32_t algorithm) {
   LastSourceName = source;
   LastOutputName = output;

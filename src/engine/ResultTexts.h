@@ -38,6 +38,19 @@ inline constexpr std::string_view kSummaryFailuresPrefix = "終了しました�
 inline constexpr std::string_view kSummaryFailuresSuffix = "個";
 inline constexpr std::string_view kSummaryAllDone = "全てのファイル/フォルダを正常に処理しました。";
 
+// The confirmation text of a batch: prefix, the number of files, then the text of the mode.
+inline constexpr std::string_view kConfirmPrefix = "以上";
+inline constexpr std::string_view kConfirmEncrypt =
+    "個のファイルを暗号化します。暗号化されたファイルは復号するまで他のアプリケーションからはアクセスできなく"
+    "なります。よろしいですか？";
+inline constexpr std::string_view kConfirmDecrypt =
+    "個のファイルを復号します。これらのファイルが正しいパスワードで暗号化されたものであることを確認してください。"
+    "よろしいですか？";
+inline constexpr std::string_view kConfirmWipe =
+    "個のファイルをディスクから完全に抹消(wipe)します。抹消されたファイルは復元が不可能となります。よろしいですか？";
+// The second confirmation of a wipe batch.
+inline constexpr std::string_view kWipeWarning = "これは抹消モードです！本当によろしいですか？";
+
 // Suffixes of the per-row status line "[i/NFiles]" + path + suffix.
 inline constexpr std::string_view kStatusEncrypting = "を暗号化中";
 inline constexpr std::string_view kStatusDecrypting = "を復号中";

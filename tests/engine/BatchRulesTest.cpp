@@ -27,7 +27,12 @@ class BatchRules : public ::testing::Test {
 
   test::TempFolder folder;
   TFileEngine engine;
-  TBatchOptions options{"pw", "hint", 0, kNamingStandard, ".bmp", false, false};
+  TBatchOptions options = [] {
+    TBatchOptions o;
+    o.Password = "pw";
+    o.Hint = "hint";
+    return o;
+  }();
 };
 
 TEST(BatchTexts, StatusAndSummary) {
@@ -35,6 +40,18 @@ TEST(BatchTexts, StatusAndSummary) {
   EXPECT_EQ(StatusLine(1, 1, "/b", kStatusWiping), "[1/1Files]/bを抹消中");
   EXPECT_EQ(SummaryText(0), "全てのファイル/フォルダを正常に処理しました。");
   EXPECT_EQ(SummaryText(3), "終了しました。　失敗数 : 3個");
+}
+
+TEST(BatchTexts, ConfirmationOfEachMode) {
+  EXPECT_EQ(ConfirmationText(TBatchMode::kEncrypt, 3),
+            "以上3個のファイルを暗号化します。暗号化されたファイルは復号するまで他のアプリケーションからはアクセスできなく"
+            "なります。よろしいですか？");
+  EXPECT_EQ(ConfirmationText(TBatchMode::kDecrypt, 0),
+            "以上0個のファイルを復号します。これらのファイルが正しいパスワードで暗号化されたものであることを確認してくださ"
+            "い。よろしいですか？");
+  EXPECT_EQ(ConfirmationText(TBatchMode::kWipe, 12),
+            "以上12個のファイルをディスクから完全に抹消(wipe)します。抹消されたファイルは復元が不可能となります。よろしいで"
+            "すか？");
 }
 
 TEST(BatchTexts, TheNameLimitCountsCp932Bytes) {
@@ -84,6 +101,22 @@ TEST_F(BatchRules, EncryptRowResults) {
   EXPECT_EQ(EncryptRow(engine, folder.WriteFile(std::string(199, 'n'), "x"), options).Text, kEncryptSuccess);
 
   EXPECT_EQ(EncryptRow(engine, folder.Path("missing"), options).Text, kEncryptFailed);
+}
+
+TEST_F(BatchRules, AnExplicitOutputReplacesTheNamingModeButNeverAFile) {
+  const std::string source = folder.WriteFile("a.txt", "plain");
+  const std::string taken = folder.WriteFile("out.zk", "keep me");
+  options.ExplicitOutput = taken;
+  options.WipeSource = true;
+  const TRowResult row = EncryptRow(engine, source, options);
+  EXPECT_EQ(row.Text, kEncryptSuccess);
+  EXPECT_EQ(test::TempFolder::ReadFile(taken), "keep me");
+  EXPECT_FALSE(FileExists(source + ".enc"));
+  EXPECT_FALSE(FileExists(source)) << "the source is wiped once the container is written";
+  EXPECT_EQ(engine.LastOutputName, folder.Path("out.zk_RENAMED.zk"));
+  // Passing a side result that the call itself overwrites must work.
+  EXPECT_EQ(engine.DecryptFile(engine.LastOutputName, "pw"), kDecryptSuccess);
+  EXPECT_EQ(test::TempFolder::ReadFile(source), "plain");
 }
 
 TEST_F(BatchRules, AReadOnlyFileGetsTheReadOnlyText) {

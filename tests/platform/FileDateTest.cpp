@@ -5,7 +5,7 @@
 #include <array>
 
 #include "platform/FileDate.h"
-#include "platform/TempFolder.h"
+#include "TempFolder.h"
 
 namespace zk {
 namespace {

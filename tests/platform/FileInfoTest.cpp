@@ -4,7 +4,7 @@
 
 #include "platform/File.h"
 #include "platform/FileInfo.h"
-#include "platform/TempFolder.h"
+#include "TempFolder.h"
 
 namespace zk {
 namespace {

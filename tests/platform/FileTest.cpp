@@ -6,7 +6,7 @@
 #include "platform/Durability.h"
 #include "platform/File.h"
 #include "platform/FileError.h"
-#include "platform/TempFolder.h"
+#include "TempFolder.h"
 
 namespace zk {
 namespace {

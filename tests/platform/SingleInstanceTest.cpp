@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "platform/SingleInstance.h"
-#include "platform/TempFolder.h"
+#include "TempFolder.h"
 
 namespace zk {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/TempFolder.h"
+#include "TempFolder.h"
 #include "shell/FindFile.h"
 #include "shell/PathIntake.h"
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "platform/ExecutableFolder.h"
-#include "platform/TempFolder.h"
+#include "TempFolder.h"
 #include "shell/IniUnit.h"
 #include "shell/Settings.h"
 

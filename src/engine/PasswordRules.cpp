@@ -1,0 +1,46 @@
+#include "PasswordRules.h"
+
+#include "platform/CodePage.h"
+
+namespace zk {
+namespace {
+
+struct TLevelRule {
+  int MinimumBytes;
+  std::string_view TooShort;
+};
+
+constexpr TLevelRule kLevelRules[] = {
+    {1, ""},
+    {6,
+     "セキュリティレベルが２に設定されており、このレベルでは６文字以上のパスワードを入力する必要があります。"
+     "「オプション」でセキュリティレベルを変更するか、パスワードを長くしてください。"},
+    {10,
+     "セキュリティレベルが３に設定されており、このレベルでは１０文字以上のパスワードを入力する必要があります。"
+     "「オプション」でセキュリティレベルを変更するか、パスワードを長くしてください。"},
+    {20,
+     "セキュリティレベルが４に設定されており、このレベルでは２０文字以上のパスワードを入力する必要があります。"
+     "「オプション」でセキュリティレベルを変更するか、パスワードを長くしてください。"},
+};
+
+const TLevelRule* RuleFor(int secLevel) {
+  return secLevel >= 1 && secLevel <= 4 ? &kLevelRules[secLevel - 1] : nullptr;
+}
+
+}  // namespace
+
+int MinimumPasswordBytes(int secLevel) {
+  const TLevelRule* rule = RuleFor(secLevel);
+  return rule ? rule->MinimumBytes : 1;
+}
+
+std::string_view PasswordRefusal(std::string_view password, int secLevel, bool forEncryption) {
+  if (password.empty()) return kPasswordEmpty;
+  const TLevelRule* rule = RuleFor(secLevel);
+  if (forEncryption && rule && Cp932Length(password) < static_cast<size_t>(rule->MinimumBytes)) {
+    return rule->TooShort;
+  }
+  return {};
+}
+
+}  // namespace zk
