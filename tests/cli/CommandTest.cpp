@@ -5,7 +5,8 @@
 #include <regex>
 #include <string>
 
-#include "CliFolder.h"
+#include "FileStatus.h"
+#include "TempFolder.h"
 #include "ZkcliProcess.h"
 #include "engine/FileEngine.h"
 
@@ -13,17 +14,17 @@ namespace zk::test {
 namespace {
 
 TEST(ZkcliSha1, FiveGroupsAndThePath) {
-  CliFolder folder;
-  WriteFile(folder / "abc", "abc");
-  WriteFile(folder / "empty", "");
-  const ZkcliResult result = RunZkcli({"sha1", folder / "abc", folder / "empty"}, folder.Path());
+  TempFolder folder;
+  folder.WriteFile("abc", "abc");
+  folder.WriteFile("empty", "");
+  const ZkcliResult result = RunZkcli({"sha1", folder.Path("abc"), folder.Path("empty")}, folder.Path());
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(result.out, "A9993E36 4706816A BA3E2571 7850C26C 9CD0D89D\t" + (folder / "abc") + "\n" +
-                            "DA39A3EE 5E6B4B0D 3255BFEF 95601890 AFD80709\t" + (folder / "empty") + "\n");
+  EXPECT_EQ(result.out, "A9993E36 4706816A BA3E2571 7850C26C 9CD0D89D\t" + folder.Path("abc") + "\n" +
+                            "DA39A3EE 5E6B4B0D 3255BFEF 95601890 AFD80709\t" + folder.Path("empty") + "\n");
 }
 
 TEST(ZkcliCheckValue, EqualsTheEnginesCheckValue) {
-  CliFolder folder;
+  TempFolder folder;
   TFileEngine engine;
   for (const char* password : {"secret", "パスワード", " blanks kept "}) {
     const ZkcliResult result = RunZkcli({"check-value", "-p", password}, folder.Path());
@@ -36,24 +37,22 @@ TEST(ZkcliCheckValue, EqualsTheEnginesCheckValue) {
 }
 
 TEST(ZkcliHint, PrintsTheHintOrTheErrorText) {
-  CliFolder folder;
-  WriteFile(folder / "a.txt", "plain");
-  WriteFile(folder / "ten", "0123456789");
-  ASSERT_EQ(RunZkcli({"encrypt", "-p", "pw", "--hint", "誕生日", folder / "a.txt"}, folder.Path()).exitCode,
+  TempFolder folder;
+  folder.WriteFile("a.txt", "plain");
+  folder.WriteFile("ten", "0123456789");
+  ASSERT_EQ(RunZkcli({"encrypt", "-p", "pw", "--hint", "誕生日", folder.Path("a.txt")}, folder.Path()).exitCode,
             0);
 
-  const ZkcliResult result = RunZkcli({"hint", folder / "a.txt.enc", folder / "ten"}, folder.Path());
+  const ZkcliResult result = RunZkcli({"hint", folder.Path("a.txt.enc"), folder.Path("ten")}, folder.Path());
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.out, "誕生日\t" + (folder / "a.txt.enc") + "\n" +
-                            "＊エラー：形式外または読み取り専用です。＊\t" + (folder / "ten") + "\n");
+  EXPECT_EQ(result.out, "誕生日\t" + folder.Path("a.txt.enc") + "\n" +
+                            "＊エラー：形式外または読み取り専用です。＊\t" + folder.Path("ten") + "\n");
 }
 
 TEST(ZkcliWipe, WipesWithYesAndReportsWhatItCannotWipe) {
-  CliFolder folder;
-  const std::string victim = folder / "victim";
-  const std::string locked = folder / "locked";
-  WriteFile(victim, "secret");
-  WriteFile(locked, "kept");
+  TempFolder folder;
+  const std::string victim = folder.WriteFile("victim", "secret");
+  const std::string locked = folder.WriteFile("locked", "kept");
   chmod(locked.c_str(), 0444);
 
   const ZkcliResult result = RunZkcli({"wipe", "--yes", victim, locked}, folder.Path());
@@ -63,13 +62,12 @@ TEST(ZkcliWipe, WipesWithYesAndReportsWhatItCannotWipe) {
                 "＊抹消不可(ファイルが無効or読み取り専用orロックされている可能性があります。) : " + locked +
                 "\n");
   EXPECT_FALSE(Exists(victim));
-  EXPECT_EQ(ReadFile(locked), "kept");
+  EXPECT_EQ(TempFolder::ReadFile(locked), "kept");
 }
 
 TEST(ZkcliProgress, BarOnStderrOnlyWhenItIsATerminal) {
-  CliFolder folder;
-  const std::string plain = folder / "big.bin";
-  WriteFile(plain, std::string(1 << 20, 'x'));
+  TempFolder folder;
+  const std::string plain = folder.WriteFile("big.bin", std::string(1 << 20, 'x'));
 
   const ZkcliResult shown = RunZkcli({"encrypt", "-p", "pw", plain}, folder.Path(), "", Stderr::kTerminal);
   EXPECT_EQ(shown.exitCode, 0);
@@ -79,15 +77,14 @@ TEST(ZkcliProgress, BarOnStderrOnlyWhenItIsATerminal) {
   EXPECT_TRUE(shown.err.ends_with("\r\033[K")) << "the bar is cleared before the result line";
 
   const ZkcliResult quiet =
-      RunZkcli({"decrypt", "-p", "pw", "-o", folder / "copy", plain + ".enc"}, folder.Path());
+      RunZkcli({"decrypt", "-p", "pw", "-o", folder.Path("copy"), plain + ".enc"}, folder.Path());
   EXPECT_EQ(quiet.exitCode, 0);
   EXPECT_EQ(quiet.err, "");
 }
 
 TEST(ZkcliTerminal, EncryptionAsksTwiceWithoutEchoUntilTheEntriesMatch) {
-  CliFolder folder;
-  const std::string plain = folder / "a.txt";
-  WriteFile(plain, "plain");
+  TempFolder folder;
+  const std::string plain = folder.WriteFile("a.txt", "plain");
   const ZkcliResult result = RunZkcliOnTerminal({"encrypt", plain}, folder.Path(),
                                                 {{"パスワード：", "typed secret\n"},
                                                  {"パスワード（再入力）：", "typo\n"},
@@ -97,22 +94,22 @@ TEST(ZkcliTerminal, EncryptionAsksTwiceWithoutEchoUntilTheEntriesMatch) {
   EXPECT_EQ(result.exitCode, 0) << result.out;
   EXPECT_EQ(result.out.find("secret"), std::string::npos) << "echoed: " << result.out;
   EXPECT_NE(result.out.find("暗号化成功：" + plain), std::string::npos) << result.out;
-  EXPECT_EQ(RunZkcli({"decrypt", "-p", "typed secret", "-o", folder / "back", plain + ".enc"}, folder.Path())
-                .exitCode,
-            0);
-  EXPECT_EQ(ReadFile(folder / "back"), "plain");
+  EXPECT_EQ(
+      RunZkcli({"decrypt", "-p", "typed secret", "-o", folder.Path("back"), plain + ".enc"}, folder.Path())
+          .exitCode,
+      0);
+  EXPECT_EQ(TempFolder::ReadFile(folder.Path("back")), "plain");
 }
 
 TEST(ZkcliTerminal, WipeProceedsOnlyWhenTheWarningIsAnsweredYes) {
-  CliFolder folder;
-  const std::string victim = folder / "victim";
-  WriteFile(victim, "secret");
+  TempFolder folder;
+  const std::string victim = folder.WriteFile("victim", "secret");
   const std::string warning = "これは抹消モードです！本当によろしいですか？ [y/N] ";
 
   ZkcliResult result = RunZkcliOnTerminal({"wipe", victim}, folder.Path(), {{warning, "n\n"}});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_NE(result.out.find("以上1個のファイルをディスクから完全に抹消(wipe)します。"), std::string::npos);
-  EXPECT_EQ(ReadFile(victim), "secret");
+  EXPECT_EQ(TempFolder::ReadFile(victim), "secret");
 
   result = RunZkcliOnTerminal({"wipe", victim}, folder.Path(), {{warning, "y\n"}});
   EXPECT_EQ(result.exitCode, 0);

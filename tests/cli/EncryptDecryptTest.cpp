@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "CliFolder.h"
+#include "FileStatus.h"
+#include "TempFolder.h"
 #include "ZkcliProcess.h"
 
 namespace zk::test {
@@ -24,8 +25,7 @@ class EncryptDecryptTest : public ::testing::Test {
  protected:
   // A plain file a.txt of 10000 bytes with a known date.
   void SetUp() override {
-    plain_ = folder_ / "a.txt";
-    WriteFile(plain_, SomeBytes(10000));
+    plain_ = folder_.WriteFile("a.txt", SomeBytes(10000));
     SetModificationTime(plain_, kPlainDate);
   }
 
@@ -33,7 +33,7 @@ class EncryptDecryptTest : public ::testing::Test {
     return RunZkcli(arguments, folder_.Path(), input);
   }
 
-  CliFolder folder_;
+  TempFolder folder_;
   std::string plain_;
 };
 
@@ -51,14 +51,14 @@ TEST_P(CipherRoundTrip, RestoresNameBytesAndDate) {
   EXPECT_EQ(encrypted.out, "暗号化成功：" + plain_ + "\n");
   EXPECT_EQ(encrypted.err, "");
   ASSERT_TRUE(Exists(plain_)) << "the source is kept without --wipe-source";
-  EXPECT_EQ(ReadFile(container).at(20), GetParam().number);
+  EXPECT_EQ(TempFolder::ReadFile(container).at(20), GetParam().number);
 
-  std::filesystem::rename(plain_, folder_ / "original");
+  std::filesystem::rename(plain_, folder_.Path("original"));
   const ZkcliResult decrypted = Run({"decrypt", "-p", "pass word", container});
   EXPECT_EQ(decrypted.exitCode, 0);
   EXPECT_EQ(decrypted.out, "復号成功 : " + container + "\t" + plain_ + "\n");
   EXPECT_EQ(decrypted.err, "");
-  EXPECT_EQ(ReadFile(plain_), SomeBytes(10000));
+  EXPECT_EQ(TempFolder::ReadFile(plain_), SomeBytes(10000));
   EXPECT_EQ(ModificationTime(plain_), kPlainDate);
 }
 
@@ -81,8 +81,7 @@ TEST_F(EncryptDecryptTest, WrongPasswordFailsWithItsTextAndWritesNothing) {
 TEST_F(EncryptDecryptTest, OneFailingFileOfSeveralGivesStatus1AndALineForEach) {
   ASSERT_EQ(Run({"encrypt", "-p", "pw", plain_}).exitCode, 0);
   std::filesystem::remove(plain_);
-  const std::string text = folder_ / "notes.txt";
-  WriteFile(text, "a text file of more than twenty bytes");
+  const std::string text = folder_.WriteFile("notes.txt", "a text file of more than twenty bytes");
 
   const ZkcliResult result = Run({"decrypt", "-p", "pw", text, plain_ + ".enc"});
   EXPECT_EQ(result.exitCode, 1);
@@ -96,7 +95,7 @@ TEST_F(EncryptDecryptTest, PasswordFromStandardInput) {
   EXPECT_EQ(Run({"decrypt", "-p", "wrong", plain_ + ".enc"}).exitCode, 1);
   const ZkcliResult result = Run({"decrypt", "--password-stdin", plain_ + ".enc"}, "from stdin\r\n");
   EXPECT_EQ(result.exitCode, 0) << result.out;
-  EXPECT_EQ(ReadFile(plain_), SomeBytes(10000));
+  EXPECT_EQ(TempFolder::ReadFile(plain_), SomeBytes(10000));
 }
 
 struct LevelCase {
@@ -144,20 +143,20 @@ TEST_F(EncryptDecryptTest, WipeSourceOnlyAfterSuccess) {
   EXPECT_TRUE(Exists(container));
   EXPECT_EQ(Run({"decrypt", "--wipe-source", "-p", "pw", container}).exitCode, 0);
   EXPECT_FALSE(Exists(container));
-  EXPECT_EQ(ReadFile(plain_), SomeBytes(10000));
+  EXPECT_EQ(TempFolder::ReadFile(plain_), SomeBytes(10000));
 
   // A read-only source fails with the read-only text and stays.
   chmod(plain_.c_str(), 0444);
   const ZkcliResult refused = Run({"encrypt", "--wipe-source", "-p", "pw", plain_});
   EXPECT_EQ(refused.exitCode, 1);
   EXPECT_EQ(refused.out, "＊暗号化失敗(読み取り専用です)：" + plain_ + "\n");
-  EXPECT_EQ(ReadFile(plain_), SomeBytes(10000));
+  EXPECT_EQ(TempFolder::ReadFile(plain_), SomeBytes(10000));
   EXPECT_FALSE(Exists(container));
 }
 
 TEST_F(EncryptDecryptTest, ExplicitOutputOfOneFile) {
-  std::filesystem::create_directory(folder_ / "out");
-  const std::string sealed = folder_ / "out/sealed.bin";
+  folder_.MakeFolder("out");
+  const std::string sealed = folder_.Path("out/sealed.bin");
   ZkcliResult result = Run({"encrypt", "-p", "pw", "-o", sealed, plain_});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.out, "暗号化成功：" + plain_ + "\n");
@@ -166,49 +165,48 @@ TEST_F(EncryptDecryptTest, ExplicitOutputOfOneFile) {
   // An existing file is never replaced by an encryption: the "_RENAMED" rule finds a free name.
   result = Run({"encrypt", "-p", "other", "-o", sealed, plain_});
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_TRUE(Exists(folder_ / "out/sealed.bin_RENAMED.bin"));
+  EXPECT_TRUE(Exists(folder_.Path("out/sealed.bin_RENAMED.bin")));
 
-  const std::string restored = folder_ / "restored.txt";
+  const std::string restored = folder_.Path("restored.txt");
   result = Run({"decrypt", "-p", "pw", "-o", restored, sealed});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.out, "復号成功 : " + sealed + "\t" + restored + "\n");
-  EXPECT_EQ(ReadFile(restored), SomeBytes(10000));
+  EXPECT_EQ(TempFolder::ReadFile(restored), SomeBytes(10000));
   EXPECT_EQ(ModificationTime(restored), kPlainDate);
 
   // --wipe-source in the single-file form: the source goes once its container stands.
-  const std::string again = folder_ / "out/again.bin";
+  const std::string again = folder_.Path("out/again.bin");
   result = Run({"encrypt", "-p", "pw", "--wipe-source", "-o", again, restored});
   EXPECT_EQ(result.out, "暗号化成功：" + restored + "\n");
   EXPECT_FALSE(Exists(restored));
   EXPECT_EQ(Run({"decrypt", "-p", "pw", again}).out,
-            "復号成功 : " + again + "\t" + (folder_ / "out/restored.txt") + "\n");
+            "復号成功 : " + again + "\t" + folder_.Path("out/restored.txt") + "\n");
 }
 
 TEST_F(EncryptDecryptTest, ExplicitDecryptionOutputSurvivesAFailure) {
-  const std::string sealed = folder_ / "sealed.bin";
+  const std::string sealed = folder_.Path("sealed.bin");
   ASSERT_EQ(Run({"encrypt", "-p", "pw", "-o", sealed, plain_}).exitCode, 0);
-  const std::string precious = folder_ / "precious.txt";
-  WriteFile(precious, "keep me");
-  const std::string truncated = folder_ / "truncated.bin";
-  WriteFile(truncated, ReadFile(sealed).substr(0, 45));  // ends inside the name field
+  const std::string precious = folder_.WriteFile("precious.txt", "keep me");
+  const std::string cut = TempFolder::ReadFile(sealed).substr(0, 45);  // ends inside the name field
+  const std::string truncated = folder_.WriteFile("truncated.bin", cut);
 
   for (const auto& [password, container] : {std::pair{"wrong", sealed}, std::pair{"pw", truncated}}) {
     const ZkcliResult result = Run({"decrypt", "-p", password, "-o", precious, container});
     EXPECT_EQ(result.exitCode, 1) << container;
-    EXPECT_EQ(ReadFile(precious), "keep me") << container;
+    EXPECT_EQ(TempFolder::ReadFile(precious), "keep me") << container;
   }
   // The same output is replaced once a decryption succeeds.
   EXPECT_EQ(Run({"decrypt", "-p", "pw", "-o", precious, sealed}).exitCode, 0);
-  EXPECT_EQ(ReadFile(precious), SomeBytes(10000));
+  EXPECT_EQ(TempFolder::ReadFile(precious), SomeBytes(10000));
 }
 
 TEST_F(EncryptDecryptTest, FoldersExpandWithSubfoldersUnlessNoRecurse) {
-  const std::string tree = folder_ / "tree";
-  std::filesystem::create_directories(tree + "/sub");
-  WriteFile(tree + "/b", "b");
-  WriteFile(tree + "/a", "a");
-  WriteFile(tree + "/sub/c", "c");
-  std::filesystem::create_directory_symlink(tree + "/sub", tree + "/link");  // listed, never entered
+  const std::string tree = folder_.MakeFolder("tree");
+  folder_.MakeFolder("tree/sub");
+  folder_.WriteFile("tree/b", "b");
+  folder_.WriteFile("tree/a", "a");
+  folder_.WriteFile("tree/sub/c", "c");
+  folder_.MakeLink("tree/link", tree + "/sub");  // listed, never entered
 
   ZkcliResult result = Run({"encrypt", "-p", "pw", "--no-recurse", tree});
   EXPECT_EQ(result.exitCode, 1) << "the link to a folder is a file that cannot be encrypted";
@@ -241,10 +239,8 @@ TEST_F(EncryptDecryptTest, NamingOptions) {
 }
 
 TEST_F(EncryptDecryptTest, NamesOf200BytesAreRefused) {
-  const std::string longName = folder_ / std::string(200, 'n');
-  const std::string shorter = folder_ / std::string(199, 'n');
-  WriteFile(longName, "x");
-  WriteFile(shorter, "x");
+  const std::string longName = folder_.WriteFile(std::string(200, 'n'), "x");
+  const std::string shorter = folder_.WriteFile(std::string(199, 'n'), "x");
   const ZkcliResult result = Run({"encrypt", "-p", "pw", longName, shorter});
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.out, "＊暗号化失敗(処理元ファイル名が半角200文字以上です。)：" + longName + "\n" +
@@ -254,19 +250,19 @@ TEST_F(EncryptDecryptTest, NamesOf200BytesAreRefused) {
 // A container whose stored name equals its own name apart from ASCII case decrypts to name + ".dec";
 // the output takes the container's name once the container has been wiped.
 TEST_F(EncryptDecryptTest, DecOutputMovesBackOnlyAfterTheContainerIsWiped) {
-  std::filesystem::create_directory(folder_ / "box");
-  const std::string container = folder_ / "box/A.TXT";
-  const std::string dec = folder_ / "box/a.txt.dec";
+  folder_.MakeFolder("box");
+  const std::string container = folder_.Path("box/A.TXT");
+  const std::string dec = folder_.Path("box/a.txt.dec");
   ASSERT_EQ(Run({"encrypt", "-p", "pw", "-o", container, plain_}).exitCode, 0);
 
   ZkcliResult result = Run({"decrypt", "-p", "pw", container});
   EXPECT_EQ(result.out, "復号成功 : " + container + "\t" + dec + "\n");
-  EXPECT_EQ(ReadFile(dec), SomeBytes(10000));
+  EXPECT_EQ(TempFolder::ReadFile(dec), SomeBytes(10000));
   std::filesystem::remove(dec);
 
   result = Run({"decrypt", "-p", "pw", "--wipe-source", container});
   EXPECT_EQ(result.out, "復号成功 : " + container + "\t" + container + "\n");
-  EXPECT_EQ(ReadFile(container), SomeBytes(10000));
+  EXPECT_EQ(TempFolder::ReadFile(container), SomeBytes(10000));
   EXPECT_FALSE(Exists(dec));
 }
 

@@ -1,11 +1,10 @@
 // Bad usage ends with status 2, a message naming the fault on stderr, and nothing done.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "CliFolder.h"
+#include "TempFolder.h"
 #include "ZkcliProcess.h"
 
 namespace zk::test {
@@ -19,10 +18,10 @@ struct UsageCase {
 class UsageTest : public ::testing::TestWithParam<UsageCase> {};
 
 TEST_P(UsageTest, RefusedWithStatus2AndNothingDone) {
-  CliFolder folder;
-  WriteFile(folder / "a.txt", "plain");
-  std::filesystem::create_directory(folder / "d");
-  WriteFile(folder / "d/b.txt", "plain");
+  TempFolder folder;
+  folder.WriteFile("a.txt", "plain");
+  folder.MakeFolder("d");
+  folder.WriteFile("d/b.txt", "plain");
   const std::vector<std::string> before = folder.Listing();
 
   const ZkcliResult result = RunZkcli(GetParam().arguments, folder.Path(), "typed\n");
@@ -61,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{{"decrypt", "a.txt"}, "no terminal"}, UsageCase{{"wipe", "a.txt"}, "--yes"}));
 
 TEST(ZkcliHelp, ListsTheGrammarAndSucceeds) {
-  CliFolder folder;
+  TempFolder folder;
   for (const char* word : {"--help", "-h", "help"}) {
     const ZkcliResult result = RunZkcli({word}, folder.Path());
     EXPECT_EQ(result.exitCode, 0);
