@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "FileStatus.h"
+#include "HandMadeContainer.h"
 #include "TempFolder.h"
 #include "ZkcliProcess.h"
 
@@ -60,6 +62,34 @@ TEST_P(CipherRoundTrip, RestoresNameBytesAndDate) {
   EXPECT_EQ(decrypted.err, "");
   EXPECT_EQ(TempFolder::ReadFile(plain_), SomeBytes(10000));
   EXPECT_EQ(ModificationTime(plain_), kPlainDate);
+}
+
+// The packed local date of the container, computed here independently: date in the high half, 2-second steps.
+int32_t PackedLocalDate(std::time_t time) {
+  std::tm t{};
+  localtime_r(&time, &t);
+  return static_cast<int32_t>(
+      static_cast<uint32_t>(t.tm_year - 80) << 25 | static_cast<uint32_t>(t.tm_mon + 1) << 21 |
+      static_cast<uint32_t>(t.tm_mday) << 16 | static_cast<uint32_t>(t.tm_hour) << 11 |
+      static_cast<uint32_t>(t.tm_min) << 5 | static_cast<uint32_t>(t.tm_sec / 2));
+}
+
+TEST_P(CipherRoundTrip, TheContainerIsTheLayoutByteForByte) {
+  // A Japanese password and hint are keyed and stored as their CP932 bytes.
+  const ZkcliResult encrypted =
+      Run({"encrypt", "-p", "秘密", "--hint", "ヒント", "-a", GetParam().name, plain_});
+  ASSERT_EQ(encrypted.exitCode, 0) << encrypted.err;
+  TContainerRecipe recipe;
+  recipe.Password = "\x94\xe9\x96\xa7";
+  recipe.Hint = "\x83\x71\x83\x93\x83\x67";
+  recipe.Name = "a.txt";
+  recipe.FileDate = PackedLocalDate(kPlainDate);
+  recipe.Algorithm = GetParam().number;
+  recipe.Plain = SomeBytes(10000);
+  EXPECT_EQ(TempFolder::ReadFile(plain_ + ".enc"), HandMadeContainer(recipe));
+
+  const ZkcliResult hint = Run({"hint", plain_ + ".enc"});
+  EXPECT_EQ(hint.out, "ヒント\t" + plain_ + ".enc\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Zkcli, CipherRoundTrip,

@@ -1,5 +1,5 @@
-// Fixtures for the engine tests: containers composed by hand from the primitives, an observer that
-// records what the engine reports, and a file size limit that makes writes fail.
+// Fixtures for the engine tests: an observer that records what the engine reports, and a file size limit
+// that makes writes fail. Containers composed by hand come from the support library.
 #pragma once
 
 #include <sys/resource.h>
@@ -10,26 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "HandMadeContainer.h"
 #include "engine/EngineObserver.h"
 
 namespace zk::test {
-
-// What goes into a container. Texts are the bytes as stored (CP932 or ASCII).
-struct TContainerRecipe {
-  std::string Password;
-  std::string Hint;
-  std::string Name;
-  int32_t FileDate = -1;
-  int32_t Algorithm = 0;
-  std::string Plain;
-};
-
-// The container bytes, composed from the ciphers, SHA-1 and Base64 directly and laid out by hand:
-// independent of the engine's writer, reader and text cipher.
-std::string HandMadeContainer(const TContainerRecipe& recipe);
-
-// Little-endian 32-bit field.
-std::string Int32Bytes(int32_t value);
 
 class TRecordingObserver : public TEngineObserver {
  public:

@@ -35,7 +35,8 @@ TEST(PasswordRules, RefusalsByLevel) {
     if (c.refusalStart == nullptr) {
       EXPECT_TRUE(refusal.empty()) << c.password << " at level " << c.level << ": " << refusal;
     } else {
-      EXPECT_TRUE(refusal.starts_with(c.refusalStart)) << c.password << " at level " << c.level << ": " << refusal;
+      EXPECT_TRUE(refusal.starts_with(c.refusalStart))
+          << c.password << " at level " << c.level << ": " << refusal;
     }
   }
 }

@@ -1,4 +1,4 @@
-#include "EngineTestSupport.h"
+#include "HandMadeContainer.h"
 
 #include <cstdio>
 #include <cstring>
