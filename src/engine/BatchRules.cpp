@@ -49,8 +49,9 @@ std::string ConfirmationText(TBatchMode mode, int count) {
 }
 
 std::string StatusLine(int number, int count, std::string_view path, std::string_view suffix) {
-  return "[" + std::to_string(number) + "/" + std::to_string(count) + "Files]" + std::string(path) +
-         std::string(suffix);
+  std::string line = "[";
+  line.append(std::to_string(number)).append("/").append(std::to_string(count)).append("Files]");
+  return line.append(path).append(suffix);
 }
 
 std::string SummaryText(int failCount) {

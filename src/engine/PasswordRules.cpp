@@ -38,9 +38,9 @@ int MinimumPasswordBytes(int secLevel) {
 
 std::string_view PasswordRefusal(std::string_view password, int secLevel, bool forEncryption) {
   if (password.empty()) return kPasswordEmpty;
-  const TLevelRule* rule = RuleFor(secLevel);
-  if (forEncryption && rule && Cp932Length(password) < static_cast<size_t>(rule->MinimumBytes)) {
-    return rule->TooShort;
+  // Levels outside 1 to 4 ask for one byte, which a non-empty password always has.
+  if (forEncryption && Cp932Length(password) < static_cast<size_t>(MinimumPasswordBytes(secLevel))) {
+    return RuleFor(secLevel)->TooShort;
   }
   return {};
 }

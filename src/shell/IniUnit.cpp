@@ -188,7 +188,7 @@ std::string WithKey(std::string content, std::string_view section, std::string_v
     return content;
   }
   if (!content.empty() && content.back() != '\n') content += lineBreak;
-  content += "[" + std::string(section) + "]" + std::string(lineBreak) + entry + std::string(lineBreak);
+  content.append("[").append(section).append("]").append(lineBreak).append(entry).append(lineBreak);
   return content;
 }
 
