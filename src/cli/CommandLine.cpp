@@ -63,15 +63,15 @@ constexpr std::array kOptions{
     OptionSpec{Option::kHelp, "help", 'h', false, ~0u},
 };
 
-std::string Spelling(const OptionSpec& spec) {
-  return spec.shortName ? "-" + std::string(1, spec.shortName) + "/--" + std::string(spec.longName)
-                        : "--" + std::string(spec.longName);
+std::string Spelling(const OptionSpec& entry) {
+  return entry.shortName ? "-" + std::string(1, entry.shortName) + "/--" + std::string(entry.longName)
+                         : "--" + std::string(entry.longName);
 }
 
 const OptionSpec* FindOption(std::string_view word) {
-  auto matches = [word](const OptionSpec& spec) {
-    if (word.starts_with("--")) return word.substr(2) == spec.longName;
-    return spec.shortName && word.size() == 2 && word[1] == spec.shortName;
+  auto matches = [word](const OptionSpec& entry) {
+    if (word.starts_with("--")) return word.substr(2) == entry.longName;
+    return entry.shortName && word.size() == 2 && word[1] == entry.shortName;
   };
   auto found = std::find_if(kOptions.begin(), kOptions.end(), matches);
   return found == kOptions.end() ? nullptr : &*found;
@@ -160,20 +160,20 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words) {
     // "--name=value" is the same as "--name value".
     const size_t equals = word.starts_with("--") ? word.find('=') : std::string::npos;
     const std::string name = word.substr(0, equals);
-    const OptionSpec* spec = FindOption(name);
-    if (!spec) throw UsageError("unknown option '" + name + "'");
-    if (!(spec->commands & Bit(command)))
-      throw UsageError(Spelling(*spec) + " does not apply to '" + words[0] + "'");
+    const OptionSpec* entry = FindOption(name);
+    if (!entry) throw UsageError("unknown option '" + name + "'");
+    if (!(entry->commands & Bit(command)))
+      throw UsageError(Spelling(*entry) + " does not apply to '" + words[0] + "'");
 
     std::string value;
     if (equals != std::string::npos) {
-      if (!spec->takesValue) throw UsageError(Spelling(*spec) + " takes no value");
+      if (!entry->takesValue) throw UsageError(Spelling(*entry) + " takes no value");
       value = word.substr(equals + 1);
-    } else if (spec->takesValue) {
-      if (i + 1 == words.size()) throw UsageError(Spelling(*spec) + " needs a value");
+    } else if (entry->takesValue) {
+      if (i + 1 == words.size()) throw UsageError(Spelling(*entry) + " needs a value");
       value = words[++i];
     }
-    Apply(spec->option, value, line);
+    Apply(entry->option, value, line);
     if (line.command == Command::kHelp) return line;
   }
   CheckComplete(line);
