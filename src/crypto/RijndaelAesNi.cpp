@@ -1,9 +1,11 @@
 // The AES instruction path of RijndaelCore. Only the functions below are compiled for AES-NI (by their
 // target attribute), so the program still starts on a CPU without it; RijndaelCore calls them only when
 // the CPU has the instructions.
-#include <immintrin.h>
-
 #include "Rijndael.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+
+#include <immintrin.h>
 
 #define ZK_AESNI __attribute__((target("aes,sse4.1")))
 
@@ -130,3 +132,25 @@ void RijndaelCore::DecryptCbcAesNi(const uint8_t* in, uint8_t* out, size_t block
 }
 
 }  // namespace zk
+
+#else
+
+namespace zk {
+
+// Never chosen where the CPU has no AES instructions; kept so that the core links everywhere.
+void RijndaelCore::EncryptAesNi(const uint8_t* in, uint8_t* out, size_t blocks) const {
+  EncryptPortable(in, out, blocks);
+}
+void RijndaelCore::DecryptAesNi(const uint8_t* in, uint8_t* out, size_t blocks) const {
+  DecryptPortable(in, out, blocks);
+}
+void RijndaelCore::EncryptCbcAesNi(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
+  EncryptCbcPortable(in, out, blocks, chain);
+}
+void RijndaelCore::DecryptCbcAesNi(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
+  DecryptCbcPortable(in, out, blocks, chain);
+}
+
+}  // namespace zk
+
+#endif
