@@ -1,14 +1,13 @@
 #include "BatchRules.h"
 
 #include "FileEngine.h"
-#include "FileKind.h"
-#include "MoveFile.h"
 #include "OutputNames.h"
 #include "ResultTexts.h"
 #include "platform/CodePage.h"
 #include "platform/Durability.h"
 #include "platform/FileDate.h"
 #include "platform/FileInfo.h"
+#include "platform/MoveFile.h"
 #include "platform/Paths.h"
 
 namespace zk {
@@ -16,7 +15,7 @@ namespace {
 
 // The source must survive when the output is the source itself, however the path is spelled.
 bool IsSourceItself(const std::string& source, const std::string& output) {
-  return SamePathIgnoringAsciiCase(source, output) || SameFile(source, output);
+  return EqualIgnoringAsciiCase(source, output) || SameFile(source, output);
 }
 
 // Wipes a source whose result is already complete. The result is flushed first (the file and its folder

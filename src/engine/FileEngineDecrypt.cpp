@@ -5,7 +5,6 @@
 
 #include "ContainerFormat.h"
 #include "FileEngine.h"
-#include "FileKind.h"
 #include "OutputNames.h"
 #include "ResultTexts.h"
 #include "TextCipher.h"
@@ -75,7 +74,7 @@ std::string TFileEngine::DecryptInto(const std::string& source, std::string_view
   std::string output = ExplicitOutputName;
   if (!explicitOutput) {
     output = CollisionFreeName(FolderPart(source) + name);
-    if (SamePathIgnoringAsciiCase(source, output)) {
+    if (EqualIgnoringAsciiCase(source, output)) {
       SameNameOutput = true;
       output = CollisionFreeName(output + ".dec");
     }

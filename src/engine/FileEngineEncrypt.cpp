@@ -4,7 +4,6 @@
 
 #include "ContainerFormat.h"
 #include "FileEngine.h"
-#include "FileKind.h"
 #include "OutputNames.h"
 #include "ResultTexts.h"
 #include "TextCipher.h"

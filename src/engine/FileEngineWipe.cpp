@@ -6,10 +6,10 @@
 
 #include "EngineBuffer.h"
 #include "FileEngine.h"
-#include "FileKind.h"
 #include "ResultTexts.h"
 #include "platform/File.h"
 #include "platform/FileError.h"
+#include "platform/FileInfo.h"
 #include "platform/Random.h"
 
 namespace zk {

@@ -39,4 +39,13 @@ int64_t QueryFileSize(const std::string& path);
 // Any directory entry of that name exists (links not followed, dangling links count).
 bool FileExists(const std::string& path);
 
+// What a path names, beyond the attribute word: the engine touches regular files only.
+enum class TFileKind { kMissing, kRegular, kSymbolicLink, kOther };
+
+// With followLinks a link reports the kind of its target (kMissing when it dangles).
+TFileKind FileKindOf(const std::string& path, bool followLinks);
+
+// Both paths exist and name the same file (device and inode, links followed).
+bool SameFile(const std::string& a, const std::string& b);
+
 }  // namespace zk

@@ -36,8 +36,4 @@ bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-bool SamePathIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  return EqualIgnoringAsciiCase(a, b);
-}
-
 }  // namespace zk

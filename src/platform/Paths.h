@@ -15,6 +15,5 @@ std::string OwnExtension(std::string_view path);
 // a-z folded to A-Z, every other byte unchanged.
 std::string UpperAscii(std::string_view text);
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
-bool SamePathIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 }  // namespace zk

@@ -9,7 +9,6 @@
 #include "TempFolder.h"
 #include "engine/BatchRules.h"
 #include "engine/FileEngine.h"
-#include "engine/MoveFile.h"
 #include "engine/ResultTexts.h"
 #include "platform/FileDate.h"
 #include "platform/FileInfo.h"
@@ -231,19 +230,6 @@ TEST_F(BatchRules, WipeRows) {
   const TRowResult row = WipeRow(engine, path);
   EXPECT_EQ(row.Text, kWipeFailed);
   EXPECT_TRUE(row.Failed);
-}
-
-TEST(MoveWithoutReplacing, NeverReplaces) {
-  test::TempFolder folder;
-  const std::string from = folder.WriteFile("from", "moving");
-  const std::string to = folder.WriteFile("to", "standing");
-  EXPECT_FALSE(MoveWithoutReplacing(from, to));
-  EXPECT_EQ(test::TempFolder::ReadFile(to), "standing");
-  EXPECT_EQ(test::TempFolder::ReadFile(from), "moving");
-  ASSERT_EQ(::unlink(to.c_str()), 0);
-  EXPECT_TRUE(MoveWithoutReplacing(from, to));
-  EXPECT_EQ(test::TempFolder::ReadFile(to), "moving");
-  EXPECT_FALSE(FileExists(from));
 }
 
 }  // namespace

@@ -32,9 +32,9 @@ TEST(Paths, SplitsPaths) {
 
 TEST(Paths, FoldsOnlyAsciiLetters) {
   EXPECT_EQ(UpperAscii("abz.AZ09_é漢"), "ABZ.AZ09_é漢");
-  EXPECT_TRUE(SamePathIgnoringAsciiCase("/Tmp/File.ENC", "/tmp/file.enc"));
-  EXPECT_FALSE(SamePathIgnoringAsciiCase("/tmp/é", "/tmp/É"));
-  EXPECT_FALSE(SamePathIgnoringAsciiCase("/tmp/a", "/tmp/a/"));
+  EXPECT_TRUE(EqualIgnoringAsciiCase("/Tmp/File.ENC", "/tmp/file.enc"));
+  EXPECT_FALSE(EqualIgnoringAsciiCase("/tmp/é", "/tmp/É"));
+  EXPECT_FALSE(EqualIgnoringAsciiCase("/tmp/a", "/tmp/a/"));
 }
 
 TEST(ExecutableFolder, HoldsThisTestProgram) {

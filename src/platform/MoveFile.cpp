@@ -1,4 +1,4 @@
-#include "MoveFile.h"
+#include "platform/MoveFile.h"
 
 #include <fcntl.h>
 #include <unistd.h>
