@@ -11,10 +11,10 @@
 
 namespace zk {
 
-File File::Open(const std::string& path, int flags, const char* operation) {
+File File::Open(const std::string& path, int flags, const char* operation, mode_t mode) {
   int fd;
   do {
-    fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) throw FileError::FromErrno(errno, operation, path);
   return File(fd, path);
@@ -45,6 +45,10 @@ File File::Create(const std::string& path) {
 
 File File::CreateNew(const std::string& path) {
   return Open(path, O_WRONLY | O_CREAT | O_EXCL, "cannot create");
+}
+
+File File::OpenOrCreatePrivate(const std::string& path) {
+  return Open(path, O_RDWR | O_CREAT | O_NOFOLLOW, "cannot open", 0600);
 }
 
 File::File(File&& other) noexcept : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}

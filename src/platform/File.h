@@ -1,6 +1,8 @@
 // One open file descriptor, closed when the object ends. Move-only.
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -20,6 +22,8 @@ class File {
   static File Create(const std::string& path);
   // Creates a file that must not exist yet (never replaces anything).
   static File CreateNew(const std::string& path);
+  // Opens, or creates with mode 0600, a file only its owner may use; never through a symbolic link.
+  static File OpenOrCreatePrivate(const std::string& path);
 
   File() = default;
   File(File&& other) noexcept;
@@ -43,7 +47,7 @@ class File {
 
  private:
   File(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
-  static File Open(const std::string& path, int flags, const char* operation);
+  static File Open(const std::string& path, int flags, const char* operation, mode_t mode = 0666);
 
   int fd_ = -1;
   std::string path_;

@@ -1,11 +1,12 @@
 #include "platform/SingleInstance.h"
 
-#include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <utility>
+
+#include "platform/FileError.h"
 
 namespace zk {
 
@@ -27,30 +28,13 @@ std::string LockFilePath(const std::string& name) {
 }  // namespace
 
 std::optional<SingleInstanceLock> SingleInstanceLock::TryAcquire(const std::string& name) {
-  std::string path = LockFilePath(name);
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-  if (fd < 0) return std::nullopt;
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    ::close(fd);
+  try {
+    File file = File::OpenOrCreatePrivate(LockFilePath(name));
+    if (::flock(file.Descriptor(), LOCK_EX | LOCK_NB) != 0) return std::nullopt;
+    return SingleInstanceLock(std::move(file));
+  } catch (const FileError&) {
     return std::nullopt;
   }
-  return SingleInstanceLock(fd, std::move(path));
-}
-
-SingleInstanceLock::SingleInstanceLock(SingleInstanceLock&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)) {}
-
-SingleInstanceLock& SingleInstanceLock::operator=(SingleInstanceLock&& other) noexcept {
-  if (this != &other) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = std::exchange(other.fd_, -1);
-    path_ = std::move(other.path_);
-  }
-  return *this;
-}
-
-SingleInstanceLock::~SingleInstanceLock() {
-  if (fd_ >= 0) ::close(fd_);  // closing the only descriptor releases the lock
 }
 
 }  // namespace zk

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/File.h"
+
 namespace zk {
 
 class SingleInstanceLock {
@@ -12,19 +14,12 @@ class SingleInstanceLock {
   // user id in the name. Empty when another holder has it (or the lock file cannot be made).
   static std::optional<SingleInstanceLock> TryAcquire(const std::string& name = "HISNAMEISZK");
 
-  SingleInstanceLock(SingleInstanceLock&& other) noexcept;
-  SingleInstanceLock& operator=(SingleInstanceLock&& other) noexcept;
-  SingleInstanceLock(const SingleInstanceLock&) = delete;
-  SingleInstanceLock& operator=(const SingleInstanceLock&) = delete;
-  ~SingleInstanceLock();
-
-  const std::string& LockPath() const { return path_; }
+  const std::string& LockPath() const { return file_.Path(); }
 
  private:
-  SingleInstanceLock(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  explicit SingleInstanceLock(File file) : file_(std::move(file)) {}
 
-  int fd_ = -1;
-  std::string path_;
+  File file_;  // closing the only descriptor releases the lock
 };
 
 }  // namespace zk
