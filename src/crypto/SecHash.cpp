@@ -99,4 +99,16 @@ TSecHash::Digest TSecHash::HashFile(const std::string& Path) {
   }
 }
 
+std::string WordHex(uint32_t word) {
+  char hex[9];
+  std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(word));
+  return hex;
+}
+
+std::string DigestText(const TSecHash::Digest& digest) {
+  std::string text;
+  for (uint32_t word : digest) text += (text.empty() ? "" : " ") + WordHex(word);
+  return text;
+}
+
 }  // namespace zk

@@ -29,4 +29,9 @@ class TSecHash {
   Digest HashFile(const std::string& Path);
 };
 
+// A digest word as exactly 8 upper-case hexadecimal digits, leading zeros kept.
+std::string WordHex(uint32_t word);
+// H0 to H4 as five such groups with one blank between them, the way the digest is shown.
+std::string DigestText(const TSecHash::Digest& digest);
+
 }  // namespace zk

@@ -1,7 +1,5 @@
 #include "TextCipher.h"
 
-#include <cstdio>
-
 #include "crypto/Base64.h"
 #include "crypto/BlockCipher.h"
 #include "crypto/SecHash.h"
@@ -48,10 +46,7 @@ std::string DecryptText(TZK_blockcipher& cipher, std::string_view base64, std::s
 }
 
 std::string PasswordCheckValue(TZK_blockcipher& cipher, TSecHash& hash, std::string_view password) {
-  const TSecHash::Digest digest = hash.HashString(EncryptText(cipher, kCheckConstant, password));
-  char hex[9];
-  std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(digest[4]));
-  return hex;
+  return WordHex(hash.HashString(EncryptText(cipher, kCheckConstant, password))[4]);
 }
 
 }  // namespace zk

@@ -59,6 +59,13 @@ TEST_F(SecHash, AbcAsFiveWords) {
 
 // Padding edges (55/56 bytes: the length field spills into a second block; 64: one data block plus a
 // padding block) and the edges of the pieces in which files are read.
+TEST(SecHashText, EightDigitGroupsKeepTheirLeadingZeros) {
+  EXPECT_EQ(DigestText({0xA9993E36, 0x4706816A, 0xBA3E2571, 0x7850C26C, 0x9CD0D89D}),
+            "A9993E36 4706816A BA3E2571 7850C26C 9CD0D89D");
+  EXPECT_EQ(DigestText({0, 0xF, 0xABC, 0x100000, 0xFFFFFFFF}), "00000000 0000000F 00000ABC 00100000 FFFFFFFF");
+  EXPECT_EQ(WordHex(0x0000DEAD), "0000DEAD");
+}
+
 TEST_F(SecHash, StringBufferAndFileAgreeWithBotan) {
   std::mt19937 rng(5);
   for (size_t size : {0u, 1u, 55u, 56u, 63u, 64u, 65u, 119u, 120u, 128u, 1000u, 65535u, 65536u, 65537u,
