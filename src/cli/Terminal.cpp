@@ -1,13 +1,13 @@
 #include "cli/Terminal.h"
 
-#include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <csignal>
 #include <iostream>
 #include <iterator>
+
+#include "platform/FileError.h"
 
 namespace zk::cli {
 namespace {
@@ -57,42 +57,38 @@ class EchoOff {
 }  // namespace
 
 std::optional<Terminal> Terminal::Open() {
-  const int fd = open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  return Terminal(fd);
-}
-
-Terminal::Terminal(Terminal&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
-
-Terminal::~Terminal() {
-  if (fd_ >= 0) close(fd_);
+  try {
+    return Terminal(File::OpenReadWrite("/dev/tty"));
+  } catch (const FileError&) {
+    return std::nullopt;  // no controlling terminal
+  }
 }
 
 void Terminal::Write(std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t written = write(fd_, text.data(), text.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return;
-    text.remove_prefix(static_cast<size_t>(written));
+  try {
+    file_.Write(text.data(), text.size());
+  } catch (const FileError&) {
+    // Nothing more can be shown on a terminal that went away.
   }
 }
 
 std::optional<std::string> Terminal::ReadLineFromTerminal() {
   std::string line;
-  for (;;) {
-    char c;
-    const ssize_t got = read(fd_, &c, 1);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return line.empty() ? std::nullopt : std::optional(line);
-    if (c == '\n') return line;
-    line.push_back(c);
+  try {
+    for (char c; file_.Read(&c, 1) == 1;) {
+      if (c == '\n') return line;
+      line.push_back(c);
+    }
+  } catch (const FileError&) {
+    // A read error ends the input as Ctrl-D does.
   }
+  return line.empty() ? std::nullopt : std::optional(line);
 }
 
 std::optional<std::string> Terminal::ReadHidden(std::string_view prompt) {
   std::optional<std::string> line;
   {
-    EchoOff echoOff(fd_);  // before the prompt, so that nothing typed after it can be echoed
+    EchoOff echoOff(file_.Descriptor());  // before the prompt, so that nothing typed after it can be echoed
     Write(prompt);
     line = ReadLineFromTerminal();
   }

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/File.h"
+
 namespace zk::cli {
 
 class Terminal {
@@ -12,24 +14,19 @@ class Terminal {
   // Empty when the process has no controlling terminal.
   static std::optional<Terminal> Open();
 
-  Terminal(Terminal&& other) noexcept;
-  Terminal& operator=(Terminal&&) = delete;
-  Terminal(const Terminal&) = delete;
-  Terminal& operator=(const Terminal&) = delete;
-  ~Terminal();
-
   // Shows the prompt and reads one line without echo; the echo comes back also when a signal ends the
   // process meanwhile. Empty when the input ends (Ctrl-D) before a line.
   std::optional<std::string> ReadHidden(std::string_view prompt);
   // Shows the prompt and reads one line with echo.
   std::optional<std::string> ReadLine(std::string_view prompt);
+  // A terminal that went away is no reason to fail: what cannot be written is dropped.
   void Write(std::string_view text);
 
  private:
-  explicit Terminal(int fd) : fd_(fd) {}
+  explicit Terminal(File file) : file_(std::move(file)) {}
   std::optional<std::string> ReadLineFromTerminal();
 
-  int fd_ = -1;
+  File file_;
 };
 
 // One line of standard input without its line end ("\n" or "\r\n"); empty at end of input.
