@@ -84,9 +84,8 @@ std::string TFileEngine::DecryptInto(const std::string& source, std::string_view
 
   // A computed output is always a new file. An explicit one may exist: the old file is replaced only by
   // a complete decryption, through a temporary beside it.
-  std::string temporary;
-  out = explicitOutput ? CreateTemporaryBeside(output, temporary) : File::CreateNew(output);
-  createdPath = explicitOutput ? temporary : output;
+  out = explicitOutput ? File::CreateTemporaryBeside(output) : File::CreateNew(output);
+  createdPath = out.Path();
 
   StreamPayload(in, out, cipher, TDirection::kDecrypt, total);
   cipher.Wipe();

@@ -1,9 +1,5 @@
 #include "OutputNames.h"
 
-#include <cerrno>
-
-#include "platform/File.h"
-#include "platform/FileError.h"
 #include "platform/FileInfo.h"
 #include "platform/Paths.h"
 #include "platform/Random.h"
@@ -45,18 +41,6 @@ std::string StoredFileName(std::string_view name) {
   const std::string_view last = separator == std::string_view::npos ? name : name.substr(separator + 1);
   if (last.empty() || last == "." || last == ".." || last.find('\0') != std::string_view::npos) return {};
   return std::string(last);
-}
-
-File CreateTemporaryBeside(const std::string& target, std::string& temporaryPath) {
-  const std::string folder = FolderPart(target);
-  for (;;) {
-    temporaryPath = folder + ".zk-" + RandomCharacters(10) + ".tmp";
-    try {
-      return File::CreateNew(temporaryPath);
-    } catch (const FileError& error) {
-      if (error.Code() != EEXIST) throw;
-    }
-  }
 }
 
 }  // namespace zk

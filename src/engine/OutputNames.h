@@ -1,12 +1,10 @@
-// How output files are named: the collision rule, random names, stored names and temporaries.
+// How output files are named: the collision rule, random names and stored names.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 namespace zk {
-
-class File;
 
 // While anything of that name exists, appends "_RENAMED" and the path's own extension:
 // a.txt.enc -> a.txt.enc_RENAMED.enc -> a.txt.enc_RENAMED.enc_RENAMED.enc; abc -> abc_RENAMED.
@@ -19,9 +17,5 @@ std::string RandomOutputName(std::string_view source, std::string_view extension
 // A name read from a container, made safe to place in the container's folder: its last component after
 // "/" or "\". Empty when nothing usable remains (empty, ".", "..", or a zero byte inside).
 std::string StoredFileName(std::string_view name);
-
-// Creates a new hidden temporary file in the folder of target, so that renaming it replaces target in one
-// step. Sets temporaryPath.
-File CreateTemporaryBeside(const std::string& target, std::string& temporaryPath);
 
 }  // namespace zk

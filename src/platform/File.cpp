@@ -8,6 +8,8 @@
 #include <utility>
 
 #include "platform/FileError.h"
+#include "platform/Paths.h"
+#include "platform/Random.h"
 
 namespace zk {
 
@@ -45,6 +47,20 @@ File File::Create(const std::string& path) {
 
 File File::CreateNew(const std::string& path) {
   return Open(path, O_WRONLY | O_CREAT | O_EXCL, "cannot create");
+}
+
+File File::CreateTemporaryBeside(const std::string& target) {
+  static constexpr char kNameCharacters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  const std::string folder = FolderPart(target);
+  for (;;) {
+    std::string name = ".zk-";
+    for (int i = 0; i < 10; ++i) name += kNameCharacters[RandomBelow(sizeof kNameCharacters - 1)];
+    try {
+      return CreateNew(folder + name + ".tmp");
+    } catch (const FileError& error) {
+      if (error.Code() != EEXIST) throw;
+    }
+  }
 }
 
 File File::OpenOrCreatePrivate(const std::string& path) {

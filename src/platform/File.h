@@ -22,6 +22,9 @@ class File {
   static File Create(const std::string& path);
   // Creates a file that must not exist yet (never replaces anything).
   static File CreateNew(const std::string& path);
+  // Creates a new hidden file ".zk-….tmp" in the folder of target, so that renaming it over target
+  // replaces target in one step; Path() names it.
+  static File CreateTemporaryBeside(const std::string& target);
   // Opens, or creates with mode 0600, a file only its owner may use; never through a symbolic link.
   static File OpenOrCreatePrivate(const std::string& path);
 

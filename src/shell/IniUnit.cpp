@@ -195,19 +195,13 @@ std::string WithKey(std::string content, std::string_view section, std::string_v
 // Writes the new content beside the file and renames it over, so that the file is always either the old or
 // the new one, never a half-written mixture.
 void ReplaceFile(const std::string& path, const std::string& content, mode_t mode) {
-  std::string temporary = path + ".XXXXXX";
-  const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) throw FileError::FromErrno(errno, "cannot create", temporary);
-  ::close(fd);
+  File file = File::CreateTemporaryBeside(path);
+  const std::string temporary = file.Path();
   try {
-    {
-      File file = File::Create(temporary);
-      if (::fchmod(file.Descriptor(), mode) != 0)
-        throw FileError::FromErrno(errno, "cannot set mode", temporary);
-      file.Write(content.data(), content.size());
-      file.Sync();
-      file.Close();
-    }
+    if (::fchmod(file.Descriptor(), mode) != 0) throw FileError::FromErrno(errno, "cannot set mode", temporary);
+    file.Write(content.data(), content.size());
+    file.Sync();
+    file.Close();
     if (::rename(temporary.c_str(), path.c_str()) != 0)
       throw FileError::FromErrno(errno, "cannot rename", path);
   } catch (...) {
