@@ -122,4 +122,9 @@ TRowResult WipeRow(TFileEngine& engine, const std::string& path) {
   }
 }
 
+TRowResult ReEncryptRow(TFileEngine& engine, const std::string& decryptedPath, const TBatchOptions& options) {
+  if (decryptedPath.empty()) return {std::string(kReEncryptNotDecrypted), true, {}};
+  return EncryptRow(engine, decryptedPath, options);
+}
+
 }  // namespace zk

@@ -59,5 +59,8 @@ TRowResult EncryptRow(TFileEngine& engine, const std::string& path, const TBatch
 // applies the stored date and moves a ".dec" output back to the container's name when that is free.
 TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options);
 TRowResult WipeRow(TFileEngine& engine, const std::string& path);
+// Encrypts again the plain file a decryption row left behind (its DecryptedPath); a row that was not
+// decrypted has none and fails with kReEncryptNotDecrypted.
+TRowResult ReEncryptRow(TFileEngine& engine, const std::string& decryptedPath, const TBatchOptions& options);
 
 }  // namespace zk

@@ -29,6 +29,8 @@ inline constexpr std::string_view kDecryptNameTooLong =
 inline constexpr std::string_view kEncryptReadOnly = "＊暗号化失敗(読み取り専用です)：";
 inline constexpr std::string_view kDecryptReadOnly = "＊復号失敗(読み取り専用です)：";
 inline constexpr std::string_view kUnexpectedError = "＊予期せぬエラー：";
+// A row of a re-encryption whose decryption had failed: it has no plain file to encrypt.
+inline constexpr std::string_view kReEncryptNotDecrypted = "＊再暗号化不可(復号されていないファイルです)：";
 inline constexpr std::string_view kWipeSuccess = "抹消成功 : ";
 inline constexpr std::string_view kWipeFailed =
     "＊抹消不可(ファイルが無効or読み取り専用orロックされている可能性があります。) : ";

@@ -1,0 +1,41 @@
+// TDropWatch: makes a widget a target for files dragged from the desktop or a file manager, and reports
+// every drop once, with the drop point and the whole dropped paths in the order the drop gives them.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zk {
+
+class TDropWatch : public QObject {
+ public:
+  // Sender, the drop point in the control's coordinates, the dropped paths as the file system spells them.
+  using TFilesDroppedEvent =
+      std::function<void(TDropWatch& Sender, int X, int Y, const std::vector<std::string>& Files)>;
+
+  TDropWatch() = default;
+  ~TDropWatch() override;
+
+  QWidget* WatchControl() const { return control_; }
+  void SetWatchControl(QWidget* control);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+
+  TFilesDroppedEvent OnFilesDropped;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Hook();
+  void Unhook();
+
+  QPointer<QWidget> control_;
+  bool enabled_ = false;
+};
+
+}  // namespace zk

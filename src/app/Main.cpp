@@ -1,0 +1,17 @@
+// zk: the desktop program.
+#include <QApplication>
+#include <filesystem>
+
+#include "app/Program.h"
+#include "shell/IniUnit.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);  // takes Qt's own options out of argv
+  zk::SetUpApplication(application);
+  zk::TProgramState state;
+  state.SettingsFile = zk::IniPath(zk::kIniFileName);
+  std::error_code error;
+  state.StartFolder = std::filesystem::current_path(error).string();
+  for (int i = 1; i < argc; ++i) state.CommandLine.emplace_back(argv[i]);
+  return zk::RunProgram(std::move(state));
+}

@@ -1,0 +1,176 @@
+#include "app/MainForm.h"
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QShortcut>
+#include <QTimer>
+#include <QUrl>
+
+#include "app/CommandLine.h"
+#include "app/Messages.h"
+#include "app/Pictures.h"
+#include "app/Prompts.h"
+#include "app/QtText.h"
+#include "app/SettingsTransfer.h"
+#include "app/Windows.h"
+#include "dialogs/ConfirmationDlg.h"
+#include "dialogs/OptionDlg.h"
+#include "platform/ExecutableFolder.h"
+#include "platform/FileInfo.h"
+#include "platform/Random.h"
+#include "shell/PathIntake.h"
+#include "shell/Settings.h"
+#include "ui_MainForm.h"
+#include "ui_OptionDlg.h"
+
+namespace zk {
+namespace {
+
+// The original's outer heights, 205 with the wipe-bin button and 170 without, include a title bar and
+// borders of 25 pixels; 170 cuts the window off just below OptionBitBtn.
+constexpr int kClientHeightWithWipeBin = 180;
+constexpr int kClientHeightWithoutWipeBin = 145;
+
+}  // namespace
+
+TMainForm::TMainForm(TWindows& windows)
+    : QWidget(nullptr,
+              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      FindFile(MakeIntakeFinder(true)),
+      KTop(*this, false),
+      windows_(windows),
+      ui_(std::make_unique<Ui::TMainForm>()) {
+  ui_->setupUi(this);
+  setFixedSize(size());
+  ui_->EncBitBtn->setIcon(Picture(TPicture::kEncrypt));
+  ui_->DecBitBtn->setIcon(Picture(TPicture::kDecrypt));
+
+  OpenDialog.setFileMode(QFileDialog::ExistingFiles);
+  OpenDialog.setNameFilter(QStringLiteral("全てのファイル (*)"));
+  OpenDialog.setOption(QFileDialog::DontResolveSymlinks);  // links are returned as themselves
+  OpenDialog.setOption(QFileDialog::DontUseNativeDialog);
+  OpenDialog.setDirectory(PathToQString(windows_.State.StartFolder));
+
+  connect(ui_->EncBitBtn, &QPushButton::clicked, this, &TMainForm::EncBitBtnClick);
+  connect(ui_->DecBitBtn, &QPushButton::clicked, this, &TMainForm::DecBitBtnClick);
+  connect(ui_->WipeBitBtn, &QPushButton::clicked, this, &TMainForm::WipeBitBtnClick);
+  connect(ui_->OptionBitBtn, &QPushButton::clicked, this, &TMainForm::OptionBitBtnClick);
+  HookDropWatch(EncriptDropWatch, ui_->EncBitBtn, TBatchMode::kEncrypt);
+  HookDropWatch(DecriptDropWatch, ui_->DecBitBtn, TBatchMode::kDecrypt);
+  HookDropWatch(WipeDropWatch, ui_->WipeBitBtn, TBatchMode::kWipe);
+
+  auto* help = new QShortcut(QKeySequence::HelpContents, this);
+  connect(help, &QShortcut::activated, this, [this] {
+    if (FileExists(windows_.State.HelpFile))
+      QDesktopServices::openUrl(QUrl::fromLocalFile(PathToQString(windows_.State.HelpFile)));
+  });
+
+  FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::HookDropWatch(TDropWatch& watch, QWidget* button, TBatchMode mode) {
+  watch.SetWatchControl(button);
+  watch.SetEnabled(true);
+  watch.OnFilesDropped = [this, mode](TDropWatch&, int, int, const std::vector<std::string>& files) {
+    StartBatch(mode, files);
+  };
+}
+
+void TMainForm::FormCreate() {
+  TProgramState& state = windows_.State;
+  RandomGenerator();  // seeded now, from the clock
+  const std::string programFolder = ExecutableFolder();
+  // Relative paths of the command line still count from StartFolder; a failure here changes nothing.
+  (void)::chdir(programFolder.c_str());
+  state.HelpFile = programFolder + "ZK.hlp";
+  move(ReadSetting(settings::kX, state.SettingsFile), ReadSetting(settings::kY, state.SettingsFile));
+  FindFile.Recurse = ReadSetting(settings::kIncSubFolder, state.SettingsFile);
+  state.PassHash = ReadSetting(settings::kPassHash, state.SettingsFile);
+  state.SecLevel = ReadSetting(settings::kSecLevel, state.SettingsFile);
+  state.ProcessMsgInterval = ReadSetting(settings::kProcessMsgIntv, state.SettingsFile);
+  state.FirstExec = ReadSetting(settings::kFirstExec, state.SettingsFile);
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (windows_.State.StartupPending) {
+    windows_.State.StartupPending = false;
+    // After the window has painted, as the start-up messages stand in front of it.
+    QTimer::singleShot(0, this, &TMainForm::StartupBlock);
+  }
+  ApplyLayout();
+  ui_->OptionBitBtn->setFocus();
+}
+
+void TMainForm::StartupBlock() {
+  prompts::Information(this, ToQString(MessageText(kPublicTestNotice)));
+  if (windows_.State.FirstExec) prompts::Information(this, ToQString(MessageText(kFirstRunMessage)));
+  LoadStartupSettings(windows_);
+  ApplyLayout();
+  if (!windows_.State.CommandLine.empty()) ProcessCommandLine(windows_);
+}
+
+void TMainForm::ApplyLayout() {
+  const bool wipeBin = windows_.OptionDlg().Controls().TopWipeCheckBox->isChecked();
+  ui_->WipeBitBtn->setVisible(wipeBin);
+  ui_->WipeBitBtn->setEnabled(wipeBin);
+  setFixedSize(width(), wipeBin ? kClientHeightWithWipeBin : kClientHeightWithoutWipeBin);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  try {
+    SaveSettings(windows_);
+  } catch (const std::exception& error) {
+    prompts::Error(this, ToQString(error.what()));
+  }
+  event->accept();
+  QApplication::quit();
+}
+
+void TMainForm::AddFolder(const std::string& folder) {
+  TConfirmationDlg& list = windows_.ConfirmationDlg();
+  for (const std::string& file : ExpandFolder(FindFile, folder)) list.AddFile(file);
+}
+
+void TMainForm::TakePath(const std::string& path) {
+  if (FileAttributes(path) & kAttrDirectory) {
+    AddFolder(path);
+  } else {
+    windows_.ConfirmationDlg().AddFile(path);
+  }
+}
+
+void TMainForm::StartBatch(TBatchMode mode, const std::vector<std::string>& paths) {
+  windows_.ConfirmationDlg().StartBatch(mode, CollectFiles(FindFile, paths), *this);
+}
+
+void TMainForm::StartBatchFromDialog(TBatchMode mode) {
+  if (const std::optional<std::vector<std::string>> chosen = ChooseFiles(*this)) StartBatch(mode, *chosen);
+}
+
+std::optional<std::vector<std::string>> TMainForm::ChooseFiles(QWidget& caller) {
+  // Owned by the window that asks, so that it stands above it (the options dialog stays on top).
+  OpenDialog.setParent(&caller, OpenDialog.windowFlags());
+  const std::optional<QStringList> chosen = prompts::ChooseFiles(OpenDialog);
+  if (!chosen) return std::nullopt;
+  std::vector<std::string> paths;
+  for (const QString& path : *chosen) paths.push_back(PathFromQString(path));
+  return paths;
+}
+
+void TMainForm::EncBitBtnClick() { StartBatchFromDialog(TBatchMode::kEncrypt); }
+void TMainForm::DecBitBtnClick() { StartBatchFromDialog(TBatchMode::kDecrypt); }
+void TMainForm::WipeBitBtnClick() { StartBatchFromDialog(TBatchMode::kWipe); }
+
+void TMainForm::OptionBitBtnClick() {
+  hide();
+  windows_.OptionDlg().show();
+}
+
+}  // namespace zk

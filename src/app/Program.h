@@ -1,0 +1,16 @@
+// The life of the desktop program: the application's own settings (title, fonts, translation, icon),
+// the single-instance rule, the six windows and the event loop.
+#pragma once
+
+#include "app/ProgramState.h"
+
+class QApplication;
+
+namespace zk {
+
+void SetUpApplication(QApplication& application);
+
+// Returns the exit status. With DBCHK on (the default) a second instance only says so and ends.
+int RunProgram(TProgramState state);
+
+}  // namespace zk

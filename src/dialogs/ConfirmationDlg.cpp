@@ -1,0 +1,331 @@
+#include "dialogs/ConfirmationDlg.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
+
+#include "app/CenterOnScreen.h"
+#include "app/MainForm.h"
+#include "app/Prompts.h"
+#include "app/QtText.h"
+#include "app/SecretText.h"
+#include "app/Windows.h"
+#include "dialogs/OptionDlg.h"
+#include "dialogs/PasswordDlg.h"
+#include "dialogs/SecSetDlg.h"
+#include "engine/ResultTexts.h"
+#include "ui_ConfirmationDlg.h"
+#include "ui_OptionDlg.h"
+#include "ui_PasswordDlg.h"
+
+namespace zk {
+namespace {
+
+enum TColumn { kPathColumn = 0, kHintColumn = 1, kDecryptedColumn = 2 };
+constexpr int kColumnWidths[] = {450, 200, 200};
+// Each row keeps its paths as the file system spells them; the texts only show them.
+constexpr int kPathRole = Qt::UserRole;
+
+const QString kReEncryptQuestion = QStringLiteral(
+    "これらの復号済みのファイルを復号時のパスワードとヒントで再暗号化します。よろしいですか？\r\n"
+    "（※注意！：再暗号化の際は当該ファイルが使用中であったり、削除、移動、置き換え等されていないかご確認下さい。）");
+
+std::string_view CaptionOf(TBatchMode mode) {
+  switch (mode) {
+    case TBatchMode::kEncrypt:
+      return "ファイルの暗号化";
+    case TBatchMode::kDecrypt:
+      return "ファイルの復号";
+    case TBatchMode::kWipe:
+      return "ファイルの抹消";
+  }
+  return "";
+}
+
+QByteArray Bytes(const std::string& text) { return QByteArray(text.data(), static_cast<qsizetype>(text.size())); }
+
+}  // namespace
+
+TConfirmationDlg::TConfirmationDlg(TWindows& windows)
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      windows_(windows),
+      ui_(std::make_unique<Ui::TConfirmationDlg>()),
+      KTop1(*this, false) {
+  ui_->setupUi(this);
+  setFixedSize(size());
+  QHeaderView* header = ui_->ListView->horizontalHeader();
+  header->setSectionsClickable(false);
+  for (int column = 0; column < 3; ++column) header->resizeSection(column, kColumnWidths[column]);
+  ui_->ListView->installEventFilter(this);
+  ui_->SkipWipeBitBtn->hide();
+  ui_->SkipWipeBitBtn->setEnabled(false);
+  SetReEncButton(false);
+
+  connect(ui_->OKBitBtn, &QPushButton::clicked, this, &TConfirmationDlg::OKBitBtnClick);
+  connect(ui_->CloseBitBtn, &QPushButton::clicked, this, &TConfirmationDlg::close);
+  connect(ui_->SkipWipeBitBtn, &QPushButton::clicked, this, &TConfirmationDlg::SkipWipeBitBtnClick);
+  connect(ui_->ReEncBitBtn, &QPushButton::clicked, this, &TConfirmationDlg::ReEncBitBtnClick);
+
+  engine_.Observer = this;
+  engine_.ProcessMsgInterval = windows_.State.ProcessMsgInterval;
+}
+
+TConfirmationDlg::~TConfirmationDlg() = default;
+
+void TConfirmationDlg::ClearList() { ui_->ListView->setRowCount(0); }
+
+void TConfirmationDlg::AddFile(const std::string& path) {
+  QTableWidget& list = *ui_->ListView;
+  const int row = list.rowCount();
+  list.insertRow(row);
+  SetColumnText(row, kPathColumn, PathToQString(path));
+  list.item(row, kPathColumn)->setData(kPathRole, Bytes(path));
+  SetColumnText(row, kHintColumn, Mode == TBatchMode::kDecrypt ? ToQString(engine_.ReadHint(path)) : QString());
+  SetColumnText(row, kDecryptedColumn, QString());
+}
+
+int TConfirmationDlg::FileCount() const { return ui_->ListView->rowCount(); }
+
+std::string TConfirmationDlg::FilePath(int row) const {
+  return ui_->ListView->item(row, kPathColumn)->data(kPathRole).toByteArray().toStdString();
+}
+
+void TConfirmationDlg::SetColumnText(int row, int column, const QString& text) {
+  QTableWidget& list = *ui_->ListView;
+  if (QTableWidgetItem* item = list.item(row, column)) {
+    item->setText(text);
+  } else {
+    list.setItem(row, column, new QTableWidgetItem(text));
+  }
+}
+
+void TConfirmationDlg::StartBatch(TBatchMode mode, const std::vector<std::string>& files, QWidget& caller) {
+  Mode = mode;
+  ClearList();
+  for (const std::string& file : files) AddFile(file);
+  ShowFor(caller);
+}
+
+void TConfirmationDlg::ShowFor(QWidget& caller) {
+  caller.hide();
+  ReturnForm = &caller;
+  CenterOnScreen(*this);
+  show();
+  PrepareList();
+}
+
+void TConfirmationDlg::PrepareList() {
+  if (Prepared) return;
+  ListEditable = true;
+  ui_->CloseBitBtn->setText(QStringLiteral("キャンセル"));
+  ui_->OKBitBtn->show();
+  SetReEncButton(false);
+  ui_->Label1->setText(ToQString(ConfirmationText(Mode, FileCount())));
+  setWindowTitle(ToQString(CaptionOf(Mode)));
+  const bool decrypting = Mode == TBatchMode::kDecrypt;
+  QTableWidget& list = *ui_->ListView;
+  list.horizontalHeaderItem(kHintColumn)->setText(decrypting ? QStringLiteral("パスワードヒント") : QString());
+  list.horizontalHeaderItem(kDecryptedColumn)->setText(decrypting ? QStringLiteral("復号後ファイル名") : QString());
+  Prepared = true;
+  if (AutoRun) OKBitBtnClick();
+  activateWindow();
+  KTop1.SetKTop(true);
+}
+
+bool TConfirmationDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ui_->ListView && event->type() == QEvent::KeyPress) {
+    auto& key = static_cast<QKeyEvent&>(*event);
+    if (key.key() == Qt::Key_Delete) {
+      ListViewKeyDown(key);
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TConfirmationDlg::ListViewKeyDown(QKeyEvent&) {
+  QTableWidget& list = *ui_->ListView;
+  if (!ListEditable) return;
+  QModelIndexList selected = list.selectionModel()->selectedRows();
+  if (selected.isEmpty()) return;
+  std::sort(selected.begin(), selected.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() > b.row(); });
+  for (const QModelIndex& index : selected) list.removeRow(index.row());
+  Prepared = false;
+  PrepareList();
+}
+
+void TConfirmationDlg::closeEvent(QCloseEvent* event) {
+  if (running_) {
+    event->ignore();
+    return;
+  }
+  Prepared = false;
+  ListEditable = false;
+  event->accept();
+  if (ReturnForm) ReturnForm->show();
+}
+
+void TConfirmationDlg::reject() { close(); }
+
+void TConfirmationDlg::OKBitBtnClick() {
+  if (Mode == TBatchMode::kWipe && !AutoRun && !prompts::Confirm(this, ToQString(kWipeWarning))) return;
+  if (Mode != TBatchMode::kWipe && !AutoRun && !ReEncrypting && !AskPassword()) return;
+  RunBatch();
+}
+
+bool TConfirmationDlg::AskPassword() {
+  TPasswordDlg& dialog = windows_.PasswordDlg();
+  dialog.DecryptMode = Mode != TBatchMode::kEncrypt;
+  if (dialog.exec() != QDialog::Accepted) return false;
+  Ui::TPasswordDlg& boxes = dialog.Controls();
+  EraseText(Password);
+  Password = ToStdString(boxes.PassEdit->text());
+  Hint = ToStdString(boxes.HintEdit->text());
+  const Ui::TOptionDlg& options = windows_.OptionDlg().Controls();
+  if (!options.DontClearPassCheckBox->isChecked()) {
+    EraseText(*boxes.PassEdit);
+    EraseText(*boxes.PassCEdit);
+  }
+  if (!options.SaveHintCheckBox->isChecked()) boxes.HintEdit->clear();
+  return true;
+}
+
+TBatchOptions TConfirmationDlg::CurrentOptions() const {
+  const Ui::TOptionDlg& controls = windows_.OptionDlg().Controls();
+  TBatchOptions options;
+  options.Password = Password;
+  options.Hint = Hint;
+  options.Algorithm = windows_.SecSetDlg().AlgorithmIndex();
+  options.NamingMode = windows_.State.NamingMode;
+  options.OwnExtension = ToStdString(controls.ExtChgEdit->text());
+  options.WipeSource = controls.WipeSourceCheckBox->isChecked();
+  options.WipeDecryptedSource = controls.WipeDecSourceCheckBox->isChecked();
+  return options;
+}
+
+void TConfirmationDlg::SetLocked(bool locked) {
+  setEnabled(!locked);
+  ui_->ListView->setEnabled(!locked);
+  ui_->OKBitBtn->setEnabled(!locked);
+  ui_->CloseBitBtn->setEnabled(!locked);
+}
+
+void TConfirmationDlg::RunBatch() {
+  running_ = true;
+  SetLocked(true);
+  FailCount = 0;
+  TBatchOptions options = CurrentOptions();
+  const int count = FileCount();
+  for (int row = 0; row < count; ++row) {
+    const TRowResult result = RunRow(row, count, options);
+    if (result.Failed) ++FailCount;
+    SetColumnText(row, kPathColumn, ToQString(result.Text) + PathToQString(FilePath(row)));
+  }
+  EraseText(options.Password);
+  if (Mode == TBatchMode::kDecrypt && windows_.OptionDlg().Controls().UseReEncCheckBox->isChecked())
+    SetReEncButton(true);
+  FinishRun();
+}
+
+TRowResult TConfirmationDlg::RunRow(int row, int count, TBatchOptions& options) {
+  const std::string path = FilePath(row);
+  auto showStatus = [&](std::string_view suffix) { setWindowTitle(ToQString(StatusLine(row + 1, count, path, suffix))); };
+  switch (Mode) {
+    case TBatchMode::kEncrypt: {
+      showStatus(kStatusEncrypting);
+      QCoreApplication::processEvents();
+      if (!ReEncrypting) return EncryptRow(engine_, path, options);
+      Hint = options.Hint = ToStdString(ui_->ListView->item(row, kHintColumn)->text());
+      const QTableWidgetItem* decrypted = ui_->ListView->item(row, kDecryptedColumn);
+      return ReEncryptRow(engine_, decrypted->data(kPathRole).toByteArray().toStdString(), options);
+    }
+    case TBatchMode::kDecrypt: {
+      if (!NameTooLong(path)) showStatus(kStatusDecrypting);
+      TRowResult result = DecryptRow(engine_, path, options);
+      if (!result.DecryptedPath.empty()) {
+        SetColumnText(row, kDecryptedColumn, PathToQString(result.DecryptedPath));
+        ui_->ListView->item(row, kDecryptedColumn)->setData(kPathRole, Bytes(result.DecryptedPath));
+      }
+      return result;
+    }
+    case TBatchMode::kWipe:
+      showStatus(kStatusWiping);
+      QCoreApplication::processEvents();
+      return WipeRow(engine_, path);
+  }
+  return {std::string(kUnexpectedError), true, {}};
+}
+
+void TConfirmationDlg::FinishRun() {
+  const Ui::TOptionDlg& options = windows_.OptionDlg().Controls();
+  if (!options.UseReEncCheckBox->isChecked()) EraseText(Password);
+  if (!options.SaveHintCheckBox->isChecked()) Hint.clear();
+  ListEditable = false;
+  const QString summary = ToQString(SummaryText(FailCount));
+  setWindowTitle(summary);
+  ui_->ListView->horizontalHeaderItem(kHintColumn)->setText(QString());
+  ui_->Label1->setText(summary);
+  ui_->CloseBitBtn->setText(QStringLiteral("閉じる"));
+  SetLocked(false);
+  ui_->OKBitBtn->hide();
+  ui_->CloseBitBtn->setFocus();
+  ReEncrypting = false;
+  running_ = false;
+  if (ExitAfterRun || AutoRun) {
+    close();
+    windows_.MainForm().close();
+  }
+}
+
+void TConfirmationDlg::ReEncBitBtnClick() {
+  if (!windows_.OptionDlg().Controls().UseReEncCheckBox->isChecked()) return;
+  if (!prompts::Confirm(this, kReEncryptQuestion)) return;
+  QTableWidget& list = *ui_->ListView;
+  for (int row = 0; row < FileCount(); ++row) {
+    const QTableWidgetItem* decrypted = list.item(row, kDecryptedColumn);
+    const QByteArray decryptedPath = decrypted->data(kPathRole).toByteArray();
+    // A row whose decryption failed keeps its container's path; the run marks it as not re-encrypted.
+    if (decryptedPath.isEmpty()) continue;
+    SetColumnText(row, kPathColumn, decrypted->text());
+    list.item(row, kPathColumn)->setData(kPathRole, decryptedPath);
+  }
+  ReEncrypting = true;
+  Mode = TBatchMode::kEncrypt;
+  SetReEncButton(false);
+  OKBitBtnClick();
+}
+
+void TConfirmationDlg::SkipWipeBitBtnClick() { engine_.SkipWipeRequested = true; }
+
+void TConfirmationDlg::SetReEncButton(bool shown) {
+  ui_->ReEncBitBtn->setVisible(shown);
+  ui_->ReEncBitBtn->setEnabled(shown);
+}
+
+void TConfirmationDlg::Progress(const TProgress& progress) { progress_ = progress; }
+
+void TConfirmationDlg::ProcessMessages() {
+  // The line is drawn only when events are let through, so it is set only then.
+  if (progress_) ui_->Label1->setText(ToQString(ProgressLine(*progress_)));
+  QCoreApplication::processEvents();
+}
+
+void TConfirmationDlg::BeginSourceWipe() {
+  setEnabled(true);
+  ui_->ListView->setEnabled(false);
+  ui_->OKBitBtn->setEnabled(false);
+  ui_->CloseBitBtn->setEnabled(false);
+  ui_->SkipWipeBitBtn->show();
+  ui_->SkipWipeBitBtn->setEnabled(true);
+}
+
+void TConfirmationDlg::EndSourceWipe() {
+  setEnabled(false);
+  ui_->ListView->setEnabled(true);
+  ui_->OKBitBtn->setEnabled(true);
+  ui_->CloseBitBtn->setEnabled(true);
+  ui_->SkipWipeBitBtn->hide();
+  ui_->SkipWipeBitBtn->setEnabled(false);
+}
+
+}  // namespace zk

@@ -1,0 +1,100 @@
+// TConfirmationDlg: one batch — a list of files and a mode (encrypt, decrypt or wipe) — shown for
+// confirmation, then run row by row through the engine's row rules, each row marked with its result, and
+// ended with a summary; after a decryption run the decrypted files can be encrypted again.
+//
+// The run stays on the user-interface thread: the dialog is the engine's observer and lets pending events
+// through when the engine asks, once per row and at random inside the file loops.
+#pragma once
+
+#include <QDialog>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/KTop.h"
+#include "engine/BatchRules.h"
+#include "engine/EngineObserver.h"
+#include "engine/FileEngine.h"
+
+namespace Ui {
+class TConfirmationDlg;
+}
+
+namespace zk {
+
+class TWindows;
+
+class TConfirmationDlg : public QDialog, public TEngineObserver {
+  Q_OBJECT
+
+ public:
+  explicit TConfirmationDlg(TWindows& windows);
+  ~TConfirmationDlg() override;
+
+  Ui::TConfirmationDlg& Controls() const { return *ui_; }
+
+  // The batch. Texts are UTF-8; the engine converts them for the container.
+  TBatchMode Mode = TBatchMode::kEncrypt;
+  std::string Password;
+  std::string Hint;
+  bool AutoRun = false;       // run as soon as the list is prepared: no password dialog, no wipe warning
+  bool ExitAfterRun = false;  // close the program when the run ends
+  QWidget* ReturnForm = nullptr;
+
+  // The engine of every run, also used by the command line's direct single-file form.
+  TFileEngine& Engine() { return engine_; }
+
+  void ClearList();
+  // A row for one file; in decrypt mode the container's hint is read now and shown beside it.
+  void AddFile(const std::string& path);
+  int FileCount() const;
+  std::string FilePath(int row) const;
+
+  // A new batch of `files` in `mode`, handed over by `caller`, which hides until this dialog closes.
+  void StartBatch(TBatchMode mode, const std::vector<std::string>& files, QWidget& caller);
+  // Hides `caller`, which comes back when this dialog closes, then shows and prepares the list.
+  void ShowFor(QWidget& caller);
+  // The confirmation text and caption of the mode; runs at once with AutoRun.
+  void PrepareList();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void reject() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // TEngineObserver
+  void Progress(const TProgress& progress) override;
+  void ProcessMessages() override;
+  void BeginSourceWipe() override;
+  void EndSourceWipe() override;
+
+  void OKBitBtnClick();
+  void ReEncBitBtnClick();
+  void SkipWipeBitBtnClick();
+  void ListViewKeyDown(QKeyEvent& event);
+
+  bool AskPassword();
+  void RunBatch();
+  TRowResult RunRow(int row, int count, TBatchOptions& options);
+  void FinishRun();
+  TBatchOptions CurrentOptions() const;
+  void SetColumnText(int row, int column, const QString& text);
+  void SetLocked(bool locked);
+  void SetReEncButton(bool shown);
+
+  TWindows& windows_;
+  std::unique_ptr<Ui::TConfirmationDlg> ui_;
+  TKTop KTop1;
+  TFileEngine engine_;
+  bool Prepared = false;
+  bool ListEditable = false;
+  bool ReEncrypting = false;
+  bool running_ = false;
+  int FailCount = 0;
+  std::optional<TProgress> progress_;  // the latest progress, shown when events are let through
+};
+
+}  // namespace zk

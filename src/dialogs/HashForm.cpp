@@ -1,0 +1,51 @@
+#include "dialogs/HashForm.h"
+
+#include "app/CenterOnScreen.h"
+#include "app/Prompts.h"
+#include "app/QtText.h"
+#include "app/Windows.h"
+#include "ui_HashForm.h"
+
+namespace zk {
+
+THashForm::THashForm(TWindows& windows)
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint),
+      OpenDialog(this),
+      ui_(std::make_unique<Ui::THashForm>()),
+      KTop1(*this, true) {
+  ui_->setupUi(this);
+  setFixedSize(size());
+  OpenDialog.setFileMode(QFileDialog::ExistingFile);
+  OpenDialog.setOption(QFileDialog::DontUseNativeDialog);
+  OpenDialog.setDirectory(PathToQString(windows.State.StartFolder));
+  connect(ui_->OpenButton, &QPushButton::clicked, this, &THashForm::OpenButtonClick);
+  connect(ui_->CloseButton, &QPushButton::clicked, this, &THashForm::close);
+}
+
+THashForm::~THashForm() = default;
+
+void THashForm::showEvent(QShowEvent* event) {
+  CenterOnScreen(*this);
+  QDialog::showEvent(event);
+}
+
+void THashForm::OpenButtonClick() {
+  const std::optional<QStringList> chosen = prompts::ChooseFiles(OpenDialog);
+  if (!chosen || chosen->isEmpty()) return;
+  TSecHash::Digest digest;
+  try {
+    prompts::BusyCursor busy;
+    digest = SecHash.HashFile(PathFromQString(chosen->front()));
+  } catch (const std::exception& error) {
+    prompts::Error(this, ToQString(error.what()));
+    return;
+  }
+  prompts::ShowText(this, QStringLiteral("選択したファイルのSHA-1計算結果"),
+                    QStringLiteral("160bit Hash値[32bit(16進表現)*5]:"), ToQString(DigestText(digest)));
+}
+
+// However the window is closed, the result is OK.
+void THashForm::done(int) { QDialog::done(QDialog::Accepted); }
+
+}  // namespace zk

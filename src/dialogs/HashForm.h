@@ -1,0 +1,44 @@
+// THashForm: the SHA-1 digest of any file, shown as five groups of eight hexadecimal digits that can be
+// selected and copied.
+#pragma once
+
+#include <QDialog>
+#include <QFileDialog>
+#include <memory>
+
+#include "app/KTop.h"
+#include "crypto/SecHash.h"
+
+namespace Ui {
+class THashForm;
+}
+
+namespace zk {
+
+class TWindows;
+
+class THashForm : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit THashForm(TWindows& windows);
+  ~THashForm() override;
+
+  Ui::THashForm& Controls() const { return *ui_; }
+
+  QFileDialog OpenDialog;
+  TSecHash SecHash;
+
+  void done(int result) override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void OpenButtonClick();
+
+  std::unique_ptr<Ui::THashForm> ui_;
+  TKTop KTop1;
+};
+
+}  // namespace zk

@@ -1,0 +1,144 @@
+#include "dialogs/PasswordDlg.h"
+
+#include <QKeyEvent>
+
+#include "app/CenterOnScreen.h"
+#include "app/Prompts.h"
+#include "app/QtText.h"
+#include "app/SecretText.h"
+#include "app/Windows.h"
+#include "dialogs/ConfirmationDlg.h"
+#include "dialogs/OptionDlg.h"
+#include "engine/PasswordRules.h"
+#include "ui_OptionDlg.h"
+#include "ui_PasswordDlg.h"
+
+namespace zk {
+namespace {
+
+const QString kEncryptCaption = QStringLiteral("暗号化に使用するパスワードを入力してください。");
+const QString kDecryptCaption = QStringLiteral("復号に使用するパスワードを入力してください。");
+const QString kEncryptNote = QStringLiteral(
+    "＊パスワードは絶対に忘れないようにしてください。また、出来る限り長く、推測されにくいパスワードにしてください。");
+const QString kDecryptNote = QStringLiteral("＊パスワードは大文字と小文字を区別されます。");
+const QString kCheckValueMismatch = QStringLiteral(
+    "入力されたパスワードが照合用に登録されたパスワードと異なります。確認してください。\r\n"
+    "（そのままで良い場合は、「照合用にハッシュを登録」または「何も行わない」を選択して再度ＯＫを押してください。）");
+const QString kRegisterQuestion = QStringLiteral(
+    "入力されたパスワードのハッシュを照合用に登録します。よろしいですか？\r\n"
+    "（このハッシュは照合以外に使用できないように特殊な方法で加工されるので、登録しても安全です。）");
+
+}  // namespace
+
+TPasswordDlg::TPasswordDlg(TWindows& windows)
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint),
+      windows_(windows),
+      ui_(std::make_unique<Ui::TPasswordDlg>()),
+      KTop1(*this, true) {
+  ui_->setupUi(this);
+  setFixedSize(size());
+  connect(ui_->BitBtn1, &QPushButton::clicked, this, &TPasswordDlg::BitBtn1Click);
+  connect(ui_->BitBtn2, &QPushButton::clicked, this, &TPasswordDlg::reject);
+  for (QRadioButton* choice : {ui_->RadioButton1, ui_->RadioButton2, ui_->RadioButton3})
+    connect(choice, &QRadioButton::clicked, this, &TPasswordDlg::RefreshLayout);
+  for (QLineEdit* edit : {ui_->PassEdit, ui_->PassCEdit, ui_->HintEdit}) edit->installEventFilter(this);
+}
+
+TPasswordDlg::~TPasswordDlg() = default;
+
+bool TPasswordDlg::CheckValueRegistered() const {
+  return !ToQString(windows_.State.PassHash).trimmed().isEmpty();
+}
+
+void TPasswordDlg::showEvent(QShowEvent* event) {
+  FormShow();
+  ApplyModeLayout();
+  CenterOnScreen(*this);
+  QDialog::showEvent(event);
+}
+
+void TPasswordDlg::FormShow() {
+  const Ui::TOptionDlg& options = windows_.OptionDlg().Controls();
+  if (!options.DontClearPassCheckBox->isChecked()) {
+    EraseText(*ui_->PassEdit);
+    EraseText(*ui_->PassCEdit);
+  }
+  if (!options.SaveHintCheckBox->isChecked()) ui_->HintEdit->clear();
+  (!DecryptMode && CheckValueRegistered() ? ui_->RadioButton1 : ui_->RadioButton3)->setChecked(true);
+}
+
+void TPasswordDlg::ApplyModeLayout() {
+  ui_->PassEdit->setFocus();
+  ui_->RadioButton1->setEnabled(CheckValueRegistered());
+  if (!DecryptMode) {
+    setWindowTitle(kEncryptCaption);
+    ui_->Label3->setText(kEncryptNote);
+    ui_->Panel1->show();
+    RefreshLayout();
+  } else {
+    setWindowTitle(kDecryptCaption);
+    ui_->Label3->setText(kDecryptNote);
+    ui_->Panel1->hide();
+    ui_->PassCEdit->hide();
+    ui_->Label2->hide();
+    ui_->RadioButton3->setChecked(true);
+  }
+}
+
+void TPasswordDlg::RefreshLayout() {
+  // With a registered check value in use, the password is typed once and checked against that value.
+  const bool confirm = !ui_->RadioButton1->isChecked();
+  ui_->PassCEdit->setVisible(confirm);
+  ui_->Label2->setVisible(confirm);
+  if (windows_.OptionDlg().Controls().SaveHintCheckBox->isChecked())
+    ui_->HintEdit->setText(ToQString(windows_.ConfirmationDlg().Hint));
+}
+
+void TPasswordDlg::BitBtn1Click() {
+  const QString password = ui_->PassEdit->text();
+  if (!ui_->PassCEdit->isHidden() && ui_->PassCEdit->text() != password) {
+    prompts::Warning(this, ToQString(kPasswordMismatch));
+    return;
+  }
+  const std::string bytes = ToStdString(password);
+  const std::string_view refusal = PasswordRefusal(bytes, windows_.State.SecLevel, !DecryptMode);
+  if (!refusal.empty()) {
+    prompts::Warning(this, ToQString(refusal));
+    return;
+  }
+  std::string& passHash = windows_.State.PassHash;
+  if (ui_->RadioButton1->isChecked()) {
+    if (windows_.ConfirmationDlg().Engine().PasswordCheckValue(bytes) != passHash) {
+      prompts::Warning(this, kCheckValueMismatch);
+      return;
+    }
+  } else if (ui_->RadioButton2->isChecked()) {
+    const std::string checkValue = windows_.ConfirmationDlg().Engine().PasswordCheckValue(bytes);
+    if (checkValue != passHash) {
+      if (!prompts::Confirm(this, kRegisterQuestion)) {
+        ui_->RadioButton3->setChecked(true);
+        return;
+      }
+      passHash = checkValue;
+    }
+  }
+  accept();
+}
+
+bool TPasswordDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      BitBtn1Click();
+      return true;
+    }
+    if (key == Qt::Key_Escape) {
+      reject();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace zk

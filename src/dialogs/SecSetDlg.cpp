@@ -1,0 +1,91 @@
+#include "dialogs/SecSetDlg.h"
+
+#include "app/CenterOnScreen.h"
+#include "app/Windows.h"
+#include "ui_SecSetDlg.h"
+
+namespace zk {
+namespace {
+
+const QString kLevelTexts[] = {
+    QStringLiteral("セキュリティレベル１は、日記のファイルやちょっとしたメモなどの、家族内での秘密や日常的な情報の暗号化に"
+                   "適しています。このレベルで暗号化する場合、パスワードは１文字以上にしなければなりません。"),
+    QStringLiteral("セキュリティレベル２は、会社のコンピュータ上にある個人の秘密情報や、インターネットで送る個人的な情報"
+                   "の暗号化に適しています。このレベルで暗号化する場合、パスワードは６文字以上にしなければなりません。"),
+    QStringLiteral("セキュリティレベル３は、企業秘密級です。機密度の高い情報の暗号化に適しています。このレベルで暗号化する"
+                   "場合、パスワードは10文字以上にしなければなりません。"),
+    QStringLiteral("セキュリティレベル４は、国家機密級です(笑)。地球上のいかなる組織による解読も好ましくない情報の暗号化に"
+                   "適しています。このレベルで暗号化する場合、パスワードは20文字以上にしなければなりません。"),
+};
+
+const QString kBlock128 =
+    QStringLiteral("（本ソフトでの仕様：最大鍵長256ビット、実質鍵長160ビット、ブロックサイズ128ビット、CBCモード）");
+const QString kBlock64 =
+    QStringLiteral("（本ソフトでの仕様：最大鍵長256ビット、実質鍵長160ビット、ブロックサイズ64ビット、CBCモード）");
+
+const QString kAlgorithmTexts[] = {
+    QStringLiteral("Twofishは、著名な暗号研究者を中心とするチームが開発したブロック暗号です。米国政府の標準暗号（AES）を"
+                   "選ぶNISTの選考で最終候補の4方式に残り、採用されたRijndaelに劣らない強度と速度を備えています。前身の"
+                   "BlowFishとともに、自由に利用できる暗号の定番となっています。\n") +
+        kBlock128,
+    QStringLiteral("1997年、米国のNISTは、強度に疑問が持たれるようになったDESに代わる新しい標準暗号（AES）を広く公募しま"
+                   "した。TwoFishをはじめとする数多くの応募の中から、ベルギーの2人の暗号研究者が開発したRijndaelが、その"
+                   "洗練された設計によって選ばれ、2000年10月に米国政府の承認暗号となりました。\n") +
+        kBlock128,
+    QStringLiteral("GOST 28147-89は、旧ソビエト連邦の政府標準暗号です。3人の研究者によって開発され、1989年に制定されまし"
+                   "た。かつては鉄のカーテンの向こうで秘密にされていましたが、ソ連の崩壊後はその仕様を容易に入手できるよう"
+                   "になりました。暗号解読に対する強さはTwofishやRijndaelに劣るとされますが、通常の用途には十分です。\n") +
+        kBlock64,
+};
+
+}  // namespace
+
+TSecSetDlg::TSecSetDlg(TWindows& windows)
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowCloseButtonHint),
+      windows_(windows),
+      ui_(std::make_unique<Ui::TSecSetDlg>()),
+      KTop1(*this, true) {
+  ui_->setupUi(this);
+  setFixedSize(size());
+  ui_->SecTrackBar->setValue(1);
+  connect(ui_->SecTrackBar, &QSlider::valueChanged, this, &TSecSetDlg::SecTrackBarChange);
+  connect(ui_->AlgoComboBox, &QComboBox::currentIndexChanged, this, &TSecSetDlg::RefreshMemos);
+  connect(ui_->BitBtn1, &QPushButton::clicked, this, &TSecSetDlg::close);
+  ui_->BitBtn1->setFocus();
+}
+
+TSecSetDlg::~TSecSetDlg() = default;
+
+int32_t TSecSetDlg::AlgorithmIndex() const { return ui_->AlgoComboBox->currentIndex(); }
+
+void TSecSetDlg::SetAlgorithmIndex(int32_t index) {
+  ui_->AlgoComboBox->setCurrentIndex(index >= 0 && index < ui_->AlgoComboBox->count() ? index : -1);
+}
+
+void TSecSetDlg::showEvent(QShowEvent* event) {
+  // The slider clamps to 1..4 and reports a change only when its position moves: a stored level above 4
+  // becomes 4, one below 1 stays in the program's state until the slider is moved.
+  ui_->SecTrackBar->setValue(windows_.State.SecLevel);
+  RefreshMemos();
+  CenterOnScreen(*this);
+  ui_->BitBtn1->setFocus();
+  QDialog::showEvent(event);
+}
+
+void TSecSetDlg::SecTrackBarChange(int position) {
+  windows_.State.SecLevel = position;
+  RefreshMemos();
+}
+
+void TSecSetDlg::RefreshMemos() {
+  const int level = ui_->SecTrackBar->value();
+  if (level >= 1 && level <= 4) ui_->SecMemo->setPlainText(kLevelTexts[level - 1]);
+  const int algorithm = AlgorithmIndex();
+  if (algorithm >= 0 && algorithm <= 2) ui_->AlgoMemo->setPlainText(kAlgorithmTexts[algorithm]);
+}
+
+// However the window is closed, the result is OK.
+void TSecSetDlg::done(int) { QDialog::done(QDialog::Accepted); }
+
+}  // namespace zk
