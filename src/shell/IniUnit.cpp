@@ -11,11 +11,12 @@
 #include <vector>
 
 #include "platform/Durability.h"
-#include "platform/ExecutableFolder.h"
 #include "platform/File.h"
 #include "platform/FileError.h"
 #include "platform/FileInfo.h"
+#include "platform/Folders.h"
 #include "platform/Paths.h"
+#include "shell/IniLocation.h"
 
 namespace zk {
 
@@ -198,7 +199,8 @@ void ReplaceFile(const std::string& path, const std::string& content, mode_t mod
   File file = File::CreateTemporaryBeside(path);
   const std::string temporary = file.Path();
   try {
-    if (::fchmod(file.Descriptor(), mode) != 0) throw FileError::FromErrno(errno, "cannot set mode", temporary);
+    if (::fchmod(file.Descriptor(), mode) != 0)
+      throw FileError::FromErrno(errno, "cannot set mode", temporary);
     file.Write(content.data(), content.size());
     file.Sync();
     file.Close();
@@ -234,6 +236,8 @@ void WriteValue(const std::string& file, std::string_view section, std::string_v
       if (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0) throw FileError(EACCES, path);
       mode = info.st_mode & 07777;
     }
+    // The configuration folder of an installed program may not exist before its first write.
+    CreateFolderWithParents(FolderPart(target), 0700);
     const std::optional<std::string> content = ReadWholeFile(target);
     if (!content) throw FileError(EACCES, path);
     const std::string updated = WithKey(*content, section, key, value);
@@ -248,7 +252,7 @@ void WriteValue(const std::string& file, std::string_view section, std::string_v
 EIniWriteError::EIniWriteError(const std::string& path) : std::runtime_error(path + " に書き込めません") {}
 
 std::string IniPath(const std::string& file) {
-  return file.find('/') != std::string::npos ? file : ExecutableFolder() + file;
+  return file.find('/') != std::string::npos ? file : IniFolder(CurrentIniSurroundings()) + file;
 }
 
 int32_t ReadIniInteger(const std::string& file, std::string_view section, std::string_view key, int32_t def) {

@@ -1,8 +1,8 @@
 // The settings file: one key read or written per call, with the private-profile behaviour of the original.
 //
-// `file` is a bare name such as "ZK.ini", resolved against the program's folder; a name that contains a "/"
-// is taken as the path itself (tests and tools use that). Every call opens, reads or rewrites and releases
-// the file; nothing is cached.
+// `file` is a bare name such as "ZK.ini", which lives beside the program or, for an installed program, in the
+// user's configuration folder (IniLocation.h); a name that contains a "/" is taken as the path itself (tests
+// and tools use that). Every call opens, reads or rewrites and releases the file; nothing is cached.
 #pragma once
 
 #include <cstdint>
@@ -34,8 +34,9 @@ bool ReadIniBool(const std::string& file, std::string_view section, std::string_
 std::string ReadIniString(const std::string& file, std::string_view section, std::string_view key,
                           std::string_view def);
 
-// Creates the file, the section and the key when missing, otherwise replaces the value in place; every
-// other line stays byte for byte. The write is on disk when the call returns. Throws EIniWriteError.
+// Creates the file's folder (mode 0700, with parents), the file, the section and the key when missing,
+// otherwise replaces the value in place; every other line stays byte for byte. The write is on disk when the
+// call returns. Throws EIniWriteError.
 void WriteIniInteger(const std::string& file, std::string_view section, std::string_view key, int32_t value);
 void WriteIniBool(const std::string& file, std::string_view section, std::string_view key, bool value);
 void WriteIniString(const std::string& file, std::string_view section, std::string_view key,

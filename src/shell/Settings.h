@@ -45,7 +45,7 @@ inline constexpr IniKey<int32_t> kAlgorithm{kSystem, "ALGORITHM", 0};
 
 }  // namespace settings
 
-// `file` as for the IniUnit operations: "ZK.ini" beside the program unless a path is given.
+// `file` as for the IniUnit operations: "ZK.ini" where IniPath puts it unless a path is given.
 inline bool ReadSetting(const IniKey<bool>& key, const std::string& file = kIniFileName) {
   return ReadIniBool(file, key.section, key.key, key.defaultValue);
 }

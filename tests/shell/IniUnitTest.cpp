@@ -3,7 +3,6 @@
 
 #include <filesystem>
 
-#include "platform/ExecutableFolder.h"
 #include "TempFolder.h"
 #include "shell/IniUnit.h"
 #include "shell/Settings.h"
@@ -197,12 +196,6 @@ TEST_F(IniUnitTest, RefusedWriteNamesTheFullPath) {
   ::chmod(ini_.c_str(), 0444);
   EXPECT_THROW(WriteSetting(settings::kSecLevel, 3, ini_), EIniWriteError);
   EXPECT_EQ(Content(), "[SYSTEM]\nSECLEVEL=1\n");
-}
-
-TEST(IniPath, BareNamesLieBesideTheProgram) {
-  EXPECT_EQ(IniPath("ZK.ini"), ExecutableFolder() + "ZK.ini");
-  EXPECT_EQ(IniPath("/etc/zk/ZK.ini"), "/etc/zk/ZK.ini");
-  EXPECT_EQ(IniPath("./ZK.ini"), "./ZK.ini");
 }
 
 }  // namespace
