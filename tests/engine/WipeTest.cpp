@@ -1,7 +1,4 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +6,7 @@
 
 #include "EngineTestSupport.h"
 #include "TempFolder.h"
+#include "WriteProtection.h"
 #include "engine/FileEngine.h"
 #include "platform/FileError.h"
 #include "platform/FileInfo.h"
@@ -108,38 +106,10 @@ TEST_F(Wipe, RefusesWhatItCannotOpenAndLeavesItAlone) {
   EXPECT_TRUE(FileExists(pipe));
 }
 
-// Makes deleting from a folder fail while the object lives: a folder without write permission, or for
-// root, who ignores permissions, a folder with the immutable attribute.
-class TUndeletableFolder {
- public:
-  explicit TUndeletableFolder(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_DIRECTORY)) {
-    if (::geteuid() != 0) {
-      locked_ = ::fchmod(fd_, 0500) == 0;
-    } else if (::ioctl(fd_, FS_IOC_GETFLAGS, &flags_) == 0) {
-      int immutable = flags_ | FS_IMMUTABLE_FL;
-      locked_ = ::ioctl(fd_, FS_IOC_SETFLAGS, &immutable) == 0;
-    }
-  }
-  ~TUndeletableFolder() {
-    if (locked_ && ::geteuid() != 0) ::fchmod(fd_, 0700);
-    if (locked_ && ::geteuid() == 0) ::ioctl(fd_, FS_IOC_SETFLAGS, &flags_);
-    ::close(fd_);
-  }
-  TUndeletableFolder(const TUndeletableFolder&) = delete;
-  TUndeletableFolder& operator=(const TUndeletableFolder&) = delete;
-
-  bool Locked() const { return locked_; }
-
- private:
-  int fd_;
-  int flags_ = 0;
-  bool locked_ = false;
-};
-
 TEST_F(Wipe, AFailingDeletionIsAnError) {
   const std::string inner = folder.MakeFolder("locked");
   const std::string path = folder.WriteFile("locked/file", "data");
-  TUndeletableFolder lock(inner);
+  test::WriteProtection lock(inner);
   if (!lock.Locked()) GTEST_SKIP() << "this file system cannot forbid deletions to root";
   EXPECT_THROW(engine.WipeFile(path), FileError);
   EXPECT_EQ(test::TempFolder::ReadFile(path), std::string(2048, '\x4E'));
