@@ -9,8 +9,13 @@
 
 namespace zk::cli {
 
-// Throws UsageError, before anything is done, for a path that does not exist and for a folder given where
-// a single file is needed (the input or the output of -o).
-std::vector<std::string> CollectInputFiles(const CommandLine& line);
+// What becomes of a path that does not exist (or cannot be examined): a usage error, or a file of its own
+// that the command then reports as failed.
+enum class MissingPaths { kRefused, kKept };
+
+// Throws UsageError, before anything is done, for a folder given where a single file is needed (the input
+// or the output of -o) and, unless kept, for a path that does not exist.
+std::vector<std::string> CollectInputFiles(const CommandLine& line,
+                                           MissingPaths missing = MissingPaths::kRefused);
 
 }  // namespace zk::cli

@@ -7,13 +7,17 @@
 namespace zk::cli {
 
 int RunSha1(const CommandLine& line) {
-  const std::vector<std::string> files = CollectInputFiles(line);
+  // A path that is not there is one file that fails, as the hash tool reports it, not a usage error.
+  const std::vector<std::string> files = CollectInputFiles(line, MissingPaths::kKept);
   Console console;
   TSecHash hash;
   int failures = 0;
   for (const std::string& path : files) {
     try {
       console.Line(DigestText(hash.HashFile(path)) + "\t" + path);
+    } catch (const ESecHashException& error) {
+      console.Error(path + ": " + error.what() + " (" + error.Reason() + ")");
+      ++failures;
     } catch (const std::exception& error) {
       console.Error(path + ": " + error.what());
       ++failures;

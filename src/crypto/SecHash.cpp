@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "Bytes.h"
@@ -52,20 +53,24 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-// The desktop program opened files for reading and writing; the read-only attribute is checked here
-// because root could open such a file for writing anyway.
-File OpenForReadWrite(const std::string& path) {
+// Only regular files are opened: opening a FIFO for reading would wait for a writer.
+File OpenForReading(const std::string& path) {
   namespace fs = std::filesystem;
-  std::error_code ec;
-  const fs::file_status status = fs::status(path, ec);
-  const bool readOnly = (status.permissions() & fs::perms::owner_write) == fs::perms::none;
-  File file;
-  if (!ec && fs::is_regular_file(status) && !readOnly) file.reset(std::fopen(path.c_str(), "r+b"));
-  if (!file) throw ESecHashException("File not found !");
+  std::error_code error;
+  const fs::file_status status = fs::status(path, error);
+  if (error) throw ESecHashException(error.message());
+  if (fs::is_directory(status))
+    throw ESecHashException(std::make_error_code(std::errc::is_a_directory).message());
+  if (!fs::is_regular_file(status)) throw ESecHashException("Not a regular file");
+  File file(std::fopen(path.c_str(), "rb"));
+  if (!file) throw ESecHashException(std::generic_category().message(errno));
   return file;
 }
 
 }  // namespace
+
+ESecHashException::ESecHashException(std::string reason)
+    : std::runtime_error("File not found !"), reason_(std::move(reason)) {}
 
 TSecHash::Digest TSecHash::HashString(std::string_view Text) {
   return HashBuffer(Text.data(), static_cast<int64_t>(Text.size()));
@@ -82,7 +87,7 @@ TSecHash::Digest TSecHash::HashBuffer(const void* Data, int64_t Length) {
 }
 
 TSecHash::Digest TSecHash::HashFile(const std::string& Path) {
-  const File file = OpenForReadWrite(Path);
+  const File file = OpenForReading(Path);
   std::setvbuf(file.get(), nullptr, _IONBF, 0);  // the pieces are large; no second copy through stdio
   std::vector<uint8_t> buffer(kReadBytes);
   Sha1Run run;

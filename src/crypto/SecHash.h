@@ -9,10 +9,16 @@
 
 namespace zk {
 
-// Raised by HashFile when the file cannot be opened; what() is "File not found !".
+// Raised by HashFile when the file cannot be opened. what() is "File not found !" whatever the cause, the
+// text users of the hash tool know; Reason() says what really stood in the way, in the system's words
+// ("No such file or directory", "Permission denied", "Is a directory", ...).
 class ESecHashException : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit ESecHashException(std::string reason);
+  const std::string& Reason() const { return reason_; }
+
+ private:
+  std::string reason_;
 };
 
 class TSecHash {
@@ -22,9 +28,9 @@ class TSecHash {
   Digest HashString(std::string_view Text);
   // Length is a 64-bit byte count; a negative one is refused with std::invalid_argument.
   Digest HashBuffer(const void* Data, int64_t Length);
-  // Opens the file for reading and writing, as the desktop program always did, and refuses with
-  // "File not found !" whatever cannot be opened so: a missing path, a folder or other non-regular file,
-  // a file with the read-only attribute (owner write bit clear, also for root). Read errors after the
+  // Opens the file for reading only, so a read-only file is hashed like any other. Refuses with
+  // ESecHashException what cannot be read so: a missing path, a file the user may not read, a folder or
+  // other non-regular file (a FIFO is never opened, so it cannot hang the call). Read errors after the
   // opening raise std::system_error.
   Digest HashFile(const std::string& Path);
 };

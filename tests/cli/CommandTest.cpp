@@ -7,6 +7,7 @@
 
 #include "FileStatus.h"
 #include "TempFolder.h"
+#include "WriteProtection.h"
 #include "ZkcliProcess.h"
 #include "engine/FileEngine.h"
 
@@ -21,6 +22,20 @@ TEST(ZkcliSha1, FiveGroupsAndThePath) {
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.out, "A9993E36 4706816A BA3E2571 7850C26C 9CD0D89D\t" + folder.Path("abc") + "\n" +
                             "DA39A3EE 5E6B4B0D 3255BFEF 95601890 AFD80709\t" + folder.Path("empty") + "\n");
+}
+
+// A read-only file is hashed (also when even root may not write it); a missing one fails on its own, saying
+// why, and the others are still hashed.
+TEST(ZkcliSha1, ReadOnlyFilesAreHashedAndAMissingOneFails) {
+  TempFolder folder;
+  const std::string readOnly = folder.WriteFile("read-only", "abc");
+  ::chmod(readOnly.c_str(), 0444);
+  WriteProtection protection(readOnly);
+  const std::string missing = folder.Path("missing");
+  const ZkcliResult result = RunZkcli({"sha1", missing, readOnly}, folder.Path());
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.out, "A9993E36 4706816A BA3E2571 7850C26C 9CD0D89D\t" + readOnly + "\n");
+  EXPECT_EQ(result.err, "zkcli: " + missing + ": File not found ! (No such file or directory)\n");
 }
 
 TEST(ZkcliCheckValue, EqualsTheEnginesCheckValue) {
@@ -40,8 +55,8 @@ TEST(ZkcliHint, PrintsTheHintOrTheErrorText) {
   TempFolder folder;
   folder.WriteFile("a.txt", "plain");
   folder.WriteFile("ten", "0123456789");
-  ASSERT_EQ(RunZkcli({"encrypt", "-p", "pw", "--hint", "誕生日", folder.Path("a.txt")}, folder.Path()).exitCode,
-            0);
+  ASSERT_EQ(
+      RunZkcli({"encrypt", "-p", "pw", "--hint", "誕生日", folder.Path("a.txt")}, folder.Path()).exitCode, 0);
 
   const ZkcliResult result = RunZkcli({"hint", folder.Path("a.txt.enc"), folder.Path("ten")}, folder.Path());
   EXPECT_EQ(result.exitCode, 1);

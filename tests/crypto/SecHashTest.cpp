@@ -1,20 +1,22 @@
 #include <botan/hash.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <cstring>
 #include <random>
 #include <string>
 
 #include "Hex.h"
+#include "TempFolder.h"
+#include "WriteProtection.h"
 #include "crypto/SecHash.h"
 
 namespace zk {
 namespace {
-
-namespace fs = std::filesystem;
 
 std::string WordsHex(const TSecHash::Digest& words) {
   std::string hex;
@@ -35,20 +37,11 @@ std::string BotanSha1Hex(const std::string& message) {
 
 class SecHash : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "zk-sechash-XXXXXX").string();
-    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   std::string WriteFile(const std::string& name, const std::string& content) {
-    const fs::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary) << content;
-    return path.string();
+    return folder_.WriteFile(name, content);
   }
 
-  fs::path folder_;
+  test::TempFolder folder_;
   TSecHash hash_;
 };
 
@@ -62,7 +55,8 @@ TEST_F(SecHash, AbcAsFiveWords) {
 TEST(SecHashText, EightDigitGroupsKeepTheirLeadingZeros) {
   EXPECT_EQ(DigestText({0xA9993E36, 0x4706816A, 0xBA3E2571, 0x7850C26C, 0x9CD0D89D}),
             "A9993E36 4706816A BA3E2571 7850C26C 9CD0D89D");
-  EXPECT_EQ(DigestText({0, 0xF, 0xABC, 0x100000, 0xFFFFFFFF}), "00000000 0000000F 00000ABC 00100000 FFFFFFFF");
+  EXPECT_EQ(DigestText({0, 0xF, 0xABC, 0x100000, 0xFFFFFFFF}),
+            "00000000 0000000F 00000ABC 00100000 FFFFFFFF");
   EXPECT_EQ(WordHex(0x0000DEAD), "0000DEAD");
 }
 
@@ -87,22 +81,45 @@ TEST_F(SecHash, EmptyMessageIsTheDigestOfZeroBytes) {
   EXPECT_EQ(WordsHex(hash_.HashFile(WriteFile("empty", ""))), empty);
 }
 
-// Files that the desktop program could not open for reading and writing are refused alike.
-TEST_F(SecHash, RefusesWhatCannotBeOpenedForWriting) {
-  const std::string readOnly = WriteFile("read-only", "abc");
-  fs::permissions(readOnly, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                  fs::perm_options::remove);
-  fs::create_directory(folder_ / "folder");
-  const std::string dangling = (folder_ / "dangling").string();
-  fs::create_symlink(folder_ / "nowhere", dangling);
+// A file that refuses to be opened for writing, even by root, is read all the same.
+TEST_F(SecHash, HashesAFileThatCannotBeOpenedForWriting) {
+  const std::string path = WriteFile("read-only", "abc");
+  ::chmod(path.c_str(), 0444);
+  test::WriteProtection protection(path);
+  if (!protection.Locked()) GTEST_SKIP() << "this file system cannot forbid writing to root";
+  const int fd = ::open(path.c_str(), O_RDWR);
+  if (fd >= 0) ::close(fd);
+  ASSERT_LT(fd, 0) << "the file can still be opened for writing";
+  EXPECT_EQ(WordsHex(hash_.HashFile(path)), "a9993e364706816aba3e25717850c26c9cd0d89d");
+}
 
-  for (const std::string& path :
-       {(folder_ / "missing").string(), readOnly, (folder_ / "folder").string(), dangling, std::string()}) {
+// What cannot be read as a file is refused with the tool's one text and the real reason beside it; a FIFO
+// is refused without waiting for a writer.
+TEST_F(SecHash, RefusesWhatCannotBeReadAndSaysWhy) {
+  const std::string fifo = folder_.Path("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string unreadable = WriteFile("unreadable", "abc");
+  ::chmod(unreadable.c_str(), 0);
+  struct Case {
+    std::string path;
+    std::string reason;
+  } cases[] = {
+      {folder_.Path("missing"), std::strerror(ENOENT)},
+      {folder_.MakeFolder("folder"), std::strerror(EISDIR)},
+      {folder_.MakeLink("dangling", folder_.Path("nowhere")), std::strerror(ENOENT)},
+      {"", std::strerror(ENOENT)},
+      {fifo, "Not a regular file"},
+      {"/dev/null", "Not a regular file"},
+      {unreadable, std::strerror(EACCES)},
+  };
+  for (const Case& c : cases) {
+    if (c.path == unreadable && ::geteuid() == 0) continue;  // root reads it anyway
     try {
-      hash_.HashFile(path);
-      ADD_FAILURE() << path << ": no error";
+      hash_.HashFile(c.path);
+      ADD_FAILURE() << c.path << ": no error";
     } catch (const ESecHashException& e) {
-      EXPECT_STREQ(e.what(), "File not found !") << path;
+      EXPECT_STREQ(e.what(), "File not found !") << c.path;
+      EXPECT_EQ(e.Reason(), c.reason) << c.path;
     }
   }
 }
