@@ -40,7 +40,8 @@ class EncryptDecryptTest : public ::testing::Test {
 };
 
 struct CipherCase {
-  const char* name;
+  const char* caseName;
+  const char* name;  // as -a takes it
   char number;
 };
 
@@ -93,9 +94,10 @@ TEST_P(CipherRoundTrip, TheContainerIsTheLayoutByteForByte) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Zkcli, CipherRoundTrip,
-                         ::testing::Values(CipherCase{"twofish", 0}, CipherCase{"rijndael", 1},
-                                           CipherCase{"gost", 2}, CipherCase{"2", 2}),
-                         [](const auto& info) { return std::string("_") + info.param.name; });
+                         ::testing::Values(CipherCase{"Twofish", "twofish", 0},
+                                           CipherCase{"Rijndael", "rijndael", 1},
+                                           CipherCase{"Gost", "gost", 2}, CipherCase{"GostByNumber", "2", 2}),
+                         [](const auto& info) { return info.param.caseName; });
 
 TEST_F(EncryptDecryptTest, WrongPasswordFailsWithItsTextAndWritesNothing) {
   ASSERT_EQ(Run({"encrypt", "-p", "right", plain_}).exitCode, 0);
@@ -129,6 +131,7 @@ TEST_F(EncryptDecryptTest, PasswordFromStandardInput) {
 }
 
 struct LevelCase {
+  const char* name;
   const char* level;
   const char* password;
   bool accepted;
@@ -154,13 +157,16 @@ TEST_P(PasswordLevel, MinimumLengthOfTheLevel) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Zkcli, PasswordLevel,
-                         ::testing::Values(LevelCase{"1", "", false}, LevelCase{"1", "x", true},
-                                           LevelCase{"2", "abcde", false}, LevelCase{"2", "あいう", true},
-                                           LevelCase{"3", "あいうえ", false},
-                                           LevelCase{"3", "あいうえお", true},
-                                           LevelCase{"4", "0123456789012345678", false},
-                                           LevelCase{"4", "01234567890123456789", true}));
+INSTANTIATE_TEST_SUITE_P(
+    Zkcli, PasswordLevel,
+    ::testing::Values(LevelCase{"Level1Empty", "1", "", false}, LevelCase{"Level1OneByte", "1", "x", true},
+                      LevelCase{"Level2FiveBytes", "2", "abcde", false},
+                      LevelCase{"Level2SixCp932Bytes", "2", "あいう", true},
+                      LevelCase{"Level3EightCp932Bytes", "3", "あいうえ", false},
+                      LevelCase{"Level3TenCp932Bytes", "3", "あいうえお", true},
+                      LevelCase{"Level4NineteenBytes", "4", "0123456789012345678", false},
+                      LevelCase{"Level4TwentyBytes", "4", "01234567890123456789", true}),
+    [](const auto& info) { return info.param.name; });
 
 TEST_F(EncryptDecryptTest, WipeSourceOnlyAfterSuccess) {
   const std::string container = plain_ + ".enc";

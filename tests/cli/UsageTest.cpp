@@ -11,6 +11,7 @@ namespace zk::test {
 namespace {
 
 struct UsageCase {
+  const char* name;  // the case's name in the test list
   std::vector<std::string> arguments;
   std::string message;  // part of what stderr must say
 };
@@ -36,28 +37,42 @@ const std::string kLongHint(751, 'h');
 INSTANTIATE_TEST_SUITE_P(
     Zkcli, UsageTest,
     ::testing::Values(
-        UsageCase{{}, "no command"}, UsageCase{{"frobnicate", "a.txt"}, "unknown command 'frobnicate'"},
-        UsageCase{{"encrypt", "-p", "x", "--bogus", "a.txt"}, "unknown option '--bogus'"},
-        UsageCase{{"encrypt", "a.txt", "-p"}, "-p/--password needs a value"},
-        UsageCase{{"encrypt", "-p", "x", "-a", "blowfish", "a.txt"}, "bad algorithm 'blowfish'"},
-        UsageCase{{"encrypt", "-p", "x", "-a", "3", "a.txt"}, "bad algorithm '3'"},
-        UsageCase{{"encrypt", "-p", "x", "--level", "5", "a.txt"}, "bad security level '5'"},
-        UsageCase{{"encrypt", "-p", "x", "--level=0", "a.txt"}, "bad security level '0'"},
-        UsageCase{{"encrypt", "-p", "x", "--naming", "plain", "a.txt"}, "bad naming 'plain'"},
-        UsageCase{{"encrypt", "-p", "x", "--ext", "../up", "a.txt"}, "--ext"},
-        UsageCase{{"encrypt", "-p", "x", "--hint", kLongHint, "a.txt"}, "hint is too long"},
-        UsageCase{{"encrypt", "-p", "x"}, "no paths"},
-        UsageCase{{"decrypt", "-p", "x", "a.txt", "missing.enc"}, "no such file or folder: missing.enc"},
-        UsageCase{{"encrypt", "-p", "x", "-o", "out.enc", "d"}, "-o takes a single file"},
-        UsageCase{{"encrypt", "-p", "x", "-o", "d", "a.txt"}, "-o names a folder"},
-        UsageCase{{"decrypt", "-p", "x", "-o", "out", "a.txt", "d/b.txt"}, "-o takes exactly one file"},
-        UsageCase{{"encrypt", "-p", "x", "--password-stdin", "a.txt"}, "exclude each other"},
-        UsageCase{{"sha1", "--yes", "a.txt"}, "does not apply to 'sha1'"},
-        UsageCase{{"hint", "--wipe-source", "a.txt"}, "does not apply to 'hint'"},
-        UsageCase{{"wipe", "--yes=1", "a.txt"}, "takes no value"},
-        UsageCase{{"check-value", "-p", "x", "a.txt"}, "check-value takes no paths"},
+        UsageCase{"NoCommand", {}, "no command"},
+        UsageCase{"UnknownCommand", {"frobnicate", "a.txt"}, "unknown command 'frobnicate'"},
+        UsageCase{
+            "EncryptUnknownOption", {"encrypt", "-p", "x", "--bogus", "a.txt"}, "unknown option '--bogus'"},
+        UsageCase{"PasswordWithoutValue", {"encrypt", "a.txt", "-p"}, "-p/--password needs a value"},
+        UsageCase{"UnknownAlgorithmName",
+                  {"encrypt", "-p", "x", "-a", "blowfish", "a.txt"},
+                  "bad algorithm 'blowfish'"},
+        UsageCase{
+            "AlgorithmNumberOutOfRange", {"encrypt", "-p", "x", "-a", "3", "a.txt"}, "bad algorithm '3'"},
+        UsageCase{
+            "LevelAboveFour", {"encrypt", "-p", "x", "--level", "5", "a.txt"}, "bad security level '5'"},
+        UsageCase{
+            "LevelZeroAttached", {"encrypt", "-p", "x", "--level=0", "a.txt"}, "bad security level '0'"},
+        UsageCase{
+            "UnknownNaming", {"encrypt", "-p", "x", "--naming", "plain", "a.txt"}, "bad naming 'plain'"},
+        UsageCase{"ExtensionWithSlash", {"encrypt", "-p", "x", "--ext", "../up", "a.txt"}, "--ext"},
+        UsageCase{"HintTooLong", {"encrypt", "-p", "x", "--hint", kLongHint, "a.txt"}, "hint is too long"},
+        UsageCase{"EncryptWithoutPaths", {"encrypt", "-p", "x"}, "no paths"},
+        UsageCase{"DecryptMissingFile",
+                  {"decrypt", "-p", "x", "a.txt", "missing.enc"},
+                  "no such file or folder: missing.enc"},
+        UsageCase{"OutputForAFolder", {"encrypt", "-p", "x", "-o", "out.enc", "d"}, "-o takes a single file"},
+        UsageCase{"OutputIsAFolder", {"encrypt", "-p", "x", "-o", "d", "a.txt"}, "-o names a folder"},
+        UsageCase{"OutputForTwoFiles",
+                  {"decrypt", "-p", "x", "-o", "out", "a.txt", "d/b.txt"},
+                  "-o takes exactly one file"},
+        UsageCase{"PasswordTwice", {"encrypt", "-p", "x", "--password-stdin", "a.txt"}, "exclude each other"},
+        UsageCase{"Sha1WithYes", {"sha1", "--yes", "a.txt"}, "does not apply to 'sha1'"},
+        UsageCase{"HintWithWipeSource", {"hint", "--wipe-source", "a.txt"}, "does not apply to 'hint'"},
+        UsageCase{"YesWithValue", {"wipe", "--yes=1", "a.txt"}, "takes no value"},
+        UsageCase{"CheckValueWithPath", {"check-value", "-p", "x", "a.txt"}, "check-value takes no paths"},
         // Without -p the password and the wipe confirmation are asked on the terminal, and there is none.
-        UsageCase{{"decrypt", "a.txt"}, "no terminal"}, UsageCase{{"wipe", "a.txt"}, "--yes"}));
+        UsageCase{"DecryptWithoutTerminal", {"decrypt", "a.txt"}, "no terminal"},
+        UsageCase{"WipeWithoutTerminal", {"wipe", "a.txt"}, "--yes"}),
+    [](const ::testing::TestParamInfo<UsageCase>& info) { return info.param.name; });
 
 TEST(ZkcliHelp, ListsTheGrammarAndSucceeds) {
   TempFolder folder;
