@@ -37,6 +37,10 @@ void THashForm::OpenButtonClick() {
   try {
     prompts::BusyCursor busy;
     digest = SecHash.HashFile(PathFromQString(chosen->front()));
+  } catch (const ESecHashException& error) {
+    // "File not found !" as always, and below it what really stood in the way.
+    prompts::Error(this, ToQString(error.what()) + QStringLiteral("\r\n(") + ToQString(error.Reason()) + u')');
+    return;
   } catch (const std::exception& error) {
     prompts::Error(this, ToQString(error.what()));
     return;

@@ -1,0 +1,226 @@
+// The confirmation list and the batch run: encryption, decryption, wiping and re-encryption from a drop
+// on the main window to the per-row results, the files on disk and the summary.
+#include <sys/stat.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "GuiFixture.h"
+#include "app/MainForm.h"
+#include "app/Program.h"
+#include "dialogs/ConfirmationDlg.h"
+#include "engine/FileEngine.h"
+#include "platform/FileInfo.h"
+
+namespace zk::test {
+namespace {
+
+using prompts::TPromptKind;
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+std::string MakeContainer(const std::string& plain, const std::string& password, const std::string& hint) {
+  TFileEngine engine;
+  engine.EncryptFile(plain, plain + ".enc", password, hint, 1);
+  ::unlink(plain.c_str());
+  return plain + ".enc";
+}
+
+QPushButton& Button(TWindows& windows, const char* name) {
+  return Control<QPushButton>(windows.ConfirmationDlg(), name);
+}
+
+}  // namespace
+
+class ConfirmationDlgTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { SetUpApplication(*qApp); }
+
+  void FolderDroppedOnEncryptRunsEveryFile() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    fixture.Folder.MakeFolder("in");
+    fixture.Folder.MakeFolder("in/sub");
+    const std::string a = fixture.Folder.WriteFile("in/a.txt", "alpha");
+    const std::string b = fixture.Folder.WriteFile("in/sub/b.txt", std::string(100000, 'b'));
+    DropFiles(Control<QPushButton>(windows.MainForm(), "EncBitBtn"), {fixture.Folder.Path("in")});
+    TConfirmationDlg& list = windows.ConfirmationDlg();
+    QCOMPARE(list.windowTitle(), QStringLiteral("ファイルの暗号化"));
+    QCOMPARE(Control<QLabel>(list, "Label1").text(),
+             QStringLiteral("以上2個のファイルを暗号化します。暗号化されたファイルは復号するまで他のアプリケーションからは"
+                            "アクセスできなくなります。よろしいですか？"));
+
+    AnswerPassword(windows, "暗号の鍵", "ひんと");
+    Button(windows, "OKBitBtn").click();
+
+    QCOMPARE(ListColumn(windows, 0), QStringList({"暗号化成功：" + Q(a), "暗号化成功：" + Q(b)}));
+    QCOMPARE(list.windowTitle(), QStringLiteral("全てのファイル/フォルダを正常に処理しました。"));
+    QCOMPARE(Control<QLabel>(list, "Label1").text(), list.windowTitle());
+    QCOMPARE(Button(windows, "CloseBitBtn").text(), QStringLiteral("閉じる"));
+    QVERIFY(!Button(windows, "OKBitBtn").isVisible());
+    QVERIFY(list.isEnabled());
+    QCOMPARE(DecryptedContent(a + ".enc", "暗号の鍵"), std::string("alpha"));
+    QCOMPARE(DecryptedContent(b + ".enc", "暗号の鍵"), std::string(100000, 'b'));
+    QCOMPARE(TFileEngine().ReadHint(a + ".enc"), std::string("ひんと"));
+    QVERIFY(!FileExists(a) && !FileExists(b));  // sources wiped (WIPESOURCE on by default)
+
+    Button(windows, "CloseBitBtn").click();
+    QVERIFY(!list.isVisible());
+    QVERIFY(windows.MainForm().isVisible());
+  }
+
+  void FailuresAreCountedAndTheRunGoesOn() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    const std::string good = fixture.Folder.WriteFile("good.txt", "fine");
+    const std::string readOnly = fixture.Folder.WriteFile("locked.txt", "ro");
+    ::chmod(readOnly.c_str(), 0444);
+    const std::string missing = fixture.Folder.Path("gone.txt");
+    windows.MainForm().StartBatch(TBatchMode::kEncrypt, {good, readOnly});
+    windows.ConfirmationDlg().AddFile(missing);  // vanished after it was listed
+    AnswerPassword(windows, "password", "");
+    Button(windows, "OKBitBtn").click();
+    QCOMPARE(ListColumn(windows, 0), QStringList({"暗号化成功：" + Q(good), "＊暗号化失敗(読み取り専用です)：" + Q(readOnly),
+                                                  "＊暗号化失敗＊：" + Q(missing)}));
+    QCOMPARE(windows.ConfirmationDlg().windowTitle(), QStringLiteral("終了しました。　失敗数 : 2個"));
+  }
+
+  void DecryptionFillsHintsAndDecryptedPathsThenReEncrypts() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    const std::string first = MakeContainer(fixture.Folder.WriteFile("one.txt", "first"), "password", "ヒント一");
+    const std::string second = MakeContainer(fixture.Folder.WriteFile("two.txt", "second"), "password", "hint two");
+    const std::string bogus = fixture.Folder.WriteFile("bogus.enc", "not a container at all");
+    DropFiles(Control<QPushButton>(windows.MainForm(), "DecBitBtn"), {first, second, bogus});
+    QCOMPARE(ListColumn(windows, 1), QStringList({"ヒント一", "hint two", "＊エラー：形式外または読み取り専用です。＊"}));
+
+    AnswerPassword(windows, "password");
+    Button(windows, "OKBitBtn").click();
+    const std::string one = fixture.Folder.Path("one.txt");
+    const std::string two = fixture.Folder.Path("two.txt");
+    QCOMPARE(ListColumn(windows, 0),
+             QStringList({"復号成功 : " + Q(first), "復号成功 : " + Q(second), "＊不正なファイル形式です：" + Q(bogus)}));
+    QCOMPARE(ListColumn(windows, 2), QStringList({Q(one), Q(two), QString()}));
+    QCOMPARE(ListColumn(windows, 1).first(), QStringLiteral("ヒント一"));  // the hints stay for re-encryption
+    QCOMPARE(TempFolder::ReadFile(one), std::string("first"));
+    QVERIFY(!FileExists(first));  // WIPEDECSOURCE on by default
+    QVERIFY(Button(windows, "ReEncBitBtn").isVisible());
+
+    fixture.Script.AnswerYes();
+    Button(windows, "ReEncBitBtn").click();
+    QCOMPARE(ListColumn(windows, 0), QStringList({"暗号化成功：" + Q(one), "暗号化成功：" + Q(two),
+                                                  "＊再暗号化不可(復号されていないファイルです)：" + Q(bogus)}));
+    QCOMPARE(windows.ConfirmationDlg().windowTitle(), QStringLiteral("終了しました。　失敗数 : 1個"));
+    QVERIFY(!Button(windows, "ReEncBitBtn").isVisible());
+    QCOMPARE(TFileEngine().ReadHint(one + ".enc"), std::string("ヒント一"));
+    QCOMPARE(TFileEngine().ReadHint(two + ".enc"), std::string("hint two"));
+    QCOMPARE(DecryptedContent(two + ".enc", "password"), std::string("second"));
+    QVERIFY(FileExists(bogus));
+  }
+
+  void WithoutReEncryptionNoButtonAndNoKeptPassword() {
+    TGuiFixture fixture;
+    fixture.Folder.WriteFile("ZK.ini", "[SYSTEM]\nFIRSTEXEC=0\nREENC=0\nWIPEDECSOURCE=0\n");
+    TWindows& windows = fixture.Start();
+    const std::string container = MakeContainer(fixture.Folder.WriteFile("x.txt", "x"), "password", "");
+    windows.MainForm().StartBatch(TBatchMode::kDecrypt, {container});
+    AnswerPassword(windows, "password");
+    Button(windows, "OKBitBtn").click();
+    QCOMPARE(ListColumn(windows, 0), QStringList({"復号成功 : " + Q(container)}));
+    QVERIFY(!Button(windows, "ReEncBitBtn").isVisible());
+    QVERIFY(windows.ConfirmationDlg().Password.empty());
+    QVERIFY(FileExists(container));
+  }
+
+  void WipeAsksTwiceAndNoLeavesTheListPrepared() {
+    TGuiFixture fixture;
+    fixture.Folder.WriteFile("ZK.ini", "[SYSTEM]\nFIRSTEXEC=0\nTOPWIPE=1\n");
+    TWindows& windows = fixture.Start();
+    fixture.Folder.MakeFolder("junk");
+    const std::string doomed = fixture.Folder.WriteFile("junk/old.txt", "old");
+    DropFiles(Control<QPushButton>(windows.MainForm(), "WipeBitBtn"), {fixture.Folder.Path("junk")});
+    QCOMPARE(windows.ConfirmationDlg().windowTitle(), QStringLiteral("ファイルの抹消"));
+
+    fixture.Script.AnswerNo();
+    Button(windows, "OKBitBtn").click();
+    QCOMPARE(fixture.Script.Texts(TPromptKind::kConfirm),
+             QStringList({QStringLiteral("これは抹消モードです！本当によろしいですか？")}));
+    QVERIFY(FileExists(doomed));
+    QVERIFY(Button(windows, "OKBitBtn").isVisible());
+    QCOMPARE(ListColumn(windows, 0), QStringList({Q(doomed)}));
+
+    fixture.Script.AnswerYes();
+    Button(windows, "OKBitBtn").click();
+    QVERIFY(!FileExists(doomed));
+    QVERIFY(FileExists(fixture.Folder.Path("junk")));  // folders stay
+    QCOMPARE(ListColumn(windows, 0), QStringList({"抹消成功 : " + Q(doomed)}));
+  }
+
+  void CancelledPasswordLeavesTheBatchUntouched() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    const std::string plain = fixture.Folder.WriteFile("keep.txt", "keep");
+    windows.MainForm().StartBatch(TBatchMode::kEncrypt, {plain});
+    WhenPasswordAsked(windows, [](QWidget& dialog) { Control<QPushButton>(dialog, "BitBtn2").click(); });
+    Button(windows, "OKBitBtn").click();
+    QCOMPARE(ListColumn(windows, 0), QStringList({Q(plain)}));
+    QVERIFY(Button(windows, "OKBitBtn").isVisible());
+    QVERIFY(!FileExists(plain + ".enc"));
+  }
+
+  void DeleteKeyRemovesSelectedRowsAndRecounts() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    const std::string a = fixture.Folder.WriteFile("a", "a");
+    const std::string b = fixture.Folder.WriteFile("b", "b");
+    const std::string c = fixture.Folder.WriteFile("c", "c");
+    windows.MainForm().StartBatch(TBatchMode::kWipe, {a, b, c});
+    QTableWidget& list = Control<QTableWidget>(windows.ConfirmationDlg(), "ListView");
+    QTest::keyClick(&list, Qt::Key_Delete);  // nothing selected: nothing happens
+    QCOMPARE(list.rowCount(), 3);
+    list.selectRow(0);
+    list.setSelectionMode(QAbstractItemView::MultiSelection);
+    list.selectRow(2);
+    QTest::keyClick(&list, Qt::Key_Delete);
+    QCOMPARE(ListColumn(windows, 0), QStringList({Q(b)}));
+    QVERIFY(Control<QLabel>(windows.ConfirmationDlg(), "Label1").text().startsWith(QStringLiteral("以上1個の")));
+  }
+
+  void SourceWipeOffersTheSkipButtonOnly() {
+    TGuiFixture fixture;
+    fixture.Folder.WriteFile("ZK.ini", "[SYSTEM]\nFIRSTEXEC=0\nPROCESSMSGINTV=1\n");
+    TWindows& windows = fixture.Start();
+    const std::string plain = fixture.Folder.WriteFile("big.bin", std::string(1 << 20, 'q'));
+    windows.MainForm().StartBatch(TBatchMode::kEncrypt, {plain});
+    TConfirmationDlg& list = windows.ConfirmationDlg();
+    bool skipOffered = false;
+    QTimer watcher;
+    // Events come through on every block; the skip button must then be the only usable control.
+    connect(&watcher, &QTimer::timeout, [&] {
+      QPushButton& skip = Button(windows, "SkipWipeBitBtn");
+      if (!skip.isVisible()) return;
+      skipOffered = skip.isEnabled() && list.isEnabled() && !Button(windows, "OKBitBtn").isEnabled() &&
+                    !Button(windows, "CloseBitBtn").isEnabled() &&
+                    !Control<QTableWidget>(list, "ListView").isEnabled();
+      skip.click();
+    });
+    watcher.start(0);
+    AnswerPassword(windows, "password", "");
+    Button(windows, "OKBitBtn").click();
+    QVERIFY(skipOffered);
+    QVERIFY(!FileExists(plain));  // skipping shortens the overwrite; the file still goes
+    QCOMPARE(ListColumn(windows, 0), QStringList({"暗号化成功：" + Q(plain)}));
+    QVERIFY(!Button(windows, "SkipWipeBitBtn").isVisible());
+  }
+};
+
+}  // namespace zk::test
+
+QTEST_MAIN(zk::test::ConfirmationDlgTest)
+#include "ConfirmationDlgTest.moc"

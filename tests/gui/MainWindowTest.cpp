@@ -1,0 +1,211 @@
+// The program as it starts, takes its command line and ends: start-up messages, settings, the command
+// line's forms, drops on the buttons and the single-instance rule.
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include "GuiFixture.h"
+#include "app/MainForm.h"
+#include "app/Program.h"
+#include "dialogs/ConfirmationDlg.h"
+#include "dialogs/OptionDlg.h"
+#include "engine/FileEngine.h"
+#include "platform/FileInfo.h"
+#include "platform/SingleInstance.h"
+
+namespace zk::test {
+namespace {
+
+using prompts::TPromptKind;
+
+constexpr const char* kPublicTestNoticeStart = "！ご注意！\r\n\r\nこれは公開テスト専用のアルファ版です！";
+constexpr const char* kFirstRunStart = "このメッセージは初回実行時のみ表示されます。";
+
+// A container of `content` at `path` + ".enc", made by the engine directly.
+std::string MakeContainer(const TempFolder& folder, const std::string& name, const std::string& content,
+                          const std::string& password, const std::string& hint = "") {
+  const std::string plain = folder.WriteFile(name, content);
+  TFileEngine engine;
+  engine.EncryptFile(plain, plain + ".enc", password, hint, 0);
+  ::unlink(plain.c_str());
+  return plain + ".enc";
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { SetUpApplication(*qApp); }
+
+  void FirstStartShowsBothMessagesAndCloseWritesEveryKeyInOrder() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    const QStringList shown = fixture.Script.Texts(TPromptKind::kInformation);
+    QCOMPARE(shown.size(), 2);
+    QVERIFY(shown[0].startsWith(QString::fromUtf8(kPublicTestNoticeStart)));
+    QVERIFY(shown[0].contains(QStringLiteral("なお、WEBサイトhttps://zk.example.org/ではこのバージョンでの")));
+    QVERIFY(shown[1].startsWith(QString::fromUtf8(kFirstRunStart)));
+    QCOMPARE(windows.MainForm().pos(), QPoint(100, 100));
+    QCOMPARE(windows.MainForm().height(), 145);  // TOPWIPE off: cut off below the options button
+
+    windows.MainForm().close();
+    QCOMPARE(fixture.SettingsLines(),
+             QStringList({"[WINDOWPOS]", "X=100", "Y=100", "[SYSTEM]", "INCSUBFOLDER=1", "WIPESOURCE=1",
+                          "WIPEDECSOURCE=1", "MAINTOP=0", "DONTCLEARPASSBOX=0", "SAVEHINT=1", "REENC=1",
+                          "TOPWIPE=0", "PASSHINT=", "PASSHASH=", "SECLEVEL=2", "DEFAULT_EXT=1", "OWN_EXT=0",
+                          "RANDOM_EXT=0", "OWN_EXT_STR=.bmp", "ALGORITHM=0", "FIRSTEXEC=0"}));
+  }
+
+  void SecondStartShowsOnlyTheNoticeAndLoadsTheOptions() {
+    TGuiFixture fixture;
+    fixture.Folder.WriteFile("ZK.ini",
+                             "[WINDOWPOS]\nX=40\nY=60\n[SYSTEM]\nFIRSTEXEC=0\nTOPWIPE=1\nWIPESOURCE=0\n"
+                             "OWN_EXT=1\nRANDOM_EXT=1\nOWN_EXT_STR=.jpg\nALGORITHM=2\nPASSHINT=前の\n");
+    TWindows& windows = fixture.Start();
+    QCOMPARE(fixture.Script.Texts(TPromptKind::kInformation).size(), 1);
+    QCOMPARE(windows.MainForm().pos(), QPoint(40, 60));
+    QCOMPARE(windows.MainForm().height(), 180);
+    QVERIFY(Control<QPushButton>(windows.MainForm(), "WipeBitBtn").isVisible());
+    QVERIFY(!Control<QCheckBox>(windows.OptionDlg(), "WipeSourceCheckBox").isChecked());
+    // Of the naming keys the last one set wins.
+    QCOMPARE(windows.State.NamingMode, 2);
+    QCOMPARE(windows.ConfirmationDlg().Hint, std::string("前の"));
+  }
+
+  void HintFromTheCommandLineReplacesTheStoredOne() {
+    TGuiFixture fixture;
+    fixture.Folder.WriteFile("ZK.ini", "[SYSTEM]\nFIRSTEXEC=0\nPASSHINT=old\n");
+    TWindows& windows = fixture.Start({"-h", "  new hint  "});
+    // No file named: the encrypt button's file dialog comes up (and is cancelled by the script).
+    QCOMPARE(fixture.Script.Texts(TPromptKind::kChooseFiles).size(), 1);
+    QCOMPARE(windows.ConfirmationDlg().Hint, std::string("new hint"));
+    windows.MainForm().close();
+    QVERIFY(fixture.SettingsLines().contains("PASSHINT=new hint"));
+  }
+
+  void ForcedEncryptionWithPasswordRunsAndEnds() {
+    TGuiFixture fixture;
+    const std::string plain = fixture.Folder.WriteFile("report.txt", "quarterly figures");
+    TWindows& windows = fixture.Start({"-F", "-P", "pass", "-H", "the usual", plain});
+    QCOMPARE(ListColumn(windows, 0), QStringList({QStringLiteral("暗号化成功：") + QString::fromStdString(plain)}));
+    QCOMPARE(DecryptedContent(plain + ".enc", "pass"), std::string("quarterly figures"));
+    QVERIFY(!FileExists(plain));  // WIPESOURCE is on by default
+    QCOMPARE(TFileEngine().ReadHint(plain + ".enc"), std::string("the usual"));
+    QVERIFY(fixture.SettingsLines().contains("FIRSTEXEC=0"));  // the program closed
+  }
+
+  void ForcedEncryptionWithoutPasswordWaitsForOk() {
+    TGuiFixture fixture;
+    const std::string plain = fixture.Folder.WriteFile("a.txt", "a");
+    TWindows& windows = fixture.Start({"-F", plain});
+    QVERIFY(windows.ConfirmationDlg().isVisible());
+    QVERIFY(!windows.MainForm().isVisible());
+    QVERIFY(Control<QPushButton>(windows.ConfirmationDlg(), "OKBitBtn").isVisible());
+    QVERIFY(FileExists(plain));
+    QVERIFY(fixture.SettingsLines().isEmpty());  // still running
+  }
+
+  void ForcedWipeNeedsNoWarningAndEnds() {
+    TGuiFixture fixture;
+    const std::string doomed = fixture.Folder.WriteFile("old.txt", "secret");
+    TWindows& windows = fixture.Start({"-w", "-f", doomed});
+    QVERIFY(fixture.Script.Texts(TPromptKind::kConfirm).isEmpty());
+    QVERIFY(!FileExists(doomed));
+    QCOMPARE(ListColumn(windows, 0), QStringList({QStringLiteral("抹消成功 : ") + QString::fromStdString(doomed)}));
+    QVERIFY(fixture.SettingsLines().contains("FIRSTEXEC=0"));
+  }
+
+  void DirectFormEncryptsOneFileToTheOutputAndEnds() {
+    TGuiFixture fixture;
+    const std::string plain = fixture.Folder.WriteFile("in.txt", "direct");
+    TWindows& windows = fixture.Start({"-A", "out.zk", "-P", "pw", plain});
+    const std::string output = fixture.Folder.Path("out.zk");  // relative to the start folder
+    QCOMPARE(DecryptedContent(output, "pw"), std::string("direct"));
+    QVERIFY(FileExists(plain));  // the direct form never wipes
+    QVERIFY(!windows.ConfirmationDlg().isVisible());
+    QVERIFY(fixture.SettingsLines().contains("FIRSTEXEC=0"));
+  }
+
+  void DirectFormDecryptsOneContainerToTheOutput() {
+    TGuiFixture fixture;
+    const std::string container = MakeContainer(fixture.Folder, "doc.txt", "plain words", "pw");
+    fixture.Start({"-d", "-a", "restored.txt", "-p", "pw", container});
+    QCOMPARE(TempFolder::ReadFile(fixture.Folder.Path("restored.txt")), std::string("plain words"));
+    QVERIFY(FileExists(container));
+  }
+
+  void DirectFormWithTwoFilesDoesNothingAndEnds() {
+    TGuiFixture fixture;
+    const std::string a = fixture.Folder.WriteFile("a.txt", "a");
+    const std::string b = fixture.Folder.WriteFile("b.txt", "b");
+    const std::vector<std::string> before = fixture.Folder.Listing();
+    TWindows& windows = fixture.Start({"-A", "out", "-F", "-P", "pw", a, b});
+    QVERIFY(!windows.ConfirmationDlg().isVisible());
+    QVERIFY(fixture.SettingsLines().contains("FIRSTEXEC=0"));
+    std::vector<std::string> after = fixture.Folder.Listing();
+    std::erase(after, "ZK.ini");
+    QCOMPARE(after, before);  // no output, no batch run over the list
+  }
+
+  void FolderOnTheCommandLineFollowsIncSubFolder() {
+    for (const bool recurse : {true, false}) {
+      TGuiFixture fixture;
+      fixture.Folder.WriteFile("ZK.ini", std::string("[SYSTEM]\nINCSUBFOLDER=") + (recurse ? "1" : "0") + "\n");
+      fixture.Folder.MakeFolder("d");
+      fixture.Folder.MakeFolder("d/s");
+      fixture.Folder.WriteFile("d/a", "a");
+      fixture.Folder.WriteFile("d/s/c", "c");
+      TWindows& windows = fixture.Start({"d"});  // relative to the folder the program was started in
+      QStringList expected = {QString::fromStdString(fixture.Folder.Path("d/a"))};
+      if (recurse) expected << QString::fromStdString(fixture.Folder.Path("d/s/c"));
+      QCOMPARE(ListColumn(windows, 0), expected);
+    }
+  }
+
+  void DroppedFolderOnTheDecryptButtonListsItsContainersWithHints() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    fixture.Folder.MakeFolder("box");
+    const std::string first = MakeContainer(fixture.Folder, "box/1.txt", "one", "pw", "最初");
+    const std::string second = MakeContainer(fixture.Folder, "box/2.txt", "two", "pw", "second");
+    DropFiles(Control<QPushButton>(windows.MainForm(), "DecBitBtn"), {fixture.Folder.Path("box")});
+    QVERIFY(windows.ConfirmationDlg().isVisible());
+    QVERIFY(!windows.MainForm().isVisible());
+    QCOMPARE(ListColumn(windows, 0), QStringList({QString::fromStdString(first), QString::fromStdString(second)}));
+    QCOMPARE(ListColumn(windows, 1), QStringList({"最初", "second"}));
+    QCOMPARE(windows.ConfirmationDlg().windowTitle(), QStringLiteral("ファイルの復号"));
+  }
+
+  void DroppedPathsArriveWholeAndInOrder() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    const std::string longName = std::string(240, 'x') + ".txt";
+    fixture.Folder.MakeFolder(std::string(100, 'f'));
+    const std::string deep = fixture.Folder.WriteFile(std::string(100, 'f') + "/" + longName, "deep");
+    const std::string plain = fixture.Folder.WriteFile("z.txt", "z");
+    DropFiles(Control<QPushButton>(windows.MainForm(), "EncBitBtn"), {plain, deep});
+    QCOMPARE(windows.ConfirmationDlg().FilePath(0), plain);
+    QCOMPARE(windows.ConfirmationDlg().FilePath(1), deep);  // longer than 255 bytes, not cut
+  }
+
+  void SecondInstanceIsRefused() {
+    TGuiFixture fixture;
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(fixture.Folder.Path()));
+    const std::optional<SingleInstanceLock> first = SingleInstanceLock::TryAcquire();
+    QVERIFY(first.has_value());
+    TProgramState state;
+    state.SettingsFile = fixture.SettingsFile;
+    QCOMPARE(RunProgram(state), 0);
+    QCOMPARE(fixture.Script.Texts(TPromptKind::kInformation), QStringList({QStringLiteral("すでに起動しています。")}));
+    QVERIFY(!FileExists(fixture.SettingsFile));
+    qunsetenv("XDG_RUNTIME_DIR");
+  }
+};
+
+}  // namespace zk::test
+
+QTEST_MAIN(zk::test::MainWindowTest)
+#include "MainWindowTest.moc"
