@@ -155,9 +155,12 @@ void TMainForm::StartBatchFromDialog(TBatchMode mode) {
 }
 
 std::optional<std::vector<std::string>> TMainForm::ChooseFiles(QWidget& caller) {
-  // Owned by the window that asks, so that it stands above it (the options dialog stays on top).
-  OpenDialog.setParent(&caller, OpenDialog.windowFlags());
+  // Shown over the window that asks, so that it stands above it (the options dialog stays on top); it
+  // must not stay that window's child, which would delete it.
+  const Qt::WindowFlags flags = OpenDialog.windowFlags();
+  OpenDialog.setParent(&caller, flags);
   const std::optional<QStringList> chosen = prompts::ChooseFiles(OpenDialog);
+  OpenDialog.setParent(nullptr, flags);
   if (!chosen) return std::nullopt;
   std::vector<std::string> paths;
   for (const QString& path : *chosen) paths.push_back(PathFromQString(path));

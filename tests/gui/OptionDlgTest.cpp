@@ -1,0 +1,157 @@
+// The options dialog: the extension check on closing, the clear button, its own wipe bin, and the options
+// that act on the main window.
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "GuiFixture.h"
+#include "app/MainForm.h"
+#include "app/Program.h"
+#include "dialogs/ConfirmationDlg.h"
+#include "dialogs/OptionDlg.h"
+
+namespace zk::test {
+namespace {
+
+using prompts::TPromptKind;
+
+const QString kBadExtension = QStringLiteral(
+    "拡張子の設定が不正です。正しく設定しなおして下さい。\r\n"
+    "(不正な拡張子とは\\/:,;*?\"<>|が含まれる、空である、.だけなどです。)");
+
+TOptionDlg& OpenOptions(TWindows& windows) {
+  Control<QPushButton>(windows.MainForm(), "OptionBitBtn").click();
+  return windows.OptionDlg();
+}
+
+}  // namespace
+
+class OptionDlgTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { SetUpApplication(*qApp); }
+
+  void OwnExtensionIsCheckedOnClosing_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("empty") << "RadioButton2" << "" << false;
+    QTest::newRow("blanks only") << "RadioButton2" << "   " << false;
+    QTest::newRow("a dot only") << "RadioButton2" << "." << false;
+    QTest::newRow("a slash") << "RadioButton2" << ".a/b" << false;
+    QTest::newRow("two dots") << "RadioButton2" << ".." << true;
+    QTest::newRow("random name is not checked") << "RadioButton3" << "*" << true;
+    QTest::newRow("standard naming is not checked") << "RadioButton1" << "" << true;
+  }
+
+  void OwnExtensionIsCheckedOnClosing() {
+    QFETCH(QString, button);
+    QFETCH(QString, extension);
+    QFETCH(bool, closes);
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    TOptionDlg& options = OpenOptions(windows);
+    QVERIFY(options.isVisible() && !windows.MainForm().isVisible());
+    Control<QRadioButton>(options, button.toLatin1().constData()).click();
+    QLineEdit& edit = Control<QLineEdit>(options, "ExtChgEdit");
+    edit.setText(extension);
+    Control<QPushButton>(options, "CloseBitBtn").click();
+    QCOMPARE(options.isVisible(), !closes);
+    QCOMPARE(windows.MainForm().isVisible(), closes);
+    QCOMPARE(fixture.Script.Texts(TPromptKind::kWarning), closes ? QStringList() : QStringList{kBadExtension});
+    if (!closes) {
+      QCOMPARE(edit.text(), QStringLiteral(".bmp"));
+      Control<QPushButton>(options, "CloseBitBtn").click();
+      QVERIFY(!options.isVisible());
+    }
+  }
+
+  void NamingChoiceDrivesTheNamesOfNewContainers() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    TOptionDlg& options = OpenOptions(windows);
+    QVERIFY(!Control<QLineEdit>(options, "ExtChgEdit").isEnabled());
+    Control<QRadioButton>(options, "RadioButton2").click();
+    QVERIFY(Control<QLineEdit>(options, "ExtChgEdit").isEnabled());
+    Control<QLineEdit>(options, "ExtChgEdit").setText(".jpg");
+    options.close();
+    const std::string plain = fixture.Folder.WriteFile("photo", "pixels");
+    windows.MainForm().StartBatch(TBatchMode::kEncrypt, {plain});
+    AnswerPassword(windows, "password");
+    Control<QPushButton>(windows.ConfirmationDlg(), "OKBitBtn").click();
+    QCOMPARE(DecryptedContent(plain + ".jpg", "password"), std::string("pixels"));
+  }
+
+  void ClearButtonEmptiesHashAndHintInTheFileAtOnce() {
+    TGuiFixture fixture;
+    fixture.Folder.WriteFile("ZK.ini", "[SYSTEM]\nFIRSTEXEC=0\nPASSHASH=0123ABCD\nPASSHINT=my hint\n");
+    TWindows& windows = fixture.Start();
+    TOptionDlg& options = OpenOptions(windows);
+    fixture.Script.AnswerNo();
+    Control<QPushButton>(options, "ClrHashBitBtn").click();
+    QCOMPARE(windows.State.PassHash, std::string("0123ABCD"));
+
+    fixture.Script.AnswerYes();
+    Control<QPushButton>(options, "ClrHashBitBtn").click();
+    QVERIFY(windows.State.PassHash.empty());
+    QVERIFY(windows.ConfirmationDlg().Hint.empty());
+    QCOMPARE(fixture.SettingsLines(), QStringList({"[SYSTEM]", "FIRSTEXEC=0", "PASSHASH=", "PASSHINT="}));
+    QCOMPARE(fixture.Script.Texts(TPromptKind::kInformation).last(),
+             QStringLiteral("ハッシュデータとパスワードヒントをクリアしました。"));
+  }
+
+  void WipeBinTakesPlainFoldersApartAndReturnsHere() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    fixture.Folder.MakeFolder("plain");
+    const std::string inPlain = fixture.Folder.WriteFile("plain/a", "a");
+    const std::string hidden = fixture.Folder.MakeFolder(".hidden");
+    fixture.Folder.WriteFile(".hidden/b", "b");
+    TOptionDlg& options = OpenOptions(windows);
+    DropFiles(Control<QWidget>(options, "Panel1"), {fixture.Folder.Path("plain"), hidden});
+    TConfirmationDlg& list = windows.ConfirmationDlg();
+    QVERIFY(list.isVisible() && !options.isVisible());
+    QCOMPARE(list.windowTitle(), QStringLiteral("ファイルの抹消"));
+    QCOMPARE(list.FilePath(0), inPlain);
+    QCOMPARE(list.FilePath(1), hidden);  // a hidden folder is listed as itself
+    Control<QPushButton>(list, "CloseBitBtn").click();
+    QVERIFY(options.isVisible());
+    QVERIFY(!windows.MainForm().isVisible());
+  }
+
+  void WipeBinFileDialogStartsAWipeBatch() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    const std::string file = fixture.Folder.WriteFile("x", "x");
+    TOptionDlg& options = OpenOptions(windows);
+    fixture.Script.ChooseFiles({QString::fromStdString(file)});
+    Control<QAbstractButton>(options, "WipeSpeedButton").click();
+    QCOMPARE(windows.ConfirmationDlg().FilePath(0), file);
+    QVERIFY(windows.ConfirmationDlg().isVisible());
+  }
+
+  void OptionsActOnTheMainWindow() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    TOptionDlg& options = OpenOptions(windows);
+    Control<QCheckBox>(options, "DoTopCheckBox").click();
+    QVERIFY(windows.MainForm().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    Control<QCheckBox>(options, "TopWipeCheckBox").click();
+    Control<QCheckBox>(options, "IncSubFolderCheckBox").click();
+    QVERIFY(!windows.MainForm().FindFile.Recurse);
+    options.close();
+    QCOMPARE(windows.MainForm().height(), 180);
+    QVERIFY(Control<QPushButton>(windows.MainForm(), "WipeBitBtn").isVisible());
+    windows.MainForm().close();
+    const QStringList lines = fixture.SettingsLines();
+    QVERIFY(lines.contains("MAINTOP=1") && lines.contains("TOPWIPE=1") && lines.contains("INCSUBFOLDER=0"));
+  }
+};
+
+}  // namespace zk::test
+
+QTEST_MAIN(zk::test::OptionDlgTest)
+#include "OptionDlgTest.moc"

@@ -1,0 +1,219 @@
+// The password dialog's checks in their order, the check-value choices, and the security levels that set
+// the minimum length.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+
+#include "GuiFixture.h"
+#include "app/MainForm.h"
+#include "app/Program.h"
+#include "dialogs/ConfirmationDlg.h"
+#include "dialogs/PasswordDlg.h"
+#include "dialogs/SecSetDlg.h"
+
+namespace zk::test {
+namespace {
+
+using prompts::TPromptKind;
+
+const QString kMismatch =
+    QStringLiteral("入力されたパスワードが再入力されたパスワードと一致しません。再度入力してください。");
+const QString kEmpty = QStringLiteral("パスワードが入力されていません。");
+const QString kLevel2 = QStringLiteral(
+    "セキュリティレベルが２に設定されており、このレベルでは６文字以上のパスワードを入力する必要があります。"
+    "「オプション」でセキュリティレベルを変更するか、パスワードを長くしてください。");
+const QString kLevel4 = QStringLiteral(
+    "セキュリティレベルが４に設定されており、このレベルでは２０文字以上のパスワードを入力する必要があります。"
+    "「オプション」でセキュリティレベルを変更するか、パスワードを長くしてください。");
+const QString kWrongCheckValue = QStringLiteral(
+    "入力されたパスワードが照合用に登録されたパスワードと異なります。確認してください。\r\n"
+    "（そのままで良い場合は、「照合用にハッシュを登録」または「何も行わない」を選択して再度ＯＫを押してください。）");
+
+// Shows the dialog as the batch does, without waiting: the test types, presses OK and looks.
+TPasswordDlg& Open(TWindows& windows, bool decrypting) {
+  TPasswordDlg& dialog = windows.PasswordDlg();
+  dialog.DecryptMode = decrypting;
+  dialog.open();
+  return dialog;
+}
+
+void Type(TPasswordDlg& dialog, const QString& password, const QString& again) {
+  Control<QLineEdit>(dialog, "PassEdit").setText(password);
+  Control<QLineEdit>(dialog, "PassCEdit").setText(again);
+}
+
+void PressOk(TPasswordDlg& dialog) { Control<QPushButton>(dialog, "BitBtn1").click(); }
+
+}  // namespace
+
+class PasswordDlgTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { SetUpApplication(*qApp); }
+
+  void ChecksRunInTheirOrder_data() {
+    QTest::addColumn<bool>("decrypting");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("again");
+    QTest::addColumn<QString>("refusal");  // empty: accepted
+
+    QTest::newRow("typed only in the second box") << false << 2 << "" << "secret" << kMismatch;
+    QTest::newRow("case counts") << false << 2 << "Secret" << "secret" << kMismatch;
+    QTest::newRow("both empty") << false << 2 << "" << "" << kEmpty;
+    QTest::newRow("level 2, five bytes") << false << 2 << "12345" << "12345" << kLevel2;
+    QTest::newRow("level 2, six bytes") << false << 2 << "123456" << "123456" << QString();
+    QTest::newRow("level 2, three double-byte characters") << false << 2 << "暗号鍵" << "暗号鍵" << QString();
+    QTest::newRow("level 4, nineteen bytes") << false << 4 << QString(19, 'x') << QString(19, 'x') << kLevel4;
+    QTest::newRow("level 7 asks only for a password") << false << 7 << "x" << "x" << QString();
+    QTest::newRow("decrypting ignores the level") << true << 4 << "x" << "ignored" << QString();
+    QTest::newRow("decrypting, empty") << true << 1 << "" << "" << kEmpty;
+  }
+
+  void ChecksRunInTheirOrder() {
+    QFETCH(bool, decrypting);
+    QFETCH(int, level);
+    QFETCH(QString, password);
+    QFETCH(QString, again);
+    QFETCH(QString, refusal);
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    windows.State.SecLevel = level;
+    TPasswordDlg& dialog = Open(windows, decrypting);
+    QCOMPARE(Control<QLineEdit>(dialog, "PassCEdit").isVisible(), !decrypting);
+    QCOMPARE(Control<QWidget>(dialog, "Panel1").isVisible(), !decrypting);
+    Type(dialog, password, again);
+    PressOk(dialog);
+    QCOMPARE(fixture.Script.Texts(TPromptKind::kWarning), refusal.isEmpty() ? QStringList() : QStringList{refusal});
+    QCOMPARE(dialog.isVisible(), !refusal.isEmpty());
+    QCOMPARE(dialog.result(), refusal.isEmpty() ? int(QDialog::Accepted) : int(QDialog::Rejected));
+  }
+
+  void ModeTexts() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    TPasswordDlg& dialog = Open(windows, false);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("暗号化に使用するパスワードを入力してください。"));
+    dialog.reject();
+    Open(windows, true);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("復号に使用するパスワードを入力してください。"));
+    QCOMPARE(Control<QLabel>(dialog, "Label3").text(), QStringLiteral("＊パスワードは大文字と小文字を区別されます。"));
+  }
+
+  void RegisteringAndCheckingTheCheckValue() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    TPasswordDlg& dialog = Open(windows, false);
+    // Nothing registered: the check is not offered and "do nothing" is chosen.
+    QVERIFY(!Control<QRadioButton>(dialog, "RadioButton1").isEnabled());
+    QVERIFY(Control<QRadioButton>(dialog, "RadioButton3").isChecked());
+
+    Control<QRadioButton>(dialog, "RadioButton2").click();
+    Type(dialog, "password", "password");
+    fixture.Script.AnswerNo();
+    PressOk(dialog);
+    QVERIFY(dialog.isVisible());
+    QVERIFY(Control<QRadioButton>(dialog, "RadioButton3").isChecked());
+    QVERIFY(windows.State.PassHash.empty());
+
+    Control<QRadioButton>(dialog, "RadioButton2").click();
+    fixture.Script.AnswerYes();
+    PressOk(dialog);
+    QVERIFY(!dialog.isVisible());
+    const std::string registered = windows.ConfirmationDlg().Engine().PasswordCheckValue("password");
+    QCOMPARE(windows.State.PassHash, registered);
+    QCOMPARE(fixture.Script.Texts(TPromptKind::kConfirm).size(), 2);
+
+    // Registered: the check is chosen, the second box goes, a wrong password is refused.
+    Open(windows, false);
+    QVERIFY(Control<QRadioButton>(dialog, "RadioButton1").isChecked());
+    QVERIFY(!Control<QLineEdit>(dialog, "PassCEdit").isVisible());
+    Type(dialog, "passwore", "");
+    PressOk(dialog);
+    QCOMPARE(fixture.Script.Texts(TPromptKind::kWarning), QStringList{kWrongCheckValue});
+    QVERIFY(dialog.isVisible());
+    Type(dialog, "password", "");
+    PressOk(dialog);
+    QVERIFY(!dialog.isVisible());
+
+    // Registering the value already registered asks nothing.
+    Open(windows, false);
+    Control<QRadioButton>(dialog, "RadioButton2").click();
+    Type(dialog, "password", "password");
+    PressOk(dialog);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(fixture.Script.Texts(TPromptKind::kConfirm).size(), 2);
+
+    windows.MainForm().close();
+    QVERIFY(fixture.SettingsLines().contains(QString::fromStdString("PASSHASH=" + registered)));
+  }
+
+  void ChoosingACheckRefillsTheRememberedHint() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    windows.ConfirmationDlg().Hint = "remembered";
+    TPasswordDlg& dialog = Open(windows, false);
+    QLineEdit& hint = Control<QLineEdit>(dialog, "HintEdit");
+    hint.setText("typed");
+    Control<QRadioButton>(dialog, "RadioButton2").click();
+    QCOMPARE(hint.text(), QStringLiteral("remembered"));
+  }
+
+  void SecurityLevelsAndAlgorithm_data() {
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("shown");
+    QTest::addColumn<int>("kept");
+    QTest::addColumn<QString>("memo");
+    QTest::newRow("default") << 2 << 2 << 2 << "セキュリティレベル２は、";
+    QTest::newRow("above the range is clamped and taken") << 7 << 4 << 4 << "セキュリティレベル４は、";
+    QTest::newRow("below the range shows 1 and keeps the value") << 0 << 1 << 0 << "セキュリティレベル１は、";
+  }
+
+  void SecurityLevelsAndAlgorithm() {
+    QFETCH(int, stored);
+    QFETCH(int, shown);
+    QFETCH(int, kept);
+    QFETCH(QString, memo);
+    TGuiFixture fixture;
+    fixture.Folder.WriteFile("ZK.ini", "[SYSTEM]\nFIRSTEXEC=0\nALGORITHM=5\nSECLEVEL=" + std::to_string(stored) + "\n");
+    TWindows& windows = fixture.Start();
+    TSecSetDlg& dialog = windows.SecSetDlg();
+    QCOMPARE(dialog.AlgorithmIndex(), -1);
+    dialog.open();
+    QSlider& bar = Control<QSlider>(dialog, "SecTrackBar");
+    QCOMPARE(bar.value(), shown);
+    QCOMPARE(windows.State.SecLevel, kept);
+    QVERIFY(Control<QPlainTextEdit>(dialog, "SecMemo").toPlainText().startsWith(memo));
+    QVERIFY(Control<QPlainTextEdit>(dialog, "AlgoMemo").toPlainText().isEmpty());
+
+    bar.setValue(4);
+    Control<QComboBox>(dialog, "AlgoComboBox").setCurrentIndex(2);
+    QVERIFY(Control<QPlainTextEdit>(dialog, "AlgoMemo").toPlainText().endsWith(
+        QStringLiteral("（本ソフトでの仕様：最大鍵長256ビット、実質鍵長160ビット、ブロックサイズ64ビット、CBCモード）")));
+    dialog.close();
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(windows.State.SecLevel, 4);
+
+    // The next encryption asks for 20 bytes and uses GOST.
+    TPasswordDlg& password = Open(windows, false);
+    Type(password, "short password", "short password");
+    PressOk(password);
+    QCOMPARE(fixture.Script.Texts(TPromptKind::kWarning), QStringList{kLevel4});
+    password.reject();
+    QCOMPARE(windows.SecSetDlg().AlgorithmIndex(), 2);
+    windows.MainForm().close();
+    QVERIFY(fixture.SettingsLines().contains("SECLEVEL=4"));
+    QVERIFY(fixture.SettingsLines().contains("ALGORITHM=2"));
+  }
+};
+
+}  // namespace zk::test
+
+QTEST_MAIN(zk::test::PasswordDlgTest)
+#include "PasswordDlgTest.moc"
