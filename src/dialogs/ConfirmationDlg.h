@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <memory>
 #include <optional>
 #include <string>
@@ -95,6 +96,7 @@ class TConfirmationDlg : public QDialog, public TEngineObserver {
   bool running_ = false;
   int FailCount = 0;
   std::optional<TProgress> progress_;  // the latest progress, shown when events are let through
+  QElapsedTimer progressShown_;        // since the progress line was last drawn
 };
 
 }  // namespace zk
