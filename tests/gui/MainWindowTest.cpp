@@ -1,5 +1,7 @@
 // The program as it starts, takes its command line and ends: start-up messages, settings, the command
 // line's forms, drops on the buttons and the single-instance rule.
+#include <sys/stat.h>
+
 #include <QCheckBox>
 #include <QPushButton>
 #include <QTableWidget>
@@ -73,6 +75,17 @@ class MainWindowTest : public QObject {
     // Of the naming keys the last one set wins.
     QCOMPARE(windows.State.NamingMode, 2);
     QCOMPARE(windows.ConfirmationDlg().Hint, std::string("前の"));
+  }
+
+  void RefusedWriteAtCloseIsReported() {
+    TGuiFixture fixture;
+    fixture.Folder.WriteFile("ZK.ini", "[SYSTEM]\nFIRSTEXEC=0\n");
+    ::chmod(fixture.SettingsFile.c_str(), 0444);  // the read-only attribute refuses writes, also for root
+    TWindows& windows = fixture.Start();
+    windows.MainForm().close();
+    QCOMPARE(fixture.Script.Texts(TPromptKind::kError),
+             QStringList({QString::fromStdString(fixture.SettingsFile) + QStringLiteral(" に書き込めません")}));
+    QCOMPARE(fixture.SettingsLines(), QStringList({"[SYSTEM]", "FIRSTEXEC=0"}));
   }
 
   void HintFromTheCommandLineReplacesTheStoredOne() {
