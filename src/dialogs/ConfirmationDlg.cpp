@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 
-#include "app/CenterOnScreen.h"
+#include "app/DialogFrame.h"
 #include "app/MainForm.h"
 #include "app/Prompts.h"
 #include "app/QtText.h"
@@ -58,9 +58,6 @@ TConfirmationDlg::TConfirmationDlg(TWindows& windows)
   header->setSectionsClickable(false);
   for (int column = 0; column < 3; ++column) header->resizeSection(column, kColumnWidths[column]);
   ui_->ListView->installEventFilter(this);
-  ui_->SkipWipeBitBtn->hide();
-  ui_->SkipWipeBitBtn->setEnabled(false);
-  SetReEncButton(false);
 
   connect(ui_->OKBitBtn, &QPushButton::clicked, this, &TConfirmationDlg::OKBitBtnClick);
   connect(ui_->CloseBitBtn, &QPushButton::clicked, this, &TConfirmationDlg::close);
@@ -315,22 +312,17 @@ void TConfirmationDlg::ProcessMessages() {
   QCoreApplication::processEvents();
 }
 
-void TConfirmationDlg::BeginSourceWipe() {
-  setEnabled(true);
-  ui_->ListView->setEnabled(false);
-  ui_->OKBitBtn->setEnabled(false);
-  ui_->CloseBitBtn->setEnabled(false);
-  ui_->SkipWipeBitBtn->show();
-  ui_->SkipWipeBitBtn->setEnabled(true);
-}
+void TConfirmationDlg::BeginSourceWipe() { ShowSourceWipe(true); }
+void TConfirmationDlg::EndSourceWipe() { ShowSourceWipe(false); }
 
-void TConfirmationDlg::EndSourceWipe() {
-  setEnabled(false);
-  ui_->ListView->setEnabled(true);
-  ui_->OKBitBtn->setEnabled(true);
-  ui_->CloseBitBtn->setEnabled(true);
-  ui_->SkipWipeBitBtn->hide();
-  ui_->SkipWipeBitBtn->setEnabled(false);
+// While a source is wiped the window takes input again, but only the skip button may be used.
+void TConfirmationDlg::ShowSourceWipe(bool wiping) {
+  setEnabled(wiping);
+  ui_->ListView->setEnabled(!wiping);
+  ui_->OKBitBtn->setEnabled(!wiping);
+  ui_->CloseBitBtn->setEnabled(!wiping);
+  ui_->SkipWipeBitBtn->setVisible(wiping);
+  ui_->SkipWipeBitBtn->setEnabled(wiping);
 }
 
 }  // namespace zk

@@ -85,6 +85,7 @@ class TConfirmationDlg : public QDialog, public TEngineObserver {
   void SetColumnText(int row, int column, const QString& text);
   void SetLocked(bool locked);
   void SetReEncButton(bool shown);
+  void ShowSourceWipe(bool wiping);
 
   TWindows& windows_;
   std::unique_ptr<Ui::TConfirmationDlg> ui_;

@@ -1,6 +1,6 @@
 #include "dialogs/HashForm.h"
 
-#include "app/CenterOnScreen.h"
+#include "app/DialogFrame.h"
 #include "app/Prompts.h"
 #include "app/QtText.h"
 #include "app/Windows.h"
@@ -9,8 +9,7 @@
 namespace zk {
 
 THashForm::THashForm(TWindows& windows)
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowCloseButtonHint),
+    : QDialog(nullptr, kSystemMenuDialog),
       OpenDialog(this),
       ui_(std::make_unique<Ui::THashForm>()),
       KTop1(*this, true) {

@@ -4,7 +4,7 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-#include "app/CenterOnScreen.h"
+#include "app/DialogFrame.h"
 #include "app/MainForm.h"
 #include "app/Messages.h"
 #include "app/Pictures.h"
@@ -34,8 +34,7 @@ const QString kCleared = QStringLiteral("ハッシュデータとパスワード
 }  // namespace
 
 TOptionDlg::TOptionDlg(TWindows& windows)
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowCloseButtonHint),
+    : QDialog(nullptr, kSystemMenuDialog),
       windows_(windows),
       ui_(std::make_unique<Ui::TOptionDlg>()),
       KTop1(*this, true) {

@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 
-#include "app/CenterOnScreen.h"
+#include "app/DialogFrame.h"
 #include "app/Prompts.h"
 #include "app/QtText.h"
 #include "app/SecretText.h"
@@ -31,8 +31,7 @@ const QString kRegisterQuestion = QStringLiteral(
 }  // namespace
 
 TPasswordDlg::TPasswordDlg(TWindows& windows)
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowCloseButtonHint),
+    : QDialog(nullptr, kSystemMenuDialog),
       windows_(windows),
       ui_(std::make_unique<Ui::TPasswordDlg>()),
       KTop1(*this, true) {

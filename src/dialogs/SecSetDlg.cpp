@@ -1,6 +1,6 @@
 #include "dialogs/SecSetDlg.h"
 
-#include "app/CenterOnScreen.h"
+#include "app/DialogFrame.h"
 #include "app/Windows.h"
 #include "ui_SecSetDlg.h"
 
@@ -41,8 +41,7 @@ const QString kAlgorithmTexts[] = {
 }  // namespace
 
 TSecSetDlg::TSecSetDlg(TWindows& windows)
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowCloseButtonHint),
+    : QDialog(nullptr, kSystemMenuDialog),
       windows_(windows),
       ui_(std::make_unique<Ui::TSecSetDlg>()),
       KTop1(*this, true) {

@@ -1,4 +1,4 @@
-#include "app/CenterOnScreen.h"
+#include "app/DialogFrame.h"
 
 #include <QGuiApplication>
 #include <QScreen>

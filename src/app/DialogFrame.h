@@ -1,0 +1,17 @@
+// What the fixed dialogs share: their frame, and their place in the middle of the screen.
+#pragma once
+
+#include <Qt>
+
+class QWidget;
+
+namespace zk {
+
+// A title bar with only the system menu and the close button; the size stays as the form gives it.
+inline constexpr Qt::WindowFlags kSystemMenuDialog = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
+// Places a window of fixed size in the middle of the screen it is on (or the primary screen).
+void CenterOnScreen(QWidget& window);
+
+}  // namespace zk
