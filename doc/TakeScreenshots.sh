@@ -79,6 +79,7 @@ click "全てのファイル/フォルダを正常に処理しました。" 500 
 shoot "全てのファイル/フォルダを正常に処理しました。" decryption-finished.png
 click "全てのファイル/フォルダを正常に処理しました。" 60 313
 xdotool windowactivate --sync "$(wait_window ZK)" key Return
+click "全てのファイル/フォルダを正常に処理しました。" 30 242
 shoot "全てのファイル/フォルダを正常に処理しました。" re-encryption-finished.png
 finish
 
