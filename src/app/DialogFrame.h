@@ -11,6 +11,9 @@ namespace zk {
 inline constexpr Qt::WindowFlags kSystemMenuDialog = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                                      Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 
+// A title bar without any button: the confirmation list, which closes only by its own buttons.
+inline constexpr Qt::WindowFlags kCaptionOnlyDialog = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+
 // Places a window of fixed size in the middle of the screen it is on (or the primary screen).
 void CenterOnScreen(QWidget& window);
 

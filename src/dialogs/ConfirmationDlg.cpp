@@ -48,7 +48,7 @@ QByteArray Bytes(const std::string& text) { return QByteArray(text.data(), stati
 }  // namespace
 
 TConfirmationDlg::TConfirmationDlg(TWindows& windows)
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : QDialog(nullptr, kCaptionOnlyDialog),
       windows_(windows),
       ui_(std::make_unique<Ui::TConfirmationDlg>()),
       KTop1(*this, false) {
