@@ -43,10 +43,12 @@ Twofish, Rijndael (AES) and GOST 28147-89.
 This package holds the desktop program zk (Qt 6, Japanese user interface) and
 the command-line tool zkcli for scripts.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The windows are laid out for IPAPGothic and are all Japanese: without a Japanese font every character
-# would be a box. The Qt translations only turn the standard buttons (Yes, No, Cancel) Japanese.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, hicolor-icon-theme")
+if(ZK_BUILD_GUI)
+  # The windows are laid out for IPAPGothic and are all Japanese: without a Japanese font every character
+  # would be a box. The Qt translations only turn the standard buttons (Yes, No, Cancel) Japanese.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, hicolor-icon-theme")
+endif()
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
   ${CMAKE_CURRENT_BINARY_DIR}/debian/postinst ${CMAKE_CURRENT_BINARY_DIR}/debian/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
