@@ -13,9 +13,21 @@ zkcli hint    [--no-recurse] PATH...
 zkcli sha1    [--no-recurse] PATH...
 zkcli check-value [-p PASSWORD | --password-stdin]
 
+  encrypt       encrypt each file into a container
+  decrypt       decrypt each container back to the file it holds
+  wipe          overwrite each file once with the byte 0x4E, then delete it
+  hint          show the password hint of each container (no password needed)
+  sha1          show the SHA-1 digest of each file
+  check-value   show the password check value that the desktop program can register (PASSHASH)
+
 A folder stands for every file in it, subfolders included unless --no-recurse; links to folders are
-never followed. -o names the output of a single file; the file is encrypted to that name (an existing
-file is not replaced) or decrypted to it (an existing file is replaced only when decryption succeeds).
+never followed. An encrypted file is written beside its source, named as --naming says; a decrypted
+file beside its container, under the name and date stored in it (".dec" added when that is the
+container's own name). An existing file is never replaced: "_RENAMED" and the name's extension are
+appended until the name is free. -o names the output of a single file; the file is encrypted to that
+name (an existing file is not replaced) or decrypted to it (an existing file is replaced only when
+decryption succeeds). Options may stand before or after the paths; --name=value equals --name value,
+and -- ends the options.
 
   -p, --password PASSWORD  the password (other users may see it in the process list); without -p
                            it is asked on the terminal without echo, twice when encrypting
@@ -24,7 +36,8 @@ file is not replaced) or decrypted to it (an existing file is replaced only when
   -a, --algorithm ALGO     twofish (0, default), rijndael (1) or gost (2)
   --naming MODE            enc: NAME.enc (default); own: NAME + EXT; random: 7 random characters + EXT
   --ext EXT                the own extension (default .bmp)
-  --level N                security level: minimum password length 1, 6, 10 or 20 bytes (default 1)
+  --level N                security level: minimum password length 1, 6, 10 or 20 bytes (default 1),
+                           counted in CP932, where a Japanese character counts two
   --wipe-source            wipe the source after it was processed successfully (kept otherwise)
   -o, --output OUTPUT      output file of the single-file form
   --no-recurse             take only the files directly in a folder given
@@ -32,9 +45,9 @@ file is not replaced) or decrypted to it (an existing file is replaced only when
   -h, --help               this text
 
 Every file gives one line on standard output: the result text followed by the path, and after a
-successful decryption a tab and the path of the decrypted file. hint prints the password hint of each
-container, sha1 the SHA-1 digest as five groups of 8 hexadecimal digits, check-value the 8-character
-password check value.
+successful decryption a tab and the path of the decrypted file. hint and sha1 print the hint or the
+digest (five groups of 8 hexadecimal digits), a tab and the path; check-value prints the 8 characters.
+A progress bar goes to standard error when that is a terminal. zkcli reads and writes no settings file.
 
 Exit status: 0 every file succeeded, 1 some failed (or the wipe was not confirmed), 2 bad usage
 (nothing was done).
