@@ -112,7 +112,10 @@ std::string WordHex(uint32_t word) {
 
 std::string DigestText(const TSecHash::Digest& digest) {
   std::string text;
-  for (uint32_t word : digest) text += (text.empty() ? "" : " ") + WordHex(word);
+  for (uint32_t word : digest) {
+    if (!text.empty()) text += ' ';
+    text += WordHex(word);
+  }
   return text;
 }
 
