@@ -144,7 +144,8 @@ int main(int argc, char** argv) {
       std::vector<uint64_t> block(1 << 17);
       for (int64_t written = 0; written < kFileBytes; written += static_cast<int64_t>(block.size() * 8)) {
         for (uint64_t& word : block) word = random();
-        out.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(block.size() * 8));
+        out.write(reinterpret_cast<const char*>(block.data()),
+                  static_cast<std::streamsize>(block.size() * 8));
       }
     }
     TDialogRunner dialog(folder);
@@ -156,10 +157,12 @@ int main(int argc, char** argv) {
         fs::remove(container);
         if (keep == plain) Warm(plain);
       };
-      const double cliEncrypt =
-          Best([&] { fresh(plain); }, [&] { Run({zkcli, "encrypt", "-p", kPassword, "-a", number, plain}); });
-      const double dialogEncrypt = Best([&] { fresh(plain); },
-                                        [&] { dialog.Time(zk::TBatchMode::kEncrypt, algorithm, plain); });
+      const double cliEncrypt = Best([&] { fresh(plain); },
+                                     [&] {
+                                       Run({zkcli, "encrypt", "-p", kPassword, "-a", number, plain});
+                                     });
+      const double dialogEncrypt =
+          Best([&] { fresh(plain); }, [&] { dialog.Time(zk::TBatchMode::kEncrypt, algorithm, plain); });
       // Decryption: the container alone, restored under its stored name and removed again.
       fs::rename(plain, folder / "kept.bin");
       auto restore = [&] {
@@ -171,12 +174,12 @@ int main(int argc, char** argv) {
           Best(restore, [&] { dialog.Time(zk::TBatchMode::kDecrypt, algorithm, container); });
       fs::remove(plain);
       fs::rename(folder / "kept.bin", plain);
-      for (const auto& [operation, cli, gui] :
-           {std::tuple{"encrypt", cliEncrypt, dialogEncrypt}, std::tuple{"decrypt", cliDecrypt, dialogDecrypt}}) {
+      for (const auto& [operation, cli, gui] : {std::tuple{"encrypt", cliEncrypt, dialogEncrypt},
+                                                std::tuple{"decrypt", cliDecrypt, dialogDecrypt}}) {
         const double ratio = gui / cli;
         met = met && ratio <= kTarget;
-        std::printf("%-8s %-11s %8.2f s %8.2f s %7.2f %5s%.1f\n", kCiphers[algorithm], operation, cli, gui, ratio,
-                    "<= ", kTarget);
+        std::printf("%-8s %-11s %8.2f s %8.2f s %7.2f %5s%.1f\n", kCiphers[algorithm], operation, cli, gui,
+                    ratio, "<= ", kTarget);
       }
     }
     fs::remove_all(folder);

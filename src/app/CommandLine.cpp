@@ -76,14 +76,30 @@ void ProcessCommandLine(TWindows& windows) {
     // The value switches take the next word whatever it says; the last word gives an empty value.
     auto value = [&] { return ++i < words.size() ? std::string(TrimBlanks(words[i])) : std::string(); };
     switch (*option) {
-      case TSwitch::kEncrypt: list.Mode = TBatchMode::kEncrypt; break;
-      case TSwitch::kDecrypt: list.Mode = TBatchMode::kDecrypt; break;
-      case TSwitch::kWipe: list.Mode = TBatchMode::kWipe; break;
-      case TSwitch::kForce: list.AutoRun = true; break;
-      case TSwitch::kExitAfterRun: list.ExitAfterRun = true; break;
-      case TSwitch::kPassword: list.Password = value(); break;
-      case TSwitch::kHint: list.Hint = value(); break;
-      case TSwitch::kOutput: output = value(); break;
+      case TSwitch::kEncrypt:
+        list.Mode = TBatchMode::kEncrypt;
+        break;
+      case TSwitch::kDecrypt:
+        list.Mode = TBatchMode::kDecrypt;
+        break;
+      case TSwitch::kWipe:
+        list.Mode = TBatchMode::kWipe;
+        break;
+      case TSwitch::kForce:
+        list.AutoRun = true;
+        break;
+      case TSwitch::kExitAfterRun:
+        list.ExitAfterRun = true;
+        break;
+      case TSwitch::kPassword:
+        list.Password = value();
+        break;
+      case TSwitch::kHint:
+        list.Hint = value();
+        break;
+      case TSwitch::kOutput:
+        output = value();
+        break;
     }
   }
   // Without a password only a wipe can run by itself.

@@ -8,11 +8,13 @@ class QWidget;
 namespace zk {
 
 // A title bar with only the system menu and the close button; the size stays as the form gives it.
-inline constexpr Qt::WindowFlags kSystemMenuDialog = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                                     Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+inline constexpr Qt::WindowFlags kSystemMenuDialog = Qt::Dialog | Qt::CustomizeWindowHint |
+                                                     Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                                     Qt::WindowCloseButtonHint;
 
 // A title bar without any button: the confirmation list, which closes only by its own buttons.
-inline constexpr Qt::WindowFlags kCaptionOnlyDialog = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+inline constexpr Qt::WindowFlags kCaptionOnlyDialog =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
 
 // Places a window of fixed size in the middle of the screen it is on (or the primary screen).
 void CenterOnScreen(QWidget& window);

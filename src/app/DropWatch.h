@@ -20,9 +20,7 @@ class TDropWatch : public QObject {
   TDropWatch() = default;
   ~TDropWatch() override;
 
-  QWidget* WatchControl() const { return control_; }
   void SetWatchControl(QWidget* control);
-  bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
 
   TFilesDroppedEvent OnFilesDropped;

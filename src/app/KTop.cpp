@@ -8,7 +8,6 @@ namespace zk {
 TKTop::TKTop(QWidget& owner, bool ktop) : owner_(owner) { SetKTop(ktop); }
 
 void TKTop::SetKTop(bool ktop) {
-  ktop_ = ktop;
   Qt::WindowFlags flags = owner_.windowFlags();
   if (flags.testFlag(Qt::WindowStaysOnTopHint) == ktop) return;
   flags.setFlag(Qt::WindowStaysOnTopHint, ktop);

@@ -10,12 +10,10 @@ class TKTop {
  public:
   TKTop(QWidget& owner, bool ktop);
 
-  bool KTop() const { return ktop_; }
   void SetKTop(bool ktop);
 
  private:
   QWidget& owner_;
-  bool ktop_ = false;
 };
 
 }  // namespace zk

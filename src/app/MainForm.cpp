@@ -37,9 +37,8 @@ constexpr int kClientHeightWithoutWipeBin = 145;
 }  // namespace
 
 TMainForm::TMainForm(TWindows& windows)
-    : QWidget(nullptr,
-              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       FindFile(MakeIntakeFinder(true)),
       KTop(*this, false),
       windows_(windows),

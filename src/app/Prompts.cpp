@@ -1,12 +1,11 @@
 #include "app/Prompts.h"
 
-#include <algorithm>
-
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <algorithm>
 
 namespace zk::prompts {
 namespace {

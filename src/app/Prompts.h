@@ -62,7 +62,6 @@ class PromptScript {
   // The texts of the prompts of one kind, in the order shown.
   QStringList Texts(TPromptKind kind) const;
   void ClearShown() { shown_.clear(); }
-  bool AllAnswersTaken() const { return answers_.empty() && files_.empty(); }
 
   // The prompts module's side: the script in force, if any, records and answers.
   static PromptScript* Active();

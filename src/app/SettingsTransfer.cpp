@@ -56,8 +56,10 @@ void SaveSettings(TWindows& windows) {
   WriteSetting(settings::kX, main.x(), file);
   WriteSetting(settings::kY, main.y(), file);
   WriteSetting(settings::kIncSubFolder, main.FindFile.Recurse, file);
-  for (const TOptionBox& option : kOptionBoxes) WriteSetting(option.Key, (options.*option.Box)->isChecked(), file);
-  if (options.SaveHintCheckBox->isChecked()) WriteSetting(settings::kPassHint, windows.ConfirmationDlg().Hint, file);
+  for (const TOptionBox& option : kOptionBoxes)
+    WriteSetting(option.Key, (options.*option.Box)->isChecked(), file);
+  if (options.SaveHintCheckBox->isChecked())
+    WriteSetting(settings::kPassHint, windows.ConfirmationDlg().Hint, file);
   WriteSetting(settings::kPassHash, windows.State.PassHash, file);
   WriteSetting(settings::kSecLevel, windows.State.SecLevel, file);
   WriteSetting(settings::kDefaultExt, options.RadioButton1->isChecked(), file);

@@ -29,7 +29,8 @@ constexpr int kPathRole = Qt::UserRole;
 
 const QString kReEncryptQuestion = QStringLiteral(
     "これらの復号済みのファイルを復号時のパスワードとヒントで再暗号化します。よろしいですか？\r\n"
-    "（※注意！：再暗号化の際は当該ファイルが使用中であったり、削除、移動、置き換え等されていないかご確認下さい。）");
+    "（※注意！：再暗号化の際は当該ファイルが使用中であったり、削除、移動、置き換え等されていないかご確認下さ"
+    "い。）");
 
 std::string_view CaptionOf(TBatchMode mode) {
   switch (mode) {
@@ -43,7 +44,9 @@ std::string_view CaptionOf(TBatchMode mode) {
   return "";
 }
 
-QByteArray Bytes(const std::string& text) { return QByteArray(text.data(), static_cast<qsizetype>(text.size())); }
+QByteArray Bytes(const std::string& text) {
+  return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 
@@ -78,7 +81,8 @@ void TConfirmationDlg::AddFile(const std::string& path) {
   list.insertRow(row);
   SetColumnText(row, kPathColumn, PathToQString(path));
   list.item(row, kPathColumn)->setData(kPathRole, Bytes(path));
-  SetColumnText(row, kHintColumn, Mode == TBatchMode::kDecrypt ? ToQString(engine_.ReadHint(path)) : QString());
+  SetColumnText(row, kHintColumn,
+                Mode == TBatchMode::kDecrypt ? ToQString(engine_.ReadHint(path)) : QString());
   SetColumnText(row, kDecryptedColumn, QString());
 }
 
@@ -122,8 +126,10 @@ void TConfirmationDlg::PrepareList() {
   setWindowTitle(ToQString(CaptionOf(Mode)));
   const bool decrypting = Mode == TBatchMode::kDecrypt;
   QTableWidget& list = *ui_->ListView;
-  list.horizontalHeaderItem(kHintColumn)->setText(decrypting ? QStringLiteral("パスワードヒント") : QString());
-  list.horizontalHeaderItem(kDecryptedColumn)->setText(decrypting ? QStringLiteral("復号後ファイル名") : QString());
+  list.horizontalHeaderItem(kHintColumn)
+      ->setText(decrypting ? QStringLiteral("パスワードヒント") : QString());
+  list.horizontalHeaderItem(kDecryptedColumn)
+      ->setText(decrypting ? QStringLiteral("復号後ファイル名") : QString());
   Prepared = true;
   if (AutoRun) OKBitBtnClick();
   activateWindow();
@@ -146,7 +152,8 @@ void TConfirmationDlg::ListViewKeyDown(QKeyEvent&) {
   if (!ListEditable) return;
   QModelIndexList selected = list.selectionModel()->selectedRows();
   if (selected.isEmpty()) return;
-  std::sort(selected.begin(), selected.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() > b.row(); });
+  std::sort(selected.begin(), selected.end(),
+            [](const QModelIndex& a, const QModelIndex& b) { return a.row() > b.row(); });
   for (const QModelIndex& index : selected) list.removeRow(index.row());
   Prepared = false;
   PrepareList();
@@ -227,7 +234,9 @@ void TConfirmationDlg::RunBatch() {
 
 TRowResult TConfirmationDlg::RunRow(int row, int count, TBatchOptions& options) {
   const std::string path = FilePath(row);
-  auto showStatus = [&](std::string_view suffix) { setWindowTitle(ToQString(StatusLine(row + 1, count, path, suffix))); };
+  auto showStatus = [&](std::string_view suffix) {
+    setWindowTitle(ToQString(StatusLine(row + 1, count, path, suffix)));
+  };
   switch (Mode) {
     case TBatchMode::kEncrypt: {
       showStatus(kStatusEncrypting);

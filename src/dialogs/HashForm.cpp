@@ -38,7 +38,8 @@ void THashForm::OpenButtonClick() {
     digest = SecHash.HashFile(PathFromQString(chosen->front()));
   } catch (const ESecHashException& error) {
     // "File not found !" as always, and below it what really stood in the way.
-    prompts::Error(this, ToQString(error.what()) + QStringLiteral("\r\n(") + ToQString(error.Reason()) + u')');
+    prompts::Error(this,
+                   ToQString(error.what()) + QStringLiteral("\r\n(") + ToQString(error.Reason()) + u')');
     return;
   } catch (const std::exception& error) {
     prompts::Error(this, ToQString(error.what()));

@@ -24,11 +24,11 @@ namespace {
 constexpr std::string_view kForbiddenInExtension = "\\/:,;*?\"<>|";
 const QString kDefaultExtension = QStringLiteral(".bmp");
 
-const QString kBadExtension = QStringLiteral("拡張子の設定が不正です。正しく設定しなおして下さい。\r\n(不正な拡張子とは") +
-                              ToQString(kForbiddenInExtension) +
-                              QStringLiteral("が含まれる、空である、.だけなどです。)");
-const QString kClearQuestion =
-    QStringLiteral("パスワードの照合のために登録されているハッシュデータとパスワードヒントをクリアしますか？");
+const QString kBadExtension =
+    QStringLiteral("拡張子の設定が不正です。正しく設定しなおして下さい。\r\n(不正な拡張子とは") +
+    ToQString(kForbiddenInExtension) + QStringLiteral("が含まれる、空である、.だけなどです。)");
+const QString kClearQuestion = QStringLiteral(
+    "パスワードの照合のために登録されているハッシュデータとパスワードヒントをクリアしますか？");
 const QString kCleared = QStringLiteral("ハッシュデータとパスワードヒントをクリアしました。");
 
 }  // namespace
@@ -126,7 +126,8 @@ void TOptionDlg::showEvent(QShowEvent* event) {
 bool TOptionDlg::FormCloseQuery() {
   if (windows_.State.NamingMode != 1) return true;
   const QString extension = ui_->ExtChgEdit->text().trimmed();
-  if (!extension.isEmpty() && CheckAdaptForFileName(ui_->ExtChgEdit->text()) && extension != QStringLiteral("."))
+  if (!extension.isEmpty() && CheckAdaptForFileName(ui_->ExtChgEdit->text()) &&
+      extension != QStringLiteral("."))
     return true;
   prompts::Warning(this, kBadExtension);
   ui_->ExtChgEdit->setText(kDefaultExtension);
@@ -175,8 +176,8 @@ void TOptionDlg::WipeSpeedButtonClick() {
 
 // The wipe bin's own intake: only a plain folder is expanded; anything else is listed as it stands.
 void TOptionDlg::StartWipeBatch(const std::vector<std::string>& paths) {
-  windows_.ConfirmationDlg().StartBatch(TBatchMode::kWipe, CollectWipeBinFiles(windows_.MainForm().FindFile, paths),
-                                        *this);
+  windows_.ConfirmationDlg().StartBatch(TBatchMode::kWipe,
+                                        CollectWipeBinFiles(windows_.MainForm().FindFile, paths), *this);
 }
 
 }  // namespace zk

@@ -19,11 +19,13 @@ namespace {
 const QString kEncryptCaption = QStringLiteral("暗号化に使用するパスワードを入力してください。");
 const QString kDecryptCaption = QStringLiteral("復号に使用するパスワードを入力してください。");
 const QString kEncryptNote = QStringLiteral(
-    "＊パスワードは絶対に忘れないようにしてください。また、出来る限り長く、推測されにくいパスワードにしてください。");
+    "＊パスワードは絶対に忘れないようにしてください。また、出来る限り長く、推測されにくいパスワードにしてくだ"
+    "さい。");
 const QString kDecryptNote = QStringLiteral("＊パスワードは大文字と小文字を区別されます。");
 const QString kCheckValueMismatch = QStringLiteral(
     "入力されたパスワードが照合用に登録されたパスワードと異なります。確認してください。\r\n"
-    "（そのままで良い場合は、「照合用にハッシュを登録」または「何も行わない」を選択して再度ＯＫを押してください。）");
+    "（そのままで良い場合は、「照合用にハッシュを登録」または「何も行わない」を選択して再度ＯＫを押してくださ"
+    "い。）");
 const QString kRegisterQuestion = QStringLiteral(
     "入力されたパスワードのハッシュを照合用に登録します。よろしいですか？\r\n"
     "（このハッシュは照合以外に使用できないように特殊な方法で加工されるので、登録しても安全です。）");

@@ -46,10 +46,12 @@ inline constexpr std::string_view kConfirmEncrypt =
     "個のファイルを暗号化します。暗号化されたファイルは復号するまで他のアプリケーションからはアクセスできなく"
     "なります。よろしいですか？";
 inline constexpr std::string_view kConfirmDecrypt =
-    "個のファイルを復号します。これらのファイルが正しいパスワードで暗号化されたものであることを確認してください。"
+    "個のファイルを復号します。これらのファイルが正しいパスワードで暗号化されたものであることを確認してくださ"
+    "い。"
     "よろしいですか？";
 inline constexpr std::string_view kConfirmWipe =
-    "個のファイルをディスクから完全に抹消(wipe)します。抹消されたファイルは復元が不可能となります。よろしいですか？";
+    "個のファイルをディスクから完全に抹消(wipe)"
+    "します。抹消されたファイルは復元が不可能となります。よろしいですか？";
 // The second confirmation of a wipe batch.
 inline constexpr std::string_view kWipeWarning = "これは抹消モードです！本当によろしいですか？";
 

@@ -52,9 +52,11 @@ class ConfirmationDlgTest : public QObject {
     DropFiles(Control<QPushButton>(windows.MainForm(), "EncBitBtn"), {fixture.Folder.Path("in")});
     TConfirmationDlg& list = windows.ConfirmationDlg();
     QCOMPARE(list.windowTitle(), QStringLiteral("ファイルの暗号化"));
-    QCOMPARE(Control<QLabel>(list, "Label1").text(),
-             QStringLiteral("以上2個のファイルを暗号化します。暗号化されたファイルは復号するまで他のアプリケーションからは"
-                            "アクセスできなくなります。よろしいですか？"));
+    QCOMPARE(
+        Control<QLabel>(list, "Label1").text(),
+        QStringLiteral(
+            "以上2個のファイルを暗号化します。暗号化されたファイルは復号するまで他のアプリケーションからは"
+            "アクセスできなくなります。よろしいですか？"));
 
     AnswerPassword(windows, "暗号の鍵", "ひんと");
     Button(windows, "OKBitBtn").click();
@@ -86,26 +88,30 @@ class ConfirmationDlgTest : public QObject {
     windows.ConfirmationDlg().AddFile(missing);  // vanished after it was listed
     AnswerPassword(windows, "password", "");
     Button(windows, "OKBitBtn").click();
-    QCOMPARE(ListColumn(windows, 0), QStringList({"暗号化成功：" + Q(good), "＊暗号化失敗(読み取り専用です)：" + Q(readOnly),
-                                                  "＊暗号化失敗＊：" + Q(missing)}));
+    QCOMPARE(ListColumn(windows, 0),
+             QStringList({"暗号化成功：" + Q(good), "＊暗号化失敗(読み取り専用です)：" + Q(readOnly),
+                          "＊暗号化失敗＊：" + Q(missing)}));
     QCOMPARE(windows.ConfirmationDlg().windowTitle(), QStringLiteral("終了しました。　失敗数 : 2個"));
   }
 
   void DecryptionFillsHintsAndDecryptedPathsThenReEncrypts() {
     TGuiFixture fixture;
     TWindows& windows = fixture.Start();
-    const std::string first = MakeContainer(fixture.Folder.WriteFile("one.txt", "first"), "password", "ヒント一");
-    const std::string second = MakeContainer(fixture.Folder.WriteFile("two.txt", "second"), "password", "hint two");
+    const std::string first =
+        MakeContainer(fixture.Folder.WriteFile("one.txt", "first"), "password", "ヒント一");
+    const std::string second =
+        MakeContainer(fixture.Folder.WriteFile("two.txt", "second"), "password", "hint two");
     const std::string bogus = fixture.Folder.WriteFile("bogus.enc", "not a container at all");
     DropFiles(Control<QPushButton>(windows.MainForm(), "DecBitBtn"), {first, second, bogus});
-    QCOMPARE(ListColumn(windows, 1), QStringList({"ヒント一", "hint two", "＊エラー：形式外または読み取り専用です。＊"}));
+    QCOMPARE(ListColumn(windows, 1),
+             QStringList({"ヒント一", "hint two", "＊エラー：形式外または読み取り専用です。＊"}));
 
     AnswerPassword(windows, "password");
     Button(windows, "OKBitBtn").click();
     const std::string one = fixture.Folder.Path("one.txt");
     const std::string two = fixture.Folder.Path("two.txt");
-    QCOMPARE(ListColumn(windows, 0),
-             QStringList({"復号成功 : " + Q(first), "復号成功 : " + Q(second), "＊不正なファイル形式です：" + Q(bogus)}));
+    QCOMPARE(ListColumn(windows, 0), QStringList({"復号成功 : " + Q(first), "復号成功 : " + Q(second),
+                                                  "＊不正なファイル形式です：" + Q(bogus)}));
     QCOMPARE(ListColumn(windows, 2), QStringList({Q(one), Q(two), QString()}));
     QCOMPARE(ListColumn(windows, 1).first(), QStringLiteral("ヒント一"));  // the hints stay for re-encryption
     QCOMPARE(TempFolder::ReadFile(one), std::string("first"));
@@ -114,8 +120,9 @@ class ConfirmationDlgTest : public QObject {
 
     fixture.Script.AnswerYes();
     Button(windows, "ReEncBitBtn").click();
-    QCOMPARE(ListColumn(windows, 0), QStringList({"暗号化成功：" + Q(one), "暗号化成功：" + Q(two),
-                                                  "＊再暗号化不可(復号されていないファイルです)：" + Q(bogus)}));
+    QCOMPARE(ListColumn(windows, 0),
+             QStringList({"暗号化成功：" + Q(one), "暗号化成功：" + Q(two),
+                          "＊再暗号化不可(復号されていないファイルです)：" + Q(bogus)}));
     QCOMPARE(windows.ConfirmationDlg().windowTitle(), QStringLiteral("終了しました。　失敗数 : 1個"));
     QVERIFY(!Button(windows, "ReEncBitBtn").isVisible());
     QCOMPARE(TFileEngine().ReadHint(one + ".enc"), std::string("ヒント一"));
@@ -189,7 +196,8 @@ class ConfirmationDlgTest : public QObject {
     list.selectRow(2);
     QTest::keyClick(&list, Qt::Key_Delete);
     QCOMPARE(ListColumn(windows, 0), QStringList({Q(b)}));
-    QVERIFY(Control<QLabel>(windows.ConfirmationDlg(), "Label1").text().startsWith(QStringLiteral("以上1個の")));
+    QVERIFY(
+        Control<QLabel>(windows.ConfirmationDlg(), "Label1").text().startsWith(QStringLiteral("以上1個の")));
   }
 
   void SourceWipeOffersTheSkipButtonOnly() {

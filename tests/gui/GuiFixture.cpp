@@ -59,7 +59,8 @@ void WhenPasswordAsked(TWindows& windows, std::function<void(QWidget& dialog)> a
   QWidget* dialog = &windows.PasswordDlg();
   // The batch shows the dialog with exec(); the timer fires inside its event loop.
   QTimer::singleShot(0, dialog, [dialog, answer = std::move(answer)] {
-    if (!QTest::qWaitFor([dialog] { return dialog->isVisible(); })) qFatal("the password dialog was not shown");
+    if (!QTest::qWaitFor([dialog] { return dialog->isVisible(); }))
+      qFatal("the password dialog was not shown");
     answer(*dialog);
   });
 }
@@ -82,7 +83,8 @@ void AnswerPassword(TWindows& windows, const QString& password, const QString& h
 QStringList ListColumn(TWindows& windows, int column) {
   QTableWidget& list = Control<QTableWidget>(windows.ConfirmationDlg(), "ListView");
   QStringList texts;
-  for (int row = 0; row < list.rowCount(); ++row) texts << (list.item(row, column) ? list.item(row, column)->text() : QString());
+  for (int row = 0; row < list.rowCount(); ++row)
+    texts << (list.item(row, column) ? list.item(row, column)->text() : QString());
   return texts;
 }
 

@@ -48,17 +48,20 @@ class MainWindowTest : public QObject {
     const QStringList shown = fixture.Script.Texts(TPromptKind::kInformation);
     QCOMPARE(shown.size(), 2);
     QVERIFY(shown[0].startsWith(QString::fromUtf8(kPublicTestNoticeStart)));
-    QVERIFY(shown[0].contains(QStringLiteral("なお、WEBサイトhttps://zk.example.org/ではこのバージョンでの")));
+    QVERIFY(
+        shown[0].contains(QStringLiteral("なお、WEBサイトhttps://zk.example.org/ではこのバージョンでの")));
     QVERIFY(shown[1].startsWith(QString::fromUtf8(kFirstRunStart)));
     QCOMPARE(windows.MainForm().pos(), QPoint(100, 100));
     QCOMPARE(windows.MainForm().height(), 145);  // TOPWIPE off: cut off below the options button
 
     windows.MainForm().close();
     QCOMPARE(fixture.SettingsLines(),
-             QStringList({"[WINDOWPOS]", "X=100", "Y=100", "[SYSTEM]", "INCSUBFOLDER=1", "WIPESOURCE=1",
-                          "WIPEDECSOURCE=1", "MAINTOP=0", "DONTCLEARPASSBOX=0", "SAVEHINT=1", "REENC=1",
-                          "TOPWIPE=0", "PASSHINT=", "PASSHASH=", "SECLEVEL=2", "DEFAULT_EXT=1", "OWN_EXT=0",
-                          "RANDOM_EXT=0", "OWN_EXT_STR=.bmp", "ALGORITHM=0", "FIRSTEXEC=0"}));
+             QStringList(
+                 {"[WINDOWPOS]",   "X=100",           "Y=100",        "[SYSTEM]",           "INCSUBFOLDER=1",
+                  "WIPESOURCE=1",  "WIPEDECSOURCE=1", "MAINTOP=0",    "DONTCLEARPASSBOX=0", "SAVEHINT=1",
+                  "REENC=1",       "TOPWIPE=0",       "PASSHINT=",    "PASSHASH=",          "SECLEVEL=2",
+                  "DEFAULT_EXT=1", "OWN_EXT=0",       "RANDOM_EXT=0", "OWN_EXT_STR=.bmp",   "ALGORITHM=0",
+                  "FIRSTEXEC=0"}));
   }
 
   void SecondStartShowsOnlyTheNoticeAndLoadsTheOptions() {
@@ -83,8 +86,9 @@ class MainWindowTest : public QObject {
     ::chmod(fixture.SettingsFile.c_str(), 0444);  // the read-only attribute refuses writes, also for root
     TWindows& windows = fixture.Start();
     windows.MainForm().close();
-    QCOMPARE(fixture.Script.Texts(TPromptKind::kError),
-             QStringList({QString::fromStdString(fixture.SettingsFile) + QStringLiteral(" に書き込めません")}));
+    QCOMPARE(
+        fixture.Script.Texts(TPromptKind::kError),
+        QStringList({QString::fromStdString(fixture.SettingsFile) + QStringLiteral(" に書き込めません")}));
     QCOMPARE(fixture.SettingsLines(), QStringList({"[SYSTEM]", "FIRSTEXEC=0"}));
   }
 
@@ -103,7 +107,8 @@ class MainWindowTest : public QObject {
     TGuiFixture fixture;
     const std::string plain = fixture.Folder.WriteFile("report.txt", "quarterly figures");
     TWindows& windows = fixture.Start({"-F", "-P", "pass", "-H", "the usual", plain});
-    QCOMPARE(ListColumn(windows, 0), QStringList({QStringLiteral("暗号化成功：") + QString::fromStdString(plain)}));
+    QCOMPARE(ListColumn(windows, 0),
+             QStringList({QStringLiteral("暗号化成功：") + QString::fromStdString(plain)}));
     QCOMPARE(DecryptedContent(plain + ".enc", "pass"), std::string("quarterly figures"));
     QVERIFY(!FileExists(plain));  // WIPESOURCE is on by default
     QCOMPARE(TFileEngine().ReadHint(plain + ".enc"), std::string("the usual"));
@@ -127,7 +132,8 @@ class MainWindowTest : public QObject {
     TWindows& windows = fixture.Start({"-w", "-f", doomed});
     QVERIFY(fixture.Script.Texts(TPromptKind::kConfirm).isEmpty());
     QVERIFY(!FileExists(doomed));
-    QCOMPARE(ListColumn(windows, 0), QStringList({QStringLiteral("抹消成功 : ") + QString::fromStdString(doomed)}));
+    QCOMPARE(ListColumn(windows, 0),
+             QStringList({QStringLiteral("抹消成功 : ") + QString::fromStdString(doomed)}));
     QVERIFY(fixture.SettingsLines().contains("FIRSTEXEC=0"));
   }
 
@@ -166,7 +172,8 @@ class MainWindowTest : public QObject {
   void FolderOnTheCommandLineFollowsIncSubFolder() {
     for (const bool recurse : {true, false}) {
       TGuiFixture fixture;
-      fixture.Folder.WriteFile("ZK.ini", std::string("[SYSTEM]\nINCSUBFOLDER=") + (recurse ? "1" : "0") + "\n");
+      fixture.Folder.WriteFile("ZK.ini",
+                               std::string("[SYSTEM]\nINCSUBFOLDER=") + (recurse ? "1" : "0") + "\n");
       fixture.Folder.MakeFolder("d");
       fixture.Folder.MakeFolder("d/s");
       fixture.Folder.WriteFile("d/a", "a");
@@ -187,7 +194,8 @@ class MainWindowTest : public QObject {
     DropFiles(Control<QPushButton>(windows.MainForm(), "DecBitBtn"), {fixture.Folder.Path("box")});
     QVERIFY(windows.ConfirmationDlg().isVisible());
     QVERIFY(!windows.MainForm().isVisible());
-    QCOMPARE(ListColumn(windows, 0), QStringList({QString::fromStdString(first), QString::fromStdString(second)}));
+    QCOMPARE(ListColumn(windows, 0),
+             QStringList({QString::fromStdString(first), QString::fromStdString(second)}));
     QCOMPARE(ListColumn(windows, 1), QStringList({"最初", "second"}));
     QCOMPARE(windows.ConfirmationDlg().windowTitle(), QStringLiteral("ファイルの復号"));
   }
@@ -212,7 +220,8 @@ class MainWindowTest : public QObject {
     TProgramState state;
     state.SettingsFile = fixture.SettingsFile;
     QCOMPARE(RunProgram(state), 0);
-    QCOMPARE(fixture.Script.Texts(TPromptKind::kInformation), QStringList({QStringLiteral("すでに起動しています。")}));
+    QCOMPARE(fixture.Script.Texts(TPromptKind::kInformation),
+             QStringList({QStringLiteral("すでに起動しています。")}));
     QVERIFY(!FileExists(fixture.SettingsFile));
     qunsetenv("XDG_RUNTIME_DIR");
   }

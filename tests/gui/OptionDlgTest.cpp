@@ -38,13 +38,20 @@ class OptionDlgTest : public QObject {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("extension");
     QTest::addColumn<bool>("closes");
-    QTest::newRow("empty") << "RadioButton2" << "" << false;
-    QTest::newRow("blanks only") << "RadioButton2" << "   " << false;
-    QTest::newRow("a dot only") << "RadioButton2" << "." << false;
-    QTest::newRow("a slash") << "RadioButton2" << ".a/b" << false;
-    QTest::newRow("two dots") << "RadioButton2" << ".." << true;
-    QTest::newRow("random name is not checked") << "RadioButton3" << "*" << true;
-    QTest::newRow("standard naming is not checked") << "RadioButton1" << "" << true;
+    QTest::newRow("empty") << "RadioButton2"
+                           << "" << false;
+    QTest::newRow("blanks only") << "RadioButton2"
+                                 << "   " << false;
+    QTest::newRow("a dot only") << "RadioButton2"
+                                << "." << false;
+    QTest::newRow("a slash") << "RadioButton2"
+                             << ".a/b" << false;
+    QTest::newRow("two dots") << "RadioButton2"
+                              << ".." << true;
+    QTest::newRow("random name is not checked") << "RadioButton3"
+                                                << "*" << true;
+    QTest::newRow("standard naming is not checked") << "RadioButton1"
+                                                    << "" << true;
   }
 
   void OwnExtensionIsCheckedOnClosing() {
@@ -61,7 +68,8 @@ class OptionDlgTest : public QObject {
     Control<QPushButton>(options, "CloseBitBtn").click();
     QCOMPARE(options.isVisible(), !closes);
     QCOMPARE(windows.MainForm().isVisible(), closes);
-    QCOMPARE(fixture.Script.Texts(TPromptKind::kWarning), closes ? QStringList() : QStringList{kBadExtension});
+    QCOMPARE(fixture.Script.Texts(TPromptKind::kWarning),
+             closes ? QStringList() : QStringList{kBadExtension});
     if (!closes) {
       QCOMPARE(edit.text(), QStringLiteral(".bmp"));
       Control<QPushButton>(options, "CloseBitBtn").click();

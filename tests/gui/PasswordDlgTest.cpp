@@ -32,7 +32,8 @@ const QString kLevel4 = QStringLiteral(
     "「オプション」でセキュリティレベルを変更するか、パスワードを長くしてください。");
 const QString kWrongCheckValue = QStringLiteral(
     "入力されたパスワードが照合用に登録されたパスワードと異なります。確認してください。\r\n"
-    "（そのままで良い場合は、「照合用にハッシュを登録」または「何も行わない」を選択して再度ＯＫを押してください。）");
+    "（そのままで良い場合は、「照合用にハッシュを登録」または「何も行わない」を選択して再度ＯＫを押してくださ"
+    "い。）");
 
 // Shows the dialog as the batch does, without waiting: the test types, presses OK and looks.
 TPasswordDlg& Open(TWindows& windows, bool decrypting) {
@@ -64,16 +65,25 @@ class PasswordDlgTest : public QObject {
     QTest::addColumn<QString>("again");
     QTest::addColumn<QString>("refusal");  // empty: accepted
 
-    QTest::newRow("typed only in the second box") << false << 2 << "" << "secret" << kMismatch;
-    QTest::newRow("case counts") << false << 2 << "Secret" << "secret" << kMismatch;
-    QTest::newRow("both empty") << false << 2 << "" << "" << kEmpty;
-    QTest::newRow("level 2, five bytes") << false << 2 << "12345" << "12345" << kLevel2;
-    QTest::newRow("level 2, six bytes") << false << 2 << "123456" << "123456" << QString();
-    QTest::newRow("level 2, three double-byte characters") << false << 2 << "暗号鍵" << "暗号鍵" << QString();
+    QTest::newRow("typed only in the second box") << false << 2 << ""
+                                                  << "secret" << kMismatch;
+    QTest::newRow("case counts") << false << 2 << "Secret"
+                                 << "secret" << kMismatch;
+    QTest::newRow("both empty") << false << 2 << ""
+                                << "" << kEmpty;
+    QTest::newRow("level 2, five bytes") << false << 2 << "12345"
+                                         << "12345" << kLevel2;
+    QTest::newRow("level 2, six bytes") << false << 2 << "123456"
+                                        << "123456" << QString();
+    QTest::newRow("level 2, three double-byte characters") << false << 2 << "暗号鍵"
+                                                           << "暗号鍵" << QString();
     QTest::newRow("level 4, nineteen bytes") << false << 4 << QString(19, 'x') << QString(19, 'x') << kLevel4;
-    QTest::newRow("level 7 asks only for a password") << false << 7 << "x" << "x" << QString();
-    QTest::newRow("decrypting ignores the level") << true << 4 << "x" << "ignored" << QString();
-    QTest::newRow("decrypting, empty") << true << 1 << "" << "" << kEmpty;
+    QTest::newRow("level 7 asks only for a password") << false << 7 << "x"
+                                                      << "x" << QString();
+    QTest::newRow("decrypting ignores the level") << true << 4 << "x"
+                                                  << "ignored" << QString();
+    QTest::newRow("decrypting, empty") << true << 1 << ""
+                                       << "" << kEmpty;
   }
 
   void ChecksRunInTheirOrder() {
@@ -90,7 +100,8 @@ class PasswordDlgTest : public QObject {
     QCOMPARE(Control<QWidget>(dialog, "Panel1").isVisible(), !decrypting);
     Type(dialog, password, again);
     PressOk(dialog);
-    QCOMPARE(fixture.Script.Texts(TPromptKind::kWarning), refusal.isEmpty() ? QStringList() : QStringList{refusal});
+    QCOMPARE(fixture.Script.Texts(TPromptKind::kWarning),
+             refusal.isEmpty() ? QStringList() : QStringList{refusal});
     QCOMPARE(dialog.isVisible(), !refusal.isEmpty());
     QCOMPARE(dialog.result(), refusal.isEmpty() ? int(QDialog::Accepted) : int(QDialog::Rejected));
   }
@@ -103,7 +114,8 @@ class PasswordDlgTest : public QObject {
     dialog.reject();
     Open(windows, true);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("復号に使用するパスワードを入力してください。"));
-    QCOMPARE(Control<QLabel>(dialog, "Label3").text(), QStringLiteral("＊パスワードは大文字と小文字を区別されます。"));
+    QCOMPARE(Control<QLabel>(dialog, "Label3").text(),
+             QStringLiteral("＊パスワードは大文字と小文字を区別されます。"));
   }
 
   void RegisteringAndCheckingTheCheckValue() {
@@ -181,7 +193,8 @@ class PasswordDlgTest : public QObject {
     QFETCH(int, kept);
     QFETCH(QString, memo);
     TGuiFixture fixture;
-    fixture.Folder.WriteFile("ZK.ini", "[SYSTEM]\nFIRSTEXEC=0\nALGORITHM=5\nSECLEVEL=" + std::to_string(stored) + "\n");
+    fixture.Folder.WriteFile("ZK.ini",
+                             "[SYSTEM]\nFIRSTEXEC=0\nALGORITHM=5\nSECLEVEL=" + std::to_string(stored) + "\n");
     TWindows& windows = fixture.Start();
     TSecSetDlg& dialog = windows.SecSetDlg();
     QCOMPARE(dialog.AlgorithmIndex(), -1);
@@ -194,8 +207,10 @@ class PasswordDlgTest : public QObject {
 
     bar.setValue(4);
     Control<QComboBox>(dialog, "AlgoComboBox").setCurrentIndex(2);
-    QVERIFY(Control<QPlainTextEdit>(dialog, "AlgoMemo").toPlainText().endsWith(
-        QStringLiteral("（本ソフトでの仕様：最大鍵長256ビット、実質鍵長160ビット、ブロックサイズ64ビット、CBCモード）")));
+    QVERIFY(Control<QPlainTextEdit>(dialog, "AlgoMemo")
+                .toPlainText()
+                .endsWith(QStringLiteral("（本ソフトでの仕様：最大鍵長256ビット、実質鍵長160ビット、ブロック"
+                                         "サイズ64ビット、CBCモード）")));
     dialog.close();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(windows.State.SecLevel, 4);
