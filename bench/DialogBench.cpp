@@ -27,7 +27,6 @@
 #include "app/MainForm.h"
 #include "app/Program.h"
 #include "app/Prompts.h"
-#include "app/SettingsTransfer.h"
 #include "app/Windows.h"
 #include "dialogs/ConfirmationDlg.h"
 #include "dialogs/PasswordDlg.h"
@@ -95,13 +94,16 @@ class TDialogRunner {
     state.SettingsFile = settings;
     state.StartFolder = folder;
     windows_ = std::make_unique<zk::TWindows>(std::move(state));
-    zk::LoadStartupSettings(*windows_);  // the options the main window's first showing would load
+    // The main window's first showing loads the options; its notice is the script's first prompt.
+    windows_->MainForm().show();
+    while (script_.Shown().empty()) QCoreApplication::processEvents();
   }
 
   double Time(zk::TBatchMode mode, int algorithm, const fs::path& file) {
     windows_->SecSetDlg().SetAlgorithmIndex(algorithm);
     zk::TConfirmationDlg& list = windows_->ConfirmationDlg();
     list.StartBatch(mode, {file.string()}, windows_->MainForm());
+    QCoreApplication::processEvents();  // the list drawn, as it is before a person presses OK
     zk::TPasswordDlg& dialog = windows_->PasswordDlg();
     QTimer::singleShot(0, &dialog, [&dialog] {
       Control<QLineEdit>(dialog, "PassEdit").setText(QString::fromUtf8(kPassword));

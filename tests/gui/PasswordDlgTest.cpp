@@ -221,7 +221,12 @@ class PasswordDlgTest : public QObject {
     PressOk(password);
     QCOMPARE(fixture.Script.Texts(TPromptKind::kWarning), QStringList{kLevel4});
     password.reject();
-    QCOMPARE(windows.SecSetDlg().AlgorithmIndex(), 2);
+    const std::string plain = fixture.Folder.WriteFile("plain", "plain");
+    windows.MainForm().StartBatch(TBatchMode::kEncrypt, {plain});
+    AnswerPassword(windows, QString(20, 'p'));
+    Control<QPushButton>(windows.ConfirmationDlg(), "OKBitBtn").click();
+    const std::string container = TempFolder::ReadFile(plain + ".enc");
+    QCOMPARE(container.substr(20, 4), std::string("\x02\0\0\0", 4));  // the algorithm number
     windows.MainForm().close();
     QVERIFY(fixture.SettingsLines().contains("SECLEVEL=4"));
     QVERIFY(fixture.SettingsLines().contains("ALGORITHM=2"));
