@@ -10,6 +10,7 @@
 #include "dialogs/SecSetDlg.h"
 #include "engine/FileEngine.h"
 #include "platform/Paths.h"
+#include "shell/PathIntake.h"
 
 namespace zk {
 namespace {
@@ -70,7 +71,9 @@ void ProcessCommandLine(TWindows& windows) {
   for (size_t i = 0; i < words.size(); ++i) {
     const std::optional<TSwitch> option = SwitchOf(words[i]);
     if (!option) {
-      main.TakePath(Resolved(words[i], startFolder));
+      // Added under the mode in force now: a container listed before -D shows no hint.
+      for (const std::string& file : CollectFiles(main.FindFile, {Resolved(words[i], startFolder)}))
+        list.AddFile(file);
       continue;
     }
     // The value switches take the next word whatever it says; the last word gives an empty value.

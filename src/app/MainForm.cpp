@@ -132,19 +132,6 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   QApplication::quit();
 }
 
-void TMainForm::AddFolder(const std::string& folder) {
-  TConfirmationDlg& list = windows_.ConfirmationDlg();
-  for (const std::string& file : ExpandFolder(FindFile, folder)) list.AddFile(file);
-}
-
-void TMainForm::TakePath(const std::string& path) {
-  if (FileAttributes(path) & kAttrDirectory) {
-    AddFolder(path);
-  } else {
-    windows_.ConfirmationDlg().AddFile(path);
-  }
-}
-
 void TMainForm::StartBatch(TBatchMode mode, const std::vector<std::string>& paths) {
   windows_.ConfirmationDlg().StartBatch(mode, CollectFiles(FindFile, paths), *this);
 }

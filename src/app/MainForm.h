@@ -38,10 +38,6 @@ class TMainForm : public QWidget {
   // The file-open dialog of the three buttons and of the options dialog's wipe bin.
   QFileDialog OpenDialog;
 
-  // Every file of `folder` (and its subfolders when FindFile.Recurse) into the confirmation list.
-  void AddFolder(const std::string& folder);
-  // The main window's intake of one path: a folder is expanded, anything else added as it stands.
-  void TakePath(const std::string& path);
   // A batch from the chosen or dropped paths, taken through the main window's intake.
   void StartBatch(TBatchMode mode, const std::vector<std::string>& paths);
   // The file-open dialog on behalf of `caller`: the chosen paths, nothing when cancelled.

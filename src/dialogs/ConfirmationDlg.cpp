@@ -44,10 +44,6 @@ std::string_view CaptionOf(TBatchMode mode) {
   return "";
 }
 
-QByteArray Bytes(const std::string& text) {
-  return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 TConfirmationDlg::TConfirmationDlg(TWindows& windows)
@@ -79,8 +75,7 @@ void TConfirmationDlg::AddFile(const std::string& path) {
   QTableWidget& list = *ui_->ListView;
   const int row = list.rowCount();
   list.insertRow(row);
-  SetColumnText(row, kPathColumn, PathToQString(path));
-  list.item(row, kPathColumn)->setData(kPathRole, Bytes(path));
+  SetPathColumn(row, kPathColumn, path);
   SetColumnText(row, kHintColumn,
                 Mode == TBatchMode::kDecrypt ? ToQString(engine_.ReadHint(path)) : QString());
   SetColumnText(row, kDecryptedColumn, QString());
@@ -88,8 +83,15 @@ void TConfirmationDlg::AddFile(const std::string& path) {
 
 int TConfirmationDlg::FileCount() const { return ui_->ListView->rowCount(); }
 
-std::string TConfirmationDlg::FilePath(int row) const {
-  return ui_->ListView->item(row, kPathColumn)->data(kPathRole).toByteArray().toStdString();
+std::string TConfirmationDlg::FilePath(int row) const { return PathColumn(row, kPathColumn); }
+
+std::string TConfirmationDlg::PathColumn(int row, int column) const {
+  return ui_->ListView->item(row, column)->data(kPathRole).toByteArray().toStdString();
+}
+
+void TConfirmationDlg::SetPathColumn(int row, int column, const std::string& path) {
+  SetColumnText(row, column, PathToQString(path));
+  ui_->ListView->item(row, column)->setData(kPathRole, QByteArray::fromStdString(path));
 }
 
 void TConfirmationDlg::SetColumnText(int row, int column, const QString& text) {
@@ -243,16 +245,12 @@ TRowResult TConfirmationDlg::RunRow(int row, int count, TBatchOptions& options) 
       QCoreApplication::processEvents();
       if (!ReEncrypting) return EncryptRow(engine_, path, options);
       Hint = options.Hint = ToStdString(ui_->ListView->item(row, kHintColumn)->text());
-      const QTableWidgetItem* decrypted = ui_->ListView->item(row, kDecryptedColumn);
-      return ReEncryptRow(engine_, decrypted->data(kPathRole).toByteArray().toStdString(), options);
+      return ReEncryptRow(engine_, PathColumn(row, kDecryptedColumn), options);
     }
     case TBatchMode::kDecrypt: {
       if (!NameTooLong(path)) showStatus(kStatusDecrypting);
       TRowResult result = DecryptRow(engine_, path, options);
-      if (!result.DecryptedPath.empty()) {
-        SetColumnText(row, kDecryptedColumn, PathToQString(result.DecryptedPath));
-        ui_->ListView->item(row, kDecryptedColumn)->setData(kPathRole, Bytes(result.DecryptedPath));
-      }
+      if (!result.DecryptedPath.empty()) SetPathColumn(row, kDecryptedColumn, result.DecryptedPath);
       return result;
     }
     case TBatchMode::kWipe:
@@ -287,14 +285,10 @@ void TConfirmationDlg::FinishRun() {
 void TConfirmationDlg::ReEncBitBtnClick() {
   if (!windows_.OptionDlg().Controls().UseReEncCheckBox->isChecked()) return;
   if (!prompts::Confirm(this, kReEncryptQuestion)) return;
-  QTableWidget& list = *ui_->ListView;
   for (int row = 0; row < FileCount(); ++row) {
-    const QTableWidgetItem* decrypted = list.item(row, kDecryptedColumn);
-    const QByteArray decryptedPath = decrypted->data(kPathRole).toByteArray();
+    const std::string decrypted = PathColumn(row, kDecryptedColumn);
     // A row whose decryption failed keeps its container's path; the run marks it as not re-encrypted.
-    if (decryptedPath.isEmpty()) continue;
-    SetColumnText(row, kPathColumn, decrypted->text());
-    list.item(row, kPathColumn)->setData(kPathRole, decryptedPath);
+    if (!decrypted.empty()) SetPathColumn(row, kPathColumn, decrypted);
   }
   ReEncrypting = true;
   Mode = TBatchMode::kEncrypt;

@@ -83,6 +83,9 @@ class TConfirmationDlg : public QDialog, public TEngineObserver {
   void FinishRun();
   TBatchOptions CurrentOptions() const;
   void SetColumnText(int row, int column, const QString& text);
+  // A column naming a file shows its path and keeps the bytes the file system gave it.
+  std::string PathColumn(int row, int column) const;
+  void SetPathColumn(int row, int column, const std::string& path);
   void SetLocked(bool locked);
   void SetReEncButton(bool shown);
   void ShowSourceWipe(bool wiping);
