@@ -23,13 +23,6 @@ using prompts::TPromptKind;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-std::string MakeContainer(const std::string& plain, const std::string& password, const std::string& hint) {
-  TFileEngine engine;
-  engine.EncryptFile(plain, plain + ".enc", password, hint, 1);
-  ::unlink(plain.c_str());
-  return plain + ".enc";
-}
-
 QPushButton& Button(TWindows& windows, const char* name) {
   return Control<QPushButton>(windows.ConfirmationDlg(), name);
 }
@@ -98,9 +91,9 @@ class ConfirmationDlgTest : public QObject {
     TGuiFixture fixture;
     TWindows& windows = fixture.Start();
     const std::string first =
-        MakeContainer(fixture.Folder.WriteFile("one.txt", "first"), "password", "ヒント一");
+        MakeContainer(fixture.Folder.WriteFile("one.txt", "first"), "password", "ヒント一", 1);
     const std::string second =
-        MakeContainer(fixture.Folder.WriteFile("two.txt", "second"), "password", "hint two");
+        MakeContainer(fixture.Folder.WriteFile("two.txt", "second"), "password", "hint two", 1);
     const std::string bogus = fixture.Folder.WriteFile("bogus.enc", "not a container at all");
     DropFiles(Control<QPushButton>(windows.MainForm(), "DecBitBtn"), {first, second, bogus});
     QCOMPARE(ListColumn(windows, 1),
@@ -135,7 +128,7 @@ class ConfirmationDlgTest : public QObject {
     TGuiFixture fixture;
     fixture.Folder.WriteFile("ZK.ini", "[SYSTEM]\nFIRSTEXEC=0\nREENC=0\nWIPEDECSOURCE=0\n");
     TWindows& windows = fixture.Start();
-    const std::string container = MakeContainer(fixture.Folder.WriteFile("x.txt", "x"), "password", "");
+    const std::string container = MakeContainer(fixture.Folder.WriteFile("x.txt", "x"), "password", "", 1);
     windows.MainForm().StartBatch(TBatchMode::kDecrypt, {container});
     AnswerPassword(windows, "password");
     Button(windows, "OKBitBtn").click();

@@ -1,5 +1,7 @@
 #include "GuiFixture.h"
 
+#include <unistd.h>
+
 #include <QDropEvent>
 #include <QFile>
 #include <QLineEdit>
@@ -86,6 +88,14 @@ QStringList ListColumn(TWindows& windows, int column) {
   for (int row = 0; row < list.rowCount(); ++row)
     texts << (list.item(row, column) ? list.item(row, column)->text() : QString());
   return texts;
+}
+
+std::string MakeContainer(const std::string& plain, const std::string& password, const std::string& hint,
+                          int32_t algorithm) {
+  TFileEngine engine;
+  engine.EncryptFile(plain, plain + ".enc", password, hint, algorithm);
+  ::unlink(plain.c_str());
+  return plain + ".enc";
 }
 
 std::string DecryptedContent(const std::string& container, const std::string& password) {

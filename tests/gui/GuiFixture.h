@@ -57,6 +57,10 @@ void AnswerPassword(TWindows& windows, const QString& password, const QString& h
 // Texts of the confirmation list: column `column` of every row.
 QStringList ListColumn(TWindows& windows, int column);
 
+// Encrypts `plain` into plain + ".enc" with a separate engine and removes `plain`; returns the container.
+std::string MakeContainer(const std::string& plain, const std::string& password, const std::string& hint = "",
+                          int32_t algorithm = 0);
+
 // The content of a container decrypted by a separate engine (empty when decryption fails).
 std::string DecryptedContent(const std::string& container, const std::string& password);
 

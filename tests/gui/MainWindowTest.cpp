@@ -24,16 +24,6 @@ using prompts::TPromptKind;
 constexpr const char* kPublicTestNoticeStart = "！ご注意！\r\n\r\nこれは公開テスト専用のアルファ版です！";
 constexpr const char* kFirstRunStart = "このメッセージは初回実行時のみ表示されます。";
 
-// A container of `content` at `path` + ".enc", made by the engine directly.
-std::string MakeContainer(const TempFolder& folder, const std::string& name, const std::string& content,
-                          const std::string& password, const std::string& hint = "") {
-  const std::string plain = folder.WriteFile(name, content);
-  TFileEngine engine;
-  engine.EncryptFile(plain, plain + ".enc", password, hint, 0);
-  ::unlink(plain.c_str());
-  return plain + ".enc";
-}
-
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -150,7 +140,7 @@ class MainWindowTest : public QObject {
 
   void DirectFormDecryptsOneContainerToTheOutput() {
     TGuiFixture fixture;
-    const std::string container = MakeContainer(fixture.Folder, "doc.txt", "plain words", "pw");
+    const std::string container = MakeContainer(fixture.Folder.WriteFile("doc.txt", "plain words"), "pw");
     fixture.Start({"-d", "-a", "restored.txt", "-p", "pw", container});
     QCOMPARE(TempFolder::ReadFile(fixture.Folder.Path("restored.txt")), std::string("plain words"));
     QVERIFY(FileExists(container));
@@ -189,8 +179,8 @@ class MainWindowTest : public QObject {
     TGuiFixture fixture;
     TWindows& windows = fixture.Start();
     fixture.Folder.MakeFolder("box");
-    const std::string first = MakeContainer(fixture.Folder, "box/1.txt", "one", "pw", "最初");
-    const std::string second = MakeContainer(fixture.Folder, "box/2.txt", "two", "pw", "second");
+    const std::string first = MakeContainer(fixture.Folder.WriteFile("box/1.txt", "one"), "pw", "最初");
+    const std::string second = MakeContainer(fixture.Folder.WriteFile("box/2.txt", "two"), "pw", "second");
     DropFiles(Control<QPushButton>(windows.MainForm(), "DecBitBtn"), {fixture.Folder.Path("box")});
     QVERIFY(windows.ConfirmationDlg().isVisible());
     QVERIFY(!windows.MainForm().isVisible());
