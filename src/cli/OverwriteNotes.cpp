@@ -16,7 +16,8 @@ std::string Reason(const TOverwriteReach& reach) {
     case TOverwriteDoubt::kNetwork:
       return reach.FileSystem + " keeps the data on another machine or device, out of the overwrite's sight";
     case TOverwriteDoubt::kFlash:
-      return "the device is flash storage: wear levelling may keep old copies in cells the overwrite never sees";
+      return "the device is flash storage: wear levelling may keep old copies in cells the overwrite never "
+             "sees";
     case TOverwriteDoubt::kNone:
       break;
   }

@@ -34,7 +34,8 @@ inline constexpr std::string_view kReEncryptNotDecrypted = "＊再暗号化不�
 inline constexpr std::string_view kWipeSuccess = "抹消成功 : ";
 // A wipe that worked on storage where the overwrite may not reach the old data (copy-on-write, network,
 // flash and the like).
-inline constexpr std::string_view kWipeSuccessOldDataMayRemain = "抹消成功(元のデータが残っている可能性があります) : ";
+inline constexpr std::string_view kWipeSuccessOldDataMayRemain =
+    "抹消成功(元のデータが残っている可能性があります) : ";
 inline constexpr std::string_view kWipeFailed =
     "＊抹消不可(ファイルが無効or読み取り専用orロックされている可能性があります。) : ";
 

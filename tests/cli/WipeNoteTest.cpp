@@ -50,8 +50,8 @@ TEST(ZkcliWipeNote, TheSourceWipeOfAnEncryptionTellsToo) {
 
   const ZkcliResult kept = RunZkcli({"encrypt", "-p", "pw", plain}, folder.Path());
   EXPECT_EQ(kept.err, "");  // nothing is wiped, nothing to tell
-  const ZkcliResult wiped = RunZkcli({"encrypt", "-p", "pw", "--naming", "random", "--wipe-source", plain},
-                                     folder.Path());
+  const ZkcliResult wiped =
+      RunZkcli({"encrypt", "-p", "pw", "--naming", "random", "--wipe-source", plain}, folder.Path());
   EXPECT_EQ(wiped.exitCode, 0);
   EXPECT_EQ(CountOf(wiped.err, "zkcli: note: " + plain + ": btrfs"), 1u) << wiped.err;
   EXPECT_FALSE(Exists(plain));

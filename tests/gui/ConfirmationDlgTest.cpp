@@ -165,8 +165,9 @@ class ConfirmationDlgTest : public QObject {
     Button(windows, "OKBitBtn").click();
     QVERIFY(!FileExists(doomed));
     QVERIFY(FileExists(fixture.Folder.Path("junk")));  // folders stay
-    QCOMPARE(ListColumn(windows, 0),
-             QStringList({(doubt ? Q(std::string(kWipeSuccessOldDataMayRemain)) : "抹消成功 : ") + Q(doomed)}));
+    QCOMPARE(
+        ListColumn(windows, 0),
+        QStringList({(doubt ? Q(std::string(kWipeSuccessOldDataMayRemain)) : "抹消成功 : ") + Q(doomed)}));
   }
 
   // btrfs writes the overwrite to new blocks: the warning gains its lines and the row, still a success,
@@ -183,13 +184,15 @@ class ConfirmationDlgTest : public QObject {
 
     fixture.Script.AnswerYes();
     Button(windows, "OKBitBtn").click();
-    QCOMPARE(fixture.Script.Texts(TPromptKind::kConfirm),
-             QStringList({QStringLiteral(
-                 "これは抹消モードです！本当によろしいですか？\r\n"
-                 "一部のファイルはコピーオンライト・ネットワーク・フラッシュメモリ等の上にあり、上書きしても元のデ"
-                 "ータが残る可能性があります。\r\n確実に守るにはディスク全体の暗号化を使って下さい。")}));
-    QCOMPARE(ListColumn(windows, 0),
-             QStringList({QStringLiteral("抹消成功(元のデータが残っている可能性があります) : ") + Q(doomed)}));
+    QCOMPARE(
+        fixture.Script.Texts(TPromptKind::kConfirm),
+        QStringList({QStringLiteral(
+            "これは抹消モードです！本当によろしいですか？\r\n"
+            "一部のファイルはコピーオンライト・ネットワーク・フラッシュメモリ等の上にあり、上書きしても元のデ"
+            "ータが残る可能性があります。\r\n確実に守るにはディスク全体の暗号化を使って下さい。")}));
+    QCOMPARE(
+        ListColumn(windows, 0),
+        QStringList({QStringLiteral("抹消成功(元のデータが残っている可能性があります) : ") + Q(doomed)}));
     QVERIFY(!FileExists(doomed));
     QCOMPARE(windows.ConfirmationDlg().windowTitle(),
              QStringLiteral("全てのファイル/フォルダを正常に処理しました。"));

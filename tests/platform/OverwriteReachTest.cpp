@@ -1,5 +1,3 @@
-#include "platform/OverwriteReach.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -8,6 +6,7 @@
 
 #include "MountedImage.h"
 #include "TempFolder.h"
+#include "platform/OverwriteReach.h"
 
 namespace zk {
 namespace {
@@ -80,8 +79,11 @@ TEST_F(FakeSysfs, PartitionsAnswerForTheirDisk) {
     unsigned major, minor;
     std::optional<bool> rotational;
   } cases[] = {
-      {8, 0, true}, {8, 1, true}, {259, 0, false}, {259, 2, false},
-      {7, 9, std::nullopt},  // no queue: unknown, not flash
+      {8, 0, true},
+      {8, 1, true},
+      {259, 0, false},
+      {259, 2, false},
+      {7, 9, std::nullopt},   // no queue: unknown, not flash
       {0, 41, std::nullopt},  // no block device at all (btrfs, tmpfs)
   };
   for (const auto& c : cases) {
