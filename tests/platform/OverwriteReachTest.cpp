@@ -74,18 +74,13 @@ class FakeSysfs : public ::testing::Test {
   TempFolder Sys;
 };
 
+// 7:9 has no queue: unknown, not flash; 0:41 is no block device at all (btrfs, tmpfs).
 TEST_F(FakeSysfs, PartitionsAnswerForTheirDisk) {
   const struct {
     unsigned major, minor;
     std::optional<bool> rotational;
-  } cases[] = {
-      {8, 0, true},
-      {8, 1, true},
-      {259, 0, false},
-      {259, 2, false},
-      {7, 9, std::nullopt},   // no queue: unknown, not flash
-      {0, 41, std::nullopt},  // no block device at all (btrfs, tmpfs)
-  };
+  } cases[] = {{8, 0, true},    {8, 1, true},         {259, 0, false},
+               {259, 2, false}, {7, 9, std::nullopt}, {0, 41, std::nullopt}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.major) + ":" + std::to_string(c.minor));
     EXPECT_EQ(DeviceIsRotational(Sys.Path(), c.major, c.minor), c.rotational);
