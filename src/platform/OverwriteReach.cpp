@@ -7,6 +7,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <mutex>
 
 namespace zk {
 namespace {
@@ -54,6 +56,16 @@ std::optional<bool> ReadFlag(const std::filesystem::path& file) {
   return value != 0;
 }
 
+// sysfs is read once for each device: a wipe list may hold many thousands of files on a few disks.
+std::optional<bool> RotationalOnce(dev_t device) {
+  static std::mutex mutex;
+  static std::map<dev_t, std::optional<bool>> known;
+  const std::lock_guard lock(mutex);
+  const auto [entry, isNew] = known.try_emplace(device);
+  if (isNew) entry->second = DeviceIsRotational("/sys", ::major(device), ::minor(device));
+  return entry->second;
+}
+
 }  // namespace
 
 std::pair<TOverwriteDoubt, std::string_view> FileSystemDoubt(uint64_t type) {
@@ -80,8 +92,7 @@ TOverwriteReach OverwriteReachOf(const std::string& path) {
   if (::statfs(path.c_str(), &fileSystem) != 0 || ::stat(path.c_str(), &status) != 0) return {};
   const auto [doubt, name] = FileSystemDoubt(static_cast<uint64_t>(fileSystem.f_type));
   TOverwriteReach reach{doubt, std::string(name), static_cast<uint64_t>(status.st_dev)};
-  if (doubt == TOverwriteDoubt::kNone &&
-      DeviceIsRotational("/sys", ::major(status.st_dev), ::minor(status.st_dev)) == false)
+  if (doubt == TOverwriteDoubt::kNone && RotationalOnce(status.st_dev) == false)
     reach.Doubt = TOverwriteDoubt::kFlash;
   return reach;
 }
