@@ -100,11 +100,11 @@ check "containers open with zk-decrypt.desktop" sh -c 'gio mime application/x-zk
 check "the file-manager menus lie where Dolphin, Nemo and Nautilus look" ls \
   /usr/share/kio/servicemenus/zk-encrypt-wipe.desktop /usr/share/kio/servicemenus/zk-decrypt.desktop \
   /usr/share/nemo/actions/zk-encrypt.nemo_action /usr/share/nemo/actions/zk-decrypt.nemo_action \
-  /usr/share/nemo/actions/zk-wipe.nemo_action /usr/share/nautilus-python/extensions/zk-nautilus.py
+  /usr/share/nemo/actions/zk-wipe.nemo_action /usr/share/nautilus-python/extensions/zk_nautilus.py
 check "the Nautilus extension loads under python3-nautilus" python3 -c '
 import gi, importlib.util
 gi.require_version("Nautilus", "4.0")
-spec = importlib.util.spec_from_file_location("zk", "/usr/share/nautilus-python/extensions/zk-nautilus.py")
+spec = importlib.util.spec_from_file_location("zk", "/usr/share/nautilus-python/extensions/zk_nautilus.py")
 spec.loader.exec_module(importlib.util.module_from_spec(spec))'
 
 types() {

@@ -1,10 +1,10 @@
 #!/usr/bin/python3
-# NautilusExtensionTest.py zk-nautilus.py
+# NautilusExtensionTest.py zk_nautilus.py
 # Loads the Nautilus extension under the real python3-nautilus binding (as Nautilus does, through the
 # system's Python) and checks the items it offers for a file, a folder and containers, their labels by
 # the desktop's language, and that zk receives every path whole and unchanged. Skipped (77) where the
 # binding is missing.
-import importlib.util
+import importlib
 import os
 import stat
 import sys
@@ -25,10 +25,9 @@ CONTAINER = "application/x-zk-container"
 
 
 def load_extension(path):
-    spec = importlib.util.spec_from_file_location("zk_nautilus", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module
+    # As nautilus-python loads an extension: its folder on the module path, the module by its name.
+    sys.path.insert(0, os.path.dirname(path))
+    return importlib.import_module(os.path.splitext(os.path.basename(path))[0])
 
 
 class FakeFile(GObject.GObject, Nautilus.FileInfo):
