@@ -23,8 +23,9 @@ int RunDecrypt(const CommandLine& line) {
   const std::vector<std::string> files = CollectInputFiles(line);
   // What went into a stream may not have been kept by its reader: the container stays.
   if (line.output && line.wipeSource && IsStream(*line.output))
-    throw UsageError("--wipe-source needs an output file; it cannot be used with standard output, a FIFO "
-                     "or a device");
+    throw UsageError(
+        "--wipe-source needs an output file; it cannot be used with standard output, a FIFO "
+        "or a device");
   TBatchOptions options;
   options.Password = ObtainPassword(line, PasswordUse::kDecrypt);
   options.WipeDecryptedSource = line.wipeSource;

@@ -41,8 +41,9 @@ class TFileEngine {
   TFileEngine& operator=(const TFileEngine&) = delete;
 
   // Encrypts source into a new container at output, or at the first free name that the "_RENAMED" rule
-  // gives for it, written under a temporary name and named only when complete; algorithm 1 is Rijndael, 2 GOST, anything else Twofish (stored as given). Nothing is
-  // written when the hint does not fit the header. Only a container this call created is ever deleted.
+  // gives for it, written under a temporary name and named only when complete; algorithm 1 is Rijndael,
+  // 2 GOST, anything else Twofish (stored as given). Nothing is written when the hint does not fit the
+  // header. Only a container this call created is ever deleted.
   // Returns kEncryptSuccess or kEncryptFailed; sets LastSourceName, LastOutputName and LastFileDate.
   // The paths are taken by value: a caller may well pass one of the side results below, which the call
   // overwrites.

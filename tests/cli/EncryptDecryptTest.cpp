@@ -279,7 +279,8 @@ TEST_F(EncryptDecryptTest, AnExplicitOutputThatIsNotAFileIsNeverReplaced) {
   const std::string toFile = folder_.MakeLink("to-file", target);
   result = Run({"decrypt", "-p", "pw", "-o", toFile, sealed});
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.out, "＊復号失敗(出力先がリンクまたはフォルダなどで、置き換えられません)：" + sealed + "\n");
+  EXPECT_EQ(result.out,
+            "＊復号失敗(出力先がリンクまたはフォルダなどで、置き換えられません)：" + sealed + "\n");
   EXPECT_TRUE(std::filesystem::is_symlink(toFile));
   EXPECT_EQ(TempFolder::ReadFile(target), "keep me");
 }

@@ -66,7 +66,8 @@ class Killed : public ::testing::TestWithParam<KillCase> {
     const std::string output = folder + OutputName();
     const std::string source = folder + SourceName();
     if (Exists(output)) {
-      const std::string restored = GetParam().decrypt ? TempFolder::ReadFile(output) : Decrypted(output, folder);
+      const std::string restored =
+          GetParam().decrypt ? TempFolder::ReadFile(output) : Decrypted(output, folder);
       EXPECT_TRUE(restored == plain_) << "a truncated output stands under its final name: " << restored.size()
                                       << " of " << plain_.size() << " bytes";
     } else {
@@ -77,7 +78,8 @@ class Killed : public ::testing::TestWithParam<KillCase> {
     }
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
       const std::string name = entry.path().filename();
-      EXPECT_TRUE(name == SourceName() || name == OutputName() || name.find(kUnfinishedMark) != std::string::npos)
+      EXPECT_TRUE(name == SourceName() || name == OutputName() ||
+                  name.find(kUnfinishedMark) != std::string::npos)
           << name;
     }
   }
@@ -102,8 +104,7 @@ TEST_P(Killed, LeavesTheSourceOrACompleteOutput) {
   std::uniform_real_distribution<double> share(0.0, 1.2);
   for (int run = 1; run <= kMoments; ++run) {
     const std::string folder = RunFolder(run);
-    const auto moment =
-        std::chrono::duration_cast<std::chrono::microseconds>(length * share(random));
+    const auto moment = std::chrono::duration_cast<std::chrono::microseconds>(length * share(random));
     SCOPED_TRACE("killed after " + std::to_string(moment.count()) + " µs");
     const pid_t child = StartZkcli(arguments_, folder);
     std::this_thread::sleep_for(moment);

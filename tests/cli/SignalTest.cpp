@@ -45,12 +45,13 @@ TEST_P(Stopped, RemovesTheUnfinishedOutputAndEndsByTheSignal) {
   EXPECT_FALSE(Exists(folder.Path(output)));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Zkcli, Stopped,
-    ::testing::Values(SignalCase{"EncryptInterrupted", SIGINT, false}, SignalCase{"DecryptInterrupted", SIGINT, true},
-                      SignalCase{"EncryptTerminated", SIGTERM, false}, SignalCase{"DecryptTerminated", SIGTERM, true},
-                      SignalCase{"DecryptHungUp", SIGHUP, true}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Zkcli, Stopped,
+                         ::testing::Values(SignalCase{"EncryptInterrupted", SIGINT, false},
+                                           SignalCase{"DecryptInterrupted", SIGINT, true},
+                                           SignalCase{"EncryptTerminated", SIGTERM, false},
+                                           SignalCase{"DecryptTerminated", SIGTERM, true},
+                                           SignalCase{"DecryptHungUp", SIGHUP, true}),
+                         [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace zk::test

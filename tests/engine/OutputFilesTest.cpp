@@ -29,7 +29,8 @@ bool IsUnfinished(const std::string& name) { return name.find(kUnfinishedMark) !
 // The names in a folder, links not followed.
 Names EntryNames(const std::string& folder) {
   Names names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -87,7 +88,8 @@ class OutputFiles : public ::testing::Test {
     engine.ProcessMsgInterval = 1;
   }
 
-  std::string Container(const std::string& fileName, const std::string& storedName, const std::string& plain) {
+  std::string Container(const std::string& fileName, const std::string& storedName,
+                        const std::string& plain) {
     return folder.WriteFile(fileName, test::HandMadeContainer({"pw", "", storedName, -1, 0, plain}));
   }
 
@@ -217,13 +219,13 @@ TEST(ExplicitOutput, IsClassifiedByWhatStandsThere) {
     std::string path;
     TExplicitOutput kind;
   };
-  for (const Case& c : {Case{"-", TExplicitOutput::kStandardOutput},
-                        Case{folder.Path("missing"), TExplicitOutput::kNewFile},
-                        Case{folder.WriteFile("file", "x"), TExplicitOutput::kReplacedFile},
-                        Case{fifo, TExplicitOutput::kStream}, Case{"/dev/null", TExplicitOutput::kStream},
-                        Case{folder.MakeLink("to-null", "/dev/null"), TExplicitOutput::kStream},
-                        Case{folder.MakeLink("to-file", folder.Path("file")), TExplicitOutput::kRefused},
-                        Case{folder.MakeFolder("dir"), TExplicitOutput::kRefused}}) {
+  for (const Case& c :
+       {Case{"-", TExplicitOutput::kStandardOutput}, Case{folder.Path("missing"), TExplicitOutput::kNewFile},
+        Case{folder.WriteFile("file", "x"), TExplicitOutput::kReplacedFile},
+        Case{fifo, TExplicitOutput::kStream}, Case{"/dev/null", TExplicitOutput::kStream},
+        Case{folder.MakeLink("to-null", "/dev/null"), TExplicitOutput::kStream},
+        Case{folder.MakeLink("to-file", folder.Path("file")), TExplicitOutput::kRefused},
+        Case{folder.MakeFolder("dir"), TExplicitOutput::kRefused}}) {
     EXPECT_EQ(ClassifyExplicitOutput(c.path), c.kind) << c.path;
   }
 }

@@ -1,16 +1,16 @@
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
+#include "TempFolder.h"
 #include "platform/Durability.h"
 #include "platform/File.h"
 #include "platform/FileError.h"
 #include "platform/Paths.h"
 #include "platform/UnfinishedFiles.h"
-#include "TempFolder.h"
 
 namespace zk {
 namespace {
