@@ -22,7 +22,7 @@
 namespace zk::test {
 namespace {
 
-constexpr int kMoments = 6;
+constexpr int kMoments = 5;
 
 struct KillCase {
   const char* name;
@@ -33,7 +33,7 @@ struct KillCase {
 class Killed : public ::testing::TestWithParam<KillCase> {
  protected:
   void SetUp() override {
-    plain_ = PlainBytes(16 << 20);
+    plain_ = PlainBytes(8 << 20);
     folder_.WriteFile("a.bin", plain_);
     ASSERT_EQ(RunZkcli({"encrypt", "-p", "pw", "a.bin"}, folder_.Path()).exitCode, 0);
     container_ = TempFolder::ReadFile(folder_.Path("a.bin.enc"));

@@ -26,7 +26,7 @@ class Stopped : public ::testing::TestWithParam<SignalCase> {};
 
 TEST_P(Stopped, RemovesTheUnfinishedOutputAndEndsByTheSignal) {
   TempFolder folder;
-  folder.WriteFile("big.bin", PlainBytes(32 << 20));
+  folder.WriteFile("big.bin", PlainBytes(8 << 20));
   std::vector<std::string> arguments{"encrypt", "-p", "pw", "big.bin"};
   std::string output = "big.bin.enc";
   if (GetParam().decrypt) {
