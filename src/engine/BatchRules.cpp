@@ -20,19 +20,23 @@ bool IsSourceItself(const std::string& source, const std::string& output) {
 }
 
 // Wipes a source whose result is already complete. The result is flushed first (the file and its folder
-// entry), so that a crash at any moment leaves at least one complete copy.
-bool WipeSourceAfter(TFileEngine& engine, const std::string& source, const std::string& result) {
+// entry), so that a crash at any moment leaves at least one complete copy. Returns the row's failure text,
+// if any: incompleteText when the source was deleted without a complete overwrite.
+std::optional<std::string_view> WipeSourceAfter(TFileEngine& engine, const std::string& source,
+                                                const std::string& result, std::string_view incompleteText) {
   if (engine.Observer) engine.Observer->BeginSourceWipe();
-  bool wiped = true;
+  std::optional<std::string_view> failure;
   try {
     SyncFile(result);
     SyncFolderOf(result);
     engine.WipeFile(source);
+  } catch (const TWipeIncomplete&) {
+    failure = incompleteText;
   } catch (...) {
-    wiped = false;
+    failure = kWipeFailed;
   }
   if (engine.Observer) engine.Observer->EndSourceWipe();
-  return wiped;
+  return failure;
 }
 
 TRowResult Failure(std::string_view text, const std::string& path, std::string_view readOnlyText) {
@@ -87,9 +91,9 @@ TRowResult EncryptRow(TFileEngine& engine, const std::string& path, const TBatch
   const std::string text =
       engine.EncryptFile(path, *output, options.Password, options.Hint, options.Algorithm);
   if (text != kEncryptSuccess) return Failure(text, path, kEncryptReadOnly);
-  if (options.WipeSource && !IsSourceItself(engine.LastSourceName, engine.LastOutputName) &&
-      !WipeSourceAfter(engine, path, engine.LastOutputName)) {
-    return {std::string(kWipeFailed), true, {}};
+  if (options.WipeSource && !IsSourceItself(engine.LastSourceName, engine.LastOutputName)) {
+    if (const auto failure = WipeSourceAfter(engine, path, engine.LastOutputName, kEncryptWipeIncomplete))
+      return {std::string(*failure), true, {}};
   }
   return {text, false, {}};
 }
@@ -100,13 +104,16 @@ TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatch
   if (text != kDecryptSuccess) return Failure(text, path, kDecryptReadOnly);
 
   TRowResult row{text, false, engine.LastOutputName};
-  if (options.WipeDecryptedSource && !IsSourceItself(path, engine.LastOutputName) &&
-      !WipeSourceAfter(engine, path, engine.LastOutputName)) {
-    row.Text = kWipeFailed;
-    row.Failed = true;
+  if (options.WipeDecryptedSource && !IsSourceItself(path, engine.LastOutputName)) {
+    if (const auto failure = WipeSourceAfter(engine, path, engine.LastOutputName, kDecryptWipeIncomplete)) {
+      row.Text = *failure;
+      row.Failed = true;
+    }
   }
   if (engine.Observer) engine.Observer->ProcessMessages();
-  if (engine.LastFileDate != kNoFileDate) engine.ApplyFileDate(engine.LastOutputName, engine.LastFileDate);
+  // A stream (standard output, a FIFO, a device) has no date of the plain file's to take.
+  if (engine.LastFileDate != kNoFileDate && !engine.OutputIsStream)
+    engine.ApplyFileDate(engine.LastOutputName, engine.LastFileDate);
   // A ".dec" output takes the container's name only once the container is gone.
   if (engine.SameNameOutput && MoveWithoutReplacing(engine.LastOutputName, engine.LastSourceName)) {
     row.DecryptedPath = engine.LastSourceName;
@@ -119,6 +126,8 @@ TRowResult WipeRow(TFileEngine& engine, const std::string& path, bool nameOverwr
   try {
     engine.WipeFile(path);
     return {std::string(doubt ? kWipeSuccessOldDataMayRemain : kWipeSuccess), false, {}};
+  } catch (const TWipeIncomplete&) {
+    return {std::string(kWipeIncomplete), true, {}};
   } catch (...) {
     return {std::string(kWipeFailed), true, {}};
   }
