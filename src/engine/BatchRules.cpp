@@ -34,6 +34,12 @@ bool WipeSourceAfter(TFileEngine& engine, const std::string& source, const std::
   return wiped;
 }
 
+// The row of a source that was a link to `target`: the link is gone, the file it led to remains.
+TRowResult LinkTargetKept(std::string_view text, const std::string& target, std::string_view end,
+                          std::string decryptedPath = {}) {
+  return {std::string(text) + target + std::string(end), true, std::move(decryptedPath)};
+}
+
 TRowResult Failure(std::string_view text, const std::string& path, std::string_view readOnlyText) {
   return {std::string(IsReadOnlyFile(path) ? readOnlyText : text), true, {}};
 }
@@ -86,9 +92,11 @@ TRowResult EncryptRow(TFileEngine& engine, const std::string& path, const TBatch
   const std::string text =
       engine.EncryptFile(path, *output, options.Password, options.Hint, options.Algorithm);
   if (text != kEncryptSuccess) return Failure(text, path, kEncryptReadOnly);
-  if (options.WipeSource && !IsSourceItself(engine.LastSourceName, engine.LastOutputName) &&
-      !WipeSourceAfter(engine, path, engine.LastOutputName)) {
-    return {std::string(kWipeFailed), true, {}};
+  if (options.WipeSource && !IsSourceItself(engine.LastSourceName, engine.LastOutputName)) {
+    const std::string linkTarget = LinkTarget(path);  // read before the wipe removes the link
+    if (!WipeSourceAfter(engine, path, engine.LastOutputName)) return {std::string(kWipeFailed), true, {}};
+    if (!linkTarget.empty())
+      return LinkTargetKept(kEncryptLinkTargetKept, linkTarget, kEncryptLinkTargetKeptEnd);
   }
   return {text, false, {}};
 }
@@ -99,10 +107,15 @@ TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatch
   if (text != kDecryptSuccess) return Failure(text, path, kDecryptReadOnly);
 
   TRowResult row{text, false, engine.LastOutputName};
-  if (options.WipeDecryptedSource && !IsSourceItself(path, engine.LastOutputName) &&
-      !WipeSourceAfter(engine, path, engine.LastOutputName)) {
-    row.Text = kWipeFailed;
-    row.Failed = true;
+  if (options.WipeDecryptedSource && !IsSourceItself(path, engine.LastOutputName)) {
+    const std::string linkTarget = LinkTarget(path);
+    if (!WipeSourceAfter(engine, path, engine.LastOutputName)) {
+      row.Text = kWipeFailed;
+      row.Failed = true;
+    } else if (!linkTarget.empty()) {
+      row = LinkTargetKept(kDecryptLinkTargetKept, linkTarget, kDecryptWipeLinkTargetKeptEnd,
+                           row.DecryptedPath);
+    }
   }
   if (engine.Observer) engine.Observer->ProcessMessages();
   if (engine.LastFileDate != kNoFileDate) engine.ApplyFileDate(engine.LastOutputName, engine.LastFileDate);
@@ -115,7 +128,10 @@ TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatch
 
 TRowResult WipeRow(TFileEngine& engine, const std::string& path) {
   try {
+    const std::string linkTarget = LinkTarget(path);
     engine.WipeFile(path);
+    if (!linkTarget.empty())
+      return LinkTargetKept(kWipeLinkTargetKept, linkTarget, kDecryptWipeLinkTargetKeptEnd);
     return {std::string(kWipeSuccess), false, {}};
   } catch (...) {
     return {std::string(kWipeFailed), true, {}};
