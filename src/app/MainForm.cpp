@@ -126,7 +126,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   try {
     SaveSettings(windows_);
   } catch (const std::exception& error) {
-    prompts::Error(this, ToQString(error.what()));
+    prompts::Error(this, DisplayQString(error.what()));
   }
   event->accept();
   QApplication::quit();

@@ -36,7 +36,7 @@ int RunProgram(TProgramState state) {
   std::optional<SingleInstanceLock> instance;
   if (ReadSetting(settings::kDbChk, state.SettingsFile)) {
     instance = SingleInstanceLock::TryAcquire();
-    if (!instance) {
+    if (instance->AnotherInstanceRuns()) {
       prompts::Information(nullptr, ToQString(kAlreadyRunning));
       return 0;
     }

@@ -90,7 +90,7 @@ std::string TConfirmationDlg::PathColumn(int row, int column) const {
 }
 
 void TConfirmationDlg::SetPathColumn(int row, int column, const std::string& path) {
-  SetColumnText(row, column, PathToQString(path));
+  SetColumnText(row, column, DisplayQString(path));
   ui_->ListView->item(row, column)->setData(kPathRole, QByteArray::fromStdString(path));
 }
 
@@ -234,7 +234,7 @@ void TConfirmationDlg::RunBatch() {
   for (int row = 0; row < count; ++row) {
     const TRowResult result = RunRow(row, count, options);
     if (result.Failed) ++FailCount;
-    SetColumnText(row, kPathColumn, ToQString(result.Text) + PathToQString(FilePath(row)));
+    SetColumnText(row, kPathColumn, DisplayQString(result.Text) + DisplayQString(FilePath(row)));
   }
   EraseText(options.Password);
   if (Mode == TBatchMode::kDecrypt && windows_.OptionDlg().Controls().UseReEncCheckBox->isChecked())
@@ -245,7 +245,7 @@ void TConfirmationDlg::RunBatch() {
 TRowResult TConfirmationDlg::RunRow(int row, int count, TBatchOptions& options) {
   const std::string path = FilePath(row);
   auto showStatus = [&](std::string_view suffix) {
-    setWindowTitle(ToQString(StatusLine(row + 1, count, path, suffix)));
+    setWindowTitle(ToQString(StatusLine(row + 1, count, PathDisplayText(path), suffix)));
   };
   switch (Mode) {
     case TBatchMode::kEncrypt: {

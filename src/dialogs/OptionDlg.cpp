@@ -154,7 +154,7 @@ void TOptionDlg::ClrHashBitBtnClick() {
     WriteSetting(settings::kPassHash, "", windows_.State.SettingsFile);
     WriteSetting(settings::kPassHint, "", windows_.State.SettingsFile);
   } catch (const std::exception& error) {
-    prompts::Error(this, ToQString(error.what()));
+    prompts::Error(this, DisplayQString(error.what()));
     return;
   }
   prompts::Information(this, kCleared);

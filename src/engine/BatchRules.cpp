@@ -39,6 +39,12 @@ std::optional<std::string_view> WipeSourceAfter(TFileEngine& engine, const std::
   return failure;
 }
 
+// The row of a source that was a link to `target`: the link is gone, the file it led to remains.
+TRowResult LinkTargetKept(std::string_view text, const std::string& target, std::string_view end,
+                          std::string decryptedPath = {}) {
+  return {std::string(text) + target + std::string(end), true, std::move(decryptedPath)};
+}
+
 TRowResult Failure(std::string_view text, const std::string& path, std::string_view readOnlyText) {
   return {std::string(IsReadOnlyFile(path) ? readOnlyText : text), true, {}};
 }
@@ -92,8 +98,11 @@ TRowResult EncryptRow(TFileEngine& engine, const std::string& path, const TBatch
       engine.EncryptFile(path, *output, options.Password, options.Hint, options.Algorithm);
   if (text != kEncryptSuccess) return Failure(text, path, kEncryptReadOnly);
   if (options.WipeSource && !IsSourceItself(engine.LastSourceName, engine.LastOutputName)) {
+    const std::string linkTarget = LinkTarget(path);  // read before the wipe removes the link
     if (const auto failure = WipeSourceAfter(engine, path, engine.LastOutputName, kEncryptWipeIncomplete))
       return {std::string(*failure), true, {}};
+    if (!linkTarget.empty())
+      return LinkTargetKept(kEncryptLinkTargetKept, linkTarget, kEncryptLinkTargetKeptEnd);
   }
   return {text, false, {}};
 }
@@ -105,9 +114,13 @@ TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatch
 
   TRowResult row{text, false, engine.LastOutputName};
   if (options.WipeDecryptedSource && !IsSourceItself(path, engine.LastOutputName)) {
+    const std::string linkTarget = LinkTarget(path);
     if (const auto failure = WipeSourceAfter(engine, path, engine.LastOutputName, kDecryptWipeIncomplete)) {
       row.Text = *failure;
       row.Failed = true;
+    } else if (!linkTarget.empty()) {
+      row = LinkTargetKept(kDecryptLinkTargetKept, linkTarget, kDecryptWipeLinkTargetKeptEnd,
+                           row.DecryptedPath);
     }
   }
   if (engine.Observer) engine.Observer->ProcessMessages();
@@ -124,7 +137,10 @@ TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatch
 TRowResult WipeRow(TFileEngine& engine, const std::string& path, bool nameOverwriteDoubt) {
   const bool doubt = nameOverwriteDoubt && OverwriteMayMissOldData(path);  // asked while the file exists
   try {
+    const std::string linkTarget = LinkTarget(path);
     engine.WipeFile(path);
+    if (!linkTarget.empty())
+      return LinkTargetKept(kWipeLinkTargetKept, linkTarget, kDecryptWipeLinkTargetKeptEnd);
     return {std::string(doubt ? kWipeSuccessOldDataMayRemain : kWipeSuccess), false, {}};
   } catch (const TWipeIncomplete&) {
     return {std::string(kWipeIncomplete), true, {}};

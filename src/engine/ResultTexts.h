@@ -52,6 +52,15 @@ inline constexpr std::string_view kDecryptWipeIncomplete =
     "＊復号成功(処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります"
     "。)：";
 
+// A source that is a symbolic link: its wipe removes the link only (wiping through a link could destroy a
+// file elsewhere), so the file it leads to remains. The row names that file between the text's two parts
+// and counts as failed.
+inline constexpr std::string_view kEncryptLinkTargetKept = "＊暗号化成功(リンク先は抹消されていません：";
+inline constexpr std::string_view kEncryptLinkTargetKeptEnd = ")：";
+inline constexpr std::string_view kDecryptLinkTargetKept = "＊復号成功(リンク先は抹消されていません：";
+inline constexpr std::string_view kWipeLinkTargetKept = "＊リンクのみ削除(リンク先は抹消されていません：";
+inline constexpr std::string_view kDecryptWipeLinkTargetKeptEnd = ") : ";
+
 // The caption at the end of a run.
 inline constexpr std::string_view kSummaryFailuresPrefix = "終了しました。　失敗数 : ";
 inline constexpr std::string_view kSummaryFailuresSuffix = "個";

@@ -18,4 +18,9 @@ size_t Cp932Length(std::string_view utf8);
 
 bool IsValidUtf8(std::string_view bytes);
 
+// What the user is shown of a path, or of a message naming one; the bytes themselves stay what the run
+// uses. Each "/"-separated part is kept when it is valid UTF-8, decoded from CP932 when it is valid CP932
+// (names from Windows archives), otherwise shown with every byte outside valid UTF-8 written as \xNN.
+std::string PathDisplayText(std::string_view path);
+
 }  // namespace zk

@@ -90,6 +90,24 @@ class ConfirmationDlgTest : public QObject {
     QCOMPARE(windows.ConfirmationDlg().windowTitle(), QStringLiteral("終了しました。　失敗数 : 2個"));
   }
 
+  // A Shift-JIS name from a Windows archive is shown decoded; the run still works on its own bytes.
+  void NamesThatAreNotUtf8AreShownDecodedAndRunAsTheyAre() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    const std::string memo = fixture.Folder.WriteFile("\x83\x81\x83\x82.txt", "memo");  // メモ.txt
+    const std::string odd = fixture.Folder.WriteFile("odd\xA0", "odd");
+    DropFiles(Control<QPushButton>(windows.MainForm(), "EncBitBtn"), {memo, odd});
+    const QString folder = Q(fixture.Folder.Path());
+    QCOMPARE(ListColumn(windows, 0), QStringList({folder + "メモ.txt", folder + "odd\\xA0"}));
+    QCOMPARE(windows.ConfirmationDlg().FilePath(0), memo);
+
+    AnswerPassword(windows, "password", "");
+    Button(windows, "OKBitBtn").click();
+    QCOMPARE(ListColumn(windows, 0),
+             QStringList({"暗号化成功：" + folder + "メモ.txt", "暗号化成功：" + folder + "odd\\xA0"}));
+    QCOMPARE(DecryptedContent(memo + ".enc", "password"), std::string("memo"));
+  }
+
   void DecryptionFillsHintsAndDecryptedPathsThenReEncrypts() {
     TGuiFixture fixture;
     TWindows& windows = fixture.Start();

@@ -205,8 +205,8 @@ class MainWindowTest : public QObject {
   void SecondInstanceIsRefused() {
     TGuiFixture fixture;
     qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(fixture.Folder.Path()));
-    const std::optional<SingleInstanceLock> first = SingleInstanceLock::TryAcquire();
-    QVERIFY(first.has_value());
+    const SingleInstanceLock first = SingleInstanceLock::TryAcquire();
+    QVERIFY(first.Held());
     TProgramState state;
     state.SettingsFile = fixture.SettingsFile;
     QCOMPARE(RunProgram(state), 0);
