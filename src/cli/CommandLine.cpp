@@ -39,6 +39,7 @@ enum class Option {
   kOutput,
   kNoRecurse,
   kYes,
+  kJobs,
   kHelp
 };
 
@@ -61,6 +62,8 @@ constexpr std::array kOptions{
     OptionSpec{Option::kOutput, "output", 'o', true, Bit(Command::kEncrypt) | Bit(Command::kDecrypt)},
     OptionSpec{Option::kNoRecurse, "no-recurse", 0, false, kFileCommands},
     OptionSpec{Option::kYes, "yes", 'y', false, Bit(Command::kWipe)},
+    OptionSpec{Option::kJobs, "jobs", 'j', true,
+               Bit(Command::kEncrypt) | Bit(Command::kDecrypt) | Bit(Command::kWipe)},
     OptionSpec{Option::kHelp, "help", 'h', false, ~0u},
 };
 
@@ -98,6 +101,15 @@ int ParseLevel(const std::string& value) {
   throw UsageError("bad security level '" + value + "' (1 to 4)");
 }
 
+int ParseJobs(const std::string& value) {
+  constexpr int kMaxJobs = 999;
+  const bool digits = !value.empty() && value.size() <= 3 &&
+                      std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+  const int jobs = digits ? std::stoi(value) : 0;
+  if (jobs < 1 || jobs > kMaxJobs) throw UsageError("bad number of jobs '" + value + "' (1 to 999)");
+  return jobs;
+}
+
 void Apply(Option option, const std::string& value, CommandLine& line) {
   switch (option) {
     case Option::kPassword: line.password = value; break;
@@ -117,6 +129,7 @@ void Apply(Option option, const std::string& value, CommandLine& line) {
       break;
     case Option::kNoRecurse: line.recurse = false; break;
     case Option::kYes: line.yes = true; break;
+    case Option::kJobs: line.jobs = ParseJobs(value); break;
     case Option::kHelp: line.command = Command::kHelp; break;
   }
 }

@@ -32,6 +32,7 @@ struct CommandLine {
   std::optional<std::string> output;  // -o: the single-file direct form
   bool recurse = true;
   bool yes = false;  // wipe without asking
+  int jobs = 0;      // -j: files worked on at once; 0 = as many as the process has cores
   std::vector<std::string> paths;
 };
 

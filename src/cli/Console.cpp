@@ -7,8 +7,9 @@
 
 namespace zk::cli {
 
-void Console::StartFile(int number, int count, const std::string& path, std::string_view statusSuffix) {
-  bar_.Start(StatusLine(number, count, LastComponent(path), statusSuffix));
+void Console::StartFiles(int first, int last, int count, const std::string& path,
+                         std::string_view statusSuffix) {
+  bar_.Start(StatusLine(first, last, count, LastComponent(path), statusSuffix));
 }
 
 void Console::Line(std::string_view text) {

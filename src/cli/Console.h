@@ -16,8 +16,9 @@ class Console : public TEngineObserver {
  public:
   explicit Console(ResultLines results = ResultLines::kStdout) : results_(results) {}
 
-  // The bar shows the status line of the file now worked on: [2/5Files]a.txtを暗号化中
-  void StartFile(int number, int count, const std::string& path, std::string_view statusSuffix);
+  // The bar shows the status line of the files now worked on, numbers first..last, naming the first:
+  // [2/5Files]a.txtを暗号化中, or with several at once [3-4/200Files]c.txtを暗号化中
+  void StartFiles(int first, int last, int count, const std::string& path, std::string_view statusSuffix);
   // One result line, flushed at once so that a script reading along sees each file as it is done.
   void Line(std::string_view text);
   // Something went wrong outside the result lines; goes to stderr.

@@ -36,10 +36,11 @@ int RunDecrypt(const CommandLine& line) {
   engine.Observer = &console;
   engine.ExplicitOutputName = line.output.value_or("");
   OverwriteNotes notes(console);
-  return RunRows(files, kStatusDecrypting, console, [&](const std::string& path) {
-    if (options.WipeDecryptedSource) notes.BeforeWipe(path);
-    return DecryptRow(engine, path, options);
-  });
+  return RunRows(files, kStatusDecrypting, console, line.jobs, engine,
+                 options.WipeDecryptedSource ? &notes : nullptr,
+                 [&](TFileEngine& rowEngine, const std::string& path) {
+                   return DecryptRow(rowEngine, path, options);
+                 });
 }
 
 }  // namespace zk::cli

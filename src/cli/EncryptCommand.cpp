@@ -38,10 +38,10 @@ int RunEncrypt(const CommandLine& line) {
   Console console;
   engine.Observer = &console;
   OverwriteNotes notes(console);
-  return RunRows(files, kStatusEncrypting, console, [&](const std::string& path) {
-    if (options.WipeSource) notes.BeforeWipe(path);
-    return EncryptRow(engine, path, options);
-  });
+  return RunRows(files, kStatusEncrypting, console, line.jobs, engine, options.WipeSource ? &notes : nullptr,
+                 [&](TFileEngine& rowEngine, const std::string& path) {
+                   return EncryptRow(rowEngine, path, options);
+                 });
 }
 
 }  // namespace zk::cli

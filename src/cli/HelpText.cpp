@@ -6,9 +6,10 @@ std::string_view HelpText() {
   return R"(zkcli - ZK containers from the command line (same engine and format as the desktop program)
 
 zkcli encrypt [-p PASSWORD | --password-stdin] [--hint TEXT] [-a twofish|rijndael|gost|0|1|2]
-              [--naming enc|own|random] [--ext EXT] [--level 1-4] [--wipe-source] [-o OUTPUT] [--no-recurse] PATH...
-zkcli decrypt [-p PASSWORD | --password-stdin] [--wipe-source] [-o OUTPUT | -o -] [--no-recurse] PATH...
-zkcli wipe    [--yes] [--no-recurse] PATH...
+              [--naming enc|own|random] [--ext EXT] [--level 1-4] [--wipe-source] [-o OUTPUT] [--no-recurse]
+              [-j N] PATH...
+zkcli decrypt [-p PASSWORD | --password-stdin] [--wipe-source] [-o OUTPUT | -o -] [--no-recurse] [-j N] PATH...
+zkcli wipe    [--yes] [--no-recurse] [-j N] PATH...
 zkcli hint    [--no-recurse] PATH...
 zkcli sha1    [--no-recurse] PATH...
 zkcli check-value [-p PASSWORD | --password-stdin]
@@ -49,12 +50,15 @@ a kill is incomplete and can be deleted.
   -o, --output OUTPUT      output file of the single-file form; for decrypt, - is standard output
   --no-recurse             take only the files directly in a folder given
   -y, --yes                wipe without asking
+  -j, --jobs N             work on up to N files at once (default: as many as the cores zkcli may use);
+                           the names, result lines and exit status are those of -j 1
   -h, --help               this text
 
 Every file gives one line on standard output: the result text followed by the path, and after a
 successful decryption a tab and the path of the decrypted file. hint and sha1 print the hint or the
 digest (five groups of 8 hexadecimal digits), a tab and the path; check-value prints the 8 characters.
-A progress bar goes to standard error when that is a terminal. zkcli reads and writes no settings file.
+The lines come in the order of the files, also with -j. A progress bar goes to standard error when that
+is a terminal; with several files at once it shows the bytes of the whole batch. zkcli reads and writes no settings file.
 
 Exit status: 0 every file succeeded, 1 some failed (or the wipe was not confirmed), 2 bad usage
 (nothing was done).

@@ -1,23 +1,58 @@
 #include "cli/RowLoop.h"
 
 #include "cli/Commands.h"
+#include "engine/BatchRunner.h"
+#include "platform/Cores.h"
 
 namespace zk::cli {
+namespace {
 
-int RunRows(const std::vector<std::string>& files, std::string_view statusSuffix, Console& console,
-            const std::function<TRowResult(const std::string& path)>& row) {
-  const int count = static_cast<int>(files.size());
-  int failures = 0;
-  for (int i = 0; i < count; ++i) {
-    const std::string& path = files[static_cast<size_t>(i)];
-    console.StartFile(i + 1, count, path, statusSuffix);
-    const TRowResult result = row(path);
-    if (result.Failed) ++failures;
-    std::string line = result.Text + path;
-    if (!result.DecryptedPath.empty()) line += "\t" + result.DecryptedPath;
-    console.Line(line);
+class TRowPrinter : public TBatchRowsObserver {
+ public:
+  TRowPrinter(const std::vector<std::string>& files, std::string_view statusSuffix, Console& console)
+      : files_(files), statusSuffix_(statusSuffix), console_(console) {}
+
+  void RowsInProgress(int first, int last) override {
+    console_.StartFiles(first + 1, last + 1, static_cast<int>(files_.size()), files_[first], statusSuffix_);
   }
-  return failures ? kExitSomeFailed : kExitSuccess;
+  void RowDone(int row, const TRowResult& result) override {
+    if (result.Failed) ++failures_;
+    std::string line = result.Text + files_[row];
+    if (!result.DecryptedPath.empty()) line += "\t" + result.DecryptedPath;
+    console_.Line(line);
+  }
+  void BatchProgress(int64_t done, int64_t total) override {
+    console_.Progress(TProgress{.Done = done, .Total = total});
+  }
+
+  int Failures() const { return failures_; }
+
+ private:
+  const std::vector<std::string>& files_;
+  std::string_view statusSuffix_;
+  Console& console_;
+  int failures_ = 0;
+};
+
+}  // namespace
+
+int RunRows(const std::vector<std::string>& files, std::string_view statusSuffix, Console& console, int jobs,
+            TFileEngine& engine, OverwriteNotes* wipeNotes,
+            const std::function<TRowResult(TFileEngine& engine, const std::string& path)>& row) {
+  const int workers = jobs > 0 ? jobs : AvailableCores();
+  // The workers never print: with several at once, every note comes before the first row.
+  const bool notesFirst = wipeNotes && workers > 1;
+  if (notesFirst)
+    for (const std::string& path : files) wipeNotes->BeforeWipe(path);
+  TRowPrinter printer(files, statusSuffix, console);
+  RunBatchRows(
+      workers, engine, files,
+      [&](TFileEngine& rowEngine, int index) {
+        if (wipeNotes && !notesFirst) wipeNotes->BeforeWipe(files[index]);
+        return row(rowEngine, files[index]);
+      },
+      printer);
+  return printer.Failures() ? kExitSomeFailed : kExitSuccess;
 }
 
 }  // namespace zk::cli

@@ -1,5 +1,5 @@
-// The walk over the files of an encryption, decryption or wipe: the progress bar names each file, its
-// result line follows on stdout.
+// The walk over the files of an encryption, decryption or wipe: the progress bar names the files at work,
+// their result lines follow on stdout in list order.
 #pragma once
 
 #include <functional>
@@ -8,13 +8,18 @@
 #include <vector>
 
 #include "cli/Console.h"
+#include "cli/OverwriteNotes.h"
 #include "engine/BatchRules.h"
 
 namespace zk::cli {
 
-// Runs `row` on every file in order and prints "result text + path", with a tab and the decrypted file's
-// path when there is one. Returns kExitSuccess, or kExitSomeFailed when any row failed.
-int RunRows(const std::vector<std::string>& files, std::string_view statusSuffix, Console& console,
-            const std::function<TRowResult(const std::string& path)>& row);
+// Runs `row` on every file, on `jobs` files at once (0: as many as the process has cores; the rows keep
+// the results and names of a run on one core), and prints "result text + path" in list order, with a tab
+// and the decrypted file's path when there is one. With wipeNotes, their notes are told before the files'
+// wipes (for several at once, all before the first row). Returns kExitSuccess, or kExitSomeFailed when any
+// row failed.
+int RunRows(const std::vector<std::string>& files, std::string_view statusSuffix, Console& console, int jobs,
+            TFileEngine& engine, OverwriteNotes* wipeNotes,
+            const std::function<TRowResult(TFileEngine& engine, const std::string& path)>& row);
 
 }  // namespace zk::cli

@@ -37,10 +37,8 @@ int RunWipe(const CommandLine& line) {
   Console console;
   engine.Observer = &console;
   OverwriteNotes notes(console);
-  return RunRows(files, kStatusWiping, console, [&](const std::string& path) {
-    notes.BeforeWipe(path);
-    return WipeRow(engine, path);
-  });
+  return RunRows(files, kStatusWiping, console, line.jobs, engine, &notes,
+                 [](TFileEngine& rowEngine, const std::string& path) { return WipeRow(rowEngine, path); });
 }
 
 }  // namespace zk::cli

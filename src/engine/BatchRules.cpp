@@ -59,8 +59,13 @@ std::string ConfirmationText(TBatchMode mode, int count) {
 }
 
 std::string StatusLine(int number, int count, std::string_view path, std::string_view suffix) {
-  std::string line = "[";
-  line.append(std::to_string(number)).append("/").append(std::to_string(count)).append("Files]");
+  return StatusLine(number, number, count, path, suffix);
+}
+
+std::string StatusLine(int first, int last, int count, std::string_view path, std::string_view suffix) {
+  std::string line = "[" + std::to_string(first);
+  if (last != first) line.append("-").append(std::to_string(last));
+  line.append("/").append(std::to_string(count)).append("Files]");
   return line.append(path).append(suffix);
 }
 
@@ -74,7 +79,7 @@ std::string SummaryText(int failCount) {
 
 bool NameTooLong(std::string_view path) { return Cp932Length(LastComponent(path)) >= kMaxNameBytes; }
 
-std::optional<std::string> ProposedOutputName(std::string_view path, int namingMode,
+std::optional<TOutputName> ProposedOutputName(std::string_view path, int namingMode,
                                               std::string_view ownExtension) {
   switch (namingMode) {
     case kNamingStandard:
@@ -82,7 +87,7 @@ std::optional<std::string> ProposedOutputName(std::string_view path, int namingM
     case kNamingOwnExtension:
       return std::string(path) + std::string(ownExtension);
     case kNamingRandom:
-      return RandomOutputName(path, ownExtension);
+      return TOutputName(std::string(path), std::string(ownExtension));
     default:
       return std::nullopt;
   }
@@ -90,9 +95,9 @@ std::optional<std::string> ProposedOutputName(std::string_view path, int namingM
 
 TRowResult EncryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options) {
   if (NameTooLong(path)) return Failure(kEncryptNameTooLong, path, kEncryptReadOnly);
-  const std::optional<std::string> output =
+  const std::optional<TOutputName> output =
       options.ExplicitOutput.empty() ? ProposedOutputName(path, options.NamingMode, options.OwnExtension)
-                                     : options.ExplicitOutput;
+                                     : TOutputName(options.ExplicitOutput);
   if (!output) return Failure(kUnexpectedError, path, kEncryptReadOnly);
   const std::string text =
       engine.EncryptFile(path, *output, options.Password, options.Hint, options.Algorithm);

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "OutputNames.h"
+
 namespace zk {
 
 class TFileEngine;
@@ -43,13 +45,15 @@ inline constexpr size_t kMaxNameBytes = 200;
 std::string ConfirmationText(TBatchMode mode, int count);
 // "[" number "/" count "Files]" path suffix, number counting from 1: [2/5Files]/data/a.txtを暗号化中
 std::string StatusLine(int number, int count, std::string_view path, std::string_view suffix);
+// The same for the rows first..last in progress at once: [3-4/200Files]/data/c.txtを暗号化中
+std::string StatusLine(int first, int last, int count, std::string_view path, std::string_view suffix);
 // "終了しました。　失敗数 : " N "個", or "全てのファイル/フォルダを正常に処理しました。" without failures.
 std::string SummaryText(int failCount);
 
 // The last path component counts kMaxNameBytes or more in CP932 (a double-byte character counts two).
 bool NameTooLong(std::string_view path);
-// The output path proposed for encryption; empty for an unknown naming mode.
-std::optional<std::string> ProposedOutputName(std::string_view path, int namingMode,
+// The output name asked for in encryption; empty for an unknown naming mode.
+std::optional<TOutputName> ProposedOutputName(std::string_view path, int namingMode,
                                               std::string_view ownExtension);
 
 // Encrypts one row and, on success and when asked, wipes its source once the container is safely on disk

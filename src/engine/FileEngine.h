@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "EngineObserver.h"
+#include "OutputNames.h"
 #include "PendingOutput.h"
 #include "crypto/Gost.h"
 #include "crypto/Rijndael.h"
@@ -40,14 +41,14 @@ class TFileEngine {
   TFileEngine(const TFileEngine&) = delete;
   TFileEngine& operator=(const TFileEngine&) = delete;
 
-  // Encrypts source into a new container at output, or at the first free name that the "_RENAMED" rule
-  // gives for it, written under a temporary name and named only when complete; algorithm 1 is Rijndael,
+  // Encrypts source into a new container named as output asks (TOutputName: the first free name that the
+  // "_RENAMED" rule gives, or a random one), written under a temporary name and named only when complete; algorithm 1 is Rijndael,
   // 2 GOST, anything else Twofish (stored as given). Nothing is written when the hint does not fit the
   // header. Only a container this call created is ever deleted.
   // Returns kEncryptSuccess or kEncryptFailed; sets LastSourceName, LastOutputName and LastFileDate.
   // The paths are taken by value: a caller may well pass one of the side results below, which the call
   // overwrites.
-  std::string EncryptFile(std::string source, std::string output, std::string_view password,
+  std::string EncryptFile(std::string source, TOutputName output, std::string_view password,
                           std::string_view hint, int32_t algorithm);
 
   // Decrypts a container into its folder under the stored name (its last component only, shortened to fit
@@ -110,6 +111,8 @@ class TFileEngine {
   std::string DecryptInto(const std::string& source, std::string_view password, File& in, File& stream,
                           std::optional<TPendingOutput>& pending);
   void DestroyPartialOutput(TPendingOutput& output);
+  std::string NameOutput(TPendingOutput& output, const TOutputName& name);
+  std::string FreeDecryptedName(const std::string& source, const std::string& stored);
 
   std::unique_ptr<uint8_t[]> buffer_;
 };

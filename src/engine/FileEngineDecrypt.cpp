@@ -77,14 +77,7 @@ std::string TFileEngine::DecryptInto(const std::string& source, std::string_view
       StoredFileName(StoredNameToUtf8(DecryptText(ZK_twofish_str, *nameField, kFieldKeyText)));
   if (name.empty()) return std::string(kDecryptDamaged);
 
-  std::string output = ExplicitOutputName;
-  if (!explicitOutput) {
-    output = CollisionFreeName(FolderPart(source) + name);
-    if (EqualIgnoringAsciiCase(source, output)) {
-      SameNameOutput = true;
-      output = CollisionFreeName(output + ".dec");
-    }
-  }
+  const std::string output = explicitOutput ? ExplicitOutputName : FolderPart(source) + name;
   LastOutputName = output;
   LastFileDate = reader.ReadInt32();
 
@@ -100,9 +93,20 @@ std::string TFileEngine::DecryptInto(const std::string& source, std::string_view
   if (OutputIsStream) {
     stream.Close();
   } else {
-    LastOutputName = pending->Finish();
+    pending->Complete();
+    if (Observer) Observer->OutputComplete();
+    LastOutputName = pending->MoveTo(explicitOutput ? output : FreeDecryptedName(source, output));
   }
   return std::string(kDecryptSuccess);
+}
+
+// The "_RENAMED" rule for the stored name; a name that is the container's own, but for the case of its
+// letters, gets ".dec" (and the row moves it to the container's name once the container is gone).
+std::string TFileEngine::FreeDecryptedName(const std::string& source, const std::string& stored) {
+  const std::string output = CollisionFreeName(stored);
+  if (!EqualIgnoringAsciiCase(source, output)) return output;
+  SameNameOutput = true;
+  return CollisionFreeName(output + ".dec");
 }
 
 // The partial plain text must not stay behind; if the wipe itself fails, a plain delete still removes it.

@@ -16,15 +16,14 @@
 
 namespace zk {
 
-std::string TFileEngine::EncryptFile(std::string source, std::string output,
+std::string TFileEngine::EncryptFile(std::string source, TOutputName output,
                                      std::string_view password, std::string_view hint, int32_t algorithm) {
   LastSourceName = source;
-  LastOutputName = output;
+  LastOutputName = output.Path;
   File in;
   // A partial container holds ciphertext only: its plain deletion (by the destructor) is enough.
   std::optional<TPendingOutput> out;
   try {
-    LastOutputName = CollisionFreeName(output);
     LastFileDate = PackedFileDate(source);
     const int64_t total = QueryFileSize(source);
     if (FileKindOf(source, true) != TFileKind::kRegular)
@@ -44,12 +43,12 @@ std::string TFileEngine::EncryptFile(std::string source, std::string output,
     header.CheckBlock = MakeCheckBlock(cipher, checkValue);
     const std::string headerBytes = SerializeHeader(header);
 
-    out.emplace(LastOutputName, false);
+    out.emplace(output.Path, false);
     out->Stream().Write(headerBytes.data(), headerBytes.size());
     StreamPayload(in, out->Stream(), cipher, TDirection::kEncrypt, total);
     cipher.Wipe();
     in.Close();
-    LastOutputName = out->Finish();
+    LastOutputName = NameOutput(*out, output);
     return std::string(kEncryptSuccess);
   } catch (...) {
     WipeFileCiphers();

@@ -46,6 +46,10 @@ std::string RandomOutputName(std::string_view source, std::string_view extension
   return path;
 }
 
+std::string TOutputName::Choose() const {
+  return RandomExtension ? RandomOutputName(Path, *RandomExtension) : CollisionFreeName(Path);
+}
+
 TExplicitOutput ClassifyExplicitOutput(const std::string& path) {
   if (path == kStandardOutputName) return TExplicitOutput::kStandardOutput;
   struct stat info;

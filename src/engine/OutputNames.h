@@ -1,8 +1,10 @@
 // How output files are named: the collision rule, random names and stored names.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace zk {
 
@@ -15,6 +17,20 @@ std::string CollisionFreeName(const std::string& path);
 // The source's folder, 7 random characters (each a letter e-x or a digit, with equal chance) and the
 // extension as it stands; drawn anew while a file of that path exists.
 std::string RandomOutputName(std::string_view source, std::string_view extension);
+
+// The name an output asks for, chosen only when the output is complete, so that the rows of a batch run on
+// several threads choose in list order: the first free name the "_RENAMED" rule gives for Path or, with
+// RandomExtension, a random name in Path's folder (RandomOutputName).
+struct TOutputName {
+  TOutputName(std::string path) : Path(std::move(path)) {}  // NOLINT: a plain path is the usual request
+  TOutputName(std::string path, std::string randomExtension)
+      : Path(std::move(path)), RandomExtension(std::move(randomExtension)) {}
+
+  std::string Choose() const;
+
+  std::string Path;
+  std::optional<std::string> RandomExtension;
+};
 
 // The explicit output that stands for standard output.
 inline constexpr std::string_view kStandardOutputName = "-";

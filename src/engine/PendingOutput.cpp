@@ -27,9 +27,16 @@ TPendingOutput::~TPendingOutput() {
 }
 
 std::string TPendingOutput::Finish() {
+  Complete();
+  return MoveTo(final_);
+}
+
+void TPendingOutput::Complete() {
   file_.Sync();
   file_.Close();
-  std::string path = final_;
+}
+
+std::string TPendingOutput::MoveTo(std::string path) {
   if (replacing_) {
     if (std::rename(temporary_.c_str(), path.c_str()) != 0)
       throw FileError::FromErrno(errno, "cannot rename to", path);

@@ -21,10 +21,14 @@ class TPendingOutput {
   File& Stream() { return file_; }
   const std::string& TemporaryPath() const { return temporary_; }
 
-  // Flushes the file to the disk, closes it and gives it its final name. When a name that must not be
-  // replaced was taken meanwhile, the "_RENAMED" rule picks the next free one.
-  // Returns the path the file now has. Throws FileError; the temporary then stays for the owner to remove.
+  // Complete, then MoveTo the final path given at construction.
   std::string Finish();
+  // Flushes the file to the disk and closes it. Throws FileError.
+  void Complete();
+  // Gives the completed file its final name, `path`. When a name that must not be replaced is taken, the
+  // "_RENAMED" rule picks the next free one. Returns the path the file now has. Throws FileError; the
+  // temporary then stays for the owner to remove.
+  std::string MoveTo(std::string path);
   // Forgets the temporary after its owner has removed it (the wipe of a partial plain file).
   void Release();
 

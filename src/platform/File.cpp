@@ -5,11 +5,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <random>
 #include <utility>
 
 #include "platform/FileError.h"
 #include "platform/Paths.h"
-#include "platform/Random.h"
 
 namespace zk {
 
@@ -51,6 +51,10 @@ File File::CreateNew(const std::string& path) {
 
 File File::CreateTemporaryBeside(const std::string& target) {
   static constexpr char kNameCharacters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  // Each thread draws from its own generator: the workers of a batch create temporaries at once, and the
+  // process-wide one is kept for the output names, which are drawn in list order.
+  thread_local std::minstd_rand generator(std::random_device{}());
+  std::uniform_int_distribution<int> character(0, sizeof kNameCharacters - 2);
   constexpr int kRandomCharacters = 6;
   const std::string stem =
       FolderPart(target) +
@@ -59,7 +63,7 @@ File File::CreateTemporaryBeside(const std::string& target) {
   for (;;) {
     std::string path = stem;
     for (int i = 0; i < kRandomCharacters; ++i)
-      path += kNameCharacters[RandomBelow(sizeof kNameCharacters - 1)];
+      path += kNameCharacters[character(generator)];
     try {
       return CreateNew(path);
     } catch (const FileError& error) {

@@ -17,7 +17,7 @@ struct TSlot {
   char path[PATH_MAX];
 };
 
-constexpr int kSlots = 16;
+constexpr int kSlots = kMaxUnfinishedFiles;
 TSlot gSlots[kSlots];
 
 }  // namespace

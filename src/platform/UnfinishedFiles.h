@@ -6,6 +6,9 @@
 
 namespace zk {
 
+// How many temporaries the table holds at once (a parallel batch keeps its number of rows in flight below).
+inline constexpr int kMaxUnfinishedFiles = 64;
+
 // Remembers a temporary until Forget; returns a ticket for Forget, or -1 when the table is full or the
 // path too long (the file is then only removed by its owner).
 int RememberUnfinished(const std::string& path);

@@ -65,16 +65,17 @@ TEST(BatchTexts, TheNameLimitCountsCp932Bytes) {
 
 TEST_F(BatchRules, ProposedOutputNames) {
   const std::string source = folder.Path("photo.jpg");
-  EXPECT_EQ(ProposedOutputName(source, kNamingStandard, ".bmp"), source + ".enc");
-  EXPECT_EQ(ProposedOutputName(source, kNamingOwnExtension, ".bmp"), source + ".bmp");
-  EXPECT_EQ(ProposedOutputName(source, kNamingOwnExtension, " x "), source + " x ");
-  EXPECT_EQ(ProposedOutputName(source, 3, ".bmp"), std::nullopt);
+  EXPECT_EQ(ProposedOutputName(source, kNamingStandard, ".bmp")->Choose(), source + ".enc");
+  EXPECT_EQ(ProposedOutputName(source, kNamingOwnExtension, ".bmp")->Choose(), source + ".bmp");
+  EXPECT_EQ(ProposedOutputName(source, kNamingOwnExtension, " x ")->Choose(), source + " x ");
+  EXPECT_FALSE(ProposedOutputName(source, 3, ".bmp"));
   const std::regex randomName(
       std::regex_replace(folder.Path(""), std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)") +
       "[e-x0-9]{7}\\.bmp");
   for (int i = 0; i < 50; ++i) {
-    const std::optional<std::string> name = ProposedOutputName(source, kNamingRandom, ".bmp");
-    ASSERT_TRUE(name);
+    const std::optional<TOutputName> request = ProposedOutputName(source, kNamingRandom, ".bmp");
+    ASSERT_TRUE(request);
+    const std::optional<std::string> name = request->Choose();
     EXPECT_TRUE(std::regex_match(*name, randomName)) << *name;
     EXPECT_FALSE(FileExists(*name));
   }

@@ -1,0 +1,49 @@
+// Runs the rows of a batch, one after another or on several threads at once, with the same outcome: the
+// same result for every row, delivered in list order, and the same files under the same names.
+//
+// On several threads each worker has its own engine and pulls the next row as it frees up, so that one
+// huge file does not hold back the small ones. The heavy work (reading, ciphering, writing the output under
+// a temporary name) runs at once on up to `workers` threads; what changes the folders as a user sees them
+// (choosing the output's final name, the source wipe, the rest of the row) waits until every earlier row
+// is done (TEngineObserver::OutputComplete). A row whose source is the same file as an earlier row's starts
+// only after that row is done. At most `workers` finished rows wait for their turn, so memory (one engine
+// each) and temporaries stay bounded. Workers never call the caller's observer: results and progress reach
+// it on the calling thread.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "BatchRules.h"
+
+namespace zk {
+
+class TFileEngine;
+
+// What the caller of RunBatchRows sees, always on its own thread.
+class TBatchRowsObserver {
+ public:
+  virtual ~TBatchRowsObserver() = default;
+  // The rows first..last (counting from 0) are now in progress; one after another first == last.
+  virtual void RowsInProgress(int first, int last) = 0;
+  // A row's result, in list order.
+  virtual void RowDone(int row, const TRowResult& result) = 0;
+  // Bytes of the whole batch done so far (from the rows' progress), about ten times a second on several
+  // threads; one after another the engine's own observer reports each file instead.
+  virtual void BatchProgress(int64_t done, int64_t total) { (void)done, (void)total; }
+  // Called often while rows run on several threads: ask the rows' source wipes in progress to stop after
+  // their current block (TFileEngine::SkipWipeRequested) by returning true.
+  virtual bool SkipWipesRequested() { return false; }
+};
+
+// Runs row(engine, index) for every index below `sources.size()` (the rows' source paths). With workers
+// <= 1 or a single row, on the calling thread with `engine`, exactly as a plain loop would. Otherwise each
+// worker gets a fresh engine with engine's ExplicitOutputName; its engine observer belongs to the runner.
+// A row that throws is an unexpected error.
+void RunBatchRows(int workers, TFileEngine& engine, const std::vector<std::string>& sources,
+                  const std::function<TRowResult(TFileEngine& engine, int row)>& row,
+                  TBatchRowsObserver& observer);
+
+}  // namespace zk
