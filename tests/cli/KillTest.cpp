@@ -1,12 +1,15 @@
 // zkcli killed (SIGKILL) at random moments of an encryption or a decryption, with and without the wipe of
-// its source: what stands afterwards is the source or a complete output, and never a truncated file under
-// a final name. The format stores no length, so a truncated container could not be told from a whole one.
+// its source, one file alone or two at once (-j 2): what stands afterwards is each file's source or its
+// complete output, and never a truncated file under a final name. The format stores no length, so a
+// truncated container could not be told from a whole one.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <chrono>
 #include <csignal>
+#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <random>
 #include <string>
 #include <thread>
@@ -28,27 +31,36 @@ struct KillCase {
   const char* name;
   bool decrypt;
   bool wipeSource;
+  int jobs;  // also the number of files of a run
 };
 
 class Killed : public ::testing::TestWithParam<KillCase> {
  protected:
   void SetUp() override {
     plain_ = PlainBytes(8 << 20);
-    folder_.WriteFile("a.bin", plain_);
-    ASSERT_EQ(RunZkcli({"encrypt", "-p", "pw", "a.bin"}, folder_.Path()).exitCode, 0);
-    container_ = TempFolder::ReadFile(folder_.Path("a.bin.enc"));
-    arguments_ = {GetParam().decrypt ? "decrypt" : "encrypt", "-p", "pw", SourceName()};
+    stems_.resize(static_cast<size_t>(GetParam().jobs));
+    std::generate(stems_.begin(), stems_.end(), [letter = 'a']() mutable { return std::string(1, letter++); });
+    arguments_ = {GetParam().decrypt ? "decrypt" : "encrypt", "-p", "pw", "-j", std::to_string(GetParam().jobs)};
+    for (const std::string& stem : stems_) {
+      folder_.WriteFile(stem + ".bin", plain_);
+      ASSERT_EQ(RunZkcli({"encrypt", "-p", "pw", stem + ".bin"}, folder_.Path()).exitCode, 0);
+      containers_[stem] = TempFolder::ReadFile(folder_.Path(stem + ".bin.enc"));
+      arguments_.push_back(SourceName(stem));
+    }
     if (GetParam().wipeSource) arguments_.push_back("--wipe-source");
   }
 
-  std::string SourceName() const { return GetParam().decrypt ? "a.bin.enc" : "a.bin"; }
-  std::string OutputName() const { return GetParam().decrypt ? "a.bin" : "a.bin.enc"; }
-  const std::string& SourceBytes() const { return GetParam().decrypt ? container_ : plain_; }
+  std::string SourceName(const std::string& stem) const { return stem + (GetParam().decrypt ? ".bin.enc" : ".bin"); }
+  std::string OutputName(const std::string& stem) const { return stem + (GetParam().decrypt ? ".bin" : ".bin.enc"); }
+  const std::string& SourceBytes(const std::string& stem) const {
+    return GetParam().decrypt ? containers_.at(stem) : plain_;
+  }
 
-  // A folder holding only the source of one run.
+  // A folder holding only the sources of one run.
   std::string RunFolder(int run) {
     const std::string folder = folder_.MakeFolder("run" + std::to_string(run)) + "/";
-    folder_.WriteFile("run" + std::to_string(run) + "/" + SourceName(), SourceBytes());
+    for (const std::string& stem : stems_)
+      folder_.WriteFile("run" + std::to_string(run) + "/" + SourceName(stem), SourceBytes(stem));
     return folder;
   }
 
@@ -63,22 +75,28 @@ class Killed : public ::testing::TestWithParam<KillCase> {
   }
 
   void CheckWhatStands(const std::string& folder) {
-    const std::string output = folder + OutputName();
-    const std::string source = folder + SourceName();
-    if (Exists(output)) {
-      const std::string restored =
-          GetParam().decrypt ? TempFolder::ReadFile(output) : Decrypted(output, folder);
-      EXPECT_TRUE(restored == plain_) << "a truncated output stands under its final name: " << restored.size()
-                                      << " of " << plain_.size() << " bytes";
-    } else {
-      ASSERT_TRUE(Exists(source)) << "neither the source nor an output is left";
-    }
-    if (!Exists(output) || !GetParam().wipeSource) {
-      EXPECT_TRUE(TempFolder::ReadFile(source) == SourceBytes()) << "the source was changed";
+    std::vector<std::string> expectedNames;
+    for (const std::string& stem : stems_) {
+      SCOPED_TRACE(stem);
+      const std::string output = folder + OutputName(stem);
+      const std::string source = folder + SourceName(stem);
+      if (Exists(output)) {
+        const std::string restored =
+            GetParam().decrypt ? TempFolder::ReadFile(output) : Decrypted(output, folder);
+        EXPECT_TRUE(restored == plain_) << "a truncated output stands under its final name: " << restored.size()
+                                        << " of " << plain_.size() << " bytes";
+      } else {
+        ASSERT_TRUE(Exists(source)) << "neither the source nor an output is left";
+      }
+      if (!Exists(output) || !GetParam().wipeSource) {
+        EXPECT_TRUE(TempFolder::ReadFile(source) == SourceBytes(stem)) << "the source was changed";
+      }
+      expectedNames.push_back(SourceName(stem));
+      expectedNames.push_back(OutputName(stem));
     }
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
       const std::string name = entry.path().filename();
-      EXPECT_TRUE(name == SourceName() || name == OutputName() ||
+      EXPECT_TRUE(std::find(expectedNames.begin(), expectedNames.end(), name) != expectedNames.end() ||
                   name.find(kUnfinishedMark) != std::string::npos)
           << name;
     }
@@ -86,7 +104,8 @@ class Killed : public ::testing::TestWithParam<KillCase> {
 
   TempFolder folder_;
   std::string plain_;
-  std::string container_;
+  std::vector<std::string> stems_;  // the files of a run: a.bin, b.bin, ...
+  std::map<std::string, std::string> containers_;
   std::vector<std::string> arguments_;
 };
 
@@ -115,10 +134,12 @@ TEST_P(Killed, LeavesTheSourceOrACompleteOutput) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Zkcli, Killed,
-                         ::testing::Values(KillCase{"Encrypt", false, false},
-                                           KillCase{"EncryptWipingTheSource", false, true},
-                                           KillCase{"Decrypt", true, false},
-                                           KillCase{"DecryptWipingTheSource", true, true}),
+                         ::testing::Values(KillCase{"Encrypt", false, false, 1},
+                                           KillCase{"EncryptWipingTheSource", false, true, 1},
+                                           KillCase{"Decrypt", true, false, 1},
+                                           KillCase{"DecryptWipingTheSource", true, true, 1},
+                                           KillCase{"EncryptWipingTheSourceTwoAtOnce", false, true, 2},
+                                           KillCase{"DecryptWipingTheSourceTwoAtOnce", true, true, 2}),
                          [](const auto& info) { return info.param.name; });
 
 }  // namespace
