@@ -20,6 +20,7 @@ struct SignalCase {
   const char* name;
   int signal;
   bool decrypt;
+  bool twoAtOnce = false;  // two files with -j 2
 };
 
 class Stopped : public ::testing::TestWithParam<SignalCase> {};
@@ -29,6 +30,10 @@ TEST_P(Stopped, RemovesTheUnfinishedOutputAndEndsByTheSignal) {
   folder.WriteFile("big.bin", PlainBytes(8 << 20));
   std::vector<std::string> arguments{"encrypt", "-p", "pw", "big.bin"};
   std::string output = "big.bin.enc";
+  if (GetParam().twoAtOnce) {
+    folder.WriteFile("big2.bin", PlainBytes(8 << 20));
+    arguments = {"encrypt", "-p", "pw", "-j", "2", "big.bin", "big2.bin"};
+  }
   if (GetParam().decrypt) {
     ASSERT_EQ(RunZkcli(arguments, folder.Path()).exitCode, 0);
     std::filesystem::remove(folder.Path("big.bin"));
@@ -50,7 +55,8 @@ INSTANTIATE_TEST_SUITE_P(Zkcli, Stopped,
                                            SignalCase{"DecryptInterrupted", SIGINT, true},
                                            SignalCase{"EncryptTerminated", SIGTERM, false},
                                            SignalCase{"DecryptTerminated", SIGTERM, true},
-                                           SignalCase{"DecryptHungUp", SIGHUP, true}),
+                                           SignalCase{"DecryptHungUp", SIGHUP, true},
+                                           SignalCase{"EncryptTwoAtOnceInterrupted", SIGINT, false, true}),
                          [](const auto& info) { return info.param.name; });
 
 }  // namespace
