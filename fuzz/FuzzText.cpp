@@ -89,9 +89,9 @@ void UseSettings(const std::string& file) {
   zk::RandomBelow(zk::ReadSetting(kProcessMsgIntv, file));
   const int naming = zk::ReadSetting(kRandomExt, file) ? 2 : zk::ReadSetting(kOwnExt, file) ? 1 : 0;
   const std::string source = "/folder/a.txt";
-  const std::optional<std::string> output =
+  const std::optional<zk::TOutputName> output =
       zk::ProposedOutputName(source, naming, zk::ReadSetting(kOwnExtStr, file));
-  Require(output && output->starts_with("/folder/"), "the proposed output left the source's folder");
+  Require(output && output->Choose().starts_with("/folder/"), "the proposed output left the source's folder");
   // The hint goes into every container, through the same field cipher as the stored name.
   const std::string hint = zk::Utf8ToCp932(zk::ReadSetting(kPassHint, file));
   zk::TZK_twofish cipher;

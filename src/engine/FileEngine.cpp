@@ -44,10 +44,10 @@ void TFileEngine::WipeFileCiphers() {
 
 // The name is chosen only now, after the heavy work, so that a batch run on several threads can let its
 // rows choose in list order and find the folders as a run on one thread would.
-std::string TFileEngine::NameOutput(TPendingOutput& output, const TOutputName& name) {
+std::string TFileEngine::NameOutput(TPendingOutput& output, const std::function<std::string()>& chooseName) {
   output.Complete();
   if (Observer) Observer->OutputComplete();
-  return output.MoveTo(name.Choose());
+  return output.MoveTo(chooseName());
 }
 
 void TFileEngine::ReportProgress(TProgressKind kind, int64_t done, int64_t total) {

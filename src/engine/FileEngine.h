@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,8 +43,8 @@ class TFileEngine {
   TFileEngine& operator=(const TFileEngine&) = delete;
 
   // Encrypts source into a new container named as output asks (TOutputName: the first free name that the
-  // "_RENAMED" rule gives, or a random one), written under a temporary name and named only when complete; algorithm 1 is Rijndael,
-  // 2 GOST, anything else Twofish (stored as given). Nothing is written when the hint does not fit the
+  // "_RENAMED" rule gives, or a random one), written under a temporary name and named only when complete;
+  // algorithm 1 is Rijndael, 2 GOST, anything else Twofish (stored as given). Nothing is written when the hint does not fit the
   // header. Only a container this call created is ever deleted.
   // Returns kEncryptSuccess or kEncryptFailed; sets LastSourceName, LastOutputName and LastFileDate.
   // The paths are taken by value: a caller may well pass one of the side results below, which the call
@@ -111,7 +112,7 @@ class TFileEngine {
   std::string DecryptInto(const std::string& source, std::string_view password, File& in, File& stream,
                           std::optional<TPendingOutput>& pending);
   void DestroyPartialOutput(TPendingOutput& output);
-  std::string NameOutput(TPendingOutput& output, const TOutputName& name);
+  std::string NameOutput(TPendingOutput& output, const std::function<std::string()>& chooseName);
   std::string FreeDecryptedName(const std::string& source, const std::string& stored);
 
   std::unique_ptr<uint8_t[]> buffer_;

@@ -93,9 +93,8 @@ std::string TFileEngine::DecryptInto(const std::string& source, std::string_view
   if (OutputIsStream) {
     stream.Close();
   } else {
-    pending->Complete();
-    if (Observer) Observer->OutputComplete();
-    LastOutputName = pending->MoveTo(explicitOutput ? output : FreeDecryptedName(source, output));
+    LastOutputName =
+        NameOutput(*pending, [&] { return explicitOutput ? output : FreeDecryptedName(source, output); });
   }
   return std::string(kDecryptSuccess);
 }

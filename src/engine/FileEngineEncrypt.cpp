@@ -48,7 +48,7 @@ std::string TFileEngine::EncryptFile(std::string source, TOutputName output,
     StreamPayload(in, out->Stream(), cipher, TDirection::kEncrypt, total);
     cipher.Wipe();
     in.Close();
-    LastOutputName = NameOutput(*out, output);
+    LastOutputName = NameOutput(*out, [&] { return output.Choose(); });
     return std::string(kEncryptSuccess);
   } catch (...) {
     WipeFileCiphers();

@@ -13,9 +13,8 @@
 
 namespace zk {
 
-TPendingOutput::TPendingOutput(std::string finalPath, bool replacing)
-    : file_(File::CreateTemporaryBeside(finalPath)),
-      final_(std::move(finalPath)),
+TPendingOutput::TPendingOutput(const std::string& besidePath, bool replacing)
+    : file_(File::CreateTemporaryBeside(besidePath)),
       temporary_(file_.Path()),
       replacing_(replacing),
       ticket_(RememberUnfinished(temporary_)) {}
@@ -24,11 +23,6 @@ TPendingOutput::~TPendingOutput() {
   file_ = File();
   if (!temporary_.empty()) ::unlink(temporary_.c_str());
   ForgetUnfinished(ticket_);
-}
-
-std::string TPendingOutput::Finish() {
-  Complete();
-  return MoveTo(final_);
 }
 
 void TPendingOutput::Complete() {

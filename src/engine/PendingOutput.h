@@ -11,9 +11,10 @@ namespace zk {
 
 class TPendingOutput {
  public:
-  // Creates the temporary (File::CreateTemporaryBeside) for finalPath. With replacing, Finish replaces a
-  // file standing at finalPath (an explicit output the user named); without, it never replaces anything.
-  TPendingOutput(std::string finalPath, bool replacing);
+  // Creates the temporary (File::CreateTemporaryBeside) in the folder of the output's path as asked for
+  // (its final name may still change). With replacing, MoveTo replaces a file standing at its path (an
+  // explicit output the user named); without, it never replaces anything.
+  TPendingOutput(const std::string& besidePath, bool replacing);
   TPendingOutput(const TPendingOutput&) = delete;
   TPendingOutput& operator=(const TPendingOutput&) = delete;
   ~TPendingOutput();  // deletes a temporary that was not finished
@@ -21,8 +22,6 @@ class TPendingOutput {
   File& Stream() { return file_; }
   const std::string& TemporaryPath() const { return temporary_; }
 
-  // Complete, then MoveTo the final path given at construction.
-  std::string Finish();
   // Flushes the file to the disk and closes it. Throws FileError.
   void Complete();
   // Gives the completed file its final name, `path`. When a name that must not be replaced is taken, the
@@ -34,7 +33,6 @@ class TPendingOutput {
 
  private:
   File file_;
-  std::string final_;
   std::string temporary_;
   bool replacing_ = false;
   int ticket_ = -1;  // in the process-wide table of unfinished files

@@ -35,7 +35,7 @@ Names EntryNames(const std::string& folder) {
   return names;
 }
 
-TEST(PendingOutput, IsNamedOnlyWhenFinished) {
+TEST(PendingOutput, IsNamedOnlyWhenMoved) {
   test::TempFolder folder;
   const std::string target = folder.Path("out.bin");
   {
@@ -43,7 +43,8 @@ TEST(PendingOutput, IsNamedOnlyWhenFinished) {
     output.Stream().Write("data", 4);
     EXPECT_FALSE(FileExists(target));
     EXPECT_TRUE(LastComponent(output.TemporaryPath()).starts_with("out.bin" + std::string(kUnfinishedMark)));
-    EXPECT_EQ(output.Finish(), target);
+    output.Complete();
+    EXPECT_EQ(output.MoveTo(target), target);
   }
   EXPECT_EQ(test::TempFolder::ReadFile(target), "data");
   EXPECT_EQ(folder.Listing(), Names{"out.bin"});
@@ -57,9 +58,11 @@ TEST(PendingOutput, ANameTakenMeanwhileIsKeptUnlessReplacingWasAsked) {
   keeping.Stream().Write("new", 3);
   replacing.Stream().Write("newest", 6);
   folder.WriteFile("out.bin", "old");
-  EXPECT_EQ(keeping.Finish(), folder.Path("out.bin_RENAMED.bin"));
+  keeping.Complete();
+  replacing.Complete();
+  EXPECT_EQ(keeping.MoveTo(target), folder.Path("out.bin_RENAMED.bin"));
   EXPECT_EQ(test::TempFolder::ReadFile(target), "old");
-  EXPECT_EQ(replacing.Finish(), target);
+  EXPECT_EQ(replacing.MoveTo(target), target);
   EXPECT_EQ(test::TempFolder::ReadFile(target), "newest");
   EXPECT_EQ(test::TempFolder::ReadFile(folder.Path("out.bin_RENAMED.bin")), "new");
 }
