@@ -210,8 +210,10 @@ TBatchOptions TConfirmationDlg::CurrentOptions() const {
   return options;
 }
 
+// A run locks the list and its buttons. The window itself stays enabled, so that the skip button can be
+// offered during each source wipe without enabling, disabling and so redrawing the whole window (the long
+// list included) around every file.
 void TConfirmationDlg::SetLocked(bool locked) {
-  setEnabled(!locked);
   ui_->ListView->setEnabled(!locked);
   ui_->OKBitBtn->setEnabled(!locked);
   ui_->CloseBitBtn->setEnabled(!locked);
@@ -318,12 +320,8 @@ void TConfirmationDlg::ProcessMessages() {
 void TConfirmationDlg::BeginSourceWipe() { ShowSourceWipe(true); }
 void TConfirmationDlg::EndSourceWipe() { ShowSourceWipe(false); }
 
-// While a source is wiped the window takes input again, but only the skip button may be used.
+// While a source is wiped the skip button is the one control that may be used; the rest stay locked.
 void TConfirmationDlg::ShowSourceWipe(bool wiping) {
-  setEnabled(wiping);
-  ui_->ListView->setEnabled(!wiping);
-  ui_->OKBitBtn->setEnabled(!wiping);
-  ui_->CloseBitBtn->setEnabled(!wiping);
   ui_->SkipWipeBitBtn->setVisible(wiping);
   ui_->SkipWipeBitBtn->setEnabled(wiping);
 }
