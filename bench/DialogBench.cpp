@@ -3,8 +3,8 @@
 // program runs on its user-interface thread and lets events through as it goes, which must cost nothing a
 // user would notice (targets: at most 1.1 × zkcli's time on the large file, 1.2 × on the many small files,
 // where the list's own work per row counts). Each figure is the best wall time of 3 runs on files in the
-// page cache; the dialog runs on the offscreen platform with its password answered by the script, timed
-// from the OK button to the end of the run.
+// page cache (the small files in /dev/shm when it exists); the dialog runs on the offscreen platform with
+// its password answered by the script, timed from the OK button to the end of the run.
 //
 // Usage: zk_dialog_bench ZKCLI [WORK_FOLDER]   (WORK_FOLDER needs about 768 MiB free; default /tmp)
 #include <fcntl.h>
@@ -26,6 +26,7 @@
 #include <iostream>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/MainForm.h"
@@ -92,6 +93,22 @@ double Best(const std::function<void()>& prepare, const std::function<void()>& w
   return best;
 }
 
+// The best times of two ways of doing the same work, run in turns (each after `prepare`, the first of a turn
+// alternating), so that a file system that slows down as files come and go weighs on both alike.
+std::pair<double, double> BestOfEach(const std::function<void()>& prepare, const std::function<void()>& first,
+                                     const std::function<void()>& second) {
+  double best[2] = {1e9, 1e9};
+  const std::function<void()>* works[2] = {&first, &second};
+  for (int run = 0; run < kRuns; ++run) {
+    for (int turn = 0; turn < 2; ++turn) {
+      const int which = (run + turn) % 2;
+      prepare();
+      best[which] = std::min(best[which], Seconds(*works[which]));
+    }
+  }
+  return {best[0], best[1]};
+}
+
 class TDialogRunner {
  public:
   explicit TDialogRunner(const fs::path& folder) {
@@ -145,6 +162,10 @@ int main(int argc, char** argv) {
   const fs::path parent = fs::absolute(argc > 2 ? fs::path(argv[2]) : fs::temp_directory_path());
   const fs::path folder = parent / ("zk-dialog-bench-" + std::to_string(::getpid()));
   fs::create_directories(folder);
+  // The small files in memory when the system offers it: what is compared is the work per row, not the
+  // disk's latency of syncing 2000 files or its growing cost of reusing the inodes earlier runs freed.
+  const fs::path small = (fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : folder) /
+                         ("zk-dialog-bench-small-" + std::to_string(::getpid()));
   const fs::path plain = folder / "plain.bin";
   const fs::path container = folder / "plain.bin.enc";
   try {
@@ -165,8 +186,8 @@ int main(int argc, char** argv) {
     auto report = [&met](const char* subject, const char* operation, double cli, double gui, double target) {
       const double ratio = gui / cli;
       met = met && ratio <= target;
-      std::printf("%-10s %-13s %8.2f s %8.2f s %7.2f %5s%.1f\n", subject, operation, cli, gui, ratio, "<= ",
-                  target);
+      std::printf("%-10s %-13s %8.2f s %8.2f s %7.2f %5s%.1f\n", subject, operation, cli, gui, ratio,
+                  "<= ", target);
     };
     for (int algorithm = 0; algorithm < 3; ++algorithm) {
       const std::string number = std::to_string(algorithm);
@@ -196,7 +217,6 @@ int main(int argc, char** argv) {
     }
     fs::remove(plain);
     // Many small files: the list's work per row, and the source wipe around each of them.
-    const fs::path small = folder / "small";
     std::vector<std::string> smallFiles;
     for (int i = 0; i < kSmallFiles; ++i) smallFiles.push_back((small / ("f" + std::to_string(i))).string());
     std::sort(smallFiles.begin(), smallFiles.end());  // the order zkcli's folder search gives them
@@ -208,15 +228,17 @@ int main(int argc, char** argv) {
     for (const bool wipe : {false, true}) {
       std::vector<std::string> cliWords = {zkcli, "encrypt", "-p", kPassword, small.string()};
       if (wipe) cliWords.push_back("--wipe-source");
-      const double cli = Best(makeSmallFiles, [&] { Run(cliWords); });
-      const double gui =
-          Best(makeSmallFiles, [&] { dialog.Time(zk::TBatchMode::kEncrypt, 0, smallFiles, wipe); });
+      const auto [cli, gui] = BestOfEach(
+          makeSmallFiles, [&] { Run(cliWords); },
+          [&] { dialog.Time(zk::TBatchMode::kEncrypt, 0, smallFiles, wipe); });
       report("2000 files", wipe ? "encrypt+wipe" : "encrypt", cli, gui, kSmallFilesTarget);
     }
+    fs::remove_all(small);
     fs::remove_all(folder);
     std::printf("\n%s\n", met ? "Every ratio meets its target." : "Some ratio misses its target.");
     return met ? 0 : 1;
   } catch (const std::exception& error) {
+    fs::remove_all(small);
     fs::remove_all(folder);
     std::cerr << error.what() << "\n";
     return 2;
