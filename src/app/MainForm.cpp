@@ -2,8 +2,8 @@
 
 #include <unistd.h>
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QKeyEvent>

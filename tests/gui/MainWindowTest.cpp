@@ -4,8 +4,8 @@
 
 #include <QCheckBox>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 
@@ -79,9 +79,9 @@ class MainWindowTest : public QObject {
       QPoint Expected;  // the frame's top left; x or y of -1: at the screen's right or bottom edge
     };
     const TCase cases[] = {
-        {{40, 60}, {40, 60}},       // on the screen: kept
-        {{3000, 2500}, {-1, -1}},   // beyond the corner
-        {{-5000, 50}, {0, 50}},     // left of the screen
+        {{40, 60}, {40, 60}},      // on the screen: kept
+        {{3000, 2500}, {-1, -1}},  // beyond the corner
+        {{-5000, 50}, {0, 50}},    // left of the screen
     };
     for (const TCase& position : cases) {
       TGuiFixture fixture;

@@ -36,6 +36,7 @@ fail() {
   failures=$((failures + 1))
 }
 
+
 wait_window() {  # title: the id of the visible window with exactly that title
   local id
   for _ in $(seq 100); do
@@ -61,16 +62,16 @@ drag_to() {  # title x y file: drags the file from a fresh source window onto x,
   "$source_program" 600 500 "$4" &
   children+=("$!")
   wait_window zk-drag-source >/dev/null || return 1
-  sleep 0.3
+  sleep 0.5
   xdotool mousemove 650 550 mousedown 1
   for step in 10 20 40; do
     xdotool mousemove $((650 + step)) $((550 + step))
-    sleep 0.1
+    sleep 0.2
   done
   xdotool mousemove $((X + $2 - 5)) $((Y + $3 - 5))
-  sleep 0.3
+  sleep 0.5
   xdotool mousemove $((X + $2)) $((Y + $3))
-  sleep 0.3
+  sleep 0.5
   xdotool mouseup 1
 }
 
@@ -97,6 +98,7 @@ expect_clean_exit() {
   done
   if kill -0 "$zk_pid" 2>/dev/null; then
     fail "$1: zk did not end"
+    xdotool search --onlyvisible --name '.*' getwindowname %@ 2>/dev/null | sed 's/^/  window: /'
     kill -9 "$zk_pid"
     return
   fi
