@@ -308,6 +308,10 @@ void TConfirmationDlg::SetReEncButton(bool shown) {
 void TConfirmationDlg::Progress(const TProgress& progress) { progress_ = progress; }
 
 void TConfirmationDlg::ProcessMessages() {
+  // The skip button can only be drawn and pressed while events come through, so it is shown then: the
+  // source wipes of many small files, each over before any event is let through, do not show and hide it
+  // (and redraw it) around every file.
+  if (sourceWiping_) ShowSkipButton(true);
   // The line can only be drawn when events are let through, so it is set only then, and at most at the
   // rate an eye can follow: drawing it each time would cost a fast cipher a third of its speed.
   if (progress_ && (!progressShown_.isValid() || progressShown_.hasExpired(kProgressRedrawMilliseconds))) {
@@ -317,13 +321,18 @@ void TConfirmationDlg::ProcessMessages() {
   QCoreApplication::processEvents();
 }
 
-void TConfirmationDlg::BeginSourceWipe() { ShowSourceWipe(true); }
-void TConfirmationDlg::EndSourceWipe() { ShowSourceWipe(false); }
-
 // While a source is wiped the skip button is the one control that may be used; the rest stay locked.
-void TConfirmationDlg::ShowSourceWipe(bool wiping) {
-  ui_->SkipWipeBitBtn->setVisible(wiping);
-  ui_->SkipWipeBitBtn->setEnabled(wiping);
+void TConfirmationDlg::BeginSourceWipe() { sourceWiping_ = true; }
+
+void TConfirmationDlg::EndSourceWipe() {
+  sourceWiping_ = false;
+  ShowSkipButton(false);
+}
+
+void TConfirmationDlg::ShowSkipButton(bool shown) {
+  if (ui_->SkipWipeBitBtn->isHidden() != shown) return;
+  ui_->SkipWipeBitBtn->setVisible(shown);
+  ui_->SkipWipeBitBtn->setEnabled(shown);
 }
 
 }  // namespace zk
