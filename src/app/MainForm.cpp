@@ -2,14 +2,17 @@
 
 #include <unistd.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QShortcut>
 #include <QTimer>
 #include <QUrl>
 
 #include "app/CommandLine.h"
+#include "app/DialogFrame.h"
 #include "app/Messages.h"
 #include "app/Pictures.h"
 #include "app/Prompts.h"
@@ -100,6 +103,8 @@ void TMainForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (windows_.State.StartupPending) {
     windows_.State.StartupPending = false;
+    // Now that the window has its frame: a saved position off every screen must not hide it.
+    PlaceOnScreen(*this, pos());
     // After the window has painted, as the start-up messages stand in front of it.
     QTimer::singleShot(0, this, &TMainForm::StartupBlock);
   }
@@ -130,6 +135,17 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   }
   event->accept();
   QApplication::quit();
+}
+
+// A push button outside a dialog takes only Space; Return presses the focused button as in every dialog.
+void TMainForm::keyPressEvent(QKeyEvent* event) {
+  auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+  if (button && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+      (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    button->click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void TMainForm::StartBatch(TBatchMode mode, const std::vector<std::string>& paths) {

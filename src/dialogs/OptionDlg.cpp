@@ -10,6 +10,7 @@
 #include "app/Pictures.h"
 #include "app/Prompts.h"
 #include "app/QtText.h"
+#include "app/TypingLimit.h"
 #include "app/Windows.h"
 #include "dialogs/ConfirmationDlg.h"
 #include "dialogs/HashForm.h"
@@ -23,6 +24,7 @@ namespace {
 
 constexpr std::string_view kForbiddenInExtension = "\\/:,;*?\"<>|";
 const QString kDefaultExtension = QStringLiteral(".bmp");
+constexpr int kExtensionTypingLimit = 10;
 
 const QString kBadExtension =
     QStringLiteral("拡張子の設定が不正です。正しく設定しなおして下さい。\r\n(不正な拡張子とは") +
@@ -63,6 +65,7 @@ TOptionDlg::TOptionDlg(TWindows& windows)
   connect(ui_->CloseBitBtn, &QPushButton::clicked, this, &TOptionDlg::close);
   connect(ui_->WipeSpeedButton, &QToolButton::clicked, this, &TOptionDlg::WipeSpeedButtonClick);
 
+  LimitTyping(*ui_->ExtChgEdit, kExtensionTypingLimit);  // a longer one from the settings file stays whole
   WipeDropWatch.SetWatchControl(ui_->Panel1);
   WipeDropWatch.SetEnabled(true);
   WipeDropWatch.OnFilesDropped = [this](TDropWatch&, int, int, const std::vector<std::string>& files) {

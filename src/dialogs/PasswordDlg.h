@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <string>
 
 #include "app/KTop.h"
 
@@ -37,6 +38,7 @@ class TPasswordDlg : public QDialog {
   void RefreshLayout();
   void BitBtn1Click();
   bool CheckValueRegistered() const;
+  bool HintAndCodePageAccepted(const std::string& password, const std::string& hint);
 
   TWindows& windows_;
   std::unique_ptr<Ui::TPasswordDlg> ui_;

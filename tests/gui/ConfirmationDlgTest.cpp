@@ -30,6 +30,19 @@ QPushButton& Button(TWindows& windows, const char* name) {
   return Control<QPushButton>(windows.ConfirmationDlg(), name);
 }
 
+// Counts the paints a widget receives.
+class TPaintCounter : public QObject {
+ public:
+  explicit TPaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+  int Count = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++Count;
+    return false;
+  }
+};
+
 }  // namespace
 
 class ConfirmationDlgTest : public QObject {
@@ -245,6 +258,23 @@ class ConfirmationDlgTest : public QObject {
     QCOMPARE(ListColumn(windows, 0), QStringList({Q(b)}));
     QVERIFY(
         Control<QLabel>(windows.ConfirmationDlg(), "Label1").text().startsWith(QStringLiteral("以上1個の")));
+  }
+
+  void RowsOutOfViewDoNotRedrawTheList() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    constexpr int kRows = 60;  // far more than the list shows at once
+    std::vector<std::string> files;
+    for (int i = 0; i < kRows; ++i)
+      files.push_back(fixture.Folder.WriteFile("f" + std::to_string(100 + i), "a few bytes"));
+    windows.MainForm().StartBatch(TBatchMode::kEncrypt, files);
+    QTableWidget& list = Control<QTableWidget>(windows.ConfirmationDlg(), "ListView");
+    QCoreApplication::processEvents();
+    TPaintCounter paints(*list.viewport());
+    AnswerPassword(windows, "password");
+    Button(windows, "OKBitBtn").click();  // each source is wiped (WIPESOURCE is on by default)
+    QCOMPARE(ListColumn(windows, 0).filter(QStringLiteral("暗号化成功：")).size(), kRows);
+    QVERIFY2(paints.Count < kRows / 2, qPrintable(QString::number(paints.Count) + " paints of the list"));
   }
 
   void SourceWipeOffersTheSkipButtonOnly() {

@@ -57,6 +57,7 @@ void DropFiles(QWidget& target, const std::vector<std::string>& paths) {
   QCoreApplication::sendEvent(&target, &enter);
   QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(&target, &drop);
+  QCoreApplication::processEvents();  // the drop's handler follows from the event loop
 }
 
 void WhenPasswordAsked(TWindows& windows, std::function<void(QWidget& dialog)> answer) {
