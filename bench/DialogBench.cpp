@@ -26,11 +26,11 @@
 
 #include "app/MainForm.h"
 #include "app/Program.h"
-#include "app/Prompts.h"
 #include "app/Windows.h"
 #include "dialogs/ConfirmationDlg.h"
 #include "dialogs/PasswordDlg.h"
 #include "dialogs/SecSetDlg.h"
+#include "ui/Prompts.h"
 
 namespace fs = std::filesystem;
 

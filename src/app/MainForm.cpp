@@ -10,10 +10,6 @@
 #include <QUrl>
 
 #include "app/CommandLine.h"
-#include "app/Messages.h"
-#include "app/Pictures.h"
-#include "app/Prompts.h"
-#include "app/QtText.h"
 #include "app/SettingsTransfer.h"
 #include "app/Windows.h"
 #include "dialogs/ConfirmationDlg.h"
@@ -23,6 +19,10 @@
 #include "platform/Random.h"
 #include "shell/PathIntake.h"
 #include "shell/Settings.h"
+#include "ui/Messages.h"
+#include "ui/Pictures.h"
+#include "ui/Prompts.h"
+#include "ui/QtText.h"
 #include "ui_MainForm.h"
 #include "ui_OptionDlg.h"
 

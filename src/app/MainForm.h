@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/DropWatch.h"
-#include "app/KTop.h"
 #include "engine/BatchRules.h"
 #include "shell/FindFile.h"
+#include "ui/DropWatch.h"
+#include "ui/KTop.h"
 
 namespace Ui {
 class TMainForm;

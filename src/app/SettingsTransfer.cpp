@@ -3,12 +3,12 @@
 #include <QCheckBox>
 
 #include "app/MainForm.h"
-#include "app/QtText.h"
 #include "app/Windows.h"
 #include "dialogs/ConfirmationDlg.h"
 #include "dialogs/OptionDlg.h"
 #include "dialogs/SecSetDlg.h"
 #include "shell/Settings.h"
+#include "ui/QtText.h"
 #include "ui_OptionDlg.h"
 
 namespace zk {

@@ -4,16 +4,16 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 
-#include "app/DialogFrame.h"
 #include "app/MainForm.h"
-#include "app/Prompts.h"
-#include "app/QtText.h"
-#include "app/SecretText.h"
 #include "app/Windows.h"
 #include "dialogs/OptionDlg.h"
 #include "dialogs/PasswordDlg.h"
 #include "dialogs/SecSetDlg.h"
 #include "engine/ResultTexts.h"
+#include "ui/DialogFrame.h"
+#include "ui/Prompts.h"
+#include "ui/QtText.h"
+#include "ui/SecretText.h"
 #include "ui_ConfirmationDlg.h"
 #include "ui_OptionDlg.h"
 #include "ui_PasswordDlg.h"

@@ -14,10 +14,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/KTop.h"
 #include "engine/BatchRules.h"
 #include "engine/EngineObserver.h"
 #include "engine/FileEngine.h"
+#include "ui/KTop.h"
 
 namespace Ui {
 class TConfirmationDlg;

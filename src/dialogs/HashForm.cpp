@@ -1,9 +1,9 @@
 #include "dialogs/HashForm.h"
 
-#include "app/DialogFrame.h"
-#include "app/Prompts.h"
-#include "app/QtText.h"
 #include "app/Windows.h"
+#include "ui/DialogFrame.h"
+#include "ui/Prompts.h"
+#include "ui/QtText.h"
 #include "ui_HashForm.h"
 
 namespace zk {

@@ -6,8 +6,8 @@
 #include <QFileDialog>
 #include <memory>
 
-#include "app/KTop.h"
 #include "crypto/SecHash.h"
+#include "ui/KTop.h"
 
 namespace Ui {
 class THashForm;

@@ -4,18 +4,18 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-#include "app/DialogFrame.h"
 #include "app/MainForm.h"
-#include "app/Messages.h"
-#include "app/Pictures.h"
-#include "app/Prompts.h"
-#include "app/QtText.h"
 #include "app/Windows.h"
 #include "dialogs/ConfirmationDlg.h"
 #include "dialogs/HashForm.h"
 #include "dialogs/SecSetDlg.h"
 #include "shell/PathIntake.h"
 #include "shell/Settings.h"
+#include "ui/DialogFrame.h"
+#include "ui/Messages.h"
+#include "ui/Pictures.h"
+#include "ui/Prompts.h"
+#include "ui/QtText.h"
 #include "ui_OptionDlg.h"
 
 namespace zk {

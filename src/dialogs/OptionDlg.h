@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/DropWatch.h"
-#include "app/KTop.h"
+#include "ui/DropWatch.h"
+#include "ui/KTop.h"
 
 namespace Ui {
 class TOptionDlg;

@@ -2,14 +2,14 @@
 
 #include <QKeyEvent>
 
-#include "app/DialogFrame.h"
-#include "app/Prompts.h"
-#include "app/QtText.h"
-#include "app/SecretText.h"
 #include "app/Windows.h"
 #include "dialogs/ConfirmationDlg.h"
 #include "dialogs/OptionDlg.h"
 #include "engine/PasswordRules.h"
+#include "ui/DialogFrame.h"
+#include "ui/Prompts.h"
+#include "ui/QtText.h"
+#include "ui/SecretText.h"
 #include "ui_OptionDlg.h"
 #include "ui_PasswordDlg.h"
 

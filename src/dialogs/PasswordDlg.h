@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "app/KTop.h"
+#include "ui/KTop.h"
 
 namespace Ui {
 class TPasswordDlg;

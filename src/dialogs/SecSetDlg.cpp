@@ -1,7 +1,7 @@
 #include "dialogs/SecSetDlg.h"
 
-#include "app/DialogFrame.h"
 #include "app/Windows.h"
+#include "ui/DialogFrame.h"
 #include "ui_SecSetDlg.h"
 
 namespace zk {

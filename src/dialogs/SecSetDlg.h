@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/KTop.h"
+#include "ui/KTop.h"
 
 namespace Ui {
 class TSecSetDlg;

@@ -1,4 +1,4 @@
-#include "app/SecretText.h"
+#include "ui/SecretText.h"
 
 #include <string.h>
 
