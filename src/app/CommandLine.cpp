@@ -49,10 +49,11 @@ void RunDirectForm(TWindows& windows, const std::string& output) {
   TFileEngine& engine = list.Engine();
   const std::string file = list.FilePath(0);
   if (list.Mode == TBatchMode::kEncrypt) {
-    engine.EncryptFile(file, output, list.Password, windows.Settings.PassHint, windows.Settings.Algorithm);
+    engine.EncryptFile(file, output, list.Password.Text(), windows.Settings.PassHint,
+                       windows.Settings.Algorithm);
   } else if (list.Mode == TBatchMode::kDecrypt) {
     engine.ExplicitOutputName = output;
-    engine.DecryptFile(file, list.Password);
+    engine.DecryptFile(file, list.Password.Text());
     engine.ExplicitOutputName.clear();
   }
 }
@@ -94,7 +95,7 @@ void ProcessCommandLine(TWindows& windows) {
         list.ExitAfterRun = true;
         break;
       case TSwitch::kPassword:
-        list.Password = value();
+        list.Password.Assign(value());
         break;
       case TSwitch::kHint:
         windows.Settings.PassHint = value();

@@ -41,7 +41,7 @@ void TWindows::WireMainForm() {
 }
 
 void TWindows::WireBatch() {
-  confirmationDlg_->PasswordPrompt = [this](bool decrypting, std::string& password, std::string& hint) {
+  confirmationDlg_->PasswordPrompt = [this](bool decrypting, TSecretText& password, std::string& hint) {
     return passwordDlg_->Ask(decrypting, password, hint);
   };
   connect(confirmationDlg_.get(), &TConfirmationDlg::ProgramEndRequested, mainForm_.get(), &TMainForm::close);

@@ -179,7 +179,7 @@ bool TConfirmationDlg::AskPassword() {
 
 TBatchOptions TConfirmationDlg::CurrentOptions() const {
   TBatchOptions options;
-  options.Password = Password;
+  options.Password = Password.Text();
   options.Hint = settings_.PassHint;
   options.Algorithm = settings_.Algorithm;
   options.NamingMode = settings_.NamingMode();
@@ -207,7 +207,7 @@ void TConfirmationDlg::RunBatch() {
     if (result.Failed) ++FailCount;
     SetColumnText(row, kPathColumn, ToQString(result.Text) + PathToQString(FilePath(row)));
   }
-  EraseText(options.Password);
+  TSecretText::Erase(options.Password);
   if (Mode == TBatchMode::kDecrypt && settings_.ReEnc) SetReEncButton(true);
   FinishRun();
 }
@@ -240,7 +240,7 @@ TRowResult TConfirmationDlg::RunRow(int row, int count, TBatchOptions& options) 
 }
 
 void TConfirmationDlg::FinishRun() {
-  if (!settings_.ReEnc) EraseText(Password);
+  if (!settings_.ReEnc) Password.Clear();
   if (!settings_.SaveHint) settings_.PassHint.clear();
   ListEditable = false;
   const QString summary = ToQString(SummaryText(FailCount));

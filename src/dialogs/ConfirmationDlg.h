@@ -23,6 +23,7 @@
 #include "engine/FileEngine.h"
 #include "shell/SettingsModel.h"
 #include "ui/KTop.h"
+#include "ui/SecretText.h"
 
 namespace Ui {
 class TConfirmationDlg;
@@ -40,12 +41,12 @@ class TConfirmationDlg : public QDialog, public TEngineObserver {
   // The batch. Texts are UTF-8; the engine converts them for the container. The hint of the runs is the
   // settings' PassHint.
   TBatchMode Mode = TBatchMode::kEncrypt;
-  std::string Password;
+  TSecretText Password;
   bool AutoRun = false;       // run as soon as the list is prepared: no password dialog, no wipe warning
   bool ExitAfterRun = false;  // close the program when the run ends
   QWidget* ReturnForm = nullptr;
   // Asks for the password of a run (and, encrypting, its hint); false when the user cancels.
-  std::function<bool(bool decrypting, std::string& password, std::string& hint)> PasswordPrompt;
+  std::function<bool(bool decrypting, TSecretText& password, std::string& hint)> PasswordPrompt;
 
   // The engine of every run, also used by the command line's direct single-file form.
   TFileEngine& Engine() { return engine_; }

@@ -46,11 +46,10 @@ TPasswordDlg::TPasswordDlg(TSettings& settings, TFileEngine& engine)
 
 TPasswordDlg::~TPasswordDlg() = default;
 
-bool TPasswordDlg::Ask(bool decryptMode, std::string& password, std::string& hint) {
+bool TPasswordDlg::Ask(bool decryptMode, TSecretText& password, std::string& hint) {
   DecryptMode = decryptMode;
   if (exec() != QDialog::Accepted) return false;
-  EraseText(password);
-  password = ToStdString(ui_->PassEdit->text());
+  password.AssignFrom(*ui_->PassEdit);
   hint = ToStdString(ui_->HintEdit->text());
   ClearBoxes();
   return true;
@@ -67,8 +66,8 @@ void TPasswordDlg::showEvent(QShowEvent* event) {
 
 void TPasswordDlg::ClearBoxes() {
   if (!settings_.DontClearPassBox) {
-    EraseText(*ui_->PassEdit);
-    EraseText(*ui_->PassCEdit);
+    TSecretText::ClearBox(*ui_->PassEdit);
+    TSecretText::ClearBox(*ui_->PassCEdit);
   }
   if (!settings_.SaveHint) ui_->HintEdit->clear();
 }
@@ -105,12 +104,13 @@ void TPasswordDlg::RefreshLayout() {
 }
 
 void TPasswordDlg::BitBtn1Click() {
-  const QString password = ui_->PassEdit->text();
-  if (!ui_->PassCEdit->isHidden() && ui_->PassCEdit->text() != password) {
+  if (!ui_->PassCEdit->isHidden() && ui_->PassCEdit->text() != ui_->PassEdit->text()) {
     prompts::Warning(this, ToQString(kPasswordMismatch));
     return;
   }
-  const std::string bytes = ToStdString(password);
+  TSecretText typed;
+  typed.AssignFrom(*ui_->PassEdit);
+  const std::string& bytes = typed.Text();
   const std::string_view refusal = PasswordRefusal(bytes, settings_.SecLevel, !DecryptMode);
   if (!refusal.empty()) {
     prompts::Warning(this, ToQString(refusal));

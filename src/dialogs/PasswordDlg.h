@@ -8,6 +8,7 @@
 
 #include "shell/SettingsModel.h"
 #include "ui/KTop.h"
+#include "ui/SecretText.h"
 
 namespace Ui {
 class TPasswordDlg;
@@ -28,9 +29,9 @@ class TPasswordDlg : public QDialog {
   // Set before each showing: a decryption asks for the password once and nothing else.
   bool DecryptMode = false;
 
-  // Shows the dialog modally. On OK the typed password replaces `password` (whose old text is erased)
-  // and the hint box's text `hint`; the boxes are then emptied as the settings ask. False when cancelled.
-  bool Ask(bool decryptMode, std::string& password, std::string& hint);
+  // Shows the dialog modally. On OK the typed password replaces `password` and the hint box's text
+  // `hint`; the boxes are then emptied as the settings ask. False when cancelled.
+  bool Ask(bool decryptMode, TSecretText& password, std::string& hint);
 
  protected:
   void showEvent(QShowEvent* event) override;

@@ -236,9 +236,9 @@ class ConfirmationDlgTest : public QObject {
     TConfirmationDlg list(settings);
     QStringList asked;
     bool answer = false;
-    list.PasswordPrompt = [&](bool decrypting, std::string& password, std::string&) {
+    list.PasswordPrompt = [&](bool decrypting, TSecretText& password, std::string&) {
       asked << (decrypting ? "decrypt" : "encrypt");
-      password = "secret";
+      password.Assign("secret");
       return answer;
     };
     const std::string plain = folder.WriteFile("photo", "pixels");

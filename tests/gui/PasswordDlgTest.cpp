@@ -253,12 +253,13 @@ class PasswordDlgTest : public QObject {
       Type(dialog, "ten bytes!", "ten bytes!");
       PressOk(dialog);
     });
-    std::string password = "earlier";
+    TSecretText password;
+    password.Assign("earlier");
     std::string hint;
     QVERIFY(dialog.Ask(false, password, hint));
     QCOMPARE(script.Texts(TPromptKind::kWarning).size(), 1);
     QVERIFY(script.Texts(TPromptKind::kWarning)[0].startsWith(QStringLiteral("セキュリティレベルが３")));
-    QCOMPARE(password, std::string("ten bytes!"));
+    QCOMPARE(password.Text(), std::string("ten bytes!"));
     QCOMPARE(hint, std::string("remembered"));
     QCOMPARE(settings.PassHash, engine.PasswordCheckValue("ten bytes!"));
     // DontClearPassBox is off: the boxes are emptied once the password is handed over.
@@ -270,7 +271,7 @@ class PasswordDlgTest : public QObject {
       Control<QPushButton>(dialog, "BitBtn2").click();
     });
     QVERIFY(!dialog.Ask(true, password, hint));
-    QCOMPARE(password, std::string("ten bytes!"));  // a cancelled prompt leaves the password as it was
+    QCOMPARE(password.Text(), std::string("ten bytes!"));  // a cancelled prompt leaves the password as it was
   }
 };
 
