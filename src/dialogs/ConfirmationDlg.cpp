@@ -70,7 +70,7 @@ void TConfirmationDlg::AddFile(const std::string& path) {
   list.insertRow(row);
   SetPathColumn(row, kPathColumn, path);
   SetColumnText(row, kHintColumn,
-                Mode == TBatchMode::kDecrypt ? ToQString(engine_.ReadHint(path)) : QString());
+                Mode == TBatchMode::kDecrypt ? ToQString(HintText(engine_.ReadHint(path))) : QString());
   SetColumnText(row, kDecryptedColumn, QString());
 }
 
@@ -204,8 +204,8 @@ void TConfirmationDlg::RunBatch() {
   const int count = FileCount();
   for (int row = 0; row < count; ++row) {
     const TRowResult result = RunRow(row, count, options);
-    if (result.Failed) ++FailCount;
-    SetColumnText(row, kPathColumn, ToQString(result.Text) + PathToQString(FilePath(row)));
+    if (result.Failed()) ++FailCount;
+    SetColumnText(row, kPathColumn, ToQString(result.Text()) + PathToQString(FilePath(row)));
   }
   TSecretText::Erase(options.Password);
   if (Mode == TBatchMode::kDecrypt && settings_.ReEnc) SetReEncButton(true);
@@ -236,7 +236,7 @@ TRowResult TConfirmationDlg::RunRow(int row, int count, TBatchOptions& options) 
       QCoreApplication::processEvents();
       return WipeRow(engine_, path);
   }
-  return {std::string(kUnexpectedError), true, {}};
+  return {TResultKind::kUnexpectedError, {}};
 }
 
 void TConfirmationDlg::FinishRun() {

@@ -34,8 +34,8 @@ bool WipeSourceAfter(TFileEngine& engine, const std::string& source, const std::
   return wiped;
 }
 
-TRowResult Failure(std::string_view text, const std::string& path, std::string_view readOnlyText) {
-  return {std::string(IsReadOnlyFile(path) ? readOnlyText : text), true, {}};
+TRowResult Failure(TResultKind kind, const std::string& path, TResultKind readOnlyKind) {
+  return {IsReadOnlyFile(path) ? readOnlyKind : kind, {}};
 }
 
 }  // namespace
@@ -78,31 +78,32 @@ std::optional<std::string> ProposedOutputName(std::string_view path, int namingM
 }
 
 TRowResult EncryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options) {
-  if (NameTooLong(path)) return Failure(kEncryptNameTooLong, path, kEncryptReadOnly);
+  if (NameTooLong(path))
+    return Failure(TResultKind::kEncryptNameTooLong, path, TResultKind::kEncryptReadOnly);
   const std::optional<std::string> output =
       options.ExplicitOutput.empty() ? ProposedOutputName(path, options.NamingMode, options.OwnExtension)
                                      : options.ExplicitOutput;
-  if (!output) return Failure(kUnexpectedError, path, kEncryptReadOnly);
-  const std::string text =
+  if (!output) return Failure(TResultKind::kUnexpectedError, path, TResultKind::kEncryptReadOnly);
+  const TResultKind kind =
       engine.EncryptFile(path, *output, options.Password, options.Hint, options.Algorithm);
-  if (text != kEncryptSuccess) return Failure(text, path, kEncryptReadOnly);
+  if (kind != TResultKind::kEncrypted) return Failure(kind, path, TResultKind::kEncryptReadOnly);
   if (options.WipeSource && !IsSourceItself(engine.LastSourceName, engine.LastOutputName) &&
       !WipeSourceAfter(engine, path, engine.LastOutputName)) {
-    return {std::string(kWipeFailed), true, {}};
+    return {TResultKind::kSourceWipeFailed, {}};
   }
-  return {text, false, {}};
+  return {kind, {}};
 }
 
 TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options) {
-  if (NameTooLong(path)) return Failure(kDecryptNameTooLong, path, kDecryptReadOnly);
-  const std::string text = engine.DecryptFile(path, options.Password);
-  if (text != kDecryptSuccess) return Failure(text, path, kDecryptReadOnly);
+  if (NameTooLong(path))
+    return Failure(TResultKind::kDecryptNameTooLong, path, TResultKind::kDecryptReadOnly);
+  const TResultKind kind = engine.DecryptFile(path, options.Password);
+  if (kind != TResultKind::kDecrypted) return Failure(kind, path, TResultKind::kDecryptReadOnly);
 
-  TRowResult row{text, false, engine.LastOutputName};
+  TRowResult row{kind, engine.LastOutputName};
   if (options.WipeDecryptedSource && !IsSourceItself(path, engine.LastOutputName) &&
       !WipeSourceAfter(engine, path, engine.LastOutputName)) {
-    row.Text = kWipeFailed;
-    row.Failed = true;
+    row.Kind = TResultKind::kSourceWipeFailed;
   }
   if (engine.Observer) engine.Observer->ProcessMessages();
   if (engine.LastFileDate != kNoFileDate) engine.ApplyFileDate(engine.LastOutputName, engine.LastFileDate);
@@ -116,14 +117,14 @@ TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatch
 TRowResult WipeRow(TFileEngine& engine, const std::string& path) {
   try {
     engine.WipeFile(path);
-    return {std::string(kWipeSuccess), false, {}};
+    return {TResultKind::kWiped, {}};
   } catch (...) {
-    return {std::string(kWipeFailed), true, {}};
+    return {TResultKind::kWipeFailed, {}};
   }
 }
 
 TRowResult ReEncryptRow(TFileEngine& engine, const std::string& decryptedPath, const TBatchOptions& options) {
-  if (decryptedPath.empty()) return {std::string(kReEncryptNotDecrypted), true, {}};
+  if (decryptedPath.empty()) return {TResultKind::kReEncryptNotDecrypted, {}};
   return EncryptRow(engine, decryptedPath, options);
 }
 

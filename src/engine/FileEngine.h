@@ -6,16 +6,18 @@
 // before any byte operation (key, check value, header fields); text that CP932 cannot represent is used
 // as its UTF-8 bytes. Names and hints read from a container come back as UTF-8.
 //
-// EncryptFile, DecryptFile and ReadHint never throw: every outcome is a result text (ResultTexts.h), and
-// success is recognised by exact comparison. WipeFile throws on failure.
+// EncryptFile, DecryptFile and ReadHint never throw: every outcome is a result kind (ResultTexts.h), or for
+// ReadHint no hint. WipeFile throws on failure.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "EngineObserver.h"
+#include "ResultTexts.h"
 #include "crypto/Gost.h"
 #include "crypto/Rijndael.h"
 #include "crypto/SHA1.h"
@@ -35,10 +37,10 @@ class TFileEngine {
   // Encrypts source into a new container at output, or at the first free name that the "_RENAMED" rule
   // gives for it; algorithm 1 is Rijndael, 2 GOST, anything else Twofish (stored as given). Nothing is
   // written when the hint does not fit the header. Only a container this call created is ever deleted.
-  // Returns kEncryptSuccess or kEncryptFailed; sets LastSourceName, LastOutputName and LastFileDate.
+  // Returns kEncrypted or kEncryptFailed; sets LastSourceName, LastOutputName and LastFileDate.
   // The paths are taken by value: a caller may well pass one of the side results below, which the call
   // overwrites.
-  std::string EncryptFile(std::string source, std::string output, std::string_view password,
+  TResultKind EncryptFile(std::string source, std::string output, std::string_view password,
                           std::string_view hint, int32_t algorithm);
 
   // Decrypts a container into its folder under the stored name (its last component only), or to
@@ -46,10 +48,10 @@ class TFileEngine {
   // header) come before anything is written; a failure later wipes the partial output. An existing
   // ExplicitOutputName is replaced only after a complete decryption. Sets LastSourceName,
   // LastOutputName, LastFileDate and SameNameOutput.
-  std::string DecryptFile(std::string source, std::string_view password);
+  TResultKind DecryptFile(std::string source, std::string_view password);
 
-  // The hint of a container without its password; kReadHintError when the header cannot be read.
-  std::string ReadHint(const std::string& path);
+  // The hint of a container without its password; nothing when the header cannot be read.
+  std::optional<std::string> ReadHint(const std::string& path);
 
   // One pass of 0x4E up to the next multiple of 2048 bytes at or beyond the end (2048 for an empty
   // file), flushed, then the file is deleted. A symbolic link is removed without touching its target.
@@ -94,7 +96,7 @@ class TFileEngine {
   void StreamPayload(File& in, File& out, TZK_blockcipher& cipher, TDirection direction, int64_t total);
   void ReportProgress(TProgressKind kind, int64_t done, int64_t total);
   void MaybeProcessMessages();
-  std::string DecryptInto(const std::string& source, std::string_view password, File& in, File& out,
+  TResultKind DecryptInto(const std::string& source, std::string_view password, File& in, File& out,
                           std::string& createdPath);
   void DestroyPartialOutput(const std::string& path);
 

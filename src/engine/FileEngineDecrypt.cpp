@@ -16,7 +16,7 @@
 
 namespace zk {
 
-std::string TFileEngine::DecryptFile(std::string source, std::string_view password) {
+TResultKind TFileEngine::DecryptFile(std::string source, std::string_view password) {
   LastSourceName = source;
   LastOutputName.clear();
   LastFileDate = -1;
@@ -24,14 +24,14 @@ std::string TFileEngine::DecryptFile(std::string source, std::string_view passwo
   File in;
   File out;
   std::string createdPath;
-  std::string result;
+  TResultKind result = TResultKind::kDecryptFailed;
   try {
     result = DecryptInto(source, password, in, out, createdPath);
   } catch (...) {
     in = File();
     out = File();
     if (!createdPath.empty()) DestroyPartialOutput(createdPath);
-    result = kDecryptFailed;
+    result = TResultKind::kDecryptFailed;
   }
   WipeFileCiphers();
   return result;
@@ -39,7 +39,7 @@ std::string TFileEngine::DecryptFile(std::string source, std::string_view passwo
 
 // Returns the refusals of the header; throws for every other failure, with createdPath naming the
 // output file once this call has created it.
-std::string TFileEngine::DecryptInto(const std::string& source, std::string_view password, File& in,
+TResultKind TFileEngine::DecryptInto(const std::string& source, std::string_view password, File& in,
                                      File& out, std::string& createdPath) {
   const int64_t total = QueryFileSize(source);
   if (FileKindOf(source, true) != TFileKind::kRegular)
@@ -48,9 +48,9 @@ std::string TFileEngine::DecryptInto(const std::string& source, std::string_view
   TContainerReader reader(in);
   switch (ClassifyMagic(reader.ReadMagic())) {
     case TMagicVerdict::kOldFormat:
-      return std::string(kDecryptOldFormat);
+      return TResultKind::kDecryptOldFormat;
     case TMagicVerdict::kNotContainer:
-      return std::string(kDecryptNotContainer);
+      return TResultKind::kDecryptNotContainer;
     case TMagicVerdict::kCurrent:
       break;
   }
@@ -60,15 +60,15 @@ std::string TFileEngine::DecryptInto(const std::string& source, std::string_view
   const std::string checkValue = zk::PasswordCheckValue(ZK_twofish_str, SecHash1, passwordBytes);
   InitFileKey(cipher, ZK_sha11, passwordBytes);
   const TCheckBlock expected = MakeCheckBlock(cipher, checkValue);
-  if (reader.ReadCheckBlock() != expected) return std::string(kDecryptWrongPassword);
+  if (reader.ReadCheckBlock() != expected) return TResultKind::kDecryptWrongPassword;
 
-  if (!reader.ReadField()) return std::string(kDecryptDamaged);  // the hint is not needed here
+  if (!reader.ReadField()) return TResultKind::kDecryptDamaged;  // the hint is not needed here
   const std::optional<std::string> nameField = reader.ReadField();
-  if (!nameField) return std::string(kDecryptDamaged);
+  if (!nameField) return TResultKind::kDecryptDamaged;
   // Only the last component of the stored name is used, so the output stays in the container's folder.
   const std::string name =
       StoredFileName(StoredNameToUtf8(DecryptText(ZK_twofish_str, *nameField, kFieldKeyText)));
-  if (name.empty()) return std::string(kDecryptDamaged);
+  if (name.empty()) return TResultKind::kDecryptDamaged;
 
   const bool explicitOutput = !ExplicitOutputName.empty();
   std::string output = ExplicitOutputName;
@@ -100,7 +100,7 @@ std::string TFileEngine::DecryptInto(const std::string& source, std::string_view
     out.Close();
   }
   createdPath.clear();
-  return std::string(kDecryptSuccess);
+  return TResultKind::kDecrypted;
 }
 
 // The partial plain text must not stay behind; if the wipe itself fails, a plain delete still removes it.
@@ -112,19 +112,19 @@ void TFileEngine::DestroyPartialOutput(const std::string& path) {
   }
 }
 
-std::string TFileEngine::ReadHint(const std::string& path) {
+std::optional<std::string> TFileEngine::ReadHint(const std::string& path) {
   try {
-    if (FileKindOf(path, true) != TFileKind::kRegular) return std::string(kReadHintError);
+    if (FileKindOf(path, true) != TFileKind::kRegular) return std::nullopt;
     File in = File::OpenReadWrite(path);
     TContainerReader reader(in);
     reader.ReadMagic();
     reader.ReadInt32();
     reader.ReadCheckBlock();
     const std::optional<std::string> hintField = reader.ReadField();
-    if (!hintField) return {};
+    if (!hintField) return std::string();
     return StoredNameToUtf8(DecryptText(ZK_twofish_str, *hintField, kFieldKeyText));
   } catch (...) {
-    return std::string(kReadHintError);
+    return std::nullopt;
   }
 }
 

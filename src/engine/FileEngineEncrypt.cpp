@@ -16,8 +16,8 @@
 
 namespace zk {
 
-std::string TFileEngine::EncryptFile(std::string source, std::string output,
-                                     std::string_view password, std::string_view hint, int32_t algorithm) {
+TResultKind TFileEngine::EncryptFile(std::string source, std::string output, std::string_view password,
+                                     std::string_view hint, int32_t algorithm) {
   LastSourceName = source;
   LastOutputName = output;
   File in;
@@ -51,14 +51,14 @@ std::string TFileEngine::EncryptFile(std::string source, std::string output,
     cipher.Wipe();
     in.Close();
     out.Close();
-    return std::string(kEncryptSuccess);
+    return TResultKind::kEncrypted;
   } catch (...) {
     WipeFileCiphers();
     in = File();
     out = File();
     // A plain delete is enough: the partial container holds ciphertext only.
     if (created) ::unlink(LastOutputName.c_str());
-    return std::string(kEncryptFailed);
+    return TResultKind::kEncryptFailed;
   }
 }
 

@@ -1,7 +1,10 @@
-// Every result text of the file operations and the batch, in one place. The batch recognises success by
-// exact comparison with kEncryptSuccess and kDecryptSuccess, so these texts must never be rephrased.
+// Every result text of the file operations and the batch, in one place: the kinds of result and the text
+// each one is shown as, for the desktop program and zkcli alike. Decisions look at the kind, never at the
+// text.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace zk {
@@ -34,6 +37,77 @@ inline constexpr std::string_view kReEncryptNotDecrypted = "＊再暗号化不�
 inline constexpr std::string_view kWipeSuccess = "抹消成功 : ";
 inline constexpr std::string_view kWipeFailed =
     "＊抹消不可(ファイルが無効or読み取り専用orロックされている可能性があります。) : ";
+
+// What happened to one file.
+enum class TResultKind {
+  kEncrypted,
+  kEncryptFailed,
+  kEncryptNameTooLong,
+  kEncryptReadOnly,
+  kDecrypted,
+  kDecryptOldFormat,
+  kDecryptNotContainer,
+  kDecryptWrongPassword,
+  kDecryptDamaged,
+  kDecryptFailed,
+  kDecryptNameTooLong,
+  kDecryptReadOnly,
+  kReEncryptNotDecrypted,
+  kWiped,
+  kWipeFailed,
+  // The file was encrypted or decrypted, but wiping its source afterwards failed.
+  kSourceWipeFailed,
+  kUnexpectedError,
+};
+
+constexpr std::string_view ResultText(TResultKind kind) {
+  switch (kind) {
+    case TResultKind::kEncrypted:
+      return kEncryptSuccess;
+    case TResultKind::kEncryptFailed:
+      return kEncryptFailed;
+    case TResultKind::kEncryptNameTooLong:
+      return kEncryptNameTooLong;
+    case TResultKind::kEncryptReadOnly:
+      return kEncryptReadOnly;
+    case TResultKind::kDecrypted:
+      return kDecryptSuccess;
+    case TResultKind::kDecryptOldFormat:
+      return kDecryptOldFormat;
+    case TResultKind::kDecryptNotContainer:
+      return kDecryptNotContainer;
+    case TResultKind::kDecryptWrongPassword:
+      return kDecryptWrongPassword;
+    case TResultKind::kDecryptDamaged:
+      return kDecryptDamaged;
+    case TResultKind::kDecryptFailed:
+      return kDecryptFailed;
+    case TResultKind::kDecryptNameTooLong:
+      return kDecryptNameTooLong;
+    case TResultKind::kDecryptReadOnly:
+      return kDecryptReadOnly;
+    case TResultKind::kReEncryptNotDecrypted:
+      return kReEncryptNotDecrypted;
+    case TResultKind::kWiped:
+      return kWipeSuccess;
+    case TResultKind::kWipeFailed:
+    case TResultKind::kSourceWipeFailed:
+      return kWipeFailed;
+    case TResultKind::kUnexpectedError:
+      return kUnexpectedError;
+  }
+  return kUnexpectedError;
+}
+
+// Only a completed encryption, decryption or wipe counts as success.
+constexpr bool IsFailure(TResultKind kind) {
+  return kind != TResultKind::kEncrypted && kind != TResultKind::kDecrypted && kind != TResultKind::kWiped;
+}
+
+// A container's hint as the list and zkcli show it: kReadHintError when it could not be read.
+inline std::string HintText(const std::optional<std::string>& hint) {
+  return hint ? *hint : std::string(kReadHintError);
+}
 
 // The caption at the end of a run.
 inline constexpr std::string_view kSummaryFailuresPrefix = "終了しました。　失敗数 : ";
