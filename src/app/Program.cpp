@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
+#include <QSettings>
 #include <QTranslator>
 #include <optional>
 
@@ -11,6 +12,7 @@
 #include "platform/SingleInstance.h"
 #include "shell/Settings.h"
 #include "ui/Messages.h"
+#include "ui/PasswordStyle.h"
 #include "ui/Pictures.h"
 #include "ui/Prompts.h"
 #include "ui/QtText.h"
@@ -29,6 +31,12 @@ void SetUpApplication(QApplication& application) {
   if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(translator);
   QApplication::setWindowIcon(Picture(TPicture::kProgram));
+  QApplication::setStyle(new TPasswordStyle);  // the application takes it
+  // Qt's own file dialog keeps the folders it visited (those whose files were just wiped, say) in
+  // QtProject.conf of the user's configuration folder. A wiping tool keeps no such list, and this program
+  // keeps its settings in ZK.ini alone, so Qt's settings are sent where no file can be made.
+  for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+    QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
   QApplication::setQuitOnLastWindowClosed(false);  // only closing the main window ends the program
 }
 
@@ -36,7 +44,7 @@ int RunProgram(TProgramState state) {
   std::optional<SingleInstanceLock> instance;
   if (ReadSetting(settings::kDbChk, state.SettingsFile)) {
     instance = SingleInstanceLock::TryAcquire();
-    if (!instance) {
+    if (instance->AnotherInstanceRuns()) {
       prompts::Information(nullptr, ToQString(kAlreadyRunning));
       return 0;
     }

@@ -76,7 +76,7 @@ void TWindows::SaveSettings() {
   try {
     Settings.Save(State.SettingsFile);
   } catch (const std::exception& error) {
-    prompts::Error(mainForm_.get(), ToQString(error.what()));
+    prompts::Error(mainForm_.get(), DisplayQString(error.what()));
   }
 }
 

@@ -11,6 +11,7 @@
 #include "ui/Pictures.h"
 #include "ui/Prompts.h"
 #include "ui/QtText.h"
+#include "ui/TypingLimit.h"
 #include "ui_OptionDlg.h"
 
 namespace zk {
@@ -33,6 +34,8 @@ constexpr TOptionBox kOptionBoxes[] = {
     {&TSettings::ReEnc, &Ui::TOptionDlg::UseReEncCheckBox},
     {&TSettings::TopWipe, &Ui::TOptionDlg::TopWipeCheckBox},
 };
+
+constexpr int kExtensionTypingLimit = 10;
 
 const QString kBadExtension =
     QStringLiteral("拡張子の設定が不正です。正しく設定しなおして下さい。\r\n(不正な拡張子とは") +
@@ -76,6 +79,7 @@ TOptionDlg::TOptionDlg(TSettings& settings, const std::string& settingsFile, con
   connect(ui_->CloseBitBtn, &QPushButton::clicked, this, &TOptionDlg::close);
   connect(ui_->WipeSpeedButton, &QToolButton::clicked, this, &TOptionDlg::WipeBinClicked);
 
+  LimitTyping(*ui_->ExtChgEdit, kExtensionTypingLimit);  // a longer one from the settings file stays whole
   WipeDropWatch.SetWatchControl(ui_->Panel1);
   WipeDropWatch.SetEnabled(true);
   WipeDropWatch.OnFilesDropped = [this](TDropWatch&, int, int, const std::vector<std::string>& files) {
@@ -163,7 +167,7 @@ void TOptionDlg::ClrHashBitBtnClick() {
     WriteSetting(settings::kPassHash, "", settingsFile_);
     WriteSetting(settings::kPassHint, "", settingsFile_);
   } catch (const std::exception& error) {
-    prompts::Error(this, ToQString(error.what()));
+    prompts::Error(this, DisplayQString(error.what()));
     return;
   }
   prompts::Information(this, kCleared);

@@ -4,10 +4,12 @@
 
 #include "engine/FileEngine.h"
 #include "engine/PasswordRules.h"
+#include "platform/CodePage.h"
 #include "ui/DialogFrame.h"
 #include "ui/Prompts.h"
 #include "ui/QtText.h"
 #include "ui/SecretText.h"
+#include "ui/TypingLimit.h"
 #include "ui_PasswordDlg.h"
 
 namespace zk {
@@ -26,6 +28,8 @@ const QString kCheckValueMismatch = QStringLiteral(
 const QString kRegisterQuestion = QStringLiteral(
     "入力されたパスワードのハッシュを照合用に登録します。よろしいですか？\r\n"
     "（このハッシュは照合以外に使用できないように特殊な方法で加工されるので、登録しても安全です。）");
+const QString kProceedQuestion = QStringLiteral("このまま暗号化してよろしいですか？");
+constexpr int kHintTypingLimit = 255;
 
 }  // namespace
 
@@ -42,6 +46,7 @@ TPasswordDlg::TPasswordDlg(TSettings& settings, TFileEngine& engine)
   for (QRadioButton* choice : {ui_->RadioButton1, ui_->RadioButton2, ui_->RadioButton3})
     connect(choice, &QRadioButton::clicked, this, &TPasswordDlg::RefreshLayout);
   for (QLineEdit* edit : {ui_->PassEdit, ui_->PassCEdit, ui_->HintEdit}) edit->installEventFilter(this);
+  LimitTyping(*ui_->HintEdit, kHintTypingLimit);
 }
 
 TPasswordDlg::~TPasswordDlg() = default;
@@ -116,6 +121,7 @@ void TPasswordDlg::BitBtn1Click() {
     prompts::Warning(this, ToQString(refusal));
     return;
   }
+  if (!DecryptMode && !HintAndCodePageAccepted(bytes, ToStdString(ui_->HintEdit->text()))) return;
   std::string& passHash = settings_.PassHash;
   if (ui_->RadioButton1->isChecked()) {
     if (engine_.PasswordCheckValue(bytes) != passHash) {
@@ -133,6 +139,19 @@ void TPasswordDlg::BitBtn1Click() {
     }
   }
   accept();
+}
+
+// The hint must fit the container as it will be stored; a password or hint beyond Shift-JIS is used as
+// its UTF-8 bytes, which the user is told before the run.
+bool TPasswordDlg::HintAndCodePageAccepted(const std::string& password, const std::string& hint) {
+  if (!HintFits(hint)) {
+    prompts::Warning(this, ToQString(kHintTooLong));
+    return false;
+  }
+  QStringList notes;
+  if (!FitsCp932(password)) notes << ToQString(kPasswordBeyondShiftJis);
+  if (!FitsCp932(hint)) notes << ToQString(kHintBeyondShiftJis);
+  return notes.isEmpty() || prompts::Confirm(this, (notes << kProceedQuestion).join(QStringLiteral("\r\n")));
 }
 
 bool TPasswordDlg::eventFilter(QObject* watched, QEvent* event) {
