@@ -13,7 +13,6 @@
 #include <unistd.h>
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -31,12 +30,11 @@
 
 #include "app/MainForm.h"
 #include "app/Program.h"
-#include "app/Prompts.h"
 #include "app/Windows.h"
 #include "dialogs/ConfirmationDlg.h"
-#include "dialogs/OptionDlg.h"
 #include "dialogs/PasswordDlg.h"
 #include "dialogs/SecSetDlg.h"
+#include "ui/Prompts.h"
 
 namespace fs = std::filesystem;
 
@@ -126,7 +124,7 @@ class TDialogRunner {
   double Time(zk::TBatchMode mode, int algorithm, const std::vector<std::string>& files,
               bool wipeSource = false) {
     windows_->SecSetDlg().SetAlgorithmIndex(algorithm);
-    Control<QCheckBox>(windows_->OptionDlg(), "WipeSourceCheckBox").setChecked(wipeSource);
+    windows_->Settings.WipeSource = wipeSource;
     zk::TConfirmationDlg& list = windows_->ConfirmationDlg();
     list.StartBatch(mode, files, windows_->MainForm());
     QCoreApplication::processEvents();  // the list drawn, as it is before a person presses OK

@@ -8,14 +8,14 @@
 #include <optional>
 
 #include "app/MainForm.h"
-#include "app/Messages.h"
-#include "app/PasswordStyle.h"
-#include "app/Pictures.h"
-#include "app/Prompts.h"
-#include "app/QtText.h"
 #include "app/Windows.h"
 #include "platform/SingleInstance.h"
 #include "shell/Settings.h"
+#include "ui/Messages.h"
+#include "ui/PasswordStyle.h"
+#include "ui/Pictures.h"
+#include "ui/Prompts.h"
+#include "ui/QtText.h"
 
 namespace zk {
 

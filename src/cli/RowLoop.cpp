@@ -12,8 +12,8 @@ int RunRows(const std::vector<std::string>& files, std::string_view statusSuffix
     const std::string& path = files[static_cast<size_t>(i)];
     console.StartFile(i + 1, count, path, statusSuffix);
     const TRowResult result = row(path);
-    if (result.Failed) ++failures;
-    std::string line = result.Text + path;
+    if (result.Failed()) ++failures;
+    std::string line = std::string(result.Text()) + path;
     if (!result.DecryptedPath.empty()) line += "\t" + result.DecryptedPath;
     console.Line(line);
   }

@@ -16,8 +16,8 @@
 
 namespace zk {
 
-std::string TFileEngine::EncryptFile(std::string source, std::string output,
-                                     std::string_view password, std::string_view hint, int32_t algorithm) {
+TResultKind TFileEngine::EncryptFile(std::string source, std::string output, std::string_view password,
+                                     std::string_view hint, int32_t algorithm) {
   LastSourceName = source;
   LastOutputName = output;
   File in;
@@ -50,10 +50,10 @@ std::string TFileEngine::EncryptFile(std::string source, std::string output,
     cipher.Wipe();
     in.Close();
     LastOutputName = out->Finish();
-    return std::string(kEncryptSuccess);
+    return TResultKind::kEncrypted;
   } catch (...) {
     WipeFileCiphers();
-    return std::string(kEncryptFailed);
+    return TResultKind::kEncryptFailed;
   }
 }
 

@@ -18,6 +18,7 @@
 #include "engine/FileEngine.h"
 #include "engine/ResultTexts.h"
 #include "platform/FileInfo.h"
+#include "shell/SettingsModel.h"
 
 namespace zk::test {
 namespace {
@@ -302,6 +303,44 @@ class ConfirmationDlgTest : public QObject {
     QVERIFY(!FileExists(plain));  // skipping shortens the overwrite; the file still goes
     QCOMPARE(ListColumn(windows, 0), QStringList({"暗号化成功：" + Q(plain)}));
     QVERIFY(!Button(windows, "SkipWipeBitBtn").isVisible());
+  }
+
+  // Without the other windows: the options come from the model, the password from the prompt it is given.
+  void RunsAloneOnASettingsModel() {
+    TempFolder folder;
+    prompts::PromptScript script;
+    TSettings settings;
+    settings.WipeSource = false;
+    settings.SaveHint = false;
+    settings.SetNamingMode(kNamingOwnExtension);
+    settings.OwnExtStr = ".pic";
+    settings.Algorithm = 1;
+    settings.PassHint = "from the model";
+    TConfirmationDlg list(settings);
+    QStringList asked;
+    bool answer = false;
+    list.PasswordPrompt = [&](bool decrypting, TSecretText& password, std::string&) {
+      asked << (decrypting ? "decrypt" : "encrypt");
+      password.Assign("secret");
+      return answer;
+    };
+    const std::string plain = folder.WriteFile("photo", "pixels");
+    QWidget caller;
+    list.StartBatch(TBatchMode::kEncrypt, {plain}, caller);
+    QVERIFY(!caller.isVisible() && list.isVisible());
+    Control<QPushButton>(list, "OKBitBtn").click();  // cancelled: nothing is written
+    QVERIFY(!FileExists(plain + ".pic"));
+    answer = true;
+    Control<QPushButton>(list, "OKBitBtn").click();
+    QCOMPARE(asked, QStringList({"encrypt", "encrypt"}));
+    QVERIFY(FileExists(plain));  // WipeSource off
+    QCOMPARE(TempFolder::ReadFile(plain + ".pic").substr(20, 4), std::string("\x01\0\0\0", 4));  // Rijndael
+    TFileEngine engine;
+    QCOMPARE(engine.ReadHint(plain + ".pic"), std::string("from the model"));
+    QCOMPARE(DecryptedContent(plain + ".pic", "secret"), std::string("pixels"));
+    QVERIFY(settings.PassHint.empty());  // not kept: SaveHint is off
+    list.close();
+    QVERIFY(caller.isVisible());
   }
 };
 

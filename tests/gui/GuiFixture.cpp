@@ -105,7 +105,7 @@ std::string DecryptedContent(const std::string& container, const std::string& pa
   TempFolder folder;
   TFileEngine engine;
   engine.ExplicitOutputName = folder.Path("plain");
-  if (engine.DecryptFile(container, password) != kDecryptSuccess) return {};
+  if (engine.DecryptFile(container, password) != TResultKind::kDecrypted) return {};
   return TempFolder::ReadFile(folder.Path("plain"));
 }
 

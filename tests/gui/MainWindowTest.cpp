@@ -68,8 +68,8 @@ class MainWindowTest : public QObject {
     QVERIFY(Control<QPushButton>(windows.MainForm(), "WipeBitBtn").isVisible());
     QVERIFY(!Control<QCheckBox>(windows.OptionDlg(), "WipeSourceCheckBox").isChecked());
     // Of the naming keys the last one set wins.
-    QCOMPARE(windows.State.NamingMode, 2);
-    QCOMPARE(windows.ConfirmationDlg().Hint, std::string("前の"));
+    QCOMPARE(windows.Settings.NamingMode(), 2);
+    QCOMPARE(windows.Settings.PassHint, std::string("前の"));
   }
 
   void SavedPositionOffEveryScreenIsBroughtOntoTheNearest() {
@@ -130,7 +130,7 @@ class MainWindowTest : public QObject {
     TWindows& windows = fixture.Start({"-h", "  new hint  "});
     // No file named: the encrypt button's file dialog comes up (and is cancelled by the script).
     QCOMPARE(fixture.Script.Texts(TPromptKind::kChooseFiles).size(), 1);
-    QCOMPARE(windows.ConfirmationDlg().Hint, std::string("new hint"));
+    QCOMPARE(windows.Settings.PassHint, std::string("new hint"));
     windows.MainForm().close();
     QVERIFY(fixture.SettingsLines().contains("PASSHINT=new hint"));
   }

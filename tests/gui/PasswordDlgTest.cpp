@@ -9,6 +9,7 @@
 #include <QSlider>
 #include <QStyle>
 #include <QTest>
+#include <QTimer>
 
 #include "GuiFixture.h"
 #include "app/MainForm.h"
@@ -16,6 +17,8 @@
 #include "dialogs/ConfirmationDlg.h"
 #include "dialogs/PasswordDlg.h"
 #include "dialogs/SecSetDlg.h"
+#include "engine/FileEngine.h"
+#include "shell/SettingsModel.h"
 
 namespace zk::test {
 namespace {
@@ -108,7 +111,7 @@ class PasswordDlgTest : public QObject {
     QFETCH(QString, refusal);
     TGuiFixture fixture;
     TWindows& windows = fixture.Start();
-    windows.State.SecLevel = level;
+    windows.Settings.SecLevel = level;
     TPasswordDlg& dialog = Open(windows, decrypting);
     QCOMPARE(Control<QLineEdit>(dialog, "PassCEdit").isVisible(), !decrypting);
     QCOMPARE(Control<QWidget>(dialog, "Panel1").isVisible(), !decrypting);
@@ -223,14 +226,14 @@ class PasswordDlgTest : public QObject {
     PressOk(dialog);
     QVERIFY(dialog.isVisible());
     QVERIFY(Control<QRadioButton>(dialog, "RadioButton3").isChecked());
-    QVERIFY(windows.State.PassHash.empty());
+    QVERIFY(windows.Settings.PassHash.empty());
 
     Control<QRadioButton>(dialog, "RadioButton2").click();
     fixture.Script.AnswerYes();
     PressOk(dialog);
     QVERIFY(!dialog.isVisible());
     const std::string registered = windows.ConfirmationDlg().Engine().PasswordCheckValue("password");
-    QCOMPARE(windows.State.PassHash, registered);
+    QCOMPARE(windows.Settings.PassHash, registered);
     QCOMPARE(fixture.Script.Texts(TPromptKind::kConfirm).size(), 2);
 
     // Registered: the check is chosen, the second box goes, a wrong password is refused.
@@ -260,7 +263,7 @@ class PasswordDlgTest : public QObject {
   void ChoosingACheckRefillsTheRememberedHint() {
     TGuiFixture fixture;
     TWindows& windows = fixture.Start();
-    windows.ConfirmationDlg().Hint = "remembered";
+    windows.Settings.PassHint = "remembered";
     TPasswordDlg& dialog = Open(windows, false);
     QLineEdit& hint = Control<QLineEdit>(dialog, "HintEdit");
     hint.setText("typed");
@@ -292,7 +295,7 @@ class PasswordDlgTest : public QObject {
     dialog.open();
     QSlider& bar = Control<QSlider>(dialog, "SecTrackBar");
     QCOMPARE(bar.value(), shown);
-    QCOMPARE(windows.State.SecLevel, kept);
+    QCOMPARE(windows.Settings.SecLevel, kept);
     QVERIFY(Control<QPlainTextEdit>(dialog, "SecMemo").toPlainText().startsWith(memo));
     QVERIFY(Control<QPlainTextEdit>(dialog, "AlgoMemo").toPlainText().isEmpty());
 
@@ -304,7 +307,7 @@ class PasswordDlgTest : public QObject {
                                          "サイズ64ビット、CBCモード）")));
     dialog.close();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(windows.State.SecLevel, 4);
+    QCOMPARE(windows.Settings.SecLevel, 4);
 
     // The next encryption asks for 20 bytes and uses GOST.
     TPasswordDlg& password = Open(windows, false);
@@ -321,6 +324,45 @@ class PasswordDlgTest : public QObject {
     windows.MainForm().close();
     QVERIFY(fixture.SettingsLines().contains("SECLEVEL=4"));
     QVERIFY(fixture.SettingsLines().contains("ALGORITHM=2"));
+  }
+
+  // Without the other windows: the level, the check value and the hint are the model's.
+  void AsksAloneOnASettingsModel() {
+    prompts::PromptScript script;
+    TSettings settings;
+    settings.SecLevel = 3;
+    settings.PassHint = "remembered";
+    TFileEngine engine;
+    TPasswordDlg dialog(settings, engine);
+    script.AnswerYes();  // register the check value
+    QTimer::singleShot(0, &dialog, [&dialog] {
+      QVERIFY(QTest::qWaitFor([&dialog] { return dialog.isVisible(); }));
+      QCOMPARE(Control<QLineEdit>(dialog, "HintEdit").text(), QStringLiteral("remembered"));
+      Type(dialog, "nine byte", "nine byte");
+      PressOk(dialog);  // refused at level 3
+      Control<QRadioButton>(dialog, "RadioButton2").click();
+      Type(dialog, "ten bytes!", "ten bytes!");
+      PressOk(dialog);
+    });
+    TSecretText password;
+    password.Assign("earlier");
+    std::string hint;
+    QVERIFY(dialog.Ask(false, password, hint));
+    QCOMPARE(script.Texts(TPromptKind::kWarning).size(), 1);
+    QVERIFY(script.Texts(TPromptKind::kWarning)[0].startsWith(QStringLiteral("セキュリティレベルが３")));
+    QCOMPARE(password.Text(), std::string("ten bytes!"));
+    QCOMPARE(hint, std::string("remembered"));
+    QCOMPARE(settings.PassHash, engine.PasswordCheckValue("ten bytes!"));
+    // DontClearPassBox is off: the boxes are emptied once the password is handed over.
+    QVERIFY(Control<QLineEdit>(dialog, "PassEdit").text().isEmpty());
+    QVERIFY(Control<QLineEdit>(dialog, "PassCEdit").text().isEmpty());
+
+    QTimer::singleShot(0, &dialog, [&dialog] {
+      QVERIFY(QTest::qWaitFor([&dialog] { return dialog.isVisible(); }));
+      Control<QPushButton>(dialog, "BitBtn2").click();
+    });
+    QVERIFY(!dialog.Ask(true, password, hint));
+    QCOMPARE(password.Text(), std::string("ten bytes!"));  // a cancelled prompt leaves the password as it was
   }
 };
 

@@ -1,4 +1,4 @@
-#include "app/DialogFrame.h"
+#include "ui/DialogFrame.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "app/DropWatch.h"
+#include "ui/DropWatch.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

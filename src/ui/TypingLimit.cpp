@@ -1,4 +1,4 @@
-#include "app/TypingLimit.h"
+#include "ui/TypingLimit.h"
 
 #include <QLineEdit>
 #include <algorithm>

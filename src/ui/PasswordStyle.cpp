@@ -1,4 +1,4 @@
-#include "app/PasswordStyle.h"
+#include "ui/PasswordStyle.h"
 
 namespace zk {
 
