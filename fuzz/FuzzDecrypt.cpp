@@ -12,7 +12,6 @@
 #include <string>
 
 #include "engine/FileEngine.h"
-#include "engine/ResultTexts.h"
 
 namespace {
 
@@ -68,9 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static zk::TFileEngine engine;  // one engine for the whole run, as in the program
 
   sandbox.Write(data, size);
-  const std::string hint = engine.ReadHint(sandbox.Container());
+  const std::optional<std::string> hint = engine.ReadHint(sandbox.Container());
   engine.DecryptFile(sandbox.Container(), "password");
-  if (hint != zk::kReadHintError) engine.DecryptFile(sandbox.Container(), hint);
+  if (hint) engine.DecryptFile(sandbox.Container(), *hint);
   sandbox.CheckAndClean();
   return 0;
 }

@@ -7,7 +7,6 @@
 #include "app/MainForm.h"
 #include "app/Windows.h"
 #include "dialogs/ConfirmationDlg.h"
-#include "dialogs/SecSetDlg.h"
 #include "engine/FileEngine.h"
 #include "platform/Paths.h"
 #include "shell/PathIntake.h"
@@ -50,10 +49,11 @@ void RunDirectForm(TWindows& windows, const std::string& output) {
   TFileEngine& engine = list.Engine();
   const std::string file = list.FilePath(0);
   if (list.Mode == TBatchMode::kEncrypt) {
-    engine.EncryptFile(file, output, list.Password, list.Hint, windows.SecSetDlg().AlgorithmIndex());
+    engine.EncryptFile(file, output, list.Password.Text(), windows.Settings.PassHint,
+                       windows.Settings.Algorithm);
   } else if (list.Mode == TBatchMode::kDecrypt) {
     engine.ExplicitOutputName = output;
-    engine.DecryptFile(file, list.Password);
+    engine.DecryptFile(file, list.Password.Text());
     engine.ExplicitOutputName.clear();
   }
 }
@@ -95,10 +95,10 @@ void ProcessCommandLine(TWindows& windows) {
         list.ExitAfterRun = true;
         break;
       case TSwitch::kPassword:
-        list.Password = value();
+        list.Password.Assign(value());
         break;
       case TSwitch::kHint:
-        list.Hint = value();
+        windows.Settings.PassHint = value();
         break;
       case TSwitch::kOutput:
         output = value();

@@ -2,29 +2,24 @@
 
 #include <unistd.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QShortcut>
 #include <QTimer>
 #include <QUrl>
 
-#include "app/CommandLine.h"
-#include "app/Messages.h"
-#include "app/Pictures.h"
-#include "app/Prompts.h"
-#include "app/QtText.h"
-#include "app/SettingsTransfer.h"
-#include "app/Windows.h"
-#include "dialogs/ConfirmationDlg.h"
-#include "dialogs/OptionDlg.h"
 #include "platform/ExecutableFolder.h"
 #include "platform/FileInfo.h"
 #include "platform/Random.h"
 #include "shell/PathIntake.h"
-#include "shell/Settings.h"
+#include "ui/DialogFrame.h"
+#include "ui/Pictures.h"
+#include "ui/Prompts.h"
+#include "ui/QtText.h"
 #include "ui_MainForm.h"
-#include "ui_OptionDlg.h"
 
 namespace zk {
 namespace {
@@ -36,12 +31,13 @@ constexpr int kClientHeightWithoutWipeBin = 145;
 
 }  // namespace
 
-TMainForm::TMainForm(TWindows& windows)
+TMainForm::TMainForm(TSettings& settings, TProgramState& state)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       FindFile(MakeIntakeFinder(true)),
       KTop(*this, false),
-      windows_(windows),
+      settings_(settings),
+      state_(state),
       ui_(std::make_unique<Ui::TMainForm>()) {
   ui_->setupUi(this);
   setFixedSize(size());
@@ -52,7 +48,7 @@ TMainForm::TMainForm(TWindows& windows)
   OpenDialog.setNameFilter(QStringLiteral("全てのファイル (*)"));
   OpenDialog.setOption(QFileDialog::DontResolveSymlinks);  // links are returned as themselves
   OpenDialog.setOption(QFileDialog::DontUseNativeDialog);
-  OpenDialog.setDirectory(PathToQString(windows_.State.StartFolder));
+  OpenDialog.setDirectory(PathToQString(state_.StartFolder));
 
   connect(ui_->EncBitBtn, &QPushButton::clicked, this, &TMainForm::EncBitBtnClick);
   connect(ui_->DecBitBtn, &QPushButton::clicked, this, &TMainForm::DecBitBtnClick);
@@ -64,8 +60,8 @@ TMainForm::TMainForm(TWindows& windows)
 
   auto* help = new QShortcut(QKeySequence::HelpContents, this);
   connect(help, &QShortcut::activated, this, [this] {
-    if (FileExists(windows_.State.HelpFile))
-      QDesktopServices::openUrl(QUrl::fromLocalFile(PathToQString(windows_.State.HelpFile)));
+    if (FileExists(state_.HelpFile))
+      QDesktopServices::openUrl(QUrl::fromLocalFile(PathToQString(state_.HelpFile)));
   });
 
   FormCreate();
@@ -82,58 +78,61 @@ void TMainForm::HookDropWatch(TDropWatch& watch, QWidget* button, TBatchMode mod
 }
 
 void TMainForm::FormCreate() {
-  TProgramState& state = windows_.State;
   RandomGenerator();  // seeded now, from the clock
   const std::string programFolder = ExecutableFolder();
   // Relative paths of the command line still count from StartFolder; a failure here changes nothing.
   (void)::chdir(programFolder.c_str());
-  state.HelpFile = programFolder + "ZK.hlp";
-  move(ReadSetting(settings::kX, state.SettingsFile), ReadSetting(settings::kY, state.SettingsFile));
-  FindFile.Recurse = ReadSetting(settings::kIncSubFolder, state.SettingsFile);
-  state.PassHash = ReadSetting(settings::kPassHash, state.SettingsFile);
-  state.SecLevel = ReadSetting(settings::kSecLevel, state.SettingsFile);
-  state.ProcessMsgInterval = ReadSetting(settings::kProcessMsgIntv, state.SettingsFile);
-  state.FirstExec = ReadSetting(settings::kFirstExec, state.SettingsFile);
+  state_.HelpFile = programFolder + "ZK.hlp";
+  move(settings_.X, settings_.Y);
+  FindFile.Recurse = settings_.IncSubFolder;
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (windows_.State.StartupPending) {
-    windows_.State.StartupPending = false;
+  if (!shownBefore_) {
+    shownBefore_ = true;
+    // Now that the window has its frame: a saved position off every screen must not hide it.
+    PlaceOnScreen(*this, pos());
     // After the window has painted, as the start-up messages stand in front of it.
-    QTimer::singleShot(0, this, &TMainForm::StartupBlock);
+    QTimer::singleShot(0, this, &TMainForm::FirstShown);
   }
   ApplyLayout();
   ui_->OptionBitBtn->setFocus();
 }
 
-void TMainForm::StartupBlock() {
-  prompts::Information(this, ToQString(MessageText(kPublicTestNotice)));
-  if (windows_.State.FirstExec) prompts::Information(this, ToQString(MessageText(kFirstRunMessage)));
-  LoadStartupSettings(windows_);
-  ApplyLayout();
-  if (!windows_.State.CommandLine.empty()) ProcessCommandLine(windows_);
-}
-
 void TMainForm::ApplyLayout() {
-  const bool wipeBin = windows_.OptionDlg().Controls().TopWipeCheckBox->isChecked();
+  const bool wipeBin = settings_.TopWipe;
   ui_->WipeBitBtn->setVisible(wipeBin);
   ui_->WipeBitBtn->setEnabled(wipeBin);
   setFixedSize(width(), wipeBin ? kClientHeightWithWipeBin : kClientHeightWithoutWipeBin);
 }
 
+void TMainForm::ApplySettings() {
+  KTop.SetKTop(settings_.MainTop);
+  FindFile.Recurse = settings_.IncSubFolder;
+}
+
 void TMainForm::closeEvent(QCloseEvent* event) {
-  try {
-    SaveSettings(windows_);
-  } catch (const std::exception& error) {
-    prompts::Error(this, DisplayQString(error.what()));
-  }
+  settings_.X = x();
+  settings_.Y = y();
+  emit Closing();
   event->accept();
   QApplication::quit();
 }
 
+// A push button outside a dialog takes only Space; Return presses the focused button as in every dialog.
+void TMainForm::keyPressEvent(QKeyEvent* event) {
+  auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+  if (button && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+      (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    button->click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
 void TMainForm::StartBatch(TBatchMode mode, const std::vector<std::string>& paths) {
-  windows_.ConfirmationDlg().StartBatch(mode, CollectFiles(FindFile, paths), *this);
+  emit BatchRequested(mode, CollectFiles(FindFile, paths));
 }
 
 void TMainForm::StartBatchFromDialog(TBatchMode mode) {
@@ -159,7 +158,7 @@ void TMainForm::WipeBitBtnClick() { StartBatchFromDialog(TBatchMode::kWipe); }
 
 void TMainForm::OptionBitBtnClick() {
   hide();
-  windows_.OptionDlg().show();
+  emit OptionsRequested();
 }
 
 }  // namespace zk

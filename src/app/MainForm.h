@@ -1,6 +1,7 @@
 // TMainForm: the small main window through which every batch starts — the encrypt and decrypt buttons,
 // the options button and the wipe-bin button, each click opening the file-open dialog and each button
-// taking dropped files and folders. Closing it saves the settings and ends the program.
+// taking dropped files and folders. What the buttons start, the owner of the windows does: the window only
+// says so (BatchRequested, OptionsRequested). Closing it ends the program.
 #pragma once
 
 #include <QFileDialog>
@@ -10,10 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "app/DropWatch.h"
-#include "app/KTop.h"
+#include "app/ProgramState.h"
 #include "engine/BatchRules.h"
 #include "shell/FindFile.h"
+#include "shell/SettingsModel.h"
+#include "ui/DropWatch.h"
+#include "ui/KTop.h"
 
 namespace Ui {
 class TMainForm;
@@ -21,16 +24,12 @@ class TMainForm;
 
 namespace zk {
 
-class TWindows;
-
 class TMainForm : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TMainForm(TWindows& windows);
+  TMainForm(TSettings& settings, TProgramState& state);
   ~TMainForm() override;
-
-  Ui::TMainForm& Controls() const { return *ui_; }
 
   // Serves every folder expansion of the program, the options dialog's too.
   TFindFile FindFile;
@@ -38,7 +37,7 @@ class TMainForm : public QWidget {
   // The file-open dialog of the three buttons and of the options dialog's wipe bin.
   QFileDialog OpenDialog;
 
-  // A batch from the chosen or dropped paths, taken through the main window's intake.
+  // A batch from the chosen or dropped paths, taken through the main window's intake (BatchRequested).
   void StartBatch(TBatchMode mode, const std::vector<std::string>& paths);
   // The file-open dialog on behalf of `caller`: the chosen paths, nothing when cancelled.
   std::optional<std::vector<std::string>> ChooseFiles(QWidget& caller);
@@ -47,20 +46,32 @@ class TMainForm : public QWidget {
   void DecBitBtnClick();
   void WipeBitBtnClick();
   void OptionBitBtnClick();
-  // The window's outer height and the wipe-bin button follow the options dialog's TopWipeCheckBox.
+  // The window's outer height and the wipe-bin button follow TopWipe.
   void ApplyLayout();
+  // Stay-on-top and the folder expansion follow MainTop and IncSubFolder.
+  void ApplySettings();
+
+ signals:
+  void BatchRequested(TBatchMode mode, const std::vector<std::string>& files);
+  void OptionsRequested();
+  // Once, after the window's first showing has painted.
+  void FirstShown();
+  // Before the program ends; X and Y of the settings hold the window's place.
+  void Closing();
 
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void FormCreate();
-  void StartupBlock();
   void StartBatchFromDialog(TBatchMode mode);
   void HookDropWatch(TDropWatch& watch, QWidget* button, TBatchMode mode);
 
-  TWindows& windows_;
+  TSettings& settings_;
+  TProgramState& state_;
+  bool shownBefore_ = false;
   std::unique_ptr<Ui::TMainForm> ui_;
   TDropWatch EncriptDropWatch;
   TDropWatch DecriptDropWatch;

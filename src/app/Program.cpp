@@ -3,17 +3,19 @@
 #include <QApplication>
 #include <QFont>
 #include <QLibraryInfo>
+#include <QSettings>
 #include <QTranslator>
 #include <optional>
 
 #include "app/MainForm.h"
-#include "app/Messages.h"
-#include "app/Pictures.h"
-#include "app/Prompts.h"
-#include "app/QtText.h"
 #include "app/Windows.h"
 #include "platform/SingleInstance.h"
 #include "shell/Settings.h"
+#include "ui/Messages.h"
+#include "ui/PasswordStyle.h"
+#include "ui/Pictures.h"
+#include "ui/Prompts.h"
+#include "ui/QtText.h"
 
 namespace zk {
 
@@ -29,6 +31,12 @@ void SetUpApplication(QApplication& application) {
   if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(translator);
   QApplication::setWindowIcon(Picture(TPicture::kProgram));
+  QApplication::setStyle(new TPasswordStyle);  // the application takes it
+  // Qt's own file dialog keeps the folders it visited (those whose files were just wiped, say) in
+  // QtProject.conf of the user's configuration folder. A wiping tool keeps no such list, and this program
+  // keeps its settings in ZK.ini alone, so Qt's settings are sent where no file can be made.
+  for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+    QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
   QApplication::setQuitOnLastWindowClosed(false);  // only closing the main window ends the program
 }
 

@@ -1,25 +1,88 @@
 #include "app/Windows.h"
 
+#include "app/CommandLine.h"
 #include "app/MainForm.h"
 #include "dialogs/ConfirmationDlg.h"
 #include "dialogs/HashForm.h"
 #include "dialogs/OptionDlg.h"
 #include "dialogs/PasswordDlg.h"
 #include "dialogs/SecSetDlg.h"
+#include "shell/PathIntake.h"
+#include "ui/Messages.h"
+#include "ui/Prompts.h"
+#include "ui/QtText.h"
 
 namespace zk {
 
 TWindows::TWindows(TProgramState state) : State(std::move(state)) {
-  // The main window comes first: its creation step reads the values the others use.
-  mainForm_ = std::make_unique<TMainForm>(*this);
-  confirmationDlg_ = std::make_unique<TConfirmationDlg>(*this);
-  optionDlg_ = std::make_unique<TOptionDlg>(*this);
-  passwordDlg_ = std::make_unique<TPasswordDlg>(*this);
-  secSetDlg_ = std::make_unique<TSecSetDlg>(*this);
-  hashForm_ = std::make_unique<THashForm>(*this);
+  Settings.Load(State.SettingsFile);
+  mainForm_ = std::make_unique<TMainForm>(Settings, State);
+  confirmationDlg_ = std::make_unique<TConfirmationDlg>(Settings);
+  optionDlg_ = std::make_unique<TOptionDlg>(Settings, State.SettingsFile, mainForm_->windowTitle());
+  passwordDlg_ = std::make_unique<TPasswordDlg>(Settings, confirmationDlg_->Engine());
+  secSetDlg_ = std::make_unique<TSecSetDlg>(Settings);
+  hashForm_ = std::make_unique<THashForm>(State.StartFolder);
+  WireMainForm();
+  WireBatch();
+  WireOptions();
 }
 
 // Members go in the reverse order of their declaration: the windows in the reverse order of their making.
 TWindows::~TWindows() = default;
+
+void TWindows::WireMainForm() {
+  connect(mainForm_.get(), &TMainForm::FirstShown, this, &TWindows::StartUp);
+  connect(mainForm_.get(), &TMainForm::Closing, this, &TWindows::SaveSettings);
+  connect(mainForm_.get(), &TMainForm::BatchRequested, this,
+          [this](TBatchMode mode, const std::vector<std::string>& files) {
+            confirmationDlg_->StartBatch(mode, files, *mainForm_);
+          });
+  connect(mainForm_.get(), &TMainForm::OptionsRequested, optionDlg_.get(), &TOptionDlg::show);
+}
+
+void TWindows::WireBatch() {
+  confirmationDlg_->PasswordPrompt = [this](bool decrypting, TSecretText& password, std::string& hint) {
+    return passwordDlg_->Ask(decrypting, password, hint);
+  };
+  connect(confirmationDlg_.get(), &TConfirmationDlg::ProgramEndRequested, mainForm_.get(), &TMainForm::close);
+}
+
+void TWindows::WireOptions() {
+  TOptionDlg* options = optionDlg_.get();
+  connect(options, &TOptionDlg::SettingsChanged, mainForm_.get(), &TMainForm::ApplySettings);
+  connect(options, &TOptionDlg::SecurityRequested, secSetDlg_.get(), &TSecSetDlg::exec);
+  connect(options, &TOptionDlg::HashToolRequested, hashForm_.get(), &THashForm::exec);
+  connect(options, &TOptionDlg::WipeBinClicked, this, [this] {
+    if (const std::optional<std::vector<std::string>> chosen = mainForm_->ChooseFiles(*optionDlg_))
+      StartWipeBin(*chosen);
+  });
+  connect(options, &TOptionDlg::WipeBinDropped, this, &TWindows::StartWipeBin);
+  connect(options, &TOptionDlg::Closed, mainForm_.get(), &TMainForm::show);
+}
+
+void TWindows::StartUp() {
+  TMainForm& main = *mainForm_;
+  prompts::Information(&main, ToQString(MessageText(kPublicTestNotice)));
+  if (Settings.FirstExec) prompts::Information(&main, ToQString(MessageText(kFirstRunMessage)));
+  optionDlg_->ShowSettings();
+  secSetDlg_->ShowSettings();
+  main.ApplySettings();
+  main.ApplyLayout();
+  if (!State.CommandLine.empty()) ProcessCommandLine(*this);
+}
+
+void TWindows::SaveSettings() {
+  Settings.FirstExec = false;
+  try {
+    Settings.Save(State.SettingsFile);
+  } catch (const std::exception& error) {
+    prompts::Error(mainForm_.get(), DisplayQString(error.what()));
+  }
+}
+
+void TWindows::StartWipeBin(const std::vector<std::string>& paths) {
+  confirmationDlg_->StartBatch(TBatchMode::kWipe, CollectWipeBinFiles(mainForm_->FindFile, paths),
+                               *optionDlg_);
+}
 
 }  // namespace zk

@@ -1,10 +1,15 @@
-// The six windows of the program, created once in a fixed order and kept until the end; each reaches the
-// others through this object.
+// TWindows: the six windows of the program over one settings model, created once in a fixed order and kept
+// until the end. It is the one place that wires them together: each window only says what it wants next
+// (signals, the batch's password prompt), and this object answers.
 #pragma once
 
+#include <QObject>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/ProgramState.h"
+#include "shell/SettingsModel.h"
 
 namespace zk {
 
@@ -15,14 +20,16 @@ class TPasswordDlg;
 class TSecSetDlg;
 class THashForm;
 
-class TWindows {
+class TWindows : public QObject {
+  Q_OBJECT
+
  public:
+  // Reads the settings from State.SettingsFile, then makes the windows.
   explicit TWindows(TProgramState state);
-  ~TWindows();
-  TWindows(const TWindows&) = delete;
-  TWindows& operator=(const TWindows&) = delete;
+  ~TWindows() override;
 
   TProgramState State;
+  TSettings Settings;
 
   TMainForm& MainForm() const { return *mainForm_; }
   TConfirmationDlg& ConfirmationDlg() const { return *confirmationDlg_; }
@@ -32,6 +39,16 @@ class TWindows {
   THashForm& HashForm() const { return *hashForm_; }
 
  private:
+  void WireMainForm();
+  void WireBatch();
+  void WireOptions();
+  // The main window's first showing: the start-up messages, the settings shown, then the command line.
+  void StartUp();
+  // The main window closes: the settings are written; a refusal is reported.
+  void SaveSettings();
+  // The options dialog's wipe bin takes only a plain folder apart; anything else is listed as it stands.
+  void StartWipeBin(const std::vector<std::string>& paths);
+
   std::unique_ptr<TMainForm> mainForm_;
   std::unique_ptr<TConfirmationDlg> confirmationDlg_;
   std::unique_ptr<TOptionDlg> optionDlg_;

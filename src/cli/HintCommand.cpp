@@ -13,9 +13,9 @@ int RunHint(const CommandLine& line) {
   TFileEngine engine;
   int failures = 0;
   for (const std::string& path : files) {
-    const std::string hint = engine.ReadHint(path);
-    if (hint == kReadHintError) ++failures;
-    console.Line(hint + "\t" + path);
+    const std::optional<std::string> hint = engine.ReadHint(path);
+    if (!hint) ++failures;
+    console.Line(HintText(hint) + "\t" + path);
   }
   return failures ? kExitSomeFailed : kExitSuccess;
 }

@@ -16,8 +16,8 @@ class TRowPrinter : public TBatchRowsObserver {
     console_.StartFiles(first + 1, last + 1, static_cast<int>(files_.size()), files_[first], statusSuffix_);
   }
   void RowDone(int row, const TRowResult& result) override {
-    if (result.Failed) ++failures_;
-    std::string line = result.Text + files_[row];
+    if (result.Failed()) ++failures_;
+    std::string line = result.Text() + files_[row];
     if (!result.DecryptedPath.empty()) line += "\t" + result.DecryptedPath;
     console_.Line(line);
   }

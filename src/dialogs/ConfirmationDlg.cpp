@@ -4,19 +4,12 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 
-#include "app/DialogFrame.h"
-#include "app/MainForm.h"
-#include "app/Prompts.h"
-#include "app/QtText.h"
-#include "app/SecretText.h"
-#include "app/Windows.h"
-#include "dialogs/OptionDlg.h"
-#include "dialogs/PasswordDlg.h"
-#include "dialogs/SecSetDlg.h"
 #include "engine/ResultTexts.h"
+#include "ui/DialogFrame.h"
+#include "ui/Prompts.h"
+#include "ui/QtText.h"
+#include "ui/SecretText.h"
 #include "ui_ConfirmationDlg.h"
-#include "ui_OptionDlg.h"
-#include "ui_PasswordDlg.h"
 
 namespace zk {
 namespace {
@@ -46,9 +39,9 @@ std::string_view CaptionOf(TBatchMode mode) {
 
 }  // namespace
 
-TConfirmationDlg::TConfirmationDlg(TWindows& windows)
+TConfirmationDlg::TConfirmationDlg(TSettings& settings)
     : QDialog(nullptr, kCaptionOnlyDialog),
-      windows_(windows),
+      settings_(settings),
       ui_(std::make_unique<Ui::TConfirmationDlg>()),
       KTop1(*this, false) {
   ui_->setupUi(this);
@@ -64,7 +57,7 @@ TConfirmationDlg::TConfirmationDlg(TWindows& windows)
   connect(ui_->ReEncBitBtn, &QPushButton::clicked, this, &TConfirmationDlg::ReEncBitBtnClick);
 
   engine_.Observer = this;
-  engine_.ProcessMsgInterval = windows_.State.ProcessMsgInterval;
+  engine_.ProcessMsgInterval = settings_.ProcessMsgIntv;
 }
 
 TConfirmationDlg::~TConfirmationDlg() = default;
@@ -77,7 +70,7 @@ void TConfirmationDlg::AddFile(const std::string& path) {
   list.insertRow(row);
   SetPathColumn(row, kPathColumn, path);
   SetColumnText(row, kHintColumn,
-                Mode == TBatchMode::kDecrypt ? ToQString(engine_.ReadHint(path)) : QString());
+                Mode == TBatchMode::kDecrypt ? ToQString(HintText(engine_.ReadHint(path))) : QString());
   SetColumnText(row, kDecryptedColumn, QString());
 }
 
@@ -189,37 +182,25 @@ void TConfirmationDlg::OKBitBtnClick() {
 }
 
 bool TConfirmationDlg::AskPassword() {
-  TPasswordDlg& dialog = windows_.PasswordDlg();
-  dialog.DecryptMode = Mode != TBatchMode::kEncrypt;
-  if (dialog.exec() != QDialog::Accepted) return false;
-  Ui::TPasswordDlg& boxes = dialog.Controls();
-  EraseText(Password);
-  Password = ToStdString(boxes.PassEdit->text());
-  Hint = ToStdString(boxes.HintEdit->text());
-  const Ui::TOptionDlg& options = windows_.OptionDlg().Controls();
-  if (!options.DontClearPassCheckBox->isChecked()) {
-    EraseText(*boxes.PassEdit);
-    EraseText(*boxes.PassCEdit);
-  }
-  if (!options.SaveHintCheckBox->isChecked()) boxes.HintEdit->clear();
-  return true;
+  return PasswordPrompt && PasswordPrompt(Mode != TBatchMode::kEncrypt, Password, settings_.PassHint);
 }
 
 TBatchOptions TConfirmationDlg::CurrentOptions() const {
-  const Ui::TOptionDlg& controls = windows_.OptionDlg().Controls();
   TBatchOptions options;
-  options.Password = Password;
-  options.Hint = Hint;
-  options.Algorithm = windows_.SecSetDlg().AlgorithmIndex();
-  options.NamingMode = windows_.State.NamingMode;
-  options.OwnExtension = ToStdString(controls.ExtChgEdit->text());
-  options.WipeSource = controls.WipeSourceCheckBox->isChecked();
-  options.WipeDecryptedSource = controls.WipeDecSourceCheckBox->isChecked();
+  options.Password = Password.Text();
+  options.Hint = settings_.PassHint;
+  options.Algorithm = settings_.Algorithm;
+  options.NamingMode = settings_.NamingMode();
+  options.OwnExtension = settings_.OwnExtStr;
+  options.WipeSource = settings_.WipeSource;
+  options.WipeDecryptedSource = settings_.WipeDecSource;
   return options;
 }
 
+// A run locks the list and its buttons. The window itself stays enabled, so that the skip button can be
+// offered during each source wipe without enabling, disabling and so redrawing the whole window (the long
+// list included) around every file.
 void TConfirmationDlg::SetLocked(bool locked) {
-  setEnabled(!locked);
   ui_->ListView->setEnabled(!locked);
   ui_->OKBitBtn->setEnabled(!locked);
   ui_->CloseBitBtn->setEnabled(!locked);
@@ -233,12 +214,11 @@ void TConfirmationDlg::RunBatch() {
   const int count = FileCount();
   for (int row = 0; row < count; ++row) {
     const TRowResult result = RunRow(row, count, options);
-    if (result.Failed) ++FailCount;
-    SetColumnText(row, kPathColumn, DisplayQString(result.Text) + DisplayQString(FilePath(row)));
+    if (result.Failed()) ++FailCount;
+    SetColumnText(row, kPathColumn, DisplayQString(result.Text()) + DisplayQString(FilePath(row)));
   }
-  EraseText(options.Password);
-  if (Mode == TBatchMode::kDecrypt && windows_.OptionDlg().Controls().UseReEncCheckBox->isChecked())
-    SetReEncButton(true);
+  TSecretText::Erase(options.Password);
+  if (Mode == TBatchMode::kDecrypt && settings_.ReEnc) SetReEncButton(true);
   FinishRun();
 }
 
@@ -252,7 +232,7 @@ TRowResult TConfirmationDlg::RunRow(int row, int count, TBatchOptions& options) 
       showStatus(kStatusEncrypting);
       QCoreApplication::processEvents();
       if (!ReEncrypting) return EncryptRow(engine_, path, options);
-      Hint = options.Hint = ToStdString(ui_->ListView->item(row, kHintColumn)->text());
+      settings_.PassHint = options.Hint = ToStdString(ui_->ListView->item(row, kHintColumn)->text());
       return ReEncryptRow(engine_, PathColumn(row, kDecryptedColumn), options);
     }
     case TBatchMode::kDecrypt: {
@@ -266,13 +246,12 @@ TRowResult TConfirmationDlg::RunRow(int row, int count, TBatchOptions& options) 
       QCoreApplication::processEvents();
       return WipeRow(engine_, path, true);
   }
-  return {std::string(kUnexpectedError), true, {}};
+  return {TResultKind::kUnexpectedError, {}};
 }
 
 void TConfirmationDlg::FinishRun() {
-  const Ui::TOptionDlg& options = windows_.OptionDlg().Controls();
-  if (!options.UseReEncCheckBox->isChecked()) EraseText(Password);
-  if (!options.SaveHintCheckBox->isChecked()) Hint.clear();
+  if (!settings_.ReEnc) Password.Clear();
+  if (!settings_.SaveHint) settings_.PassHint.clear();
   ListEditable = false;
   const QString summary = ToQString(SummaryText(FailCount));
   setWindowTitle(summary);
@@ -286,12 +265,12 @@ void TConfirmationDlg::FinishRun() {
   running_ = false;
   if (ExitAfterRun || AutoRun) {
     close();
-    windows_.MainForm().close();
+    emit ProgramEndRequested();
   }
 }
 
 void TConfirmationDlg::ReEncBitBtnClick() {
-  if (!windows_.OptionDlg().Controls().UseReEncCheckBox->isChecked()) return;
+  if (!settings_.ReEnc) return;
   if (!prompts::Confirm(this, kReEncryptQuestion)) return;
   for (int row = 0; row < FileCount(); ++row) {
     const std::string decrypted = PathColumn(row, kDecryptedColumn);
@@ -314,6 +293,10 @@ void TConfirmationDlg::SetReEncButton(bool shown) {
 void TConfirmationDlg::Progress(const TProgress& progress) { progress_ = progress; }
 
 void TConfirmationDlg::ProcessMessages() {
+  // The skip button can only be drawn and pressed while events come through, so it is shown then: the
+  // source wipes of many small files, each over before any event is let through, do not show and hide it
+  // (and redraw it) around every file.
+  if (sourceWiping_) ShowSkipButton(true);
   // The line can only be drawn when events are let through, so it is set only then, and at most at the
   // rate an eye can follow: drawing it each time would cost a fast cipher a third of its speed.
   if (progress_ && (!progressShown_.isValid() || progressShown_.hasExpired(kProgressRedrawMilliseconds))) {
@@ -323,17 +306,18 @@ void TConfirmationDlg::ProcessMessages() {
   QCoreApplication::processEvents();
 }
 
-void TConfirmationDlg::BeginSourceWipe() { ShowSourceWipe(true); }
-void TConfirmationDlg::EndSourceWipe() { ShowSourceWipe(false); }
+// While a source is wiped the skip button is the one control that may be used; the rest stay locked.
+void TConfirmationDlg::BeginSourceWipe() { sourceWiping_ = true; }
 
-// While a source is wiped the window takes input again, but only the skip button may be used.
-void TConfirmationDlg::ShowSourceWipe(bool wiping) {
-  setEnabled(wiping);
-  ui_->ListView->setEnabled(!wiping);
-  ui_->OKBitBtn->setEnabled(!wiping);
-  ui_->CloseBitBtn->setEnabled(!wiping);
-  ui_->SkipWipeBitBtn->setVisible(wiping);
-  ui_->SkipWipeBitBtn->setEnabled(wiping);
+void TConfirmationDlg::EndSourceWipe() {
+  sourceWiping_ = false;
+  ShowSkipButton(false);
+}
+
+void TConfirmationDlg::ShowSkipButton(bool shown) {
+  if (ui_->SkipWipeBitBtn->isHidden() != shown) return;
+  ui_->SkipWipeBitBtn->setVisible(shown);
+  ui_->SkipWipeBitBtn->setEnabled(shown);
 }
 
 }  // namespace zk

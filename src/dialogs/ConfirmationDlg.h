@@ -2,22 +2,28 @@
 // confirmation, then run row by row through the engine's row rules, each row marked with its result, and
 // ended with a summary; after a decryption run the decrypted files can be encrypted again.
 //
+// It keeps its options in the settings model and asks for a password through PasswordPrompt, which the
+// owner of the windows sets.
+//
 // The run stays on the user-interface thread: the dialog is the engine's observer and lets pending events
 // through when the engine asks, once per row and at random inside the file loops.
 #pragma once
 
 #include <QDialog>
 #include <QElapsedTimer>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "app/KTop.h"
 #include "engine/BatchRules.h"
 #include "engine/EngineObserver.h"
 #include "engine/FileEngine.h"
+#include "shell/SettingsModel.h"
+#include "ui/KTop.h"
+#include "ui/SecretText.h"
 
 namespace Ui {
 class TConfirmationDlg;
@@ -25,24 +31,22 @@ class TConfirmationDlg;
 
 namespace zk {
 
-class TWindows;
-
 class TConfirmationDlg : public QDialog, public TEngineObserver {
   Q_OBJECT
 
  public:
-  explicit TConfirmationDlg(TWindows& windows);
+  explicit TConfirmationDlg(TSettings& settings);
   ~TConfirmationDlg() override;
 
-  Ui::TConfirmationDlg& Controls() const { return *ui_; }
-
-  // The batch. Texts are UTF-8; the engine converts them for the container.
+  // The batch. Texts are UTF-8; the engine converts them for the container. The hint of the runs is the
+  // settings' PassHint.
   TBatchMode Mode = TBatchMode::kEncrypt;
-  std::string Password;
-  std::string Hint;
+  TSecretText Password;
   bool AutoRun = false;       // run as soon as the list is prepared: no password dialog, no wipe warning
   bool ExitAfterRun = false;  // close the program when the run ends
   QWidget* ReturnForm = nullptr;
+  // Asks for the password of a run (and, encrypting, its hint); false when the user cancels.
+  std::function<bool(bool decrypting, TSecretText& password, std::string& hint)> PasswordPrompt;
 
   // The engine of every run, also used by the command line's direct single-file form.
   TFileEngine& Engine() { return engine_; }
@@ -59,6 +63,10 @@ class TConfirmationDlg : public QDialog, public TEngineObserver {
   void ShowFor(QWidget& caller);
   // The confirmation text and caption of the mode; runs at once with AutoRun.
   void PrepareList();
+
+ signals:
+  // A run started with ExitAfterRun or AutoRun has ended: the program is to end too.
+  void ProgramEndRequested();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -90,9 +98,9 @@ class TConfirmationDlg : public QDialog, public TEngineObserver {
   void SetPathColumn(int row, int column, const std::string& path);
   void SetLocked(bool locked);
   void SetReEncButton(bool shown);
-  void ShowSourceWipe(bool wiping);
+  void ShowSkipButton(bool shown);
 
-  TWindows& windows_;
+  TSettings& settings_;
   std::unique_ptr<Ui::TConfirmationDlg> ui_;
   TKTop KTop1;
   TFileEngine engine_;
@@ -100,6 +108,7 @@ class TConfirmationDlg : public QDialog, public TEngineObserver {
   bool ListEditable = false;
   bool ReEncrypting = false;
   bool running_ = false;
+  bool sourceWiping_ = false;
   int FailCount = 0;
   std::optional<TProgress> progress_;  // the latest progress, shown when events are let through
   QElapsedTimer progressShown_;        // since the progress line was last drawn

@@ -1,14 +1,13 @@
 #include "dialogs/HashForm.h"
 
-#include "app/DialogFrame.h"
-#include "app/Prompts.h"
-#include "app/QtText.h"
-#include "app/Windows.h"
+#include "ui/DialogFrame.h"
+#include "ui/Prompts.h"
+#include "ui/QtText.h"
 #include "ui_HashForm.h"
 
 namespace zk {
 
-THashForm::THashForm(TWindows& windows)
+THashForm::THashForm(const std::string& startFolder)
     : QDialog(nullptr, kSystemMenuDialog),
       OpenDialog(this),
       ui_(std::make_unique<Ui::THashForm>()),
@@ -17,7 +16,7 @@ THashForm::THashForm(TWindows& windows)
   setFixedSize(size());
   OpenDialog.setFileMode(QFileDialog::ExistingFile);
   OpenDialog.setOption(QFileDialog::DontUseNativeDialog);
-  OpenDialog.setDirectory(PathToQString(windows.State.StartFolder));
+  OpenDialog.setDirectory(PathToQString(startFolder));
   connect(ui_->OpenButton, &QPushButton::clicked, this, &THashForm::OpenButtonClick);
   connect(ui_->CloseButton, &QPushButton::clicked, this, &THashForm::close);
 }

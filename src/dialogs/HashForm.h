@@ -6,8 +6,8 @@
 #include <QFileDialog>
 #include <memory>
 
-#include "app/KTop.h"
 #include "crypto/SecHash.h"
+#include "ui/KTop.h"
 
 namespace Ui {
 class THashForm;
@@ -15,16 +15,13 @@ class THashForm;
 
 namespace zk {
 
-class TWindows;
-
 class THashForm : public QDialog {
   Q_OBJECT
 
  public:
-  explicit THashForm(TWindows& windows);
+  // The file-open dialog starts in `startFolder`.
+  explicit THashForm(const std::string& startFolder);
   ~THashForm() override;
-
-  Ui::THashForm& Controls() const { return *ui_; }
 
   QFileDialog OpenDialog;
   TSecHash SecHash;

@@ -4,25 +4,38 @@
 #include <QDesktopServices>
 #include <QUrl>
 
-#include "app/DialogFrame.h"
-#include "app/MainForm.h"
-#include "app/Messages.h"
-#include "app/Pictures.h"
-#include "app/Prompts.h"
-#include "app/QtText.h"
-#include "app/Windows.h"
-#include "dialogs/ConfirmationDlg.h"
-#include "dialogs/HashForm.h"
-#include "dialogs/SecSetDlg.h"
-#include "shell/PathIntake.h"
+#include "engine/BatchRules.h"
 #include "shell/Settings.h"
+#include "ui/DialogFrame.h"
+#include "ui/Messages.h"
+#include "ui/Pictures.h"
+#include "ui/Prompts.h"
+#include "ui/QtText.h"
+#include "ui/TypingLimit.h"
 #include "ui_OptionDlg.h"
 
 namespace zk {
 namespace {
 
 constexpr std::string_view kForbiddenInExtension = "\\/:,;*?\"<>|";
-const QString kDefaultExtension = QStringLiteral(".bmp");
+
+// The check boxes and the settings they show.
+struct TOptionBox {
+  bool TSettings::*Setting;
+  QCheckBox* Ui::TOptionDlg::*Box;
+};
+constexpr TOptionBox kOptionBoxes[] = {
+    {&TSettings::IncSubFolder, &Ui::TOptionDlg::IncSubFolderCheckBox},
+    {&TSettings::WipeSource, &Ui::TOptionDlg::WipeSourceCheckBox},
+    {&TSettings::WipeDecSource, &Ui::TOptionDlg::WipeDecSourceCheckBox},
+    {&TSettings::MainTop, &Ui::TOptionDlg::DoTopCheckBox},
+    {&TSettings::DontClearPassBox, &Ui::TOptionDlg::DontClearPassCheckBox},
+    {&TSettings::SaveHint, &Ui::TOptionDlg::SaveHintCheckBox},
+    {&TSettings::ReEnc, &Ui::TOptionDlg::UseReEncCheckBox},
+    {&TSettings::TopWipe, &Ui::TOptionDlg::TopWipeCheckBox},
+};
+
+constexpr int kExtensionTypingLimit = 10;
 
 const QString kBadExtension =
     QStringLiteral("拡張子の設定が不正です。正しく設定しなおして下さい。\r\n(不正な拡張子とは") +
@@ -33,9 +46,10 @@ const QString kCleared = QStringLiteral("ハッシュデータとパスワード
 
 }  // namespace
 
-TOptionDlg::TOptionDlg(TWindows& windows)
+TOptionDlg::TOptionDlg(TSettings& settings, const std::string& settingsFile, const QString& programName)
     : QDialog(nullptr, kSystemMenuDialog),
-      windows_(windows),
+      settings_(settings),
+      settingsFile_(settingsFile),
       ui_(std::make_unique<Ui::TOptionDlg>()),
       KTop1(*this, true) {
   ui_->setupUi(this);
@@ -45,62 +59,62 @@ TOptionDlg::TOptionDlg(TWindows& windows)
   ui_->Label2->setText(QStringLiteral("WEBサイト") + ToQString(kWebAddress) +
                        QStringLiteral("では最新版や他ソフト等の公開を行っておりますので是非お越し下さい。"));
   ui_->Label5->setText(ToQString(kWebAddress));
+  ui_->NameLabel->setText(programName);
   for (QLabel* link : {ui_->Label2, ui_->Label4, ui_->Label5}) {
     link->setCursor(Qt::PointingHandCursor);
     link->installEventFilter(this);
   }
 
-  for (QCheckBox* box : {ui_->IncSubFolderCheckBox, ui_->WipeSourceCheckBox, ui_->WipeDecSourceCheckBox})
-    connect(box, &QCheckBox::clicked, this, &TOptionDlg::IncSubFolderCheckBoxClick);
-  for (QCheckBox* box : {ui_->DoTopCheckBox, ui_->DontClearPassCheckBox, ui_->SaveHintCheckBox,
-                         ui_->UseReEncCheckBox, ui_->TopWipeCheckBox})
-    connect(box, &QCheckBox::clicked, this, &TOptionDlg::DoTopCheckBoxClick);
+  for (const TOptionBox& option : kOptionBoxes)
+    connect(ui_.get()->*option.Box, &QCheckBox::clicked, this, &TOptionDlg::CheckBoxClick);
   for (QRadioButton* button : {ui_->RadioButton1, ui_->RadioButton2, ui_->RadioButton3})
-    connect(button, &QRadioButton::clicked, this, &TOptionDlg::ApplyNamingChoice);
-  connect(ui_->SecSetBitBtn, &QPushButton::clicked, this, [this] { windows_.SecSetDlg().exec(); });
-  connect(ui_->Sha1BitBtn, &QPushButton::clicked, this, [this] { windows_.HashForm().exec(); });
+    connect(button, &QRadioButton::clicked, this, &TOptionDlg::NamingButtonClick);
+  // The box shows the stored extension as text; the stored bytes stay as they are until the text changes.
+  connect(ui_->ExtChgEdit, &QLineEdit::textChanged, this, [this](const QString& text) {
+    if (text != ToQString(settings_.OwnExtStr)) settings_.OwnExtStr = ToStdString(text);
+  });
+  connect(ui_->SecSetBitBtn, &QPushButton::clicked, this, &TOptionDlg::SecurityRequested);
+  connect(ui_->Sha1BitBtn, &QPushButton::clicked, this, &TOptionDlg::HashToolRequested);
   connect(ui_->ClrHashBitBtn, &QPushButton::clicked, this, &TOptionDlg::ClrHashBitBtnClick);
   connect(ui_->CloseBitBtn, &QPushButton::clicked, this, &TOptionDlg::close);
-  connect(ui_->WipeSpeedButton, &QToolButton::clicked, this, &TOptionDlg::WipeSpeedButtonClick);
+  connect(ui_->WipeSpeedButton, &QToolButton::clicked, this, &TOptionDlg::WipeBinClicked);
 
+  LimitTyping(*ui_->ExtChgEdit, kExtensionTypingLimit);  // a longer one from the settings file stays whole
   WipeDropWatch.SetWatchControl(ui_->Panel1);
   WipeDropWatch.SetEnabled(true);
   WipeDropWatch.OnFilesDropped = [this](TDropWatch&, int, int, const std::vector<std::string>& files) {
-    StartWipeBatch(files);
+    emit WipeBinDropped(files);
   };
 }
 
 TOptionDlg::~TOptionDlg() = default;
 
-void TOptionDlg::SetNamingButtons(bool standard, bool ownExtension, bool randomName) {
+void TOptionDlg::ShowSettings() {
+  for (const TOptionBox& option : kOptionBoxes)
+    (ui_.get()->*option.Box)->setChecked(settings_.*option.Setting);
+  // Auto-exclusive buttons refuse to be all unchecked, which the settings allow; the buttons are set with
+  // the exclusion lifted.
   QRadioButton* const buttons[] = {ui_->RadioButton1, ui_->RadioButton2, ui_->RadioButton3};
-  const bool flags[] = {standard, ownExtension, randomName};
-  // Auto-exclusive buttons refuse to be all unchecked; the rule is applied with the exclusion lifted.
-  for (QRadioButton* button : buttons) {
-    button->setAutoExclusive(false);
-    button->setChecked(false);
+  const bool flags[] = {settings_.DefaultExt, settings_.OwnExt, settings_.RandomExt};
+  for (int i = 0; i < 3; ++i) {
+    buttons[i]->setAutoExclusive(false);
+    buttons[i]->setChecked(flags[i]);
+    buttons[i]->setAutoExclusive(true);
   }
-  for (int i = 2; i >= 0; --i) {
-    if (flags[i]) {
-      buttons[i]->setChecked(true);
-      break;
-    }
-  }
-  for (QRadioButton* button : buttons) button->setAutoExclusive(true);
+  ui_->ExtChgEdit->setText(ToQString(settings_.OwnExtStr));
+  EnableExtensionBox();
 }
 
-void TOptionDlg::ApplyNamingChoice() {
-  int& namingMode = windows_.State.NamingMode;
-  if (ui_->RadioButton1->isChecked()) {
-    namingMode = 0;
-    ui_->ExtChgEdit->setEnabled(false);
-  } else if (ui_->RadioButton2->isChecked()) {
-    namingMode = 1;
-    ui_->ExtChgEdit->setEnabled(true);
-  } else if (ui_->RadioButton3->isChecked()) {
-    namingMode = 2;
-    ui_->ExtChgEdit->setEnabled(true);
-  }
+void TOptionDlg::NamingButtonClick() {
+  if (ui_->RadioButton1->isChecked()) settings_.SetNamingMode(kNamingStandard);
+  if (ui_->RadioButton2->isChecked()) settings_.SetNamingMode(kNamingOwnExtension);
+  if (ui_->RadioButton3->isChecked()) settings_.SetNamingMode(kNamingRandom);
+  EnableExtensionBox();
+}
+
+void TOptionDlg::EnableExtensionBox() {
+  if (settings_.DefaultExt || settings_.OwnExt || settings_.RandomExt)
+    ui_->ExtChgEdit->setEnabled(!settings_.DefaultExt);
 }
 
 bool TOptionDlg::CheckAdaptForFileName(const QString& text) {
@@ -109,28 +123,27 @@ bool TOptionDlg::CheckAdaptForFileName(const QString& text) {
   return true;
 }
 
-void TOptionDlg::IncSubFolderCheckBoxClick() {
-  windows_.MainForm().FindFile.Recurse = ui_->IncSubFolderCheckBox->isChecked();
+void TOptionDlg::CheckBoxClick() {
+  for (const TOptionBox& option : kOptionBoxes)
+    settings_.*option.Setting = (ui_.get()->*option.Box)->isChecked();
+  emit SettingsChanged();
 }
 
-void TOptionDlg::DoTopCheckBoxClick() { windows_.MainForm().KTop.SetKTop(ui_->DoTopCheckBox->isChecked()); }
-
 void TOptionDlg::showEvent(QShowEvent* event) {
-  ui_->IncSubFolderCheckBox->setChecked(windows_.MainForm().FindFile.Recurse);
-  ui_->NameLabel->setText(windows_.MainForm().windowTitle());
+  ShowSettings();
   CenterOnScreen(*this);
   ui_->CloseBitBtn->setFocus();
   QDialog::showEvent(event);
 }
 
 bool TOptionDlg::FormCloseQuery() {
-  if (windows_.State.NamingMode != 1) return true;
+  if (settings_.NamingMode() != kNamingOwnExtension) return true;
   const QString extension = ui_->ExtChgEdit->text().trimmed();
   if (!extension.isEmpty() && CheckAdaptForFileName(ui_->ExtChgEdit->text()) &&
       extension != QStringLiteral("."))
     return true;
   prompts::Warning(this, kBadExtension);
-  ui_->ExtChgEdit->setText(kDefaultExtension);
+  ui_->ExtChgEdit->setText(ToQString(settings::kOwnExtStr.defaultValue));
   ui_->ExtChgEdit->setFocus();
   return false;
 }
@@ -141,18 +154,18 @@ void TOptionDlg::closeEvent(QCloseEvent* event) {
     return;
   }
   event->accept();
-  windows_.MainForm().show();
+  emit Closed();
 }
 
 void TOptionDlg::reject() { close(); }
 
 void TOptionDlg::ClrHashBitBtnClick() {
   if (!prompts::Confirm(this, kClearQuestion)) return;
-  windows_.State.PassHash.clear();
-  windows_.ConfirmationDlg().Hint.clear();
+  settings_.PassHash.clear();
+  settings_.PassHint.clear();
   try {
-    WriteSetting(settings::kPassHash, "", windows_.State.SettingsFile);
-    WriteSetting(settings::kPassHint, "", windows_.State.SettingsFile);
+    WriteSetting(settings::kPassHash, "", settingsFile_);
+    WriteSetting(settings::kPassHint, "", settingsFile_);
   } catch (const std::exception& error) {
     prompts::Error(this, DisplayQString(error.what()));
     return;
@@ -167,17 +180,6 @@ bool TOptionDlg::eventFilter(QObject* watched, QEvent* event) {
     return true;
   }
   return QDialog::eventFilter(watched, event);
-}
-
-void TOptionDlg::WipeSpeedButtonClick() {
-  if (const std::optional<std::vector<std::string>> chosen = windows_.MainForm().ChooseFiles(*this))
-    StartWipeBatch(*chosen);
-}
-
-// The wipe bin's own intake: only a plain folder is expanded; anything else is listed as it stands.
-void TOptionDlg::StartWipeBatch(const std::vector<std::string>& paths) {
-  windows_.ConfirmationDlg().StartBatch(TBatchMode::kWipe,
-                                        CollectWipeBinFiles(windows_.MainForm().FindFile, paths), *this);
 }
 
 }  // namespace zk

@@ -1,7 +1,7 @@
-// TOptionDlg: the options, whose controls are also their live store (loaded at start-up, read by the rest
-// of the program when needed, saved when the main window closes); a second wipe bin; the doors to the
-// security dialog and the SHA-1 tool; the clearing of the registered check value and hint; and a few
-// lines about the program.
+// TOptionDlg: the options, shown from the settings model and written back into it as they change; a second
+// wipe bin; the doors to the security dialog and the SHA-1 tool; the clearing of the registered check value
+// and hint; and a few lines about the program. What lies beyond it, the owner of the windows does on its
+// signals.
 #pragma once
 
 #include <QDialog>
@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/DropWatch.h"
-#include "app/KTop.h"
+#include "shell/SettingsModel.h"
+#include "ui/DropWatch.h"
+#include "ui/KTop.h"
 
 namespace Ui {
 class TOptionDlg;
@@ -18,27 +19,31 @@ class TOptionDlg;
 
 namespace zk {
 
-class TWindows;
-
 class TOptionDlg : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TOptionDlg(TWindows& windows);
+  // `settingsFile` takes the clearing of the check value and hint at once; `programName` is shown.
+  TOptionDlg(TSettings& settings, const std::string& settingsFile, const QString& programName);
   ~TOptionDlg() override;
 
-  Ui::TOptionDlg& Controls() const { return *ui_; }
-
-  // The naming buttons as three stored flags give them: the last flag that is set wins; with none set no
-  // button is checked.
-  void SetNamingButtons(bool standard, bool ownExtension, bool randomName);
-  // NamingMode follows the checked button; the extension box is usable for the two modes that use it.
-  void ApplyNamingChoice();
+  // The controls show the settings.
+  void ShowSettings();
 
   // True when `text` holds none of \ / : , ; * ? " < > |.
   static bool CheckAdaptForFileName(const QString& text);
 
   void reject() override;
+
+ signals:
+  // A check box was changed; the settings hold its new state.
+  void SettingsChanged();
+  void SecurityRequested();
+  void HashToolRequested();
+  // The wipe bin was clicked (choose the files) or had files dropped on it.
+  void WipeBinClicked();
+  void WipeBinDropped(const std::vector<std::string>& paths);
+  void Closed();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -47,13 +52,14 @@ class TOptionDlg : public QDialog {
 
  private:
   bool FormCloseQuery();
-  void IncSubFolderCheckBoxClick();
-  void DoTopCheckBoxClick();
+  void CheckBoxClick();
+  void NamingButtonClick();
+  // The extension box is usable for the two naming modes that use it; with no button checked it stays.
+  void EnableExtensionBox();
   void ClrHashBitBtnClick();
-  void WipeSpeedButtonClick();
-  void StartWipeBatch(const std::vector<std::string>& paths);
 
-  TWindows& windows_;
+  TSettings& settings_;
+  const std::string settingsFile_;
   std::unique_ptr<Ui::TOptionDlg> ui_;
   TKTop KTop1;
   TDropWatch WipeDropWatch;

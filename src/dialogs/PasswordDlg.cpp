@@ -2,15 +2,14 @@
 
 #include <QKeyEvent>
 
-#include "app/DialogFrame.h"
-#include "app/Prompts.h"
-#include "app/QtText.h"
-#include "app/SecretText.h"
-#include "app/Windows.h"
-#include "dialogs/ConfirmationDlg.h"
-#include "dialogs/OptionDlg.h"
+#include "engine/FileEngine.h"
 #include "engine/PasswordRules.h"
-#include "ui_OptionDlg.h"
+#include "platform/CodePage.h"
+#include "ui/DialogFrame.h"
+#include "ui/Prompts.h"
+#include "ui/QtText.h"
+#include "ui/SecretText.h"
+#include "ui/TypingLimit.h"
 #include "ui_PasswordDlg.h"
 
 namespace zk {
@@ -29,12 +28,15 @@ const QString kCheckValueMismatch = QStringLiteral(
 const QString kRegisterQuestion = QStringLiteral(
     "入力されたパスワードのハッシュを照合用に登録します。よろしいですか？\r\n"
     "（このハッシュは照合以外に使用できないように特殊な方法で加工されるので、登録しても安全です。）");
+const QString kProceedQuestion = QStringLiteral("このまま暗号化してよろしいですか？");
+constexpr int kHintTypingLimit = 255;
 
 }  // namespace
 
-TPasswordDlg::TPasswordDlg(TWindows& windows)
+TPasswordDlg::TPasswordDlg(TSettings& settings, TFileEngine& engine)
     : QDialog(nullptr, kSystemMenuDialog),
-      windows_(windows),
+      settings_(settings),
+      engine_(engine),
       ui_(std::make_unique<Ui::TPasswordDlg>()),
       KTop1(*this, true) {
   ui_->setupUi(this);
@@ -44,13 +46,21 @@ TPasswordDlg::TPasswordDlg(TWindows& windows)
   for (QRadioButton* choice : {ui_->RadioButton1, ui_->RadioButton2, ui_->RadioButton3})
     connect(choice, &QRadioButton::clicked, this, &TPasswordDlg::RefreshLayout);
   for (QLineEdit* edit : {ui_->PassEdit, ui_->PassCEdit, ui_->HintEdit}) edit->installEventFilter(this);
+  LimitTyping(*ui_->HintEdit, kHintTypingLimit);
 }
 
 TPasswordDlg::~TPasswordDlg() = default;
 
-bool TPasswordDlg::CheckValueRegistered() const {
-  return !ToQString(windows_.State.PassHash).trimmed().isEmpty();
+bool TPasswordDlg::Ask(bool decryptMode, TSecretText& password, std::string& hint) {
+  DecryptMode = decryptMode;
+  if (exec() != QDialog::Accepted) return false;
+  password.AssignFrom(*ui_->PassEdit);
+  hint = ToStdString(ui_->HintEdit->text());
+  ClearBoxes();
+  return true;
 }
+
+bool TPasswordDlg::CheckValueRegistered() const { return !ToQString(settings_.PassHash).trimmed().isEmpty(); }
 
 void TPasswordDlg::showEvent(QShowEvent* event) {
   FormShow();
@@ -59,13 +69,16 @@ void TPasswordDlg::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
-void TPasswordDlg::FormShow() {
-  const Ui::TOptionDlg& options = windows_.OptionDlg().Controls();
-  if (!options.DontClearPassCheckBox->isChecked()) {
-    EraseText(*ui_->PassEdit);
-    EraseText(*ui_->PassCEdit);
+void TPasswordDlg::ClearBoxes() {
+  if (!settings_.DontClearPassBox) {
+    TSecretText::ClearBox(*ui_->PassEdit);
+    TSecretText::ClearBox(*ui_->PassCEdit);
   }
-  if (!options.SaveHintCheckBox->isChecked()) ui_->HintEdit->clear();
+  if (!settings_.SaveHint) ui_->HintEdit->clear();
+}
+
+void TPasswordDlg::FormShow() {
+  ClearBoxes();
   (!DecryptMode && CheckValueRegistered() ? ui_->RadioButton1 : ui_->RadioButton3)->setChecked(true);
 }
 
@@ -92,30 +105,31 @@ void TPasswordDlg::RefreshLayout() {
   const bool confirm = !ui_->RadioButton1->isChecked();
   ui_->PassCEdit->setVisible(confirm);
   ui_->Label2->setVisible(confirm);
-  if (windows_.OptionDlg().Controls().SaveHintCheckBox->isChecked())
-    ui_->HintEdit->setText(ToQString(windows_.ConfirmationDlg().Hint));
+  if (settings_.SaveHint) ui_->HintEdit->setText(ToQString(settings_.PassHint));
 }
 
 void TPasswordDlg::BitBtn1Click() {
-  const QString password = ui_->PassEdit->text();
-  if (!ui_->PassCEdit->isHidden() && ui_->PassCEdit->text() != password) {
+  if (!ui_->PassCEdit->isHidden() && ui_->PassCEdit->text() != ui_->PassEdit->text()) {
     prompts::Warning(this, ToQString(kPasswordMismatch));
     return;
   }
-  const std::string bytes = ToStdString(password);
-  const std::string_view refusal = PasswordRefusal(bytes, windows_.State.SecLevel, !DecryptMode);
+  TSecretText typed;
+  typed.AssignFrom(*ui_->PassEdit);
+  const std::string& bytes = typed.Text();
+  const std::string_view refusal = PasswordRefusal(bytes, settings_.SecLevel, !DecryptMode);
   if (!refusal.empty()) {
     prompts::Warning(this, ToQString(refusal));
     return;
   }
-  std::string& passHash = windows_.State.PassHash;
+  if (!DecryptMode && !HintAndCodePageAccepted(bytes, ToStdString(ui_->HintEdit->text()))) return;
+  std::string& passHash = settings_.PassHash;
   if (ui_->RadioButton1->isChecked()) {
-    if (windows_.ConfirmationDlg().Engine().PasswordCheckValue(bytes) != passHash) {
+    if (engine_.PasswordCheckValue(bytes) != passHash) {
       prompts::Warning(this, kCheckValueMismatch);
       return;
     }
   } else if (ui_->RadioButton2->isChecked()) {
-    const std::string checkValue = windows_.ConfirmationDlg().Engine().PasswordCheckValue(bytes);
+    const std::string checkValue = engine_.PasswordCheckValue(bytes);
     if (checkValue != passHash) {
       if (!prompts::Confirm(this, kRegisterQuestion)) {
         ui_->RadioButton3->setChecked(true);
@@ -125,6 +139,19 @@ void TPasswordDlg::BitBtn1Click() {
     }
   }
   accept();
+}
+
+// The hint must fit the container as it will be stored; a password or hint beyond Shift-JIS is used as
+// its UTF-8 bytes, which the user is told before the run.
+bool TPasswordDlg::HintAndCodePageAccepted(const std::string& password, const std::string& hint) {
+  if (!HintFits(hint)) {
+    prompts::Warning(this, ToQString(kHintTooLong));
+    return false;
+  }
+  QStringList notes;
+  if (!FitsCp932(password)) notes << ToQString(kPasswordBeyondShiftJis);
+  if (!FitsCp932(hint)) notes << ToQString(kHintBeyondShiftJis);
+  return notes.isEmpty() || prompts::Confirm(this, (notes << kProceedQuestion).join(QStringLiteral("\r\n")));
 }
 
 bool TPasswordDlg::eventFilter(QObject* watched, QEvent* event) {

@@ -1,11 +1,15 @@
 // TPasswordDlg: the password of an encryption or decryption run, and for encryption the hint and what to
-// do with the registered check value. The batch shows it modally and reads PassEdit and HintEdit on OK.
+// do with the registered check value. The batch asks through Ask; the dialog reads and writes the check
+// value, the level and the remembered hint in the settings model.
 #pragma once
 
 #include <QDialog>
 #include <memory>
+#include <string>
 
-#include "app/KTop.h"
+#include "shell/SettingsModel.h"
+#include "ui/KTop.h"
+#include "ui/SecretText.h"
 
 namespace Ui {
 class TPasswordDlg;
@@ -13,19 +17,22 @@ class TPasswordDlg;
 
 namespace zk {
 
-class TWindows;
+class TFileEngine;
 
 class TPasswordDlg : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TPasswordDlg(TWindows& windows);
+  // `engine` gives the check value of a password.
+  TPasswordDlg(TSettings& settings, TFileEngine& engine);
   ~TPasswordDlg() override;
 
-  Ui::TPasswordDlg& Controls() const { return *ui_; }
-
-  // Set by the batch before each showing: a decryption asks for the password once and nothing else.
+  // Set before each showing: a decryption asks for the password once and nothing else.
   bool DecryptMode = false;
+
+  // Shows the dialog modally. On OK the typed password replaces `password` and the hint box's text
+  // `hint`; the boxes are then emptied as the settings ask. False when cancelled.
+  bool Ask(bool decryptMode, TSecretText& password, std::string& hint);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -33,12 +40,15 @@ class TPasswordDlg : public QDialog {
 
  private:
   void FormShow();
+  void ClearBoxes();
   void ApplyModeLayout();
   void RefreshLayout();
   void BitBtn1Click();
   bool CheckValueRegistered() const;
+  bool HintAndCodePageAccepted(const std::string& password, const std::string& hint);
 
-  TWindows& windows_;
+  TSettings& settings_;
+  TFileEngine& engine_;
   std::unique_ptr<Ui::TPasswordDlg> ui_;
   TKTop KTop1;
 };

@@ -1,7 +1,6 @@
 #include "dialogs/SecSetDlg.h"
 
-#include "app/DialogFrame.h"
-#include "app/Windows.h"
+#include "ui/DialogFrame.h"
 #include "ui_SecSetDlg.h"
 
 namespace zk {
@@ -51,32 +50,41 @@ const QString kAlgorithmTexts[] = {
 
 }  // namespace
 
-TSecSetDlg::TSecSetDlg(TWindows& windows)
+TSecSetDlg::TSecSetDlg(TSettings& settings)
     : QDialog(nullptr, kSystemMenuDialog),
-      windows_(windows),
+      settings_(settings),
       ui_(std::make_unique<Ui::TSecSetDlg>()),
       KTop1(*this, true) {
   ui_->setupUi(this);
   setFixedSize(size());
   ui_->SecTrackBar->setValue(1);
   connect(ui_->SecTrackBar, &QSlider::valueChanged, this, &TSecSetDlg::SecTrackBarChange);
-  connect(ui_->AlgoComboBox, &QComboBox::currentIndexChanged, this, &TSecSetDlg::RefreshMemos);
+  connect(ui_->AlgoComboBox, &QComboBox::currentIndexChanged, this, &TSecSetDlg::AlgoComboBoxChange);
   connect(ui_->BitBtn1, &QPushButton::clicked, this, &TSecSetDlg::close);
   ui_->BitBtn1->setFocus();
 }
 
 TSecSetDlg::~TSecSetDlg() = default;
 
+void TSecSetDlg::ShowSettings() { SetAlgorithmIndex(settings_.Algorithm); }
+
 int32_t TSecSetDlg::AlgorithmIndex() const { return ui_->AlgoComboBox->currentIndex(); }
 
 void TSecSetDlg::SetAlgorithmIndex(int32_t index) {
   ui_->AlgoComboBox->setCurrentIndex(index >= 0 && index < ui_->AlgoComboBox->count() ? index : -1);
+  settings_.Algorithm = AlgorithmIndex();
+}
+
+void TSecSetDlg::AlgoComboBoxChange() {
+  settings_.Algorithm = AlgorithmIndex();
+  RefreshMemos();
 }
 
 void TSecSetDlg::showEvent(QShowEvent* event) {
   // The slider clamps to 1..4 and reports a change only when its position moves: a stored level above 4
-  // becomes 4, one below 1 stays in the program's state until the slider is moved.
-  ui_->SecTrackBar->setValue(windows_.State.SecLevel);
+  // becomes 4, one below 1 stays in the settings until the slider is moved.
+  ui_->SecTrackBar->setValue(settings_.SecLevel);
+  ShowSettings();
   RefreshMemos();
   CenterOnScreen(*this);
   ui_->BitBtn1->setFocus();
@@ -84,7 +92,7 @@ void TSecSetDlg::showEvent(QShowEvent* event) {
 }
 
 void TSecSetDlg::SecTrackBarChange(int position) {
-  windows_.State.SecLevel = position;
+  settings_.SecLevel = position;
   RefreshMemos();
 }
 

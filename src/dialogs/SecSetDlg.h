@@ -1,13 +1,14 @@
 // TSecSetDlg: the security level (the minimum password length for encryption) and the cipher of new
-// containers, each with its description. The level lives in the program's state; the cipher is the
-// selected index of AlgoComboBox, which the batch reads each time it encrypts.
+// containers, each with its description. Both are shown from the settings model and written back into it
+// as they change.
 #pragma once
 
 #include <QDialog>
 #include <cstdint>
 #include <memory>
 
-#include "app/KTop.h"
+#include "shell/SettingsModel.h"
+#include "ui/KTop.h"
 
 namespace Ui {
 class TSecSetDlg;
@@ -15,20 +16,19 @@ class TSecSetDlg;
 
 namespace zk {
 
-class TWindows;
-
 class TSecSetDlg : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TSecSetDlg(TWindows& windows);
+  explicit TSecSetDlg(TSettings& settings);
   ~TSecSetDlg() override;
 
-  Ui::TSecSetDlg& Controls() const { return *ui_; }
+  // The cipher list shows the settings' cipher.
+  void ShowSettings();
 
   // 0 Twofish, 1 Rijndael, 2 GOST 28147-89; -1 when nothing is selected (the engine then uses Twofish).
   int32_t AlgorithmIndex() const;
-  // An index outside 0 to 2 leaves the list without a selection.
+  // An index outside 0 to 2 leaves the list without a selection; the settings follow.
   void SetAlgorithmIndex(int32_t index);
 
   void done(int result) override;
@@ -38,9 +38,10 @@ class TSecSetDlg : public QDialog {
 
  private:
   void SecTrackBarChange(int position);
+  void AlgoComboBoxChange();
   void RefreshMemos();
 
-  TWindows& windows_;
+  TSettings& settings_;
   std::unique_ptr<Ui::TSecSetDlg> ui_;
   TKTop KTop1;
 };

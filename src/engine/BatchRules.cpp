@@ -20,33 +20,27 @@ bool IsSourceItself(const std::string& source, const std::string& output) {
 }
 
 // Wipes a source whose result is already complete. The result is flushed first (the file and its folder
-// entry), so that a crash at any moment leaves at least one complete copy. Returns the row's failure text,
-// if any: incompleteText when the source was deleted without a complete overwrite.
-std::optional<std::string_view> WipeSourceAfter(TFileEngine& engine, const std::string& source,
-                                                const std::string& result, std::string_view incompleteText) {
+// entry), so that a crash at any moment leaves at least one complete copy. Returns the row's failure, if
+// any: incompleteKind when the source was deleted without a complete overwrite.
+std::optional<TResultKind> WipeSourceAfter(TFileEngine& engine, const std::string& source,
+                                           const std::string& result, TResultKind incompleteKind) {
   if (engine.Observer) engine.Observer->BeginSourceWipe();
-  std::optional<std::string_view> failure;
+  std::optional<TResultKind> failure;
   try {
     SyncFile(result);
     SyncFolderOf(result);
     engine.WipeFile(source);
   } catch (const TWipeIncomplete&) {
-    failure = incompleteText;
+    failure = incompleteKind;
   } catch (...) {
-    failure = kWipeFailed;
+    failure = TResultKind::kSourceWipeFailed;
   }
   if (engine.Observer) engine.Observer->EndSourceWipe();
   return failure;
 }
 
-// The row of a source that was a link to `target`: the link is gone, the file it led to remains.
-TRowResult LinkTargetKept(std::string_view text, const std::string& target, std::string_view end,
-                          std::string decryptedPath = {}) {
-  return {std::string(text) + target + std::string(end), true, std::move(decryptedPath)};
-}
-
-TRowResult Failure(std::string_view text, const std::string& path, std::string_view readOnlyText) {
-  return {std::string(IsReadOnlyFile(path) ? readOnlyText : text), true, {}};
+TRowResult Failure(TResultKind kind, const std::string& path, TResultKind readOnlyKind) {
+  return {IsReadOnlyFile(path) ? readOnlyKind : kind, {}};
 }
 
 }  // namespace
@@ -94,38 +88,40 @@ std::optional<TOutputName> ProposedOutputName(std::string_view path, int namingM
 }
 
 TRowResult EncryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options) {
-  if (NameTooLong(path)) return Failure(kEncryptNameTooLong, path, kEncryptReadOnly);
+  if (NameTooLong(path))
+    return Failure(TResultKind::kEncryptNameTooLong, path, TResultKind::kEncryptReadOnly);
   const std::optional<TOutputName> output =
       options.ExplicitOutput.empty() ? ProposedOutputName(path, options.NamingMode, options.OwnExtension)
                                      : TOutputName(options.ExplicitOutput);
-  if (!output) return Failure(kUnexpectedError, path, kEncryptReadOnly);
-  const std::string text =
+  if (!output) return Failure(TResultKind::kUnexpectedError, path, TResultKind::kEncryptReadOnly);
+  const TResultKind kind =
       engine.EncryptFile(path, *output, options.Password, options.Hint, options.Algorithm);
-  if (text != kEncryptSuccess) return Failure(text, path, kEncryptReadOnly);
+  if (kind != TResultKind::kEncrypted) return Failure(kind, path, TResultKind::kEncryptReadOnly);
   if (options.WipeSource && !IsSourceItself(engine.LastSourceName, engine.LastOutputName)) {
     const std::string linkTarget = LinkTarget(path);  // read before the wipe removes the link
-    if (const auto failure = WipeSourceAfter(engine, path, engine.LastOutputName, kEncryptWipeIncomplete))
-      return {std::string(*failure), true, {}};
-    if (!linkTarget.empty())
-      return LinkTargetKept(kEncryptLinkTargetKept, linkTarget, kEncryptLinkTargetKeptEnd);
+    if (const auto failure =
+            WipeSourceAfter(engine, path, engine.LastOutputName, TResultKind::kEncryptedSourceWipeIncomplete))
+      return {*failure, {}};
+    if (!linkTarget.empty()) return {TResultKind::kEncryptedLinkTargetKept, {}, linkTarget};
   }
-  return {text, false, {}};
+  return {kind, {}};
 }
 
 TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options) {
-  if (NameTooLong(path)) return Failure(kDecryptNameTooLong, path, kDecryptReadOnly);
-  const std::string text = engine.DecryptFile(path, options.Password);
-  if (text != kDecryptSuccess) return Failure(text, path, kDecryptReadOnly);
+  if (NameTooLong(path))
+    return Failure(TResultKind::kDecryptNameTooLong, path, TResultKind::kDecryptReadOnly);
+  const TResultKind kind = engine.DecryptFile(path, options.Password);
+  if (kind != TResultKind::kDecrypted) return Failure(kind, path, TResultKind::kDecryptReadOnly);
 
-  TRowResult row{text, false, engine.LastOutputName};
+  TRowResult row{kind, engine.LastOutputName};
   if (options.WipeDecryptedSource && !IsSourceItself(path, engine.LastOutputName)) {
     const std::string linkTarget = LinkTarget(path);
-    if (const auto failure = WipeSourceAfter(engine, path, engine.LastOutputName, kDecryptWipeIncomplete)) {
-      row.Text = *failure;
-      row.Failed = true;
+    if (const auto failure = WipeSourceAfter(engine, path, engine.LastOutputName,
+                                             TResultKind::kDecryptedSourceWipeIncomplete)) {
+      row.Kind = *failure;
     } else if (!linkTarget.empty()) {
-      row = LinkTargetKept(kDecryptLinkTargetKept, linkTarget, kDecryptWipeLinkTargetKeptEnd,
-                           row.DecryptedPath);
+      row.Kind = TResultKind::kDecryptedLinkTargetKept;
+      row.LinkTarget = linkTarget;
     }
   }
   if (engine.Observer) engine.Observer->ProcessMessages();
@@ -144,13 +140,12 @@ TRowResult WipeRow(TFileEngine& engine, const std::string& path, bool nameOverwr
   try {
     const std::string linkTarget = LinkTarget(path);
     engine.WipeFile(path);
-    if (!linkTarget.empty())
-      return LinkTargetKept(kWipeLinkTargetKept, linkTarget, kDecryptWipeLinkTargetKeptEnd);
-    return {std::string(doubt ? kWipeSuccessOldDataMayRemain : kWipeSuccess), false, {}};
+    if (!linkTarget.empty()) return {TResultKind::kLinkOnlyWiped, {}, linkTarget};
+    return {doubt ? TResultKind::kWipedOldDataMayRemain : TResultKind::kWiped, {}};
   } catch (const TWipeIncomplete&) {
-    return {std::string(kWipeIncomplete), true, {}};
+    return {TResultKind::kWipeIncomplete, {}};
   } catch (...) {
-    return {std::string(kWipeFailed), true, {}};
+    return {TResultKind::kWipeFailed, {}};
   }
 }
 
@@ -165,7 +160,7 @@ bool OverwriteMayMissOldData(const std::string& path) {
 }
 
 TRowResult ReEncryptRow(TFileEngine& engine, const std::string& decryptedPath, const TBatchOptions& options) {
-  if (decryptedPath.empty()) return {std::string(kReEncryptNotDecrypted), true, {}};
+  if (decryptedPath.empty()) return {TResultKind::kReEncryptNotDecrypted, {}};
   return EncryptRow(engine, decryptedPath, options);
 }
 

@@ -1,6 +1,6 @@
 // The rules of a batch run that need no window, one row at a time, shared by the desktop program and
-// zkcli. The caller walks its rows, shows StatusLine before each, puts Text + path in the row and counts
-// the failed rows for SummaryText.
+// zkcli. The caller walks its rows, shows StatusLine before each, puts Text() + path in the row
+// and counts the failed rows for SummaryText.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "OutputNames.h"
+#include "ResultTexts.h"
 
 namespace zk {
 
@@ -30,9 +31,13 @@ struct TBatchOptions {
 enum class TBatchMode { kEncrypt = 0, kDecrypt = 1, kWipe = 2 };
 
 struct TRowResult {
-  std::string Text;  // the result text; the row shows it followed by the path
-  bool Failed = false;
+  TResultKind Kind = TResultKind::kUnexpectedError;
   std::string DecryptedPath;  // after a successful decryption: where the plain file now stands
+  std::string LinkTarget;     // for a source that was a link: the file it led to, which remains
+
+  bool Failed() const { return IsFailure(Kind); }
+  // What the row shows before the path.
+  std::string Text() const { return ResultText(Kind, LinkTarget); }
 };
 
 inline constexpr int kNamingStandard = 0;
@@ -57,7 +62,7 @@ std::optional<TOutputName> ProposedOutputName(std::string_view path, int namingM
                                               std::string_view ownExtension);
 
 // Encrypts one row and, on success and when asked, wipes its source once the container is safely on disk
-// (never when the output is the source itself). A failing wipe marks the row with the wipe failure text.
+// (never when the output is the source itself). A failing wipe makes the row kSourceWipeFailed.
 TRowResult EncryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options);
 // Decrypts one row; on success wipes the container when asked (once the plain file is safely on disk),
 // applies the stored date and moves a ".dec" output back to the container's name when that is free.

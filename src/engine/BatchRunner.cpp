@@ -32,7 +32,7 @@ TRowResult RunGuarded(const TRowFunction& row, TFileEngine& engine, int index) {
   try {
     return row(engine, index);
   } catch (...) {
-    return {std::string(kUnexpectedError), true, {}};
+    return {TResultKind::kUnexpectedError, {}};
   }
 }
 

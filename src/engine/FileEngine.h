@@ -6,8 +6,8 @@
 // before any byte operation (key, check value, header fields); text that CP932 cannot represent is used
 // as its UTF-8 bytes. Names and hints read from a container come back as UTF-8.
 //
-// EncryptFile, DecryptFile and ReadHint never throw: every outcome is a result text (ResultTexts.h), and
-// success is recognised by exact comparison. WipeFile throws on failure.
+// EncryptFile, DecryptFile and ReadHint never throw: every outcome is a result kind (ResultTexts.h), or for
+// ReadHint no hint. WipeFile throws on failure.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +20,7 @@
 #include "EngineObserver.h"
 #include "OutputNames.h"
 #include "PendingOutput.h"
+#include "ResultTexts.h"
 #include "crypto/Gost.h"
 #include "crypto/Rijndael.h"
 #include "crypto/SHA1.h"
@@ -44,12 +45,12 @@ class TFileEngine {
 
   // Encrypts source into a new container named as output asks (TOutputName: the first free name that the
   // "_RENAMED" rule gives, or a random one), written under a temporary name and named only when complete;
-  // algorithm 1 is Rijndael, 2 GOST, anything else Twofish (stored as given). Nothing is written when the hint does not fit the
-  // header. Only a container this call created is ever deleted.
-  // Returns kEncryptSuccess or kEncryptFailed; sets LastSourceName, LastOutputName and LastFileDate.
+  // algorithm 1 is Rijndael, 2 GOST, anything else Twofish (stored as given). Nothing is written when the
+  // hint does not fit the header. Only a container this call created is ever deleted.
+  // Returns kEncrypted or kEncryptFailed; sets LastSourceName, LastOutputName and LastFileDate.
   // The paths are taken by value: a caller may well pass one of the side results below, which the call
   // overwrites.
-  std::string EncryptFile(std::string source, TOutputName output, std::string_view password,
+  TResultKind EncryptFile(std::string source, TOutputName output, std::string_view password,
                           std::string_view hint, int32_t algorithm);
 
   // Decrypts a container into its folder under the stored name (its last component only, shortened to fit
@@ -60,10 +61,10 @@ class TFileEngine {
   // character device there (links followed), or kStandardOutputName, is written into
   // (ClassifyExplicitOutput). Sets LastSourceName, LastOutputName, LastFileDate, SameNameOutput and
   // OutputIsStream.
-  std::string DecryptFile(std::string source, std::string_view password);
+  TResultKind DecryptFile(std::string source, std::string_view password);
 
-  // The hint of a container without its password; kReadHintError when the header cannot be read.
-  std::string ReadHint(const std::string& path);
+  // The hint of a container without its password; nothing when the header cannot be read.
+  std::optional<std::string> ReadHint(const std::string& path);
 
   // One pass of 0x4E up to the next multiple of 2048 bytes at or beyond the end (2048 for an empty
   // file), flushed, then the file is deleted. A symbolic link is removed without touching its target.
@@ -109,7 +110,7 @@ class TFileEngine {
   void StreamPayload(File& in, File& out, TZK_blockcipher& cipher, TDirection direction, int64_t total);
   void ReportProgress(TProgressKind kind, int64_t done, int64_t total);
   void MaybeProcessMessages();
-  std::string DecryptInto(const std::string& source, std::string_view password, File& in, File& stream,
+  TResultKind DecryptInto(const std::string& source, std::string_view password, File& in, File& stream,
                           std::optional<TPendingOutput>& pending);
   void DestroyPartialOutput(TPendingOutput& output);
   std::string NameOutput(TPendingOutput& output, const std::function<std::string()>& chooseName);

@@ -17,7 +17,7 @@
 
 namespace zk {
 
-std::string TFileEngine::DecryptFile(std::string source, std::string_view password) {
+TResultKind TFileEngine::DecryptFile(std::string source, std::string_view password) {
   LastSourceName = source;
   LastOutputName.clear();
   LastFileDate = -1;
@@ -26,14 +26,14 @@ std::string TFileEngine::DecryptFile(std::string source, std::string_view passwo
   File in;
   File stream;
   std::optional<TPendingOutput> pending;
-  std::string result;
+  TResultKind result = TResultKind::kDecryptFailed;
   try {
     result = DecryptInto(source, password, in, stream, pending);
   } catch (...) {
     in = File();
     stream = File();
     if (pending) DestroyPartialOutput(*pending);
-    result = kDecryptFailed;
+    result = TResultKind::kDecryptFailed;
   }
   WipeFileCiphers();
   return result;
@@ -41,12 +41,12 @@ std::string TFileEngine::DecryptFile(std::string source, std::string_view passwo
 
 // Returns the refusals; throws for every other failure, with pending holding the output file once this
 // call has created it.
-std::string TFileEngine::DecryptInto(const std::string& source, std::string_view password, File& in,
+TResultKind TFileEngine::DecryptInto(const std::string& source, std::string_view password, File& in,
                                      File& stream, std::optional<TPendingOutput>& pending) {
   const bool explicitOutput = !ExplicitOutputName.empty();
   const TExplicitOutput outputKind =
       explicitOutput ? ClassifyExplicitOutput(ExplicitOutputName) : TExplicitOutput::kNewFile;
-  if (outputKind == TExplicitOutput::kRefused) return std::string(kDecryptOutputRefused);
+  if (outputKind == TExplicitOutput::kRefused) return TResultKind::kDecryptOutputRefused;
 
   const int64_t total = QueryFileSize(source);
   if (FileKindOf(source, true) != TFileKind::kRegular)
@@ -55,9 +55,9 @@ std::string TFileEngine::DecryptInto(const std::string& source, std::string_view
   TContainerReader reader(in);
   switch (ClassifyMagic(reader.ReadMagic())) {
     case TMagicVerdict::kOldFormat:
-      return std::string(kDecryptOldFormat);
+      return TResultKind::kDecryptOldFormat;
     case TMagicVerdict::kNotContainer:
-      return std::string(kDecryptNotContainer);
+      return TResultKind::kDecryptNotContainer;
     case TMagicVerdict::kCurrent:
       break;
   }
@@ -67,15 +67,15 @@ std::string TFileEngine::DecryptInto(const std::string& source, std::string_view
   const std::string checkValue = zk::PasswordCheckValue(ZK_twofish_str, SecHash1, passwordBytes);
   InitFileKey(cipher, ZK_sha11, passwordBytes);
   const TCheckBlock expected = MakeCheckBlock(cipher, checkValue);
-  if (reader.ReadCheckBlock() != expected) return std::string(kDecryptWrongPassword);
+  if (reader.ReadCheckBlock() != expected) return TResultKind::kDecryptWrongPassword;
 
-  if (!reader.ReadField()) return std::string(kDecryptDamaged);  // the hint is not needed here
+  if (!reader.ReadField()) return TResultKind::kDecryptDamaged;  // the hint is not needed here
   const std::optional<std::string> nameField = reader.ReadField();
-  if (!nameField) return std::string(kDecryptDamaged);
+  if (!nameField) return TResultKind::kDecryptDamaged;
   // Only the last component of the stored name is used, so the output stays in the container's folder.
   const std::string name =
       StoredFileName(StoredNameToUtf8(DecryptText(ZK_twofish_str, *nameField, kFieldKeyText)));
-  if (name.empty()) return std::string(kDecryptDamaged);
+  if (name.empty()) return TResultKind::kDecryptDamaged;
 
   const std::string output = explicitOutput ? ExplicitOutputName : FolderPart(source) + name;
   LastOutputName = output;
@@ -96,7 +96,7 @@ std::string TFileEngine::DecryptInto(const std::string& source, std::string_view
     LastOutputName =
         NameOutput(*pending, [&] { return explicitOutput ? output : FreeDecryptedName(source, output); });
   }
-  return std::string(kDecryptSuccess);
+  return TResultKind::kDecrypted;
 }
 
 // The "_RENAMED" rule for the stored name; a name that is the container's own, but for the case of its
@@ -120,19 +120,19 @@ void TFileEngine::DestroyPartialOutput(TPendingOutput& output) {
   output.Release();
 }
 
-std::string TFileEngine::ReadHint(const std::string& path) {
+std::optional<std::string> TFileEngine::ReadHint(const std::string& path) {
   try {
-    if (FileKindOf(path, true) != TFileKind::kRegular) return std::string(kReadHintError);
+    if (FileKindOf(path, true) != TFileKind::kRegular) return std::nullopt;
     File in = File::OpenReadWrite(path);
     TContainerReader reader(in);
     reader.ReadMagic();
     reader.ReadInt32();
     reader.ReadCheckBlock();
     const std::optional<std::string> hintField = reader.ReadField();
-    if (!hintField) return {};
+    if (!hintField) return std::string();
     return StoredNameToUtf8(DecryptText(ZK_twofish_str, *hintField, kFieldKeyText));
   } catch (...) {
-    return std::string(kReadHintError);
+    return std::nullopt;
   }
 }
 

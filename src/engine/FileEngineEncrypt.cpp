@@ -16,8 +16,8 @@
 
 namespace zk {
 
-std::string TFileEngine::EncryptFile(std::string source, TOutputName output,
-                                     std::string_view password, std::string_view hint, int32_t algorithm) {
+TResultKind TFileEngine::EncryptFile(std::string source, TOutputName output, std::string_view password,
+                                     std::string_view hint, int32_t algorithm) {
   LastSourceName = source;
   LastOutputName = output.Path;
   File in;
@@ -49,10 +49,10 @@ std::string TFileEngine::EncryptFile(std::string source, TOutputName output,
     cipher.Wipe();
     in.Close();
     LastOutputName = NameOutput(*out, [&] { return output.Choose(); });
-    return std::string(kEncryptSuccess);
+    return TResultKind::kEncrypted;
   } catch (...) {
     WipeFileCiphers();
-    return std::string(kEncryptFailed);
+    return TResultKind::kEncryptFailed;
   }
 }
 

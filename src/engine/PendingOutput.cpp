@@ -13,11 +13,12 @@
 
 namespace zk {
 
-TPendingOutput::TPendingOutput(const std::string& besidePath, bool replacing)
-    : file_(File::CreateTemporaryBeside(besidePath)),
-      temporary_(file_.Path()),
-      replacing_(replacing),
-      ticket_(RememberUnfinished(temporary_)) {}
+TPendingOutput::TPendingOutput(const std::string& besidePath, bool replacing) : replacing_(replacing) {
+  const THeldStopSignals held;
+  file_ = File::CreateTemporaryBeside(besidePath);
+  ticket_ = RememberUnfinished(file_.Path());
+  temporary_ = file_.Path();
+}
 
 TPendingOutput::~TPendingOutput() {
   file_ = File();

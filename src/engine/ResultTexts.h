@@ -1,7 +1,10 @@
-// Every result text of the file operations and the batch, in one place. The batch recognises success by
-// exact comparison with kEncryptSuccess and kDecryptSuccess, so these texts must never be rephrased.
+// Every result text of the file operations and the batch, in one place: the kinds of result and the text
+// each one is shown as, for the desktop program and zkcli alike. Decisions look at the kind, never at the
+// text.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace zk {
@@ -44,12 +47,15 @@ inline constexpr std::string_view kWipeFailed =
 // The file was deleted, but its overwrite did not reach the end (a full disk): a failure, since the old
 // blocks may survive. For a source wipe the row still says that the output was made.
 inline constexpr std::string_view kWipeIncomplete =
-    "＊抹消不完全(ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。) : ";
+    "＊抹消不完全("
+    "ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。) : ";
 inline constexpr std::string_view kEncryptWipeIncomplete =
-    "＊暗号化成功(処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があり"
+    "＊暗号化成功("
+    "処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があり"
     "ます。)：";
 inline constexpr std::string_view kDecryptWipeIncomplete =
-    "＊復号成功(処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります"
+    "＊復号成功("
+    "処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります"
     "。)：";
 
 // A source that is a symbolic link: its wipe removes the link only (wiping through a link could destroy a
@@ -60,6 +66,117 @@ inline constexpr std::string_view kEncryptLinkTargetKeptEnd = ")：";
 inline constexpr std::string_view kDecryptLinkTargetKept = "＊復号成功(リンク先は抹消されていません：";
 inline constexpr std::string_view kWipeLinkTargetKept = "＊リンクのみ削除(リンク先は抹消されていません：";
 inline constexpr std::string_view kDecryptWipeLinkTargetKeptEnd = ") : ";
+
+// What happened to one file.
+enum class TResultKind {
+  kEncrypted,
+  kEncryptFailed,
+  kEncryptNameTooLong,
+  kEncryptReadOnly,
+  kDecrypted,
+  kDecryptOldFormat,
+  kDecryptNotContainer,
+  kDecryptWrongPassword,
+  kDecryptDamaged,
+  kDecryptFailed,
+  kDecryptNameTooLong,
+  kDecryptReadOnly,
+  kDecryptOutputRefused,
+  kReEncryptNotDecrypted,
+  kWiped,
+  // Wiped where the overwrite may not have reached the old data.
+  kWipedOldDataMayRemain,
+  kWipeFailed,
+  // Deleted, but the overwrite did not reach the end (a full disk): the old blocks may survive.
+  kWipeIncomplete,
+  // The file was encrypted or decrypted, but wiping its source afterwards failed or was cut short.
+  kSourceWipeFailed,
+  kEncryptedSourceWipeIncomplete,
+  kDecryptedSourceWipeIncomplete,
+  // The source was a link: the wipe removed the link only, and the file it led to remains.
+  kEncryptedLinkTargetKept,
+  kDecryptedLinkTargetKept,
+  kLinkOnlyWiped,
+  kUnexpectedError,
+};
+
+// For a kind whose source was a link, the text before the file the link led to.
+constexpr std::string_view ResultText(TResultKind kind) {
+  switch (kind) {
+    case TResultKind::kEncrypted:
+      return kEncryptSuccess;
+    case TResultKind::kEncryptFailed:
+      return kEncryptFailed;
+    case TResultKind::kEncryptNameTooLong:
+      return kEncryptNameTooLong;
+    case TResultKind::kEncryptReadOnly:
+      return kEncryptReadOnly;
+    case TResultKind::kDecrypted:
+      return kDecryptSuccess;
+    case TResultKind::kDecryptOldFormat:
+      return kDecryptOldFormat;
+    case TResultKind::kDecryptNotContainer:
+      return kDecryptNotContainer;
+    case TResultKind::kDecryptWrongPassword:
+      return kDecryptWrongPassword;
+    case TResultKind::kDecryptDamaged:
+      return kDecryptDamaged;
+    case TResultKind::kDecryptFailed:
+      return kDecryptFailed;
+    case TResultKind::kDecryptNameTooLong:
+      return kDecryptNameTooLong;
+    case TResultKind::kDecryptReadOnly:
+      return kDecryptReadOnly;
+    case TResultKind::kDecryptOutputRefused:
+      return kDecryptOutputRefused;
+    case TResultKind::kReEncryptNotDecrypted:
+      return kReEncryptNotDecrypted;
+    case TResultKind::kWiped:
+      return kWipeSuccess;
+    case TResultKind::kWipedOldDataMayRemain:
+      return kWipeSuccessOldDataMayRemain;
+    case TResultKind::kWipeFailed:
+    case TResultKind::kSourceWipeFailed:
+      return kWipeFailed;
+    case TResultKind::kWipeIncomplete:
+      return kWipeIncomplete;
+    case TResultKind::kEncryptedSourceWipeIncomplete:
+      return kEncryptWipeIncomplete;
+    case TResultKind::kDecryptedSourceWipeIncomplete:
+      return kDecryptWipeIncomplete;
+    case TResultKind::kEncryptedLinkTargetKept:
+      return kEncryptLinkTargetKept;
+    case TResultKind::kDecryptedLinkTargetKept:
+      return kDecryptLinkTargetKept;
+    case TResultKind::kLinkOnlyWiped:
+      return kWipeLinkTargetKept;
+    case TResultKind::kUnexpectedError:
+      return kUnexpectedError;
+  }
+  return kUnexpectedError;
+}
+
+// What a row shows before its path: the kind's text, with `linkTarget` named inside it when the source was a
+// link.
+inline std::string ResultText(TResultKind kind, std::string_view linkTarget) {
+  std::string text(ResultText(kind));
+  if (kind == TResultKind::kEncryptedLinkTargetKept)
+    text.append(linkTarget).append(kEncryptLinkTargetKeptEnd);
+  else if (kind == TResultKind::kDecryptedLinkTargetKept || kind == TResultKind::kLinkOnlyWiped)
+    text.append(linkTarget).append(kDecryptWipeLinkTargetKeptEnd);
+  return text;
+}
+
+// Only a completed encryption, decryption or wipe counts as success.
+constexpr bool IsFailure(TResultKind kind) {
+  return kind != TResultKind::kEncrypted && kind != TResultKind::kDecrypted && kind != TResultKind::kWiped &&
+         kind != TResultKind::kWipedOldDataMayRemain;
+}
+
+// A container's hint as the list and zkcli show it: kReadHintError when it could not be read.
+inline std::string HintText(const std::optional<std::string>& hint) {
+  return hint ? *hint : std::string(kReadHintError);
+}
 
 // The caption at the end of a run.
 inline constexpr std::string_view kSummaryFailuresPrefix = "終了しました。　失敗数 : ";

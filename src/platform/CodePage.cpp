@@ -135,6 +135,8 @@ std::string StoredNameToUtf8(std::string_view bytes) {
   return IsValidUtf8(bytes) ? std::string(bytes) : Cp932ToUtf8(bytes);
 }
 
+bool FitsCp932(std::string_view utf8) { return Convert(kWindowsJapanese, "UTF-8", utf8).has_value(); }
+
 size_t Cp932Length(std::string_view utf8) { return Utf8ToCp932(utf8).size(); }
 
 }  // namespace zk

@@ -13,6 +13,8 @@ std::string Utf8ToCp932(std::string_view utf8);
 std::string Cp932ToUtf8(std::string_view bytes);
 // A stored name: valid UTF-8 is taken as UTF-8, anything else is decoded from CP932.
 std::string StoredNameToUtf8(std::string_view bytes);
+// True when CP932 can represent the whole text; otherwise its stored bytes are its UTF-8 bytes.
+bool FitsCp932(std::string_view utf8);
 // Length in CP932 bytes (a double-byte character counts two); UTF-8 length under the fallback.
 size_t Cp932Length(std::string_view utf8);
 

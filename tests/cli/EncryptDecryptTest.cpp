@@ -132,6 +132,21 @@ TEST_F(EncryptDecryptTest, PasswordFromStandardInput) {
   EXPECT_EQ(TempFolder::ReadFile(plain_), SomeBytes(10000));
 }
 
+// A password or hint beyond Shift-JIS is used as its UTF-8 bytes, which the Windows program never does.
+TEST_F(EncryptDecryptTest, TextsBeyondShiftJisAreNotedOnStandardError) {
+  const std::string passwordNote = "パスワードにShift-JISで表せない文字が含まれているため、";
+  const std::string hintNote = "ヒントにShift-JISで表せない文字が含まれているため、";
+  const ZkcliResult beyond = Run({"encrypt", "-p", "pass😀", "--hint", "café", plain_});
+  EXPECT_EQ(beyond.exitCode, 0) << beyond.err;
+  EXPECT_NE(beyond.err.find(passwordNote), std::string::npos) << beyond.err;
+  EXPECT_NE(beyond.err.find(hintNote), std::string::npos) << beyond.err;
+
+  std::filesystem::remove(plain_ + ".enc");
+  const ZkcliResult japanese = Run({"encrypt", "-p", "日本語のパス", "--hint", "いつもの", plain_});
+  EXPECT_EQ(japanese.exitCode, 0) << japanese.err;
+  EXPECT_EQ(japanese.err, "");
+}
+
 struct LevelCase {
   const char* name;
   const char* level;

@@ -68,7 +68,7 @@ class Killed : public ::testing::TestWithParam<KillCase> {
   std::string Decrypted(const std::string& container, const std::string& folder) {
     TFileEngine engine;
     engine.ExplicitOutputName = folder + "check";
-    if (engine.DecryptFile(container, "pw") != kDecryptSuccess) return "(not decrypted)";
+    if (engine.DecryptFile(container, "pw") != TResultKind::kDecrypted) return "(not decrypted)";
     const std::string bytes = TempFolder::ReadFile(folder + "check");
     std::filesystem::remove(folder + "check");
     return bytes;

@@ -44,13 +44,16 @@ TEST(BatchTexts, StatusAndSummary) {
 
 TEST(BatchTexts, ConfirmationOfEachMode) {
   EXPECT_EQ(ConfirmationText(TBatchMode::kEncrypt, 3),
-            "以上3個のファイルを暗号化します。暗号化されたファイルは復号するまで他のアプリケーションからはアクセスできなく"
+            "以上3個のファイルを暗号化します。暗号化されたファイルは復号するまで他のアプリケーションからはア"
+            "クセスできなく"
             "なります。よろしいですか？");
   EXPECT_EQ(ConfirmationText(TBatchMode::kDecrypt, 0),
-            "以上0個のファイルを復号します。これらのファイルが正しいパスワードで暗号化されたものであることを確認してくださ"
+            "以上0個のファイルを復号します。これらのファイルが正しいパスワードで暗号化されたものであることを"
+            "確認してくださ"
             "い。よろしいですか？");
   EXPECT_EQ(ConfirmationText(TBatchMode::kWipe, 12),
-            "以上12個のファイルをディスクから完全に抹消(wipe)します。抹消されたファイルは復元が不可能となります。よろしいで"
+            "以上12個のファイルをディスクから完全に抹消(wipe)"
+            "します。抹消されたファイルは復元が不可能となります。よろしいで"
             "すか？");
 }
 
@@ -84,24 +87,25 @@ TEST_F(BatchRules, ProposedOutputNames) {
 TEST_F(BatchRules, EncryptRowResults) {
   const std::string source = folder.WriteFile("a.txt", "plain");
   TRowResult row = EncryptRow(engine, source, options);
-  EXPECT_EQ(row.Text, kEncryptSuccess);
-  EXPECT_FALSE(row.Failed);
+  EXPECT_EQ(row.Text(), kEncryptSuccess);
+  EXPECT_FALSE(row.Failed());
   EXPECT_TRUE(FileExists(source));
   EXPECT_EQ(engine.ReadHint(source + ".enc"), "hint");
 
   options.NamingMode = 7;
   row = EncryptRow(engine, source, options);
-  EXPECT_EQ(row.Text, kUnexpectedError);
-  EXPECT_TRUE(row.Failed);
+  EXPECT_EQ(row.Text(), kUnexpectedError);
+  EXPECT_TRUE(row.Failed());
 
   options.NamingMode = kNamingOwnExtension;
   const std::string longName = folder.WriteFile(std::string(200, 'n'), "x");
   row = EncryptRow(engine, longName, options);
-  EXPECT_EQ(row.Text, kEncryptNameTooLong);
+  EXPECT_EQ(row.Text(), kEncryptNameTooLong);
   EXPECT_FALSE(FileExists(longName + ".bmp"));
-  EXPECT_EQ(EncryptRow(engine, folder.WriteFile(std::string(199, 'n'), "x"), options).Text, kEncryptSuccess);
+  EXPECT_EQ(EncryptRow(engine, folder.WriteFile(std::string(199, 'n'), "x"), options).Text(),
+            kEncryptSuccess);
 
-  EXPECT_EQ(EncryptRow(engine, folder.Path("missing"), options).Text, kEncryptFailed);
+  EXPECT_EQ(EncryptRow(engine, folder.Path("missing"), options).Text(), kEncryptFailed);
 }
 
 TEST_F(BatchRules, AnExplicitOutputReplacesTheNamingModeButNeverAFile) {
@@ -110,13 +114,13 @@ TEST_F(BatchRules, AnExplicitOutputReplacesTheNamingModeButNeverAFile) {
   options.ExplicitOutput = taken;
   options.WipeSource = true;
   const TRowResult row = EncryptRow(engine, source, options);
-  EXPECT_EQ(row.Text, kEncryptSuccess);
+  EXPECT_EQ(row.Text(), kEncryptSuccess);
   EXPECT_EQ(test::TempFolder::ReadFile(taken), "keep me");
   EXPECT_FALSE(FileExists(source + ".enc"));
   EXPECT_FALSE(FileExists(source)) << "the source is wiped once the container is written";
   EXPECT_EQ(engine.LastOutputName, folder.Path("out.zk_RENAMED.zk"));
   // Passing a side result that the call itself overwrites must work.
-  EXPECT_EQ(engine.DecryptFile(engine.LastOutputName, "pw"), kDecryptSuccess);
+  EXPECT_EQ(engine.DecryptFile(engine.LastOutputName, "pw"), TResultKind::kDecrypted);
   EXPECT_EQ(test::TempFolder::ReadFile(source), "plain");
 }
 
@@ -124,17 +128,17 @@ TEST_F(BatchRules, AReadOnlyFileGetsTheReadOnlyText) {
   const std::string source = folder.WriteFile("ro", "plain");
   ASSERT_EQ(::chmod(source.c_str(), 0444), 0);
   TRowResult row = EncryptRow(engine, source, options);
-  EXPECT_EQ(row.Text, kEncryptReadOnly);
-  EXPECT_TRUE(row.Failed);
+  EXPECT_EQ(row.Text(), kEncryptReadOnly);
+  EXPECT_TRUE(row.Failed());
   EXPECT_FALSE(FileExists(source + ".enc"));
   row = DecryptRow(engine, source, options);
-  EXPECT_EQ(row.Text, kDecryptReadOnly);
-  EXPECT_TRUE(row.Failed);
+  EXPECT_EQ(row.Text(), kDecryptReadOnly);
+  EXPECT_TRUE(row.Failed());
 }
 
 TEST_F(BatchRules, EncryptionWipesTheSourceOnlyWhenAsked) {
   const std::string kept = folder.WriteFile("kept", "plain");
-  ASSERT_FALSE(EncryptRow(engine, kept, options).Failed);
+  ASSERT_FALSE(EncryptRow(engine, kept, options).Failed());
   EXPECT_TRUE(FileExists(kept));
 
   test::TRecordingObserver observer;
@@ -142,10 +146,10 @@ TEST_F(BatchRules, EncryptionWipesTheSourceOnlyWhenAsked) {
   options.WipeSource = true;
   const std::string wiped = folder.WriteFile("wiped", "plain");
   const TRowResult row = EncryptRow(engine, wiped, options);
-  EXPECT_EQ(row.Text, kEncryptSuccess);
+  EXPECT_EQ(row.Text(), kEncryptSuccess);
   EXPECT_FALSE(FileExists(wiped));
   EXPECT_EQ(observer.SourceWipes, 1);
-  EXPECT_EQ(engine.DecryptFile(wiped + ".enc", "pw"), kDecryptSuccess);
+  EXPECT_EQ(engine.DecryptFile(wiped + ".enc", "pw"), TResultKind::kDecrypted);
   EXPECT_EQ(test::TempFolder::ReadFile(wiped), "plain");
 }
 
@@ -160,15 +164,15 @@ TEST_F(BatchRules, ASourceWipeCutShortMarksTheRowAndKeepsTheOutput) {
     test::TFileSizeLimit limit(1500);  // the container fits, the 2048-byte overwrite does not
     row = EncryptRow(engine, source, options);
   }
-  EXPECT_EQ(row.Text, kEncryptWipeIncomplete);
-  EXPECT_TRUE(row.Failed);
+  EXPECT_EQ(row.Text(), kEncryptWipeIncomplete);
+  EXPECT_TRUE(row.Failed());
   EXPECT_FALSE(FileExists(source));
   {
     test::TFileSizeLimit limit(1500);
     row = DecryptRow(engine, source + ".enc", options);
   }
-  EXPECT_EQ(row.Text, kDecryptWipeIncomplete);
-  EXPECT_TRUE(row.Failed);
+  EXPECT_EQ(row.Text(), kDecryptWipeIncomplete);
+  EXPECT_TRUE(row.Failed());
   EXPECT_EQ(row.DecryptedPath, source);
   EXPECT_FALSE(FileExists(source + ".enc"));
   EXPECT_EQ(test::TempFolder::ReadFile(source), std::string(1000, 's'));
@@ -182,9 +186,9 @@ TEST_F(BatchRules, ASourceWipeThatFailsMarksTheRowAndKeepsTheContainer) {
   engine.Observer = &observer;
   engine.ProcessMsgInterval = 1;
   const TRowResult row = EncryptRow(engine, source, options);
-  EXPECT_EQ(row.Text, kWipeFailed);
-  EXPECT_TRUE(row.Failed);
-  EXPECT_EQ(engine.DecryptFile(source + ".enc", "pw"), kDecryptSuccess);
+  EXPECT_EQ(row.Text(), kWipeFailed);
+  EXPECT_TRUE(row.Failed());
+  EXPECT_EQ(engine.DecryptFile(source + ".enc", "pw"), TResultKind::kDecrypted);
   EXPECT_EQ(test::TempFolder::ReadFile(source), "plain");
 }
 
@@ -192,10 +196,10 @@ TEST_F(BatchRules, DecryptionAppliesTheStoredDate) {
   const std::string source = folder.WriteFile("dated.txt", "plain");
   ASSERT_TRUE(ApplyPackedFileDate(source, 0x5A8C6000));
   const int64_t original = ModificationTime(source);
-  ASSERT_EQ(EncryptRow(engine, source, options).Text, kEncryptSuccess);
+  ASSERT_EQ(EncryptRow(engine, source, options).Text(), kEncryptSuccess);
   ASSERT_EQ(::unlink(source.c_str()), 0);
   const TRowResult row = DecryptRow(engine, source + ".enc", options);
-  ASSERT_EQ(row.Text, kDecryptSuccess);
+  ASSERT_EQ(row.Text(), kDecryptSuccess);
   EXPECT_EQ(row.DecryptedPath, source);
   EXPECT_LE(std::abs(ModificationTime(source) - original), 2);
 }
@@ -204,7 +208,7 @@ TEST_F(BatchRules, AnUnknownDateLeavesTheFileAsWritten) {
   const std::string container =
       folder.WriteFile("c", test::HandMadeContainer({"pw", "", "undated", -1, 0, "plain"}));
   const TRowResult row = DecryptRow(engine, container, options);
-  ASSERT_EQ(row.Text, kDecryptSuccess);
+  ASSERT_EQ(row.Text(), kDecryptSuccess);
   EXPECT_EQ(engine.LastFileDate, -1);
   EXPECT_LE(std::abs(ModificationTime(folder.Path("undated")) - static_cast<int64_t>(::time(nullptr))), 60);
 }
@@ -212,12 +216,12 @@ TEST_F(BatchRules, AnUnknownDateLeavesTheFileAsWritten) {
 TEST_F(BatchRules, DecryptionWipesTheContainerOnlyWhenAsked) {
   const std::string container =
       folder.WriteFile("c", test::HandMadeContainer({"pw", "", "p", -1, 0, "plain"}));
-  ASSERT_FALSE(DecryptRow(engine, container, options).Failed);
+  ASSERT_FALSE(DecryptRow(engine, container, options).Failed());
   EXPECT_TRUE(FileExists(container));
   ::unlink(folder.Path("p").c_str());
   options.WipeDecryptedSource = true;
   const TRowResult row = DecryptRow(engine, container, options);
-  EXPECT_FALSE(row.Failed);
+  EXPECT_FALSE(row.Failed());
   EXPECT_FALSE(FileExists(container));
   EXPECT_EQ(test::TempFolder::ReadFile(row.DecryptedPath), "plain");
 }
@@ -227,13 +231,13 @@ TEST_F(BatchRules, ADecOutputMovesBackOnlyAfterTheContainerIsWiped) {
   const std::string recipe = test::HandMadeContainer({"pw", "", "a.txt", -1, 0, "plain"});
   const std::string container = folder.WriteFile("A.TXT", recipe);
   TRowResult row = DecryptRow(engine, container, options);
-  ASSERT_EQ(row.Text, kDecryptSuccess);
+  ASSERT_EQ(row.Text(), kDecryptSuccess);
   EXPECT_EQ(row.DecryptedPath, folder.Path("a.txt.dec"));
   EXPECT_EQ(test::TempFolder::ReadFile(container), recipe) << "the container is not replaced";
 
   options.WipeDecryptedSource = true;
   row = DecryptRow(engine, container, options);
-  ASSERT_EQ(row.Text, kDecryptSuccess);
+  ASSERT_EQ(row.Text(), kDecryptSuccess);
   EXPECT_EQ(row.DecryptedPath, container);
   EXPECT_EQ(test::TempFolder::ReadFile(container), "plain");
 }
@@ -246,7 +250,7 @@ TEST_F(BatchRules, AnExplicitOutputOnTheContainerItselfIsNeverWiped) {
         folder.WriteFile("c", test::HandMadeContainer({"pw", "", "stored", -1, 0, "plain"}));
     engine.ExplicitOutputName = folder.Path(spelling);
     const TRowResult row = DecryptRow(engine, container, options);
-    EXPECT_EQ(row.Text, kDecryptSuccess) << spelling;
+    EXPECT_EQ(row.Text(), kDecryptSuccess) << spelling;
     EXPECT_EQ(test::TempFolder::ReadFile(container), "plain") << spelling;
   }
 }
@@ -264,16 +268,16 @@ TEST_F(BatchRules, ALinkAsSourceIsRemovedAndItsTargetIsNamedAsKept) {
 
   const std::string plainLink = folder.MakeLink("notes.txt", plain);
   TRowResult row = EncryptRow(engine, plainLink, options);
-  EXPECT_EQ(row.Text, "＊暗号化成功(リンク先は抹消されていません：" + realPlain + ")：");
-  EXPECT_TRUE(row.Failed);
+  EXPECT_EQ(row.Text(), "＊暗号化成功(リンク先は抹消されていません：" + realPlain + ")：");
+  EXPECT_TRUE(row.Failed());
   EXPECT_FALSE(FileExists(plainLink));
   EXPECT_EQ(test::TempFolder::ReadFile(plain), "plain");
   EXPECT_TRUE(FileExists(plainLink + ".enc"));
 
   const std::string containerLink = folder.MakeLink("c", container);
   row = DecryptRow(engine, containerLink, options);
-  EXPECT_EQ(row.Text, "＊復号成功(リンク先は抹消されていません：" + realContainer + ") : ");
-  EXPECT_TRUE(row.Failed);
+  EXPECT_EQ(row.Text(), "＊復号成功(リンク先は抹消されていません：" + realContainer + ") : ");
+  EXPECT_TRUE(row.Failed());
   EXPECT_EQ(row.DecryptedPath, folder.Path("p"));
   EXPECT_EQ(test::TempFolder::ReadFile(row.DecryptedPath), "plain");
   EXPECT_FALSE(FileExists(containerLink));
@@ -281,32 +285,32 @@ TEST_F(BatchRules, ALinkAsSourceIsRemovedAndItsTargetIsNamedAsKept) {
 
   const std::string wipeLink = folder.MakeLink("w", plain);
   row = WipeRow(engine, wipeLink);
-  EXPECT_EQ(row.Text, "＊リンクのみ削除(リンク先は抹消されていません：" + realPlain + ") : ");
-  EXPECT_TRUE(row.Failed);
+  EXPECT_EQ(row.Text(), "＊リンクのみ削除(リンク先は抹消されていません：" + realPlain + ") : ");
+  EXPECT_TRUE(row.Failed());
   EXPECT_FALSE(FileExists(wipeLink));
   EXPECT_EQ(test::TempFolder::ReadFile(plain), "plain");
 
   const std::string dangling = folder.MakeLink("dangling", folder.Path("nothing"));
   row = WipeRow(engine, dangling);
-  EXPECT_EQ(row.Text, kWipeSuccess);
+  EXPECT_EQ(row.Text(), kWipeSuccess);
   EXPECT_FALSE(FileExists(dangling));
 }
 
 TEST_F(BatchRules, WipeRows) {
   const std::string path = folder.WriteFile("w", "data");
-  EXPECT_EQ(WipeRow(engine, path).Text, kWipeSuccess);
+  EXPECT_EQ(WipeRow(engine, path).Text(), kWipeSuccess);
   EXPECT_FALSE(FileExists(path));
   TRowResult row = WipeRow(engine, path);
-  EXPECT_EQ(row.Text, kWipeFailed);
-  EXPECT_TRUE(row.Failed);
+  EXPECT_EQ(row.Text(), kWipeFailed);
+  EXPECT_TRUE(row.Failed());
 
   folder.WriteFile("w", "data");
   {
     test::TFileSizeLimit limit(1000);
     row = WipeRow(engine, path);
   }
-  EXPECT_EQ(row.Text, kWipeIncomplete);
-  EXPECT_TRUE(row.Failed);
+  EXPECT_EQ(row.Text(), kWipeIncomplete);
+  EXPECT_TRUE(row.Failed());
   EXPECT_FALSE(FileExists(path));
 }
 

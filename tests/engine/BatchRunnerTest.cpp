@@ -68,7 +68,7 @@ std::string WithoutStoredDate(std::string bytes) {
 TOutcome Outcome(const test::TempFolder& folder, const TRecorder& recorder) {
   TOutcome outcome;
   for (const TRowResult& row : recorder.Rows)
-    outcome.Rows.push_back(Relative(row.Text, folder.Path()) + (row.Failed ? " failed " : " ok ") +
+    outcome.Rows.push_back(Relative(row.Text(), folder.Path()) + (row.Failed() ? " failed " : " ok ") +
                            Relative(row.DecryptedPath, folder.Path()));
   for (const std::string& name : folder.Listing())
     outcome.Files[name] = name.ends_with("/") ? "" : WithoutStoredDate(test::TempFolder::ReadFile(folder.Path(name)));
@@ -122,7 +122,7 @@ class BatchRunner : public ::testing::TestWithParam<TBatchCase> {
     TFileEngine engine;
     engine.ProcessMsgInterval = 1;
     const auto contain = [&](const std::string& plain, const std::string& container, const std::string& password) {
-      EXPECT_EQ(engine.EncryptFile(Dated(plain), plain + ".enc", password, "", 0), kEncryptSuccess);
+      EXPECT_EQ(engine.EncryptFile(Dated(plain), plain + ".enc", password, "", 0), TResultKind::kEncrypted);
       std::filesystem::rename(plain + ".enc", folder.Path(container));
       std::filesystem::remove(plain);
       return folder.Path(container);
@@ -156,7 +156,8 @@ class BatchRunner : public ::testing::TestWithParam<TBatchCase> {
     RunBatchRows(
         workers, engine, files,
         [&](TFileEngine& rowEngine, int row) {
-          return decrypt ? DecryptRow(rowEngine, files[row], options) : EncryptRow(rowEngine, files[row], options);
+          return decrypt ? DecryptRow(rowEngine, files[row], options)
+                         : EncryptRow(rowEngine, files[row], options);
         },
         recorder);
     EXPECT_EQ(recorder.Rows.size(), files.size());
@@ -194,13 +195,14 @@ TEST(BatchRunnerRows, ThrowingRowIsAnUnexpectedErrorAndProgressCoversTheWholeBat
       3, engine, files,
       [&](TFileEngine&, int row) -> TRowResult {
         if (row == 5) throw std::runtime_error("row 5");
-        return {std::to_string(row), false, {}};
+        return {TResultKind::kWiped, std::to_string(row)};
       },
       recorder);
   ASSERT_EQ(recorder.Rows.size(), files.size());
-  for (int row = 0; row < 12; ++row)
-    EXPECT_EQ(recorder.Rows[row].Text, row == 5 ? std::string(kUnexpectedError) : std::to_string(row));
-  EXPECT_TRUE(recorder.Rows[5].Failed);
+  for (int row = 0; row < 12; ++row) {
+    EXPECT_EQ(recorder.Rows[row].Kind, row == 5 ? TResultKind::kUnexpectedError : TResultKind::kWiped);
+    EXPECT_EQ(recorder.Rows[row].DecryptedPath, row == 5 ? "" : std::to_string(row));  // in list order
+  }
   EXPECT_EQ(recorder.LastDone, 12 * 1000 + 66);  // every row's bytes, the failed one's too
 }
 

@@ -36,7 +36,7 @@ class FileDecryption : public ::testing::Test {
 
 TEST_F(FileDecryption, RestoresTheStoredNameInTheContainersFolder) {
   const std::string container = Container("c.enc", {"pw", "hint", "report.doc", kSomeDate, 1, "contents"});
-  ASSERT_EQ(engine.DecryptFile(container, "pw"), kDecryptSuccess);
+  ASSERT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecrypted);
   EXPECT_EQ(engine.LastSourceName, container);
   EXPECT_EQ(engine.LastOutputName, folder.Path("report.doc"));
   EXPECT_EQ(engine.LastFileDate, kSomeDate);
@@ -48,10 +48,10 @@ TEST_F(FileDecryption, RestoresTheStoredNameInTheContainersFolder) {
 TEST_F(FileDecryption, AnExistingNameGetsRenamed) {
   const std::string container = Container("c.enc", {"pw", "", "report.doc", -1, 0, "new"});
   folder.WriteFile("report.doc", "old");
-  ASSERT_EQ(engine.DecryptFile(container, "pw"), kDecryptSuccess);
+  ASSERT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecrypted);
   EXPECT_EQ(engine.LastOutputName, folder.Path("report.doc_RENAMED.doc"));
   EXPECT_EQ(engine.LastFileDate, -1);
-  ASSERT_EQ(engine.DecryptFile(container, "pw"), kDecryptSuccess);
+  ASSERT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecrypted);
   EXPECT_EQ(engine.LastOutputName, folder.Path("report.doc_RENAMED.doc_RENAMED.doc"));
   EXPECT_EQ(test::TempFolder::ReadFile(folder.Path("report.doc")), "old");
   EXPECT_EQ(test::TempFolder::ReadFile(folder.Path("report.doc_RENAMED.doc_RENAMED.doc")), "new");
@@ -65,17 +65,18 @@ TEST_F(FileDecryption, RefusalsWriteNothing) {
     std::string name;
     std::string bytes;
     std::string password;
-    std::string_view result;
+    TResultKind result;
   };
   const std::string zero(1, '\0');
   const std::vector<Case> cases = {
-      {"wrong password", good, "PW", kDecryptWrongPassword},
-      {"oldest magic", "ENCRYPTED BY ZK     " + afterMagic, "pw", kDecryptOldFormat},
-      {"version 2 magic", "ENCRYPTED BY V2.X ZK" + afterMagic, "pw", kDecryptOldFormat},
-      {"text file", "This is only a text file, nothing more.\n", "pw", kDecryptNotContainer},
-      {"zero byte in the magic", "ENCRYPTED BY V3.X Z" + zero + afterMagic, "pw", kDecryptNotContainer},
-      {"shorter than the magic", "ENCRYPTED BY", "pw", kDecryptFailed},
-      {"empty file", "", "pw", kDecryptFailed},
+      {"wrong password", good, "PW", TResultKind::kDecryptWrongPassword},
+      {"oldest magic", "ENCRYPTED BY ZK     " + afterMagic, "pw", TResultKind::kDecryptOldFormat},
+      {"version 2 magic", "ENCRYPTED BY V2.X ZK" + afterMagic, "pw", TResultKind::kDecryptOldFormat},
+      {"text file", "This is only a text file, nothing more.\n", "pw", TResultKind::kDecryptNotContainer},
+      {"zero byte in the magic", "ENCRYPTED BY V3.X Z" + zero + afterMagic, "pw",
+       TResultKind::kDecryptNotContainer},
+      {"shorter than the magic", "ENCRYPTED BY", "pw", TResultKind::kDecryptFailed},
+      {"empty file", "", "pw", TResultKind::kDecryptFailed},
   };
   for (const Case& c : cases) {
     const std::string path = folder.WriteFile("case", c.bytes);
@@ -95,20 +96,20 @@ TEST_F(FileDecryption, DamagedAndTruncatedHeaders) {
   struct Case {
     std::string name;
     std::string bytes;
-    std::string_view result;
+    TResultKind result;
   };
   const std::vector<Case> cases = {
-      {"hint length 1001", withField(32, 1001), kDecryptDamaged},
-      {"hint length -1", withField(32, -1), kDecryptDamaged},
-      {"name length 1001", withField(36, 1001), kDecryptDamaged},
-      {"name length -1", withField(36, -1), kDecryptDamaged},
-      {"name field not Base64", withField(36, 5), kDecryptFailed},
-      {"cut in the algorithm", good.substr(0, 22), kDecryptFailed},
-      {"cut in the check block", good.substr(0, 30), kDecryptFailed},
-      {"cut in the hint length", good.substr(0, 34), kDecryptFailed},
-      {"cut in the name length", good.substr(0, 38), kDecryptFailed},
-      {"cut in the name", good.substr(0, 45), kDecryptFailed},
-      {"cut in the date", good.substr(0, 54), kDecryptFailed},
+      {"hint length 1001", withField(32, 1001), TResultKind::kDecryptDamaged},
+      {"hint length -1", withField(32, -1), TResultKind::kDecryptDamaged},
+      {"name length 1001", withField(36, 1001), TResultKind::kDecryptDamaged},
+      {"name length -1", withField(36, -1), TResultKind::kDecryptDamaged},
+      {"name field not Base64", withField(36, 5), TResultKind::kDecryptFailed},
+      {"cut in the algorithm", good.substr(0, 22), TResultKind::kDecryptFailed},
+      {"cut in the check block", good.substr(0, 30), TResultKind::kDecryptFailed},
+      {"cut in the hint length", good.substr(0, 34), TResultKind::kDecryptFailed},
+      {"cut in the name length", good.substr(0, 38), TResultKind::kDecryptFailed},
+      {"cut in the name", good.substr(0, 45), TResultKind::kDecryptFailed},
+      {"cut in the date", good.substr(0, 54), TResultKind::kDecryptFailed},
   };
   for (const Case& c : cases) {
     const std::string path = folder.WriteFile("case", c.bytes);
@@ -123,14 +124,14 @@ TEST_F(FileDecryption, AHintOfTheFullFieldIsAccepted) {
   ASSERT_EQ(test::HandMadeContainer({"pw", hint, "n", kSomeDate, 2, "x"}).substr(32, 4),
             test::Int32Bytes(1000));
   EXPECT_EQ(engine.ReadHint(container), hint);
-  EXPECT_EQ(engine.DecryptFile(container, "pw"), kDecryptSuccess);
+  EXPECT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecrypted);
   EXPECT_EQ(test::TempFolder::ReadFile(folder.Path("n")), "x");
 }
 
 TEST_F(FileDecryption, APayloadCutShortDecryptsWhatIsThere) {
   const std::string full = test::HandMadeContainer({"pw", "", "cut", kSomeDate, 0, std::string(40, 'z')});
   const std::string path = folder.WriteFile("c", full.substr(0, full.size() - 8));
-  EXPECT_EQ(engine.DecryptFile(path, "pw"), kDecryptSuccess);
+  EXPECT_EQ(engine.DecryptFile(path, "pw"), TResultKind::kDecrypted);
   EXPECT_EQ(test::TempFolder::ReadFile(folder.Path("cut")), std::string(32, 'z'));
 }
 
@@ -141,7 +142,7 @@ TEST_F(FileDecryption, ProgressCountsAgainstTheWholeContainer) {
   // A 52-byte header and 948 payload bytes: the last line falls short of 100% by the header's share.
   const std::string path = Container("c", {"pw", "", "a.txt", kSomeDate, 0, std::string(948, 'p')});
   ASSERT_EQ(QueryFileSize(path), 1000);
-  ASSERT_EQ(engine.DecryptFile(path, "pw"), kDecryptSuccess);
+  ASSERT_EQ(engine.DecryptFile(path, "pw"), TResultKind::kDecrypted);
   EXPECT_EQ(observer.Lines, std::vector<std::string>{"復号中：948/1000バイト　95%"});
   EXPECT_EQ(observer.Pumps, 1);
 }
@@ -150,7 +151,7 @@ TEST_F(FileDecryption, AnEmptyPayloadGivesAnEmptyFile) {
   test::TRecordingObserver observer;
   engine.Observer = &observer;
   const std::string path = Container("c", {"pw", "", "empty", kSomeDate, 0, ""});
-  ASSERT_EQ(engine.DecryptFile(path, "pw"), kDecryptSuccess);
+  ASSERT_EQ(engine.DecryptFile(path, "pw"), TResultKind::kDecrypted);
   EXPECT_EQ(observer.Lines, std::vector<std::string>{"復号中：0/52バイト　0%"});
   EXPECT_EQ(QueryFileSize(folder.Path("empty")), 0);
 }
@@ -171,13 +172,13 @@ TEST_F(FileDecryption, StoredNamesAreReducedToTheirLastComponent) {
     const size_t before = std::distance(std::filesystem::directory_iterator(folder.Path("sub")),
                                         std::filesystem::directory_iterator());
     if (c.expected.empty()) {
-      EXPECT_EQ(engine.DecryptFile(container, "pw"), kDecryptDamaged) << c.stored;
+      EXPECT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecryptDamaged) << c.stored;
       EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("sub")),
                               std::filesystem::directory_iterator()),
                 static_cast<long>(before))
           << c.stored;
     } else {
-      ASSERT_EQ(engine.DecryptFile(container, "pw"), kDecryptSuccess) << c.stored;
+      ASSERT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecrypted) << c.stored;
       EXPECT_EQ(engine.LastOutputName, folder.Path("sub/" + c.expected));
       EXPECT_EQ(test::TempFolder::ReadFile(folder.Path("sub/" + c.expected)), "data");
     }
@@ -188,20 +189,20 @@ TEST_F(FileDecryption, StoredNamesAreReducedToTheirLastComponent) {
 TEST_F(FileDecryption, AJapaneseNameStoredAsCp932IsRestoredAsUtf8) {
   const std::string container =
       Container("c", {Utf8ToCp932("パス"), "", Utf8ToCp932("表示ソフト.txt"), kSomeDate, 0, "x"});
-  EXPECT_EQ(engine.DecryptFile(container, "パス"), kDecryptSuccess);
+  EXPECT_EQ(engine.DecryptFile(container, "パス"), TResultKind::kDecrypted);
   EXPECT_EQ(engine.LastOutputName, folder.Path("表示ソフト.txt"));
   EXPECT_EQ(test::TempFolder::ReadFile(folder.Path("表示ソフト.txt")), "x");
-  EXPECT_EQ(engine.DecryptFile(container, "パ"), kDecryptWrongPassword);
+  EXPECT_EQ(engine.DecryptFile(container, "パ"), TResultKind::kDecryptWrongPassword);
 }
 
 TEST_F(FileDecryption, AnOutputNamedLikeTheContainerGetsDec) {
   const std::string container = Container("A.TXT", {"pw", "", "a.txt", kSomeDate, 0, "plain"});
-  ASSERT_EQ(engine.DecryptFile(container, "pw"), kDecryptSuccess);
+  ASSERT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecrypted);
   EXPECT_TRUE(engine.SameNameOutput);
   EXPECT_EQ(engine.LastOutputName, folder.Path("a.txt.dec"));
   EXPECT_EQ(test::TempFolder::ReadFile(folder.Path("a.txt.dec")), "plain");
   // A ".dec" name already taken is not replaced.
-  ASSERT_EQ(engine.DecryptFile(container, "pw"), kDecryptSuccess);
+  ASSERT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecrypted);
   EXPECT_EQ(engine.LastOutputName, folder.Path("a.txt.dec_RENAMED.dec"));
 }
 
@@ -210,19 +211,19 @@ TEST_F(FileDecryption, AnExplicitOutputIsReplacedOnlyBySuccess) {
   const std::string target = folder.WriteFile("target.txt", "old contents");
   engine.ExplicitOutputName = target;
 
-  EXPECT_EQ(engine.DecryptFile(container, "wrong"), kDecryptWrongPassword);
+  EXPECT_EQ(engine.DecryptFile(container, "wrong"), TResultKind::kDecryptWrongPassword);
   EXPECT_EQ(test::TempFolder::ReadFile(target), "old contents");
 
   const std::string big = folder.WriteFile(
       "big", test::HandMadeContainer({"pw", "", "stored.txt", kSomeDate, 0, std::string(300000, 'b')}));
   {
     test::TFileSizeLimit limit(100000);
-    EXPECT_EQ(engine.DecryptFile(big, "pw"), kDecryptFailed);
+    EXPECT_EQ(engine.DecryptFile(big, "pw"), TResultKind::kDecryptFailed);
   }
   EXPECT_EQ(test::TempFolder::ReadFile(target), "old contents");
   EXPECT_EQ(EntryCount(), 3u) << "no temporary is left behind";
 
-  ASSERT_EQ(engine.DecryptFile(container, "pw"), kDecryptSuccess);
+  ASSERT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecrypted);
   EXPECT_EQ(engine.LastOutputName, target);
   EXPECT_FALSE(engine.SameNameOutput);
   EXPECT_EQ(test::TempFolder::ReadFile(target), "new contents");
@@ -234,7 +235,7 @@ TEST_F(FileDecryption, AFailureAfterTheOutputWasCreatedRemovesIt) {
   const std::string container = Container("c", {"pw", "", "out.bin", kSomeDate, 0, std::string(300000, 'q')});
   {
     test::TFileSizeLimit limit(100000);
-    EXPECT_EQ(engine.DecryptFile(container, "pw"), kDecryptFailed);
+    EXPECT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecryptFailed);
   }
   EXPECT_FALSE(FileExists(folder.Path("out.bin")));
   EXPECT_EQ(EntryCount(), 1u);
@@ -244,8 +245,8 @@ TEST_F(FileDecryption, AFailureAfterTheOutputWasCreatedRemovesIt) {
 TEST_F(FileDecryption, AReadOnlyContainerCannotBeDecrypted) {
   const std::string container = Container("c", {"pw", "", "out", kSomeDate, 0, "x"});
   ASSERT_EQ(::chmod(container.c_str(), 0444), 0);
-  EXPECT_EQ(engine.DecryptFile(container, "pw"), kDecryptFailed);
-  EXPECT_EQ(engine.ReadHint(container), kReadHintError);
+  EXPECT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecryptFailed);
+  EXPECT_EQ(engine.ReadHint(container), std::nullopt);
   EXPECT_EQ(EntryCount(), 1u);
 }
 
@@ -254,8 +255,8 @@ TEST_F(FileDecryption, ReadHint) {
   EXPECT_EQ(engine.ReadHint(Container("hint", {"pw", "the hint", "n", kSomeDate, 0, ""})), "the hint");
   EXPECT_EQ(engine.ReadHint(Container("cp932", {"pw", Utf8ToCp932("ヒント"), "n", kSomeDate, 0, ""})),
             "ヒント");
-  EXPECT_EQ(engine.ReadHint(folder.WriteFile("ten", "0123456789")), kReadHintError);
-  EXPECT_EQ(engine.ReadHint(folder.Path("missing")), kReadHintError);
+  EXPECT_EQ(engine.ReadHint(folder.WriteFile("ten", "0123456789")), std::nullopt);
+  EXPECT_EQ(engine.ReadHint(folder.Path("missing")), std::nullopt);
   const std::string bad = test::HandMadeContainer({"pw", "", "n", kSomeDate, 0, ""});
   EXPECT_EQ(engine.ReadHint(folder.WriteFile("big-length", bad.substr(0, 32) + test::Int32Bytes(1001))), "");
 }

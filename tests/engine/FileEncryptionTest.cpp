@@ -41,7 +41,7 @@ class FileEncryption : public ::testing::Test {
 // the date, and "hello" by the tail rule.
 TEST_F(FileEncryption, ContainerOfAKnownFileMatchesIndependentBytes) {
   const std::string source = Plain("a.txt", "hello");
-  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "secret", "", 0), kEncryptSuccess);
+  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "secret", "", 0), TResultKind::kEncrypted);
   const std::string container = test::TempFolder::ReadFile(source + ".enc");
   EXPECT_EQ(test::ToHex(container.data(), container.size()),
             "454e435259505445442042592056332e58205a4b0000000038c93fa9ed0924bf00000000080000004752553551726f3d"
@@ -68,7 +68,8 @@ TEST_P(PayloadSizes, MatchHandMadeContainerAndRoundTrip) {
   const auto [algorithm, size] = GetParam();
   const std::string plain = RandomBytes(size, static_cast<unsigned>(size * 3 + algorithm));
   const std::string source = Plain("p.bin", plain);
-  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pass word", "a hint", algorithm), kEncryptSuccess);
+  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pass word", "a hint", algorithm),
+            TResultKind::kEncrypted);
   const std::string container = test::TempFolder::ReadFile(source + ".enc");
   const std::string expected =
       test::HandMadeContainer({"pass word", "a hint", "p.bin", kSomeDate, algorithm, plain});
@@ -77,7 +78,7 @@ TEST_P(PayloadSizes, MatchHandMadeContainerAndRoundTrip) {
   EXPECT_EQ(container.size(), 44 + 8 + 8 + size);
 
   ASSERT_EQ(::unlink(source.c_str()), 0);
-  ASSERT_EQ(engine.DecryptFile(source + ".enc", "pass word"), kDecryptSuccess);
+  ASSERT_EQ(engine.DecryptFile(source + ".enc", "pass word"), TResultKind::kDecrypted);
   EXPECT_EQ(engine.LastOutputName, source);
   EXPECT_EQ(engine.LastFileDate, kSomeDate);
   const std::string restored = test::TempFolder::ReadFile(source);
@@ -103,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(AllCiphers, PayloadSizes, ::testing::ValuesIn(SizeCases
 
 TEST_F(FileEncryption, AnAlgorithmNumberOutsideTheListIsStoredAndMeansTwofish) {
   const std::string source = Plain("x", "some bytes of text");
-  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", -1), kEncryptSuccess);
+  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", -1), TResultKind::kEncrypted);
   EXPECT_TRUE(test::TempFolder::ReadFile(source + ".enc") ==
               test::HandMadeContainer({"pw", "", "x", kSomeDate, -1, "some bytes of text"}));
 }
@@ -113,7 +114,7 @@ TEST_F(FileEncryption, ReportsProgressPerRunAndPumpsOnEveryDrawOfZero) {
   engine.Observer = &observer;
   engine.ProcessMsgInterval = 1;
   const std::string source = Plain("p", std::string(20000, 'x'));
-  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), kEncryptSuccess);
+  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), TResultKind::kEncrypted);
   EXPECT_EQ(observer.Lines,
             (std::vector<std::string>{"暗号化中：8192/20000バイト　41%", "暗号化中：16384/20000バイト　82%",
                                       "暗号化中：20000/20000バイト　100%"}));
@@ -134,7 +135,7 @@ TEST_F(FileEncryption, ALengthOfWholeRunsEndsWithARunOfNothing) {
                         Case{2 * 262144 + 100, 65, "暗号化中：524388/524388バイト　100%"}}) {
     observer = {};
     const std::string source = Plain("run" + std::to_string(c.size), std::string(c.size, 'r'));
-    ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 1), kEncryptSuccess);
+    ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 1), TResultKind::kEncrypted);
     EXPECT_EQ(observer.Lines.size(), c.reports) << c.size;
     EXPECT_EQ(observer.Lines.back(), c.last);
     EXPECT_EQ(observer.Pumps, static_cast<int>(c.reports));
@@ -150,7 +151,7 @@ TEST_F(FileEncryption, AnEmptyFileShowsNoProgress) {
   engine.Observer = &observer;
   engine.ProcessMsgInterval = 1;
   const std::string source = Plain("empty", "");
-  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), kEncryptSuccess);
+  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), TResultKind::kEncrypted);
   EXPECT_TRUE(observer.Lines.empty());
   EXPECT_EQ(observer.Pumps, 1);
   EXPECT_EQ(QueryFileSize(source + ".enc"), 44 + 8);
@@ -160,22 +161,24 @@ TEST_F(FileEncryption, AnOutputThatExistsGetsRenamedAndIsNeverTouched) {
   const std::string source = Plain("a.txt", "plain");
   folder.WriteFile("a.txt.enc", "first");
   folder.WriteFile("a.txt.enc_RENAMED.enc", "second");
-  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), kEncryptSuccess);
+  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), TResultKind::kEncrypted);
   EXPECT_EQ(engine.LastOutputName, folder.Path("a.txt.enc_RENAMED.enc_RENAMED.enc"));
   EXPECT_EQ(test::TempFolder::ReadFile(folder.Path("a.txt.enc")), "first");
   EXPECT_EQ(test::TempFolder::ReadFile(folder.Path("a.txt.enc_RENAMED.enc")), "second");
 
   const std::string bare = Plain("abc", "plain");
-  ASSERT_EQ(engine.EncryptFile(bare, folder.Path("abc"), "pw", "", 0), kEncryptSuccess);
+  ASSERT_EQ(engine.EncryptFile(bare, folder.Path("abc"), "pw", "", 0), TResultKind::kEncrypted);
   EXPECT_EQ(engine.LastOutputName, folder.Path("abc_RENAMED"));
   EXPECT_EQ(test::TempFolder::ReadFile(bare), "plain");
 }
 
 TEST_F(FileEncryption, AHintTooLongForItsFieldIsRefusedWithoutOutput) {
   const std::string source = Plain("h", "plain");
-  EXPECT_EQ(engine.EncryptFile(source, source + ".enc", "pw", std::string(751, 'h'), 0), kEncryptFailed);
+  EXPECT_EQ(engine.EncryptFile(source, source + ".enc", "pw", std::string(751, 'h'), 0),
+            TResultKind::kEncryptFailed);
   EXPECT_FALSE(FileExists(source + ".enc"));
-  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", std::string(750, 'h'), 0), kEncryptSuccess);
+  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", std::string(750, 'h'), 0),
+            TResultKind::kEncrypted);
   EXPECT_EQ(engine.ReadHint(source + ".enc"), std::string(750, 'h'));
 }
 
@@ -184,7 +187,8 @@ TEST_F(FileEncryption, SourcesThatCannotBeOpenedLeaveNoOutput) {
   ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
   const std::string folderSource = folder.MakeFolder("dir");
   for (const std::string& source : {readOnly, folderSource, folder.Path("missing")}) {
-    EXPECT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), kEncryptFailed) << source;
+    EXPECT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), TResultKind::kEncryptFailed)
+        << source;
     EXPECT_FALSE(FileExists(source + ".enc")) << source;
     EXPECT_EQ(engine.LastSourceName, source);
   }
@@ -196,7 +200,7 @@ TEST_F(FileEncryption, AFailingWriteDeletesOnlyTheOutputItCreated) {
   const std::string source = Plain("big", plain);
   {
     test::TFileSizeLimit limit(100000);
-    EXPECT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), kEncryptFailed);
+    EXPECT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), TResultKind::kEncryptFailed);
   }
   EXPECT_FALSE(FileExists(source + ".enc"));
   EXPECT_TRUE(test::TempFolder::ReadFile(source) == plain);
@@ -205,20 +209,20 @@ TEST_F(FileEncryption, AFailingWriteDeletesOnlyTheOutputItCreated) {
 
 TEST_F(FileEncryption, JapaneseNameHintAndPasswordAreStoredAsCp932) {
   const std::string source = Plain("日本語の名前.txt", "中身");
-  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "パスワード", "ヒント", 0), kEncryptSuccess);
+  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "パスワード", "ヒント", 0), TResultKind::kEncrypted);
   EXPECT_TRUE(test::TempFolder::ReadFile(source + ".enc") ==
               test::HandMadeContainer({Utf8ToCp932("パスワード"), Utf8ToCp932("ヒント"),
                                        Utf8ToCp932("日本語の名前.txt"), kSomeDate, 0, "中身"}));
   EXPECT_EQ(engine.ReadHint(source + ".enc"), "ヒント");
   ASSERT_EQ(::unlink(source.c_str()), 0);
-  EXPECT_EQ(engine.DecryptFile(source + ".enc", "パスワード"), kDecryptSuccess);
+  EXPECT_EQ(engine.DecryptFile(source + ".enc", "パスワード"), TResultKind::kDecrypted);
   EXPECT_EQ(engine.LastOutputName, source);
   EXPECT_EQ(test::TempFolder::ReadFile(source), "中身");
 }
 
 TEST_F(FileEncryption, TextOutsideCp932IsUsedAsItsUtf8Bytes) {
   const std::string source = Plain("emoji-😀.txt", "x");
-  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw😀", "😀", 0), kEncryptSuccess);
+  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw😀", "😀", 0), TResultKind::kEncrypted);
   EXPECT_TRUE(test::TempFolder::ReadFile(source + ".enc") ==
               test::HandMadeContainer({"pw😀", "😀", "emoji-😀.txt", kSomeDate, 0, "x"}));
   EXPECT_EQ(engine.ReadHint(source + ".enc"), "😀");

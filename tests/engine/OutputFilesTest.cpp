@@ -105,7 +105,7 @@ class OutputFiles : public ::testing::Test {
 TEST_F(OutputFiles, AContainerIsNamedOnlyWhenComplete) {
   const std::string source = folder.WriteFile("a.txt", std::string(100000, 'a'));
   WatchWhileWriting(source + ".enc");
-  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), kEncryptSuccess);
+  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), TResultKind::kEncrypted);
   EXPECT_GT(watched, 5);
   EXPECT_EQ(folder.Listing(), (Names{"a.txt", "a.txt.enc"}));
 }
@@ -113,7 +113,7 @@ TEST_F(OutputFiles, AContainerIsNamedOnlyWhenComplete) {
 TEST_F(OutputFiles, APlainFileIsNamedOnlyWhenComplete) {
   const std::string container = Container("c.enc", "plain.txt", std::string(100000, 'p'));
   WatchWhileWriting(folder.Path("plain.txt"));
-  ASSERT_EQ(engine.DecryptFile(container, "pw"), kDecryptSuccess);
+  ASSERT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecrypted);
   EXPECT_GT(watched, 5);
   EXPECT_EQ(folder.Listing(), (Names{"c.enc", "plain.txt"}));
 }
@@ -123,8 +123,8 @@ TEST_F(OutputFiles, AFailureLeavesNoTemporary) {
   const std::string container = Container("c.enc", "plain.txt", std::string(300000, 'p'));
   {
     test::TFileSizeLimit limit(100000);
-    EXPECT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), kEncryptFailed);
-    EXPECT_EQ(engine.DecryptFile(container, "pw"), kDecryptFailed);
+    EXPECT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), TResultKind::kEncryptFailed);
+    EXPECT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecryptFailed);
   }
   EXPECT_EQ(folder.Listing(), (Names{"big", "c.enc"}));
 }
@@ -137,10 +137,10 @@ TEST_F(OutputFiles, ANameTakenDuringTheRunIsKept) {
   };
   engine.Observer = &observer;
   engine.ProcessMsgInterval = 1;
-  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), kEncryptSuccess);
+  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), TResultKind::kEncrypted);
   EXPECT_EQ(engine.LastOutputName, folder.Path("a.txt.enc_RENAMED.enc"));
   EXPECT_EQ(test::TempFolder::ReadFile(source + ".enc"), "someone else's");
-  EXPECT_EQ(engine.DecryptFile(engine.LastOutputName, "pw"), kDecryptSuccess);
+  EXPECT_EQ(engine.DecryptFile(engine.LastOutputName, "pw"), TResultKind::kDecrypted);
 }
 
 std::string Repeated(const std::string& text, int count) {
@@ -159,7 +159,7 @@ TEST_F(OutputFiles, AStoredNameTooLongForLinuxIsShortenedAtWholeCharacters) {
   // 253 bytes: 84 characters would make 256. When that name is taken, "_RENAMED.txt" would need 12 bytes
   // more: the name loses as many and is free then.
   for (const std::string& expected : {Repeated("漢", 83) + ".txt", Repeated("漢", 80) + ".txt"}) {
-    ASSERT_EQ(engine.DecryptFile(container, "pw"), kDecryptSuccess) << expected;
+    ASSERT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecrypted) << expected;
     EXPECT_EQ(engine.LastOutputName, folder.Path(expected));
     EXPECT_LE(LastComponent(engine.LastOutputName).size(), kMaxFileNameBytes);
     EXPECT_EQ(test::TempFolder::ReadFile(engine.LastOutputName), "the plain text");
@@ -171,10 +171,10 @@ TEST_F(OutputFiles, AStoredNameTooLongForLinuxIsShortenedAtWholeCharacters) {
 TEST_F(OutputFiles, AContainerNameTooLongForLinuxIsShortened) {
   const std::string name = Repeated("漢", 85);
   const std::string source = folder.WriteFile(name, "x");
-  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), kEncryptSuccess);
+  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), TResultKind::kEncrypted);
   EXPECT_EQ(engine.LastOutputName, folder.Path(Repeated("漢", 83) + ".enc"));
   ASSERT_EQ(::unlink(source.c_str()), 0);
-  ASSERT_EQ(engine.DecryptFile(engine.LastOutputName, "pw"), kDecryptSuccess);
+  ASSERT_EQ(engine.DecryptFile(engine.LastOutputName, "pw"), TResultKind::kDecrypted);
   EXPECT_EQ(engine.LastOutputName, source) << "the stored name is the whole one";
 }
 
@@ -187,7 +187,7 @@ TEST_F(OutputFiles, AnExplicitOutputThatIsAStreamIsWrittenInto) {
   ASSERT_GE(reader, 0);
   for (const std::string& output : {fifo, folder.MakeLink("link-to-fifo", fifo)}) {
     engine.ExplicitOutputName = output;
-    ASSERT_EQ(engine.DecryptFile(container, "pw"), kDecryptSuccess) << output;
+    ASSERT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecrypted) << output;
     EXPECT_TRUE(engine.OutputIsStream);
     EXPECT_EQ(engine.LastOutputName, output);
     char buffer[32];
@@ -195,7 +195,7 @@ TEST_F(OutputFiles, AnExplicitOutputThatIsAStreamIsWrittenInto) {
   }
   ::close(reader);
   engine.ExplicitOutputName = folder.MakeLink("null", "/dev/null");
-  EXPECT_EQ(engine.DecryptFile(container, "pw"), kDecryptSuccess);
+  EXPECT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecrypted);
   EXPECT_EQ(FileKindOf(folder.Path("fifo"), false), TFileKind::kOther);
   EXPECT_EQ(FileKindOf(folder.Path("null"), false), TFileKind::kSymbolicLink);
   EXPECT_EQ(EntryNames(folder.Path()), (Names{"c.enc", "fifo", "link-to-fifo", "null"}));
@@ -207,7 +207,7 @@ TEST_F(OutputFiles, AnExplicitOutputThatMustNotBeReplacedIsRefusedBeforeAnything
   for (const std::string& output : {folder.MakeLink("link-to-file", target), folder.MakeFolder("dir"),
                                     folder.MakeLink("dangling", folder.Path("nowhere"))}) {
     engine.ExplicitOutputName = output;
-    EXPECT_EQ(engine.DecryptFile(container, "pw"), kDecryptOutputRefused) << output;
+    EXPECT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecryptOutputRefused) << output;
   }
   EXPECT_EQ(test::TempFolder::ReadFile(target), "keep me");
   EXPECT_EQ(FileKindOf(folder.Path("link-to-file"), false), TFileKind::kSymbolicLink);

@@ -18,6 +18,7 @@
 #include "engine/FileEngine.h"
 #include "engine/ResultTexts.h"
 #include "platform/FileInfo.h"
+#include "shell/SettingsModel.h"
 
 namespace zk::test {
 namespace {
@@ -29,6 +30,19 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 QPushButton& Button(TWindows& windows, const char* name) {
   return Control<QPushButton>(windows.ConfirmationDlg(), name);
 }
+
+// Counts the paints a widget receives.
+class TPaintCounter : public QObject {
+ public:
+  explicit TPaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+  int Count = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++Count;
+    return false;
+  }
+};
 
 }  // namespace
 
@@ -247,6 +261,23 @@ class ConfirmationDlgTest : public QObject {
         Control<QLabel>(windows.ConfirmationDlg(), "Label1").text().startsWith(QStringLiteral("以上1個の")));
   }
 
+  void RowsOutOfViewDoNotRedrawTheList() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    constexpr int kRows = 60;  // far more than the list shows at once
+    std::vector<std::string> files;
+    for (int i = 0; i < kRows; ++i)
+      files.push_back(fixture.Folder.WriteFile("f" + std::to_string(100 + i), "a few bytes"));
+    windows.MainForm().StartBatch(TBatchMode::kEncrypt, files);
+    QTableWidget& list = Control<QTableWidget>(windows.ConfirmationDlg(), "ListView");
+    QCoreApplication::processEvents();
+    TPaintCounter paints(*list.viewport());
+    AnswerPassword(windows, "password");
+    Button(windows, "OKBitBtn").click();  // each source is wiped (WIPESOURCE is on by default)
+    QCOMPARE(ListColumn(windows, 0).filter(QStringLiteral("暗号化成功：")).size(), kRows);
+    QVERIFY2(paints.Count < kRows / 2, qPrintable(QString::number(paints.Count) + " paints of the list"));
+  }
+
   void SourceWipeOffersTheSkipButtonOnly() {
     TGuiFixture fixture;
     fixture.Folder.WriteFile("ZK.ini", "[SYSTEM]\nFIRSTEXEC=0\nPROCESSMSGINTV=1\n");
@@ -272,6 +303,44 @@ class ConfirmationDlgTest : public QObject {
     QVERIFY(!FileExists(plain));  // skipping shortens the overwrite; the file still goes
     QCOMPARE(ListColumn(windows, 0), QStringList({"暗号化成功：" + Q(plain)}));
     QVERIFY(!Button(windows, "SkipWipeBitBtn").isVisible());
+  }
+
+  // Without the other windows: the options come from the model, the password from the prompt it is given.
+  void RunsAloneOnASettingsModel() {
+    TempFolder folder;
+    prompts::PromptScript script;
+    TSettings settings;
+    settings.WipeSource = false;
+    settings.SaveHint = false;
+    settings.SetNamingMode(kNamingOwnExtension);
+    settings.OwnExtStr = ".pic";
+    settings.Algorithm = 1;
+    settings.PassHint = "from the model";
+    TConfirmationDlg list(settings);
+    QStringList asked;
+    bool answer = false;
+    list.PasswordPrompt = [&](bool decrypting, TSecretText& password, std::string&) {
+      asked << (decrypting ? "decrypt" : "encrypt");
+      password.Assign("secret");
+      return answer;
+    };
+    const std::string plain = folder.WriteFile("photo", "pixels");
+    QWidget caller;
+    list.StartBatch(TBatchMode::kEncrypt, {plain}, caller);
+    QVERIFY(!caller.isVisible() && list.isVisible());
+    Control<QPushButton>(list, "OKBitBtn").click();  // cancelled: nothing is written
+    QVERIFY(!FileExists(plain + ".pic"));
+    answer = true;
+    Control<QPushButton>(list, "OKBitBtn").click();
+    QCOMPARE(asked, QStringList({"encrypt", "encrypt"}));
+    QVERIFY(FileExists(plain));  // WipeSource off
+    QCOMPARE(TempFolder::ReadFile(plain + ".pic").substr(20, 4), std::string("\x01\0\0\0", 4));  // Rijndael
+    TFileEngine engine;
+    QCOMPARE(engine.ReadHint(plain + ".pic"), std::string("from the model"));
+    QCOMPARE(DecryptedContent(plain + ".pic", "secret"), std::string("pixels"));
+    QVERIFY(settings.PassHint.empty());  // not kept: SaveHint is off
+    list.close();
+    QVERIFY(caller.isVisible());
   }
 };
 

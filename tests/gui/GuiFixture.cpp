@@ -57,6 +57,7 @@ void DropFiles(QWidget& target, const std::vector<std::string>& paths) {
   QCoreApplication::sendEvent(&target, &enter);
   QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(&target, &drop);
+  QCoreApplication::processEvents();  // the drop's handler follows from the event loop
 }
 
 void WhenPasswordAsked(TWindows& windows, std::function<void(QWidget& dialog)> answer) {
@@ -104,7 +105,7 @@ std::string DecryptedContent(const std::string& container, const std::string& pa
   TempFolder folder;
   TFileEngine engine;
   engine.ExplicitOutputName = folder.Path("plain");
-  if (engine.DecryptFile(container, password) != kDecryptSuccess) return {};
+  if (engine.DecryptFile(container, password) != TResultKind::kDecrypted) return {};
   return TempFolder::ReadFile(folder.Path("plain"));
 }
 

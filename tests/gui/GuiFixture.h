@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "TempFolder.h"
-#include "app/Prompts.h"
 #include "app/Windows.h"
+#include "ui/Prompts.h"
 
 namespace zk::test {
 

@@ -11,6 +11,8 @@
 #include "app/Program.h"
 #include "dialogs/ConfirmationDlg.h"
 #include "dialogs/OptionDlg.h"
+#include "engine/BatchRules.h"
+#include "shell/SettingsModel.h"
 
 namespace zk::test {
 namespace {
@@ -93,6 +95,50 @@ class OptionDlgTest : public QObject {
     QCOMPARE(DecryptedContent(plain + ".jpg", "password"), std::string("pixels"));
   }
 
+  void SettingsLongerThanTheBoxesStayWholeThroughARunAndAClose() {
+    TGuiFixture fixture;
+    const QString extension = QStringLiteral(".abcdefghijkl");  // 13 characters, the box types 10
+    const QString hint(300, QLatin1Char('h'));                  // the hint box types 255
+    fixture.Folder.WriteFile(
+        "ZK.ini", "[SYSTEM]\nFIRSTEXEC=0\nDEFAULT_EXT=0\nOWN_EXT=1\nOWN_EXT_STR=" + extension.toStdString() +
+                      "\nPASSHINT=" + hint.toStdString() + "\n");
+    TWindows& windows = fixture.Start();
+    QCOMPARE(Control<QLineEdit>(windows.OptionDlg(), "ExtChgEdit").text(), extension);
+    const std::string plain = fixture.Folder.WriteFile("a.txt", "a");
+    windows.MainForm().StartBatch(TBatchMode::kEncrypt, {plain});
+    WhenPasswordAsked(windows, [](QWidget& dialog) {  // the remembered hint is left in its box
+      Control<QLineEdit>(dialog, "PassEdit").setText("password");
+      Control<QLineEdit>(dialog, "PassCEdit").setText("password");
+      Control<QAbstractButton>(dialog, "BitBtn1").click();
+    });
+    Control<QPushButton>(windows.ConfirmationDlg(), "OKBitBtn").click();
+    const std::string container = plain + extension.toStdString();
+    QCOMPARE(DecryptedContent(container, "password"), std::string("a"));
+    QCOMPARE(QString::fromStdString(windows.ConfirmationDlg().Engine().ReadHint(container).value()), hint);
+    windows.ConfirmationDlg().close();
+    windows.MainForm().close();
+    QVERIFY(fixture.SettingsLines().contains("OWN_EXT_STR=" + extension));
+    QVERIFY(fixture.SettingsLines().contains("PASSHINT=" + hint));
+  }
+
+  void TypingStopsAtTheBoxLimit() {
+    TGuiFixture fixture;
+    fixture.Folder.WriteFile("ZK.ini", "[SYSTEM]\nFIRSTEXEC=0\nOWN_EXT=1\nOWN_EXT_STR=.abcdefghijkl\n");
+    TWindows& windows = fixture.Start();
+    QLineEdit& box = Control<QLineEdit>(OpenOptions(windows), "ExtChgEdit");
+    box.setFocus();
+    box.end(false);
+    QTest::keyClicks(&box, "xyz");  // no longer than it was
+    QCOMPARE(box.text(), QStringLiteral(".abcdefghijkl"));
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    QTest::keyClick(&box, Qt::Key_Home);
+    QTest::keyClicks(&box, "12");
+    QCOMPARE(box.text(), QStringLiteral(".abcdefghijk"));
+    box.selectAll();
+    QTest::keyClicks(&box, ".0123456789abc");  // typed afresh: ten characters
+    QCOMPARE(box.text(), QStringLiteral(".012345678"));
+  }
+
   void ClearButtonEmptiesHashAndHintInTheFileAtOnce() {
     TGuiFixture fixture;
     fixture.Folder.WriteFile("ZK.ini", "[SYSTEM]\nFIRSTEXEC=0\nPASSHASH=0123ABCD\nPASSHINT=my hint\n");
@@ -100,12 +146,12 @@ class OptionDlgTest : public QObject {
     TOptionDlg& options = OpenOptions(windows);
     fixture.Script.AnswerNo();
     Control<QPushButton>(options, "ClrHashBitBtn").click();
-    QCOMPARE(windows.State.PassHash, std::string("0123ABCD"));
+    QCOMPARE(windows.Settings.PassHash, std::string("0123ABCD"));
 
     fixture.Script.AnswerYes();
     Control<QPushButton>(options, "ClrHashBitBtn").click();
-    QVERIFY(windows.State.PassHash.empty());
-    QVERIFY(windows.ConfirmationDlg().Hint.empty());
+    QVERIFY(windows.Settings.PassHash.empty());
+    QVERIFY(windows.Settings.PassHint.empty());
     QCOMPARE(fixture.SettingsLines(), QStringList({"[SYSTEM]", "FIRSTEXEC=0", "PASSHASH=", "PASSHINT="}));
     QCOMPARE(fixture.Script.Texts(TPromptKind::kInformation).last(),
              QStringLiteral("ハッシュデータとパスワードヒントをクリアしました。"));
@@ -156,6 +202,45 @@ class OptionDlgTest : public QObject {
     windows.MainForm().close();
     const QStringList lines = fixture.SettingsLines();
     QVERIFY(lines.contains("MAINTOP=1") && lines.contains("TOPWIPE=1") && lines.contains("INCSUBFOLDER=0"));
+  }
+
+  // Without the other windows: the controls show the model and every change goes back into it.
+  void EditsASettingsModelAlone() {
+    TempFolder folder;
+    prompts::PromptScript script;
+    const std::string file = folder.WriteFile("ZK.ini", "[SYSTEM]\nPASSHASH=0123ABCD\nPASSHINT=h\n");
+    TSettings settings;
+    settings.Load(file);
+    settings.TopWipe = true;
+    settings.WipeSource = false;
+    settings.SetNamingMode(kNamingRandom);
+    settings.OwnExtStr = ".jpg";
+    TOptionDlg options(settings, file, QStringLiteral("ZK Ver3.4a"));
+    options.ShowSettings();
+    QVERIFY(Control<QCheckBox>(options, "TopWipeCheckBox").isChecked());
+    QVERIFY(!Control<QCheckBox>(options, "WipeSourceCheckBox").isChecked());
+    QVERIFY(Control<QRadioButton>(options, "RadioButton3").isChecked());
+    QLineEdit& extension = Control<QLineEdit>(options, "ExtChgEdit");
+    QCOMPARE(extension.text(), QStringLiteral(".jpg"));
+    QVERIFY(extension.isEnabled());
+
+    int changes = 0;
+    connect(&options, &TOptionDlg::SettingsChanged, this, [&changes] { ++changes; });
+    Control<QCheckBox>(options, "WipeSourceCheckBox").click();
+    Control<QCheckBox>(options, "DoTopCheckBox").click();
+    QVERIFY(settings.WipeSource && settings.MainTop);
+    QCOMPARE(changes, 2);
+    extension.setText(".png");
+    QCOMPARE(settings.OwnExtStr, std::string(".png"));
+    Control<QRadioButton>(options, "RadioButton1").click();
+    QCOMPARE(settings.NamingMode(), int(kNamingStandard));
+    QVERIFY(settings.DefaultExt && !settings.RandomExt);
+    QVERIFY(!extension.isEnabled());
+
+    script.AnswerYes();
+    Control<QPushButton>(options, "ClrHashBitBtn").click();
+    QVERIFY(settings.PassHash.empty() && settings.PassHint.empty());
+    QCOMPARE(TempFolder::ReadFile(file), std::string("[SYSTEM]\nPASSHASH=\nPASSHINT=\n"));
   }
 };
 

@@ -7,7 +7,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStyle>
 #include <QTest>
+#include <QTimer>
 
 #include "GuiFixture.h"
 #include "app/MainForm.h"
@@ -15,6 +17,8 @@
 #include "dialogs/ConfirmationDlg.h"
 #include "dialogs/PasswordDlg.h"
 #include "dialogs/SecSetDlg.h"
+#include "engine/FileEngine.h"
+#include "shell/SettingsModel.h"
 
 namespace zk::test {
 namespace {
@@ -49,6 +53,19 @@ void Type(TPasswordDlg& dialog, const QString& password, const QString& again) {
 }
 
 void PressOk(TPasswordDlg& dialog) { Control<QPushButton>(dialog, "BitBtn1").click(); }
+
+const QString kHintTooLong = QStringLiteral(
+    "ヒントが長すぎます。ヒントは保存される形で750バイト（全角文字は2バイト、"
+    "Shift-JISで表せない文字を含む場合は全体がUTF-8となり1文字最大3バイト）までです。"
+    "ヒントを短くしてください。");
+const QString kPasswordNote = QStringLiteral(
+    "パスワードにShift-JISで表せない文字が含まれているため、パスワード全体をUTF-8のバイト列として使用します"
+    "（最低文字数もUTF-8のバイト数で数えます）。このパスワードで暗号化したファイルは、Windows版のZKでは同じ"
+    "パスワードを入力しても復号できません。");
+const QString kHintNote = QStringLiteral(
+    "ヒントにShift-JISで表せない文字が含まれているため、ヒント全体をUTF-8で保存します。Windows版のZKでは"
+    "このヒントは正しく表示されません。");
+const QString kProceed = QStringLiteral("このまま暗号化してよろしいですか？");
 
 }  // namespace
 
@@ -94,7 +111,7 @@ class PasswordDlgTest : public QObject {
     QFETCH(QString, refusal);
     TGuiFixture fixture;
     TWindows& windows = fixture.Start();
-    windows.State.SecLevel = level;
+    windows.Settings.SecLevel = level;
     TPasswordDlg& dialog = Open(windows, decrypting);
     QCOMPARE(Control<QLineEdit>(dialog, "PassCEdit").isVisible(), !decrypting);
     QCOMPARE(Control<QWidget>(dialog, "Panel1").isVisible(), !decrypting);
@@ -104,6 +121,83 @@ class PasswordDlgTest : public QObject {
              refusal.isEmpty() ? QStringList() : QStringList{refusal});
     QCOMPARE(dialog.isVisible(), !refusal.isEmpty());
     QCOMPARE(dialog.result(), refusal.isEmpty() ? int(QDialog::Accepted) : int(QDialog::Rejected));
+  }
+
+  void HintIsCheckedAsItWillBeStored() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    const std::string plain = fixture.Folder.WriteFile("plain.txt", "kept as it is");
+    const std::vector<std::string> before = fixture.Folder.Listing();
+    windows.MainForm().StartBatch(TBatchMode::kEncrypt, {plain});
+    // 255 characters the box takes, stored as 765 bytes of UTF-8: more than a container's hint field holds.
+    bool refused = false;
+    WhenPasswordAsked(windows, [&refused](QWidget& dialog) {
+      Control<QLineEdit>(dialog, "PassEdit").setText("password");
+      Control<QLineEdit>(dialog, "PassCEdit").setText("password");
+      Control<QLineEdit>(dialog, "HintEdit").setText(QString(255, QChar(0xD55C)));  // 한
+      Control<QAbstractButton>(dialog, "BitBtn1").click();
+      refused = dialog.isVisible();
+      if (refused) Control<QAbstractButton>(dialog, "BitBtn2").click();
+    });
+    Control<QPushButton>(windows.ConfirmationDlg(), "OKBitBtn").click();
+    QVERIFY(refused);
+    QCOMPARE(fixture.Script.Texts(TPromptKind::kWarning), QStringList{kHintTooLong});
+    QVERIFY(fixture.Script.Texts(TPromptKind::kConfirm).isEmpty());  // refused before any question
+    QCOMPARE(fixture.Folder.Listing(), before);
+    QCOMPARE(TempFolder::ReadFile(plain), std::string("kept as it is"));
+
+    // 250 of them are 750 bytes, which fit.
+    TPasswordDlg& dialog = Open(windows, false);
+    Type(dialog, "password", "password");
+    Control<QLineEdit>(dialog, "HintEdit").setText(QString(250, QChar(0xD55C)));
+    fixture.Script.AnswerYes();
+    PressOk(dialog);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  }
+
+  void TextsBeyondShiftJisAreToldBeforeOk_data() {
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("hint");
+    QTest::addColumn<QStringList>("notes");  // empty: no question
+    QTest::newRow("emoji in the password") << QStringLiteral("pass😀") << "" << QStringList{kPasswordNote};
+    QTest::newRow("Japanese and é in the hint")
+        << "password" << QStringLiteral("日本のcafé") << QStringList{kHintNote};
+    QTest::newRow("both") << QStringLiteral("€uro pass") << QStringLiteral("한")
+                          << QStringList{kPasswordNote, kHintNote};
+    QTest::newRow("Shift-JIS only") << QStringLiteral("暗号鍵パス～") << QStringLiteral("いつもの①")
+                                    << QStringList();
+  }
+
+  void TextsBeyondShiftJisAreToldBeforeOk() {
+    QFETCH(QString, password);
+    QFETCH(QString, hint);
+    QFETCH(QStringList, notes);
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    TPasswordDlg& dialog = Open(windows, false);
+    Type(dialog, password, password);
+    Control<QLineEdit>(dialog, "HintEdit").setText(hint);
+    PressOk(dialog);  // the script answers No: the dialog stays
+    if (notes.isEmpty()) {
+      QVERIFY(fixture.Script.Texts(TPromptKind::kConfirm).isEmpty());
+      QCOMPARE(dialog.result(), int(QDialog::Accepted));
+      return;
+    }
+    QCOMPARE(fixture.Script.Texts(TPromptKind::kConfirm), QStringList{(notes << kProceed).join("\r\n")});
+    QVERIFY(dialog.isVisible());
+    fixture.Script.AnswerYes();
+    PressOk(dialog);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  }
+
+  void PasswordBoxesShowStars() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    for (const char* name : {"PassEdit", "PassCEdit"}) {
+      QLineEdit& box = Control<QLineEdit>(windows.PasswordDlg(), name);
+      QCOMPARE(box.echoMode(), QLineEdit::Password);
+      QCOMPARE(box.style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, &box), int('*'));
+    }
   }
 
   void ModeTexts() {
@@ -132,14 +226,14 @@ class PasswordDlgTest : public QObject {
     PressOk(dialog);
     QVERIFY(dialog.isVisible());
     QVERIFY(Control<QRadioButton>(dialog, "RadioButton3").isChecked());
-    QVERIFY(windows.State.PassHash.empty());
+    QVERIFY(windows.Settings.PassHash.empty());
 
     Control<QRadioButton>(dialog, "RadioButton2").click();
     fixture.Script.AnswerYes();
     PressOk(dialog);
     QVERIFY(!dialog.isVisible());
     const std::string registered = windows.ConfirmationDlg().Engine().PasswordCheckValue("password");
-    QCOMPARE(windows.State.PassHash, registered);
+    QCOMPARE(windows.Settings.PassHash, registered);
     QCOMPARE(fixture.Script.Texts(TPromptKind::kConfirm).size(), 2);
 
     // Registered: the check is chosen, the second box goes, a wrong password is refused.
@@ -169,7 +263,7 @@ class PasswordDlgTest : public QObject {
   void ChoosingACheckRefillsTheRememberedHint() {
     TGuiFixture fixture;
     TWindows& windows = fixture.Start();
-    windows.ConfirmationDlg().Hint = "remembered";
+    windows.Settings.PassHint = "remembered";
     TPasswordDlg& dialog = Open(windows, false);
     QLineEdit& hint = Control<QLineEdit>(dialog, "HintEdit");
     hint.setText("typed");
@@ -201,7 +295,7 @@ class PasswordDlgTest : public QObject {
     dialog.open();
     QSlider& bar = Control<QSlider>(dialog, "SecTrackBar");
     QCOMPARE(bar.value(), shown);
-    QCOMPARE(windows.State.SecLevel, kept);
+    QCOMPARE(windows.Settings.SecLevel, kept);
     QVERIFY(Control<QPlainTextEdit>(dialog, "SecMemo").toPlainText().startsWith(memo));
     QVERIFY(Control<QPlainTextEdit>(dialog, "AlgoMemo").toPlainText().isEmpty());
 
@@ -213,7 +307,7 @@ class PasswordDlgTest : public QObject {
                                          "サイズ64ビット、CBCモード）")));
     dialog.close();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(windows.State.SecLevel, 4);
+    QCOMPARE(windows.Settings.SecLevel, 4);
 
     // The next encryption asks for 20 bytes and uses GOST.
     TPasswordDlg& password = Open(windows, false);
@@ -230,6 +324,45 @@ class PasswordDlgTest : public QObject {
     windows.MainForm().close();
     QVERIFY(fixture.SettingsLines().contains("SECLEVEL=4"));
     QVERIFY(fixture.SettingsLines().contains("ALGORITHM=2"));
+  }
+
+  // Without the other windows: the level, the check value and the hint are the model's.
+  void AsksAloneOnASettingsModel() {
+    prompts::PromptScript script;
+    TSettings settings;
+    settings.SecLevel = 3;
+    settings.PassHint = "remembered";
+    TFileEngine engine;
+    TPasswordDlg dialog(settings, engine);
+    script.AnswerYes();  // register the check value
+    QTimer::singleShot(0, &dialog, [&dialog] {
+      QVERIFY(QTest::qWaitFor([&dialog] { return dialog.isVisible(); }));
+      QCOMPARE(Control<QLineEdit>(dialog, "HintEdit").text(), QStringLiteral("remembered"));
+      Type(dialog, "nine byte", "nine byte");
+      PressOk(dialog);  // refused at level 3
+      Control<QRadioButton>(dialog, "RadioButton2").click();
+      Type(dialog, "ten bytes!", "ten bytes!");
+      PressOk(dialog);
+    });
+    TSecretText password;
+    password.Assign("earlier");
+    std::string hint;
+    QVERIFY(dialog.Ask(false, password, hint));
+    QCOMPARE(script.Texts(TPromptKind::kWarning).size(), 1);
+    QVERIFY(script.Texts(TPromptKind::kWarning)[0].startsWith(QStringLiteral("セキュリティレベルが３")));
+    QCOMPARE(password.Text(), std::string("ten bytes!"));
+    QCOMPARE(hint, std::string("remembered"));
+    QCOMPARE(settings.PassHash, engine.PasswordCheckValue("ten bytes!"));
+    // DontClearPassBox is off: the boxes are emptied once the password is handed over.
+    QVERIFY(Control<QLineEdit>(dialog, "PassEdit").text().isEmpty());
+    QVERIFY(Control<QLineEdit>(dialog, "PassCEdit").text().isEmpty());
+
+    QTimer::singleShot(0, &dialog, [&dialog] {
+      QVERIFY(QTest::qWaitFor([&dialog] { return dialog.isVisible(); }));
+      Control<QPushButton>(dialog, "BitBtn2").click();
+    });
+    QVERIFY(!dialog.Ask(true, password, hint));
+    QCOMPARE(password.Text(), std::string("ten bytes!"));  // a cancelled prompt leaves the password as it was
   }
 };
 

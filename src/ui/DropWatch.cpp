@@ -1,4 +1,4 @@
-#include "app/DropWatch.h"
+#include "ui/DropWatch.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -59,8 +59,15 @@ bool TDropWatch::eventFilter(QObject* watched, QEvent* event) {
       if (files.empty()) return false;
       drop->setDropAction(Qt::CopyAction);
       drop->accept();
+      // The handler may run a whole batch and close every window; the drop source still waits for this
+      // drop to be finished, so the handler runs from the event loop once the drop has been delivered.
       const QPoint point = drop->position().toPoint();
-      if (OnFilesDropped) OnFilesDropped(*this, point.x(), point.y(), files);
+      QMetaObject::invokeMethod(
+          this,
+          [this, point, files] {
+            if (OnFilesDropped) OnFilesDropped(*this, point.x(), point.y(), files);
+          },
+          Qt::QueuedConnection);
       return true;
     }
     default:

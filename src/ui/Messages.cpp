@@ -1,4 +1,4 @@
-#include "app/Messages.h"
+#include "ui/Messages.h"
 
 namespace zk {
 

@@ -1,4 +1,4 @@
-#include "app/KTop.h"
+#include "ui/KTop.h"
 
 #include <QWidget>
 #include <QWindow>

@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "engine/BatchRules.h"
+#include "engine/ResultTexts.h"
+
+namespace zk {
+namespace {
+
+// Every kind with the text the list and zkcli show for it, spelled out: a kind mapped to a neighbour's text
+// shows here.
+TEST(ResultTexts, EveryKindHasItsText) {
+  struct Case {
+    TResultKind kind;
+    std::string_view text;
+    bool failure;
+    std::string_view linkEnd = {};  // for a kind whose source was a link: the text after the file it led to
+  } cases[] = {
+      {TResultKind::kEncrypted, "暗号化成功：", false},
+      {TResultKind::kEncryptFailed, "＊暗号化失敗＊：", true},
+      {TResultKind::kEncryptNameTooLong, "＊暗号化失敗(処理元ファイル名が半角200文字以上です。)：", true},
+      {TResultKind::kEncryptReadOnly, "＊暗号化失敗(読み取り専用です)：", true},
+      {TResultKind::kDecrypted, "復号成功 : ", false},
+      {TResultKind::kDecryptOldFormat, "＊古い形式です。Ver2.1で復号して下さい：", true},
+      {TResultKind::kDecryptNotContainer, "＊不正なファイル形式です：", true},
+      {TResultKind::kDecryptWrongPassword, "＊パスワードが違います：", true},
+      {TResultKind::kDecryptDamaged, "＊ファイルが不正です：", true},
+      {TResultKind::kDecryptFailed, "＊復号不可：", true},
+      {TResultKind::kDecryptNameTooLong, "＊復号失敗(処理元ファイル名が半角200文字以上です。)：", true},
+      {TResultKind::kDecryptReadOnly, "＊復号失敗(読み取り専用です)：", true},
+      {TResultKind::kDecryptOutputRefused,
+       "＊復号失敗(出力先がリンクまたはフォルダなどで、置き換えられません)：", true},
+      {TResultKind::kReEncryptNotDecrypted, "＊再暗号化不可(復号されていないファイルです)：", true},
+      {TResultKind::kWiped, "抹消成功 : ", false},
+      {TResultKind::kWipedOldDataMayRemain, "抹消成功(元のデータが残っている可能性があります) : ", false},
+      {TResultKind::kWipeFailed,
+       "＊抹消不可(ファイルが無効or読み取り専用orロックされている可能性があります。) : ", true},
+      {TResultKind::kWipeIncomplete,
+       "＊抹消不完全("
+       "ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。) : ",
+       true},
+      {TResultKind::kSourceWipeFailed,
+       "＊抹消不可(ファイルが無効or読み取り専用orロックされている可能性があります。) : ", true},
+      {TResultKind::kEncryptedSourceWipeIncomplete,
+       "＊暗号化成功("
+       "処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。)"
+       "：",
+       true},
+      {TResultKind::kDecryptedSourceWipeIncomplete,
+       "＊復号成功("
+       "処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。)"
+       "：",
+       true},
+      {TResultKind::kEncryptedLinkTargetKept, "＊暗号化成功(リンク先は抹消されていません：", true, ")："},
+      {TResultKind::kDecryptedLinkTargetKept, "＊復号成功(リンク先は抹消されていません：", true, ") : "},
+      {TResultKind::kLinkOnlyWiped, "＊リンクのみ削除(リンク先は抹消されていません：", true, ") : "},
+      {TResultKind::kUnexpectedError, "＊予期せぬエラー：", true},
+  };
+  std::set<TResultKind> seen;
+  for (const Case& c : cases) {
+    const int number = static_cast<int>(c.kind);
+    EXPECT_EQ(ResultText(c.kind), c.text) << number;
+    EXPECT_EQ(IsFailure(c.kind), c.failure) << number;
+    const TRowResult row{c.kind, {}, "/kept"};
+    const std::string shown =
+        c.linkEnd.empty() ? std::string(c.text) : std::string(c.text) + "/kept" + std::string(c.linkEnd);
+    EXPECT_EQ(row.Text(), shown) << number;
+    EXPECT_EQ(row.Failed(), c.failure) << number;
+    seen.insert(c.kind);
+  }
+  // The table names every kind once: the last kind's number is the count less one.
+  EXPECT_EQ(seen.size(), std::size(cases));
+  EXPECT_EQ(static_cast<size_t>(TResultKind::kUnexpectedError) + 1, std::size(cases));
+}
+
+TEST(ResultTexts, AHintThatCannotBeReadShowsTheErrorText) {
+  EXPECT_EQ(HintText(std::nullopt), "＊エラー：形式外または読み取り専用です。＊");
+  EXPECT_EQ(HintText(std::string()), "");
+  EXPECT_EQ(HintText(std::string("ヒント")), "ヒント");
+}
+
+}  // namespace
+}  // namespace zk
