@@ -5,8 +5,9 @@
 #   1. debootstrap --variant=minbase bookworm into ROOT (default /tmp/zkroot; made anew every time),
 #   2. apt install ./zk_*.deb inside it (its dependencies from the mirror, recommended packages too),
 #   3. as a new normal user: zkcli round-trips a file, man finds both manual pages, gio types containers
-#      by the installed MIME type, and zk started under Xvfb (with a window manager, so that its windows
-#      are closed as a user closes them) writes ~/.config/zk/ZK.ini after a normal close.
+#      by the installed MIME type, the file-manager menus lie where Dolphin, Nemo and Nautilus look (the
+#      Nautilus extension loads under python3-nautilus), and zk started under Xvfb (with a window manager,
+#      so that its windows are closed as a user closes them) writes ~/.config/zk/ZK.ini after a normal close.
 # PACKAGE.deb defaults to the newest build/package/zk_*.deb (cmake --preset package && cmake --build
 # --preset package && cpack --preset package).
 #
@@ -69,7 +70,7 @@ grep -E '^Setting up zk ' "$root.install.log" || true
 echo "   $(grep -c '^Setting up' "$root.install.log") packages set up, zk's dependencies and recommendations included"
 # What a desktop brings (the MIME and desktop databases, gio, a window manager) and the checks' own tools.
 in_root apt-get install -y -q --no-install-recommends man-db libglib2.0-bin shared-mime-info desktop-file-utils \
-  xvfb xauth openbox wmctrl >"$root.tools.log" 2>&1 || { tail -30 "$root.tools.log"; exit 1; }
+  xvfb xauth openbox wmctrl python3-nautilus >"$root.tools.log" 2>&1 || { tail -30 "$root.tools.log"; exit 1; }
 in_root useradd --create-home --shell /bin/bash tester
 
 echo "== checks as the user tester"
@@ -96,6 +97,15 @@ check "man -w finds both pages" man -w zk zkcli
 check "zkcli --help runs" sh -c 'zkcli --help | head -1'
 check "the Japanese font of the windows is there" fc-match -f '%{family}\n' IPAPGothic
 check "containers open with zk-decrypt.desktop" sh -c 'gio mime application/x-zk-container | grep -F zk-decrypt.desktop'
+check "the file-manager menus lie where Dolphin, Nemo and Nautilus look" ls \
+  /usr/share/kio/servicemenus/zk-encrypt-wipe.desktop /usr/share/kio/servicemenus/zk-decrypt.desktop \
+  /usr/share/nemo/actions/zk-encrypt.nemo_action /usr/share/nemo/actions/zk-decrypt.nemo_action \
+  /usr/share/nemo/actions/zk-wipe.nemo_action /usr/share/nautilus-python/extensions/zk_nautilus.py
+check "the Nautilus extension loads under python3-nautilus" python3 -c '
+import gi, importlib.util
+gi.require_version("Nautilus", "4.0")
+spec = importlib.util.spec_from_file_location("zk", "/usr/share/nautilus-python/extensions/zk_nautilus.py")
+spec.loader.exec_module(importlib.util.module_from_spec(spec))'
 
 types() {
   mkdir -p types && cd types && echo "some text" >a && zkcli encrypt -p pw a >/dev/null &&

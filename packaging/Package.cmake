@@ -48,6 +48,8 @@ if(ZK_BUILD_GUI)
   # would be a box. The Qt translations only turn the standard buttons (Yes, No, Cancel) Japanese.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, hicolor-icon-theme")
+  # The menu items of GNOME Files need its Python binding; Dolphin and Nemo read theirs as they are.
+  set(CPACK_DEBIAN_PACKAGE_SUGGESTS "python3-nautilus")
 endif()
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
   ${CMAKE_CURRENT_BINARY_DIR}/debian/postinst ${CMAKE_CURRENT_BINARY_DIR}/debian/postrm)

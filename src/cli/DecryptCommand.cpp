@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/Console.h"
 #include "cli/InputFiles.h"
+#include "cli/OverwriteNotes.h"
 #include "cli/PasswordSource.h"
 #include "cli/RowLoop.h"
 #include "engine/FileEngine.h"
@@ -19,8 +20,11 @@ int RunDecrypt(const CommandLine& line) {
   Console console;
   engine.Observer = &console;
   engine.ExplicitOutputName = line.output.value_or("");
-  return RunRows(files, kStatusDecrypting, console,
-                 [&](const std::string& path) { return DecryptRow(engine, path, options); });
+  OverwriteNotes notes(console);
+  return RunRows(files, kStatusDecrypting, console, [&](const std::string& path) {
+    if (options.WipeDecryptedSource) notes.BeforeWipe(path);
+    return DecryptRow(engine, path, options);
+  });
 }
 
 }  // namespace zk::cli

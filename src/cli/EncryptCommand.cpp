@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/Console.h"
 #include "cli/InputFiles.h"
+#include "cli/OverwriteNotes.h"
 #include "cli/PasswordSource.h"
 #include "cli/RowLoop.h"
 #include "engine/ContainerFormat.h"
@@ -36,8 +37,11 @@ int RunEncrypt(const CommandLine& line) {
   TFileEngine engine;
   Console console;
   engine.Observer = &console;
-  return RunRows(files, kStatusEncrypting, console,
-                 [&](const std::string& path) { return EncryptRow(engine, path, options); });
+  OverwriteNotes notes(console);
+  return RunRows(files, kStatusEncrypting, console, [&](const std::string& path) {
+    if (options.WipeSource) notes.BeforeWipe(path);
+    return EncryptRow(engine, path, options);
+  });
 }
 
 }  // namespace zk::cli

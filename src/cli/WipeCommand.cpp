@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 #include "cli/Console.h"
 #include "cli/InputFiles.h"
+#include "cli/OverwriteNotes.h"
 #include "cli/RowLoop.h"
 #include "cli/Terminal.h"
 #include "engine/BatchRules.h"
@@ -35,8 +36,11 @@ int RunWipe(const CommandLine& line) {
   TFileEngine engine;
   Console console;
   engine.Observer = &console;
-  return RunRows(files, kStatusWiping, console,
-                 [&](const std::string& path) { return WipeRow(engine, path); });
+  OverwriteNotes notes(console);
+  return RunRows(files, kStatusWiping, console, [&](const std::string& path) {
+    notes.BeforeWipe(path);
+    return WipeRow(engine, path);
+  });
 }
 
 }  // namespace zk::cli

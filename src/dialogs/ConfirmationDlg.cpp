@@ -167,8 +167,16 @@ void TConfirmationDlg::closeEvent(QCloseEvent* event) {
 
 void TConfirmationDlg::reject() { close(); }
 
+bool TConfirmationDlg::AnyOverwriteDoubt() const {
+  for (int row = 0; row < FileCount(); ++row)
+    if (OverwriteMayMissOldData(FilePath(row))) return true;
+  return false;
+}
+
 void TConfirmationDlg::OKBitBtnClick() {
-  if (Mode == TBatchMode::kWipe && !AutoRun && !prompts::Confirm(this, ToQString(kWipeWarning))) return;
+  if (Mode == TBatchMode::kWipe && !AutoRun &&
+      !prompts::Confirm(this, ToQString(WipeWarningText(AnyOverwriteDoubt()))))
+    return;
   if (Mode != TBatchMode::kWipe && !AutoRun && !ReEncrypting && !AskPassword()) return;
   RunBatch();
 }
@@ -234,7 +242,7 @@ TRowResult TConfirmationDlg::RunRow(int row, int count, TBatchOptions& options) 
     case TBatchMode::kWipe:
       showStatus(kStatusWiping);
       QCoreApplication::processEvents();
-      return WipeRow(engine_, path);
+      return WipeRow(engine_, path, true);
   }
   return {TResultKind::kUnexpectedError, {}};
 }

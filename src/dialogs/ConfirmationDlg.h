@@ -86,6 +86,8 @@ class TConfirmationDlg : public QDialog, public TEngineObserver {
   void ListViewKeyDown(QKeyEvent& event);
 
   bool AskPassword();
+  // Some file of the list lies where the overwrite of a wipe may miss its old data.
+  bool AnyOverwriteDoubt() const;
   void RunBatch();
   TRowResult RunRow(int row, int count, TBatchOptions& options);
   void FinishRun();

@@ -8,6 +8,7 @@
 #include "platform/FileDate.h"
 #include "platform/FileInfo.h"
 #include "platform/MoveFile.h"
+#include "platform/OverwriteReach.h"
 #include "platform/Paths.h"
 
 namespace zk {
@@ -114,13 +115,24 @@ TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatch
   return row;
 }
 
-TRowResult WipeRow(TFileEngine& engine, const std::string& path) {
+TRowResult WipeRow(TFileEngine& engine, const std::string& path, bool nameOverwriteDoubt) {
+  const bool doubt = nameOverwriteDoubt && OverwriteMayMissOldData(path);  // asked while the file exists
   try {
     engine.WipeFile(path);
-    return {TResultKind::kWiped, {}};
+    return {doubt ? TResultKind::kWipedOldDataMayRemain : TResultKind::kWiped, {}};
   } catch (...) {
     return {TResultKind::kWipeFailed, {}};
   }
+}
+
+std::string WipeWarningText(bool anyOverwriteDoubt) {
+  std::string text(kWipeWarning);
+  if (anyOverwriteDoubt) text.append("\r\n").append(kWipeWarningOldDataMayRemain);
+  return text;
+}
+
+bool OverwriteMayMissOldData(const std::string& path) {
+  return OverwriteReachOf(path).Doubt != TOverwriteDoubt::kNone;
 }
 
 TRowResult ReEncryptRow(TFileEngine& engine, const std::string& decryptedPath, const TBatchOptions& options) {

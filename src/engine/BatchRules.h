@@ -63,7 +63,15 @@ TRowResult EncryptRow(TFileEngine& engine, const std::string& path, const TBatch
 // Decrypts one row; on success wipes the container when asked (once the plain file is safely on disk),
 // applies the stored date and moves a ".dec" output back to the container's name when that is free.
 TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options);
-TRowResult WipeRow(TFileEngine& engine, const std::string& path);
+// Wipes one row. With `nameOverwriteDoubt` a success where the overwrite may miss the old data says so in
+// its text (the desktop list); without it the text stays the plain success (zkcli's lines, which scripts
+// parse).
+TRowResult WipeRow(TFileEngine& engine, const std::string& path, bool nameOverwriteDoubt = false);
+// The second confirmation of a wipe batch, with a line more when some file lies where the overwrite may
+// miss the old data.
+std::string WipeWarningText(bool anyOverwriteDoubt);
+// The file lies where overwriting it in place may miss its old data (see OverwriteReach).
+bool OverwriteMayMissOldData(const std::string& path);
 // Encrypts again the plain file a decryption row left behind (its DecryptedPath); a row that was not
 // decrypted has none and fails with kReEncryptNotDecrypted.
 TRowResult ReEncryptRow(TFileEngine& engine, const std::string& decryptedPath, const TBatchOptions& options);

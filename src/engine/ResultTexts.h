@@ -35,6 +35,10 @@ inline constexpr std::string_view kUnexpectedError = "＊予期せぬエラー�
 // A row of a re-encryption whose decryption had failed: it has no plain file to encrypt.
 inline constexpr std::string_view kReEncryptNotDecrypted = "＊再暗号化不可(復号されていないファイルです)：";
 inline constexpr std::string_view kWipeSuccess = "抹消成功 : ";
+// A wipe that worked on storage where the overwrite may not reach the old data (copy-on-write, network,
+// flash and the like).
+inline constexpr std::string_view kWipeSuccessOldDataMayRemain =
+    "抹消成功(元のデータが残っている可能性があります) : ";
 inline constexpr std::string_view kWipeFailed =
     "＊抹消不可(ファイルが無効or読み取り専用orロックされている可能性があります。) : ";
 
@@ -54,6 +58,8 @@ enum class TResultKind {
   kDecryptReadOnly,
   kReEncryptNotDecrypted,
   kWiped,
+  // Wiped, but on storage where the overwrite may not reach the old data.
+  kWipedOldDataMayRemain,
   kWipeFailed,
   // The file was encrypted or decrypted, but wiping its source afterwards failed.
   kSourceWipeFailed,
@@ -90,6 +96,8 @@ constexpr std::string_view ResultText(TResultKind kind) {
       return kReEncryptNotDecrypted;
     case TResultKind::kWiped:
       return kWipeSuccess;
+    case TResultKind::kWipedOldDataMayRemain:
+      return kWipeSuccessOldDataMayRemain;
     case TResultKind::kWipeFailed:
     case TResultKind::kSourceWipeFailed:
       return kWipeFailed;
@@ -101,7 +109,8 @@ constexpr std::string_view ResultText(TResultKind kind) {
 
 // Only a completed encryption, decryption or wipe counts as success.
 constexpr bool IsFailure(TResultKind kind) {
-  return kind != TResultKind::kEncrypted && kind != TResultKind::kDecrypted && kind != TResultKind::kWiped;
+  return kind != TResultKind::kEncrypted && kind != TResultKind::kDecrypted && kind != TResultKind::kWiped &&
+         kind != TResultKind::kWipedOldDataMayRemain;
 }
 
 // A container's hint as the list and zkcli show it: kReadHintError when it could not be read.
@@ -128,6 +137,10 @@ inline constexpr std::string_view kConfirmWipe =
     "します。抹消されたファイルは復元が不可能となります。よろしいですか？";
 // The second confirmation of a wipe batch.
 inline constexpr std::string_view kWipeWarning = "これは抹消モードです！本当によろしいですか？";
+// The lines the wipe warning gains when files of the list lie where the overwrite may miss the old data.
+inline constexpr std::string_view kWipeWarningOldDataMayRemain =
+    "一部のファイルはコピーオンライト・ネットワーク・フラッシュメモリ等の上にあり、上書きしても元のデータが"
+    "残る可能性があります。\r\n確実に守るにはディスク全体の暗号化を使って下さい。";
 
 // Suffixes of the per-row status line "[i/NFiles]" + path + suffix.
 inline constexpr std::string_view kStatusEncrypting = "を暗号化中";

@@ -30,6 +30,7 @@ TEST(ResultTexts, EveryKindHasItsText) {
       {TResultKind::kDecryptReadOnly, "＊復号失敗(読み取り専用です)：", true},
       {TResultKind::kReEncryptNotDecrypted, "＊再暗号化不可(復号されていないファイルです)：", true},
       {TResultKind::kWiped, "抹消成功 : ", false},
+      {TResultKind::kWipedOldDataMayRemain, "抹消成功(元のデータが残っている可能性があります) : ", false},
       {TResultKind::kWipeFailed,
        "＊抹消不可(ファイルが無効or読み取り専用orロックされている可能性があります。) : ", true},
       {TResultKind::kSourceWipeFailed,

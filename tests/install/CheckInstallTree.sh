@@ -19,7 +19,10 @@ if [ "$with_gui" = ON ]; then
   expected+=(bin/zk share/man/man1/zk.1.gz
     share/applications/zk.desktop share/applications/zk-decrypt.desktop share/mime/packages/zk.xml
     share/icons/hicolor/scalable/apps/zk.svg
-    share/icons/hicolor/scalable/mimetypes/application-x-zk-container.svg)
+    share/icons/hicolor/scalable/mimetypes/application-x-zk-container.svg
+    share/kio/servicemenus/zk-encrypt-wipe.desktop share/kio/servicemenus/zk-decrypt.desktop
+    share/nemo/actions/zk-encrypt.nemo_action share/nemo/actions/zk-decrypt.nemo_action
+    share/nemo/actions/zk-wipe.nemo_action share/nautilus-python/extensions/zk_nautilus.py)
   for size in 16 22 24 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x$size/apps/zk.png"
       "share/icons/hicolor/${size}x$size/mimetypes/application-x-zk-container.png")
