@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QLibraryInfo>
-#include <QTranslator>
 #include <optional>
 
 #include "app/MainForm.h"
@@ -13,21 +11,18 @@
 #include "ui/Messages.h"
 #include "ui/Pictures.h"
 #include "ui/Prompts.h"
-#include "ui/QtText.h"
+#include "ui/Translations.h"
 
 namespace zk {
 
-void SetUpApplication(QApplication& application) {
+void SetUpApplication(QApplication& application, TUiLanguage language) {
   // The name alone (no display name), so that window titles stay exactly as the windows set them.
   QApplication::setApplicationName(QStringLiteral("ZK"));
   QGuiApplication::setDesktopFileName(QStringLiteral("zk"));
   // The forms ask for the Japanese Windows font; IPAPGothic has nearly the same metrics.
   QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
   QApplication::setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
-  // Standard buttons read はい, いいえ, キャンセル as on a Japanese desktop.
-  auto* translator = new QTranslator(&application);
-  if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(translator);
+  InstallTranslations(application, language);
   QApplication::setWindowIcon(Picture(TPicture::kProgram));
   QApplication::setQuitOnLastWindowClosed(false);  // only closing the main window ends the program
 }
@@ -37,7 +32,7 @@ int RunProgram(TProgramState state) {
   if (ReadSetting(settings::kDbChk, state.SettingsFile)) {
     instance = SingleInstanceLock::TryAcquire();
     if (!instance) {
-      prompts::Information(nullptr, ToQString(kAlreadyRunning));
+      prompts::Information(nullptr, MessageText(kAlreadyRunning));
       return 0;
     }
   }

@@ -3,11 +3,20 @@
 // text.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace zk {
+
+// Gives the text shown for one of the texts below: the desktop program passes its translation; without
+// one (zkcli, whose lines scripts parse) each text stands as it is.
+using TShownText = std::function<std::string(std::string_view)>;
+
+inline std::string Shown(const TShownText& shown, std::string_view text) {
+  return shown ? shown(text) : std::string(text);
+}
 
 // Encryption of one file.
 inline constexpr std::string_view kEncryptSuccess = "暗号化成功：";
@@ -114,8 +123,8 @@ constexpr bool IsFailure(TResultKind kind) {
 }
 
 // A container's hint as the list and zkcli show it: kReadHintError when it could not be read.
-inline std::string HintText(const std::optional<std::string>& hint) {
-  return hint ? *hint : std::string(kReadHintError);
+inline std::string HintText(const std::optional<std::string>& hint, const TShownText& shown = {}) {
+  return hint ? *hint : Shown(shown, kReadHintError);
 }
 
 // The caption at the end of a run.

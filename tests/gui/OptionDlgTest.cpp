@@ -34,7 +34,7 @@ class OptionDlgTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { SetUpApplication(*qApp); }
+  void initTestCase() { SetUpApplication(*qApp, TUiLanguage::kJapanese); }
 
   void OwnExtensionIsCheckedOnClosing_data() {
     QTest::addColumn<QString>("button");
