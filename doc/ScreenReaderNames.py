@@ -3,6 +3,7 @@
 # name and description, indented by depth; ends with status 1 when a control has no name.
 # Usage: ScreenReaderNames.py WINDOW_TITLE...   (run by CheckScreenReaderNames.sh)
 import sys
+import time
 import pyatspi
 
 CONTROLS = {pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_RADIO_BUTTON,
@@ -16,18 +17,23 @@ def walk(node, depth, unnamed):
                           " - %r" % node.description if node.description else ""))
     if role in CONTROLS and not node.name.strip():
         unnamed.append(node.getRoleName())
-    if role in (pyatspi.ROLE_TABLE, pyatspi.ROLE_LIST):
-        return  # rows are content
+    if role in (pyatspi.ROLE_TABLE, pyatspi.ROLE_LIST, pyatspi.ROLE_COMBO_BOX):
+        return  # rows are content; a combo box's list is its items
     for child in node:
         if child is not None:
             walk(child, depth + 1, unnamed)
 
 
 def main(titles):
-    desktop = pyatspi.Registry.getDesktop(0)
-    apps = [app for app in desktop if app is not None and app.name == "zk"]
+    # The program joins the accessibility bus once the bus runs; the first question starts it.
+    for _ in range(50):
+        desktop = pyatspi.Registry.getDesktop(0)
+        apps = [app for app in desktop if app is not None and app.name == "ZK"]
+        if apps:
+            break
+        time.sleep(0.2)
     if not apps:
-        print("zk is not on the accessibility bus")
+        print("ZK is not on the accessibility bus; there are:", [app.name for app in desktop if app is not None])
         return 1
     unnamed, found = [], set()
     for window in apps[0]:

@@ -20,14 +20,14 @@ sleep 1
 
 # The captions the script waits for, in the program's language.
 if [ "$language" = en ]; then
-  export LANG=en_US.UTF-8 LANGUAGE= LC_ALL= LC_MESSAGES=
+  zk_locale=en_US.UTF-8
   suffix=-en
   encrypt_list="Encrypt Files" encrypt_password="Enter the password to encrypt with."
   decrypt_list="Decrypt Files" decrypt_password="Enter the password to decrypt with."
   all_done="All files and folders were processed successfully." options="Options"
   security="Security Level and Algorithm" sha1="SHA-1 Hash" open="Open" sha1_result="SHA-1 of the chosen file"
 else
-  export LANG=ja_JP.UTF-8 LANGUAGE= LC_ALL= LC_MESSAGES=
+  zk_locale=C.UTF-8  # Japanese, and present on every system
   suffix=
   encrypt_list="ファイルの暗号化" encrypt_password="暗号化に使用するパスワードを入力してください。"
   decrypt_list="ファイルの復号" decrypt_password="復号に使用するパスワードを入力してください。"
@@ -54,7 +54,8 @@ click() {  # title x y: a click at x, y inside the window's client area
   id=$(wait_window "$1")
   xdotool mousemove --window "$id" "$2" "$3" click 1
 }
-start() { "$zk" "$@" & zk_pid=$!; }
+# Only zk runs in its language; the tools keep the locale they have.
+start() { env LANGUAGE= LC_ALL= LC_MESSAGES= LANG="$zk_locale" "$zk" "$@" & zk_pid=$!; }
 finish() { kill "$zk_pid" 2>/dev/null || true; wait "$zk_pid" 2>/dev/null || true; sleep 0.5; }
 
 cd "$work"
