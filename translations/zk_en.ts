@@ -165,6 +165,22 @@ For real protection, use full-disk encryption.</translation>
         <source>セキュリティレベルが４に設定されており、このレベルでは２０文字以上のパスワードを入力する必要があります。「オプション」でセキュリティレベルを変更するか、パスワードを長くしてください。</source>
         <translation>The security level is set to 4, which needs a password of at least 20 characters. Change the security level under &quot;Options&quot; or use a longer password.</translation>
     </message>
+    <message>
+        <source>＊復号失敗(出力先がリンクまたはフォルダなどで、置き換えられません)：</source>
+        <translation>*Decryption failed (the output is a link, a folder or the like and cannot be replaced): </translation>
+    </message>
+    <message>
+        <source>＊抹消不完全(ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。) : </source>
+        <translation>*Wipe incomplete (the file was deleted, but the overwrite did not finish; the old data may remain): </translation>
+    </message>
+    <message>
+        <source>＊暗号化成功(処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。)：</source>
+        <translation>*Encrypted (the source file was deleted, but its overwrite did not finish; the old data may remain): </translation>
+    </message>
+    <message>
+        <source>＊復号成功(処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。)：</source>
+        <translation>*Decrypted (the source file was deleted, but its overwrite did not finish; the old data may remain): </translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>

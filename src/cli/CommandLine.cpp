@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "engine/OutputNames.h"
 #include "platform/Paths.h"
 
 namespace zk::cli {
@@ -135,6 +136,8 @@ void CheckComplete(const CommandLine& line) {
   }
   if (line.paths.empty()) throw UsageError("no paths given");
   if (line.output && line.paths.size() != 1) throw UsageError("-o takes exactly one file, not several paths");
+  if (line.output == kStandardOutputName && line.command != Command::kDecrypt)
+    throw UsageError("-o - (standard output) is only for decrypt");
 }
 
 }  // namespace

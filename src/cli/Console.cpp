@@ -13,9 +13,10 @@ void Console::StartFile(int number, int count, const std::string& path, std::str
 
 void Console::Line(std::string_view text) {
   bar_.Clear();
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  std::fputc('\n', stdout);
-  std::fflush(stdout);
+  std::FILE* const stream = results_ == ResultLines::kStdout ? stdout : stderr;
+  std::fwrite(text.data(), 1, text.size(), stream);
+  std::fputc('\n', stream);
+  std::fflush(stream);
 }
 
 void Console::Error(std::string_view text) {

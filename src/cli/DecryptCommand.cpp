@@ -1,4 +1,5 @@
-// zkcli decrypt: each container back to its plain file beside it (or to -o), with the batch's row rules.
+// zkcli decrypt: each container back to its plain file beside it (or to -o, "-o -" being standard output),
+// with the batch's row rules.
 #include "cli/Commands.h"
 #include "cli/Console.h"
 #include "cli/InputFiles.h"
@@ -6,18 +7,32 @@
 #include "cli/PasswordSource.h"
 #include "cli/RowLoop.h"
 #include "engine/FileEngine.h"
+#include "engine/OutputNames.h"
 #include "engine/ResultTexts.h"
 
 namespace zk::cli {
+namespace {
+
+bool IsStream(const std::string& output) {
+  const TExplicitOutput kind = ClassifyExplicitOutput(output);
+  return kind == TExplicitOutput::kStream || kind == TExplicitOutput::kStandardOutput;
+}
+
+}  // namespace
 
 int RunDecrypt(const CommandLine& line) {
   const std::vector<std::string> files = CollectInputFiles(line);
+  // What went into a stream may not have been kept by its reader: the container stays.
+  if (line.output && line.wipeSource && IsStream(*line.output))
+    throw UsageError(
+        "--wipe-source needs an output file; it cannot be used with standard output, a FIFO "
+        "or a device");
   TBatchOptions options;
   options.Password = ObtainPassword(line, PasswordUse::kDecrypt);
   options.WipeDecryptedSource = line.wipeSource;
 
   TFileEngine engine;
-  Console console;
+  Console console(line.output == kStandardOutputName ? ResultLines::kStderr : ResultLines::kStdout);
   engine.Observer = &console;
   engine.ExplicitOutputName = line.output.value_or("");
   OverwriteNotes notes(console);

@@ -7,7 +7,7 @@ std::string_view HelpText() {
 
 zkcli encrypt [-p PASSWORD | --password-stdin] [--hint TEXT] [-a twofish|rijndael|gost|0|1|2]
               [--naming enc|own|random] [--ext EXT] [--level 1-4] [--wipe-source] [-o OUTPUT] [--no-recurse] PATH...
-zkcli decrypt [-p PASSWORD | --password-stdin] [--wipe-source] [-o OUTPUT] [--no-recurse] PATH...
+zkcli decrypt [-p PASSWORD | --password-stdin] [--wipe-source] [-o OUTPUT | -o -] [--no-recurse] PATH...
 zkcli wipe    [--yes] [--no-recurse] PATH...
 zkcli hint    [--no-recurse] PATH...
 zkcli sha1    [--no-recurse] PATH...
@@ -24,10 +24,17 @@ A folder stands for every file in it, subfolders included unless --no-recurse; l
 never followed. An encrypted file is written beside its source, named as --naming says; a decrypted
 file beside its container, under the name and date stored in it (".dec" added when that is the
 container's own name). An existing file is never replaced: "_RENAMED" and the name's extension are
-appended until the name is free. -o names the output of a single file; the file is encrypted to that
-name (an existing file is not replaced) or decrypted to it (an existing file is replaced only when
-decryption succeeds). Options may stand before or after the paths; --name=value equals --name value,
-and -- ends the options.
+appended until the name is free. A stored name too long for Linux (over 255 bytes) is shortened at
+whole characters, its extension kept. -o names the output of a single file; the file is encrypted to
+that name (an existing file is not replaced) or decrypted to it (an existing file is replaced only when
+decryption succeeds; a FIFO or a device such as a terminal is written into; a link to a file, a folder
+and the like are refused, never replaced). decrypt -o - writes the plain file to standard output and
+the result line to standard error. --wipe-source does not go with such a stream. Options may stand
+before or after the paths; --name=value equals --name value, and -- ends the options.
+
+Every output file is written under a temporary name beside it, NAME.zk-unfinished-XXXXXX, and takes its
+name only when complete. Ctrl-C (SIGINT), SIGTERM and SIGHUP remove it; one left behind by a crash or
+a kill is incomplete and can be deleted.
 
   -p, --password PASSWORD  the password (other users may see it in the process list); without -p
                            it is asked on the terminal without echo, twice when encrypting
@@ -39,7 +46,7 @@ and -- ends the options.
   --level N                security level: minimum password length 1, 6, 10 or 20 bytes (default 1),
                            counted in CP932, where a Japanese character counts two
   --wipe-source            wipe the source after it was processed successfully (kept otherwise)
-  -o, --output OUTPUT      output file of the single-file form
+  -o, --output OUTPUT      output file of the single-file form; for decrypt, - is standard output
   --no-recurse             take only the files directly in a folder given
   -y, --yes                wipe without asking
   -h, --help               this text

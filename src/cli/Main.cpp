@@ -8,9 +8,24 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/HelpText.h"
+#include "platform/UnfinishedFiles.h"
 
 namespace zk::cli {
 namespace {
+
+// Ctrl-C, a kill or a closed terminal: the file being written goes, and the process ends as the signal
+// would have ended it (status 128 + signal for the shell).
+extern "C" void RemoveUnfinishedAndReraise(int signal) {
+  zk::RemoveUnfinishedFiles();
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
+
+// A signal ignored from the start (nohup, a background job) stays ignored.
+void RemoveUnfinishedOnSignals() {
+  for (int signal : {SIGINT, SIGTERM, SIGHUP})
+    if (std::signal(signal, RemoveUnfinishedAndReraise) == SIG_IGN) std::signal(signal, SIG_IGN);
+}
 
 int Run(const CommandLine& line) {
   switch (line.command) {
@@ -36,6 +51,7 @@ int main(int argc, char** argv) {
   using namespace zk::cli;
   // A reader of stdout that goes away (zkcli ... | head -1) must not end the process in the middle of a file.
   std::signal(SIGPIPE, SIG_IGN);
+  RemoveUnfinishedOnSignals();
   try {
     return Run(ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
   } catch (const UsageError& error) {

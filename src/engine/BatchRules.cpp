@@ -20,19 +20,23 @@ bool IsSourceItself(const std::string& source, const std::string& output) {
 }
 
 // Wipes a source whose result is already complete. The result is flushed first (the file and its folder
-// entry), so that a crash at any moment leaves at least one complete copy.
-bool WipeSourceAfter(TFileEngine& engine, const std::string& source, const std::string& result) {
+// entry), so that a crash at any moment leaves at least one complete copy. Returns the row's failure, if
+// any: incompleteKind when the source was deleted without a complete overwrite.
+std::optional<TResultKind> WipeSourceAfter(TFileEngine& engine, const std::string& source,
+                                           const std::string& result, TResultKind incompleteKind) {
   if (engine.Observer) engine.Observer->BeginSourceWipe();
-  bool wiped = true;
+  std::optional<TResultKind> failure;
   try {
     SyncFile(result);
     SyncFolderOf(result);
     engine.WipeFile(source);
+  } catch (const TWipeIncomplete&) {
+    failure = incompleteKind;
   } catch (...) {
-    wiped = false;
+    failure = TResultKind::kSourceWipeFailed;
   }
   if (engine.Observer) engine.Observer->EndSourceWipe();
-  return wiped;
+  return failure;
 }
 
 TRowResult Failure(TResultKind kind, const std::string& path, TResultKind readOnlyKind) {
@@ -88,9 +92,10 @@ TRowResult EncryptRow(TFileEngine& engine, const std::string& path, const TBatch
   const TResultKind kind =
       engine.EncryptFile(path, *output, options.Password, options.Hint, options.Algorithm);
   if (kind != TResultKind::kEncrypted) return Failure(kind, path, TResultKind::kEncryptReadOnly);
-  if (options.WipeSource && !IsSourceItself(engine.LastSourceName, engine.LastOutputName) &&
-      !WipeSourceAfter(engine, path, engine.LastOutputName)) {
-    return {TResultKind::kSourceWipeFailed, {}};
+  if (options.WipeSource && !IsSourceItself(engine.LastSourceName, engine.LastOutputName)) {
+    if (const auto failure =
+            WipeSourceAfter(engine, path, engine.LastOutputName, TResultKind::kEncryptedSourceWipeIncomplete))
+      return {*failure, {}};
   }
   return {kind, {}};
 }
@@ -102,12 +107,15 @@ TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatch
   if (kind != TResultKind::kDecrypted) return Failure(kind, path, TResultKind::kDecryptReadOnly);
 
   TRowResult row{kind, engine.LastOutputName};
-  if (options.WipeDecryptedSource && !IsSourceItself(path, engine.LastOutputName) &&
-      !WipeSourceAfter(engine, path, engine.LastOutputName)) {
-    row.Kind = TResultKind::kSourceWipeFailed;
+  if (options.WipeDecryptedSource && !IsSourceItself(path, engine.LastOutputName)) {
+    if (const auto failure =
+            WipeSourceAfter(engine, path, engine.LastOutputName, TResultKind::kDecryptedSourceWipeIncomplete))
+      row.Kind = *failure;
   }
   if (engine.Observer) engine.Observer->ProcessMessages();
-  if (engine.LastFileDate != kNoFileDate) engine.ApplyFileDate(engine.LastOutputName, engine.LastFileDate);
+  // A stream (standard output, a FIFO, a device) has no date of the plain file's to take.
+  if (engine.LastFileDate != kNoFileDate && !engine.OutputIsStream)
+    engine.ApplyFileDate(engine.LastOutputName, engine.LastFileDate);
   // A ".dec" output takes the container's name only once the container is gone.
   if (engine.SameNameOutput && MoveWithoutReplacing(engine.LastOutputName, engine.LastSourceName)) {
     row.DecryptedPath = engine.LastSourceName;
@@ -120,6 +128,8 @@ TRowResult WipeRow(TFileEngine& engine, const std::string& path, bool nameOverwr
   try {
     engine.WipeFile(path);
     return {doubt ? TResultKind::kWipedOldDataMayRemain : TResultKind::kWiped, {}};
+  } catch (const TWipeIncomplete&) {
+    return {TResultKind::kWipeIncomplete, {}};
   } catch (...) {
     return {TResultKind::kWipeFailed, {}};
   }

@@ -17,16 +17,23 @@
 #include <string_view>
 
 #include "EngineObserver.h"
+#include "PendingOutput.h"
 #include "ResultTexts.h"
 #include "crypto/Gost.h"
 #include "crypto/Rijndael.h"
 #include "crypto/SHA1.h"
 #include "crypto/SecHash.h"
 #include "crypto/Twofish.h"
+#include "platform/FileError.h"
 
 namespace zk {
 
-class File;
+// WipeFile's failure after the file was deleted: its overwrite did not complete (a full disk), so the old
+// blocks may survive on the disk.
+class TWipeIncomplete : public FileError {
+ public:
+  using FileError::FileError;
+};
 
 class TFileEngine {
  public:
@@ -35,19 +42,23 @@ class TFileEngine {
   TFileEngine& operator=(const TFileEngine&) = delete;
 
   // Encrypts source into a new container at output, or at the first free name that the "_RENAMED" rule
-  // gives for it; algorithm 1 is Rijndael, 2 GOST, anything else Twofish (stored as given). Nothing is
-  // written when the hint does not fit the header. Only a container this call created is ever deleted.
+  // gives for it, written under a temporary name and named only when complete; algorithm 1 is Rijndael,
+  // 2 GOST, anything else Twofish (stored as given). Nothing is written when the hint does not fit the
+  // header. Only a container this call created is ever deleted.
   // Returns kEncrypted or kEncryptFailed; sets LastSourceName, LastOutputName and LastFileDate.
   // The paths are taken by value: a caller may well pass one of the side results below, which the call
   // overwrites.
   TResultKind EncryptFile(std::string source, std::string output, std::string_view password,
                           std::string_view hint, int32_t algorithm);
 
-  // Decrypts a container into its folder under the stored name (its last component only), or to
-  // ExplicitOutputName when that is set. Refusals (old format, not a container, wrong password, damaged
-  // header) come before anything is written; a failure later wipes the partial output. An existing
-  // ExplicitOutputName is replaced only after a complete decryption. Sets LastSourceName,
-  // LastOutputName, LastFileDate and SameNameOutput.
+  // Decrypts a container into its folder under the stored name (its last component only, shortened to fit
+  // a file name), or to ExplicitOutputName when that is set. Refusals (an explicit output that must not
+  // be replaced, old format, not a container, wrong password, damaged header) come before anything is
+  // written. The plain file is written under a temporary name and named when complete; a failure wipes
+  // it. An existing regular ExplicitOutputName is replaced only by a complete decryption; a FIFO or
+  // character device there (links followed), or kStandardOutputName, is written into
+  // (ClassifyExplicitOutput). Sets LastSourceName, LastOutputName, LastFileDate, SameNameOutput and
+  // OutputIsStream.
   TResultKind DecryptFile(std::string source, std::string_view password);
 
   // The hint of a container without its password; nothing when the header cannot be read.
@@ -55,8 +66,8 @@ class TFileEngine {
 
   // One pass of 0x4E up to the next multiple of 2048 bytes at or beyond the end (2048 for an empty
   // file), flushed, then the file is deleted. A symbolic link is removed without touching its target.
-  // Throws FileError when the file cannot be opened (missing, folder, read-only, not a regular file),
-  // when a write fails (the file is deleted all the same) or when the deletion fails.
+  // Throws FileError when the file cannot be opened (missing, folder, read-only, not a regular file) or
+  // when the deletion fails; TWipeIncomplete when a write failed (a full disk) but the file was deleted.
   void WipeFile(const std::string& path);
 
   // Gives an existing file the packed local date and time of a container (2-second steps); false when
@@ -79,6 +90,7 @@ class TFileEngine {
   std::string LastOutputName;
   int32_t LastFileDate = -1;    // packed local date and time, -1 when unknown
   bool SameNameOutput = false;  // decryption appended ".dec" because the output path was the container's
+  bool OutputIsStream = false;  // decryption wrote into a stream (FIFO, device, standard output), no file
 
   // Input of DecryptFile: an output path given for a single file; empty for the computed one.
   std::string ExplicitOutputName;
@@ -96,9 +108,9 @@ class TFileEngine {
   void StreamPayload(File& in, File& out, TZK_blockcipher& cipher, TDirection direction, int64_t total);
   void ReportProgress(TProgressKind kind, int64_t done, int64_t total);
   void MaybeProcessMessages();
-  TResultKind DecryptInto(const std::string& source, std::string_view password, File& in, File& out,
-                          std::string& createdPath);
-  void DestroyPartialOutput(const std::string& path);
+  TResultKind DecryptInto(const std::string& source, std::string_view password, File& in, File& stream,
+                          std::optional<TPendingOutput>& pending);
+  void DestroyPartialOutput(TPendingOutput& output);
 
   std::unique_ptr<uint8_t[]> buffer_;
 };

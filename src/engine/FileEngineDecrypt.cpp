@@ -1,11 +1,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
+#include <optional>
 
 #include "ContainerFormat.h"
 #include "FileEngine.h"
 #include "OutputNames.h"
+#include "PendingOutput.h"
 #include "ResultTexts.h"
 #include "TextCipher.h"
 #include "platform/CodePage.h"
@@ -21,26 +22,32 @@ TResultKind TFileEngine::DecryptFile(std::string source, std::string_view passwo
   LastOutputName.clear();
   LastFileDate = -1;
   SameNameOutput = false;
+  OutputIsStream = false;
   File in;
-  File out;
-  std::string createdPath;
+  File stream;
+  std::optional<TPendingOutput> pending;
   TResultKind result = TResultKind::kDecryptFailed;
   try {
-    result = DecryptInto(source, password, in, out, createdPath);
+    result = DecryptInto(source, password, in, stream, pending);
   } catch (...) {
     in = File();
-    out = File();
-    if (!createdPath.empty()) DestroyPartialOutput(createdPath);
+    stream = File();
+    if (pending) DestroyPartialOutput(*pending);
     result = TResultKind::kDecryptFailed;
   }
   WipeFileCiphers();
   return result;
 }
 
-// Returns the refusals of the header; throws for every other failure, with createdPath naming the
-// output file once this call has created it.
+// Returns the refusals; throws for every other failure, with pending holding the output file once this
+// call has created it.
 TResultKind TFileEngine::DecryptInto(const std::string& source, std::string_view password, File& in,
-                                     File& out, std::string& createdPath) {
+                                     File& stream, std::optional<TPendingOutput>& pending) {
+  const bool explicitOutput = !ExplicitOutputName.empty();
+  const TExplicitOutput outputKind =
+      explicitOutput ? ClassifyExplicitOutput(ExplicitOutputName) : TExplicitOutput::kNewFile;
+  if (outputKind == TExplicitOutput::kRefused) return TResultKind::kDecryptOutputRefused;
+
   const int64_t total = QueryFileSize(source);
   if (FileKindOf(source, true) != TFileKind::kRegular)
     throw FileError(EINVAL, "not a regular file: " + source);
@@ -70,7 +77,6 @@ TResultKind TFileEngine::DecryptInto(const std::string& source, std::string_view
       StoredFileName(StoredNameToUtf8(DecryptText(ZK_twofish_str, *nameField, kFieldKeyText)));
   if (name.empty()) return TResultKind::kDecryptDamaged;
 
-  const bool explicitOutput = !ExplicitOutputName.empty();
   std::string output = ExplicitOutputName;
   if (!explicitOutput) {
     output = CollisionFreeName(FolderPart(source) + name);
@@ -82,34 +88,33 @@ TResultKind TFileEngine::DecryptInto(const std::string& source, std::string_view
   LastOutputName = output;
   LastFileDate = reader.ReadInt32();
 
-  // A computed output is always a new file. An explicit one may exist: the old file is replaced only by
-  // a complete decryption, through a temporary beside it.
-  out = explicitOutput ? File::CreateTemporaryBeside(output) : File::CreateNew(output);
-  createdPath = out.Path();
+  // A stream is written into as it is; a file is written beside its final name and named when complete.
+  OutputIsStream = outputKind == TExplicitOutput::kStream || outputKind == TExplicitOutput::kStandardOutput;
+  if (outputKind == TExplicitOutput::kStream) stream = File::OpenStream(output);
+  if (outputKind == TExplicitOutput::kStandardOutput) stream = File::StandardOutput();
+  if (!OutputIsStream) pending.emplace(output, outputKind == TExplicitOutput::kReplacedFile);
 
-  StreamPayload(in, out, cipher, TDirection::kDecrypt, total);
+  StreamPayload(in, OutputIsStream ? stream : pending->Stream(), cipher, TDirection::kDecrypt, total);
   cipher.Wipe();
   in.Close();
-  if (explicitOutput) {
-    out.Sync();
-    out.Close();
-    if (std::rename(createdPath.c_str(), output.c_str()) != 0) {
-      throw FileError::FromErrno(errno, "cannot rename to", output);
-    }
+  if (OutputIsStream) {
+    stream.Close();
   } else {
-    out.Close();
+    LastOutputName = pending->Finish();
   }
-  createdPath.clear();
   return TResultKind::kDecrypted;
 }
 
 // The partial plain text must not stay behind; if the wipe itself fails, a plain delete still removes it.
-void TFileEngine::DestroyPartialOutput(const std::string& path) {
+void TFileEngine::DestroyPartialOutput(TPendingOutput& output) {
+  output.Stream() = File();  // closed, so that the wipe can open it on its own
+  const std::string path = output.TemporaryPath();
   try {
     WipeFile(path);
   } catch (...) {
     ::unlink(path.c_str());
   }
+  output.Release();
 }
 
 std::optional<std::string> TFileEngine::ReadHint(const std::string& path) {

@@ -1,10 +1,10 @@
-#include <unistd.h>
-
 #include <cerrno>
+#include <optional>
 
 #include "ContainerFormat.h"
 #include "FileEngine.h"
 #include "OutputNames.h"
+#include "PendingOutput.h"
 #include "ResultTexts.h"
 #include "TextCipher.h"
 #include "platform/CodePage.h"
@@ -21,8 +21,8 @@ TResultKind TFileEngine::EncryptFile(std::string source, std::string output, std
   LastSourceName = source;
   LastOutputName = output;
   File in;
-  File out;
-  bool created = false;
+  // A partial container holds ciphertext only: its plain deletion (by the destructor) is enough.
+  std::optional<TPendingOutput> out;
   try {
     LastOutputName = CollisionFreeName(output);
     LastFileDate = PackedFileDate(source);
@@ -44,20 +44,15 @@ TResultKind TFileEngine::EncryptFile(std::string source, std::string output, std
     header.CheckBlock = MakeCheckBlock(cipher, checkValue);
     const std::string headerBytes = SerializeHeader(header);
 
-    out = File::CreateNew(LastOutputName);
-    created = true;
-    out.Write(headerBytes.data(), headerBytes.size());
-    StreamPayload(in, out, cipher, TDirection::kEncrypt, total);
+    out.emplace(LastOutputName, false);
+    out->Stream().Write(headerBytes.data(), headerBytes.size());
+    StreamPayload(in, out->Stream(), cipher, TDirection::kEncrypt, total);
     cipher.Wipe();
     in.Close();
-    out.Close();
+    LastOutputName = out->Finish();
     return TResultKind::kEncrypted;
   } catch (...) {
     WipeFileCiphers();
-    in = File();
-    out = File();
-    // A plain delete is enough: the partial container holds ciphertext only.
-    if (created) ::unlink(LastOutputName.c_str());
     return TResultKind::kEncryptFailed;
   }
 }

@@ -77,6 +77,11 @@ void TFileEngine::WipeFile(const std::string& path) {
     // The overwrite must be on the disk before the name goes.
     out.Sync();
     out.Close();
+  } catch (const FileError& error) {
+    // A full disk: the file goes all the same, but what it held may survive in its old blocks.
+    out = File();
+    Unlink(path);
+    throw TWipeIncomplete(error.Code(), "deleted without a complete overwrite: " + std::string(error.what()));
   } catch (...) {
     out = File();
     ::unlink(path.c_str());

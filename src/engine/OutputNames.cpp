@@ -1,5 +1,7 @@
 #include "OutputNames.h"
 
+#include <sys/stat.h>
+
 #include "platform/FileInfo.h"
 #include "platform/Paths.h"
 #include "platform/Random.h"
@@ -22,9 +24,17 @@ std::string RandomCharacters(int count) {
 
 }  // namespace
 
-std::string CollisionFreeName(std::string path) {
-  while (FileExists(path)) path += "_RENAMED" + OwnExtension(path);
-  return path;
+std::string CollisionFreeName(const std::string& path) {
+  const std::string folder = FolderPart(path);
+  const std::string name = LastComponent(path);
+  for (size_t limit = kMaxFileNameBytes;;) {
+    std::string free = folder + FitFileName(name, limit);
+    while (FileExists(free)) free += "_RENAMED" + OwnExtension(free);
+    const size_t length = free.size() - folder.size();
+    // A name that cannot be made short enough is left for the creation to refuse.
+    if (length <= kMaxFileNameBytes || length - kMaxFileNameBytes >= limit) return free;
+    limit -= length - kMaxFileNameBytes;
+  }
 }
 
 std::string RandomOutputName(std::string_view source, std::string_view extension) {
@@ -34,6 +44,17 @@ std::string RandomOutputName(std::string_view source, std::string_view extension
     path = folder + RandomCharacters(kRandomNameLength) + std::string(extension);
   } while (FileExists(path));
   return path;
+}
+
+TExplicitOutput ClassifyExplicitOutput(const std::string& path) {
+  if (path == kStandardOutputName) return TExplicitOutput::kStandardOutput;
+  struct stat info;
+  if (::lstat(path.c_str(), &info) != 0) return TExplicitOutput::kNewFile;
+  if (S_ISREG(info.st_mode)) return TExplicitOutput::kReplacedFile;
+  // A link is never replaced by a regular file; only a stream is written through it.
+  if (S_ISLNK(info.st_mode) && ::stat(path.c_str(), &info) != 0) return TExplicitOutput::kRefused;
+  if (S_ISFIFO(info.st_mode) || S_ISCHR(info.st_mode)) return TExplicitOutput::kStream;
+  return TExplicitOutput::kRefused;
 }
 
 std::string StoredFileName(std::string_view name) {

@@ -29,6 +29,9 @@ inline constexpr std::string_view kDecryptNotContainer = "＊不正なファイ�
 inline constexpr std::string_view kDecryptWrongPassword = "＊パスワードが違います：";
 inline constexpr std::string_view kDecryptDamaged = "＊ファイルが不正です：";
 inline constexpr std::string_view kDecryptFailed = "＊復号不可：";
+// An explicit output that is a link to a file, a folder or another kind that is never replaced.
+inline constexpr std::string_view kDecryptOutputRefused =
+    "＊復号失敗(出力先がリンクまたはフォルダなどで、置き換えられません)：";
 
 // Reading the hint of a container for the confirmation list.
 inline constexpr std::string_view kReadHintError = "＊エラー：形式外または読み取り専用です。＊";
@@ -50,6 +53,19 @@ inline constexpr std::string_view kWipeSuccessOldDataMayRemain =
     "抹消成功(元のデータが残っている可能性があります) : ";
 inline constexpr std::string_view kWipeFailed =
     "＊抹消不可(ファイルが無効or読み取り専用orロックされている可能性があります。) : ";
+// The file was deleted, but its overwrite did not reach the end (a full disk): a failure, since the old
+// blocks may survive. For a source wipe the row still says that the output was made.
+inline constexpr std::string_view kWipeIncomplete =
+    "＊抹消不完全("
+    "ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。) : ";
+inline constexpr std::string_view kEncryptWipeIncomplete =
+    "＊暗号化成功("
+    "処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があり"
+    "ます。)：";
+inline constexpr std::string_view kDecryptWipeIncomplete =
+    "＊復号成功("
+    "処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります"
+    "。)：";
 
 // What happened to one file.
 enum class TResultKind {
@@ -65,13 +81,18 @@ enum class TResultKind {
   kDecryptFailed,
   kDecryptNameTooLong,
   kDecryptReadOnly,
+  kDecryptOutputRefused,
   kReEncryptNotDecrypted,
   kWiped,
-  // Wiped, but on storage where the overwrite may not reach the old data.
+  // Wiped where the overwrite may not have reached the old data.
   kWipedOldDataMayRemain,
   kWipeFailed,
-  // The file was encrypted or decrypted, but wiping its source afterwards failed.
+  // Deleted, but the overwrite did not reach the end (a full disk): the old blocks may survive.
+  kWipeIncomplete,
+  // The file was encrypted or decrypted, but wiping its source afterwards failed or was cut short.
   kSourceWipeFailed,
+  kEncryptedSourceWipeIncomplete,
+  kDecryptedSourceWipeIncomplete,
   kUnexpectedError,
 };
 
@@ -101,6 +122,8 @@ constexpr std::string_view ResultText(TResultKind kind) {
       return kDecryptNameTooLong;
     case TResultKind::kDecryptReadOnly:
       return kDecryptReadOnly;
+    case TResultKind::kDecryptOutputRefused:
+      return kDecryptOutputRefused;
     case TResultKind::kReEncryptNotDecrypted:
       return kReEncryptNotDecrypted;
     case TResultKind::kWiped:
@@ -110,6 +133,12 @@ constexpr std::string_view ResultText(TResultKind kind) {
     case TResultKind::kWipeFailed:
     case TResultKind::kSourceWipeFailed:
       return kWipeFailed;
+    case TResultKind::kWipeIncomplete:
+      return kWipeIncomplete;
+    case TResultKind::kEncryptedSourceWipeIncomplete:
+      return kEncryptWipeIncomplete;
+    case TResultKind::kDecryptedSourceWipeIncomplete:
+      return kDecryptWipeIncomplete;
     case TResultKind::kUnexpectedError:
       return kUnexpectedError;
   }

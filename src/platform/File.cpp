@@ -51,16 +51,36 @@ File File::CreateNew(const std::string& path) {
 
 File File::CreateTemporaryBeside(const std::string& target) {
   static constexpr char kNameCharacters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-  const std::string folder = FolderPart(target);
+  constexpr int kRandomCharacters = 6;
+  const std::string stem =
+      FolderPart(target) +
+      Utf8Prefix(LastComponent(target), kMaxFileNameBytes - kUnfinishedMark.size() - kRandomCharacters) +
+      std::string(kUnfinishedMark);
   for (;;) {
-    std::string name = ".zk-";
-    for (int i = 0; i < 10; ++i) name += kNameCharacters[RandomBelow(sizeof kNameCharacters - 1)];
+    std::string path = stem;
+    for (int i = 0; i < kRandomCharacters; ++i)
+      path += kNameCharacters[RandomBelow(sizeof kNameCharacters - 1)];
     try {
-      return CreateNew(folder + name + ".tmp");
+      return CreateNew(path);
     } catch (const FileError& error) {
       if (error.Code() != EEXIST) throw;
     }
   }
+}
+
+File File::OpenStream(const std::string& path) {
+  File file = Open(path, O_WRONLY, "cannot open");
+  struct stat info;
+  if (::fstat(file.fd_, &info) != 0) throw FileError::FromErrno(errno, "cannot examine", path);
+  if (!S_ISFIFO(info.st_mode) && !S_ISCHR(info.st_mode))
+    throw FileError(EINVAL, "neither a FIFO nor a character device: " + path);
+  return file;
+}
+
+File File::StandardOutput() {
+  const int fd = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
+  if (fd < 0) throw FileError::FromErrno(errno, "cannot use", "standard output");
+  return File(fd, "-");
 }
 
 File File::OpenOrCreatePrivate(const std::string& path) {

@@ -6,8 +6,13 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace zk {
+
+// What the name of a file still being written carries after its final name and before a random tail, so
+// that one left behind by a kill or a power cut reads as unfinished: a.txt.enc.zk-unfinished-k3x9q2.
+inline constexpr std::string_view kUnfinishedMark = ".zk-unfinished-";
 
 class File {
  public:
@@ -22,9 +27,15 @@ class File {
   static File Create(const std::string& path);
   // Creates a file that must not exist yet (never replaces anything).
   static File CreateNew(const std::string& path);
-  // Creates a new hidden file ".zk-….tmp" in the folder of target, so that renaming it over target
-  // replaces target in one step; Path() names it.
+  // Creates a new file named target's name + kUnfinishedMark + 6 random characters in the folder of
+  // target (the name cut, at whole characters, to fit a file name), so that a rename can then give it
+  // target's name in one step; Path() names it.
   static File CreateTemporaryBeside(const std::string& target);
+  // An existing FIFO or character device (a terminal, /dev/null), links followed, write only: a stream
+  // that is written into, never replaced. Throws FileError (EINVAL) for anything else.
+  static File OpenStream(const std::string& path);
+  // A descriptor of standard output of its own; Path() is "-".
+  static File StandardOutput();
   // Opens, or creates with mode 0600, a file only its owner may use; never through a symbolic link.
   static File OpenOrCreatePrivate(const std::string& path);
 

@@ -1,6 +1,7 @@
 #include "platform/MoveFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -14,9 +15,19 @@ bool MoveWithoutReplacing(const std::string& from, const std::string& to) {
   if (errno != EINVAL && errno != ENOSYS) return false;
   // The file system cannot refuse in the rename itself: a hard link refuses an existing name, then the
   // old name goes.
-  if (::link(from.c_str(), to.c_str()) != 0) return false;
-  ::unlink(from.c_str());
-  return true;
+  if (::link(from.c_str(), to.c_str()) == 0) {
+    ::unlink(from.c_str());
+    return true;
+  }
+  if (errno != EPERM && errno != EOPNOTSUPP) return false;
+  // No hard links either (FAT): the name is checked just before a plain rename, the best such a file
+  // system allows.
+  struct stat info;
+  if (::lstat(to.c_str(), &info) == 0) {
+    errno = EEXIST;
+    return false;
+  }
+  return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
 }  // namespace zk

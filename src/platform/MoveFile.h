@@ -5,7 +5,8 @@
 
 namespace zk {
 
-// True when from now stands at to. False, with nothing changed, when to exists or the move fails.
+// True when from now stands at to. False, with nothing changed, when to exists (errno EEXIST) or the move
+// fails (errno says why).
 bool MoveWithoutReplacing(const std::string& from, const std::string& to);
 
 }  // namespace zk

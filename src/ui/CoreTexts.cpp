@@ -22,6 +22,19 @@ constexpr char kContext[] = "CoreTexts";
     QT_TRANSLATE_NOOP("CoreTexts", "＊ファイルが不正です："),
     QT_TRANSLATE_NOOP("CoreTexts", "＊復号不可："),
     QT_TRANSLATE_NOOP("CoreTexts", "＊エラー：形式外または読み取り専用です。＊"),
+    QT_TRANSLATE_NOOP("CoreTexts", "＊復号失敗(出力先がリンクまたはフォルダなどで、置き換えられません)："),
+    QT_TRANSLATE_NOOP(
+        "CoreTexts",
+        "＊抹消不完全("
+        "ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。) : "),
+    QT_TRANSLATE_NOOP("CoreTexts",
+                      "＊暗号化成功("
+                      "処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性"
+                      "があります。)："),
+    QT_TRANSLATE_NOOP("CoreTexts",
+                      "＊復号成功("
+                      "処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性"
+                      "があります。)："),
     QT_TRANSLATE_NOOP("CoreTexts", "＊暗号化失敗(処理元ファイル名が半角200文字以上です。)："),
     QT_TRANSLATE_NOOP("CoreTexts", "＊復号失敗(処理元ファイル名が半角200文字以上です。)："),
     QT_TRANSLATE_NOOP("CoreTexts", "＊暗号化失敗(読み取り専用です)："),

@@ -1,6 +1,8 @@
 // zkcli encrypt and decrypt: the lines, the exit status and the files they leave, row rules included.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <ctime>
 #include <filesystem>
@@ -234,6 +236,68 @@ TEST_F(EncryptDecryptTest, ExplicitDecryptionOutputSurvivesAFailure) {
   // The same output is replaced once a decryption succeeds.
   EXPECT_EQ(Run({"decrypt", "-p", "pw", "-o", precious, sealed}).exitCode, 0);
   EXPECT_EQ(TempFolder::ReadFile(precious), SomeBytes(10000));
+}
+
+TEST_F(EncryptDecryptTest, DecryptionToStandardOutputLeavesItThePlainBytesOnly) {
+  ASSERT_EQ(Run({"encrypt", "-p", "pw", plain_}).exitCode, 0);
+  std::filesystem::remove(plain_);
+  const std::vector<std::string> before = folder_.Listing();
+  const ZkcliResult result = Run({"decrypt", "-p", "pw", "-o", "-", plain_ + ".enc"});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_TRUE(result.out == SomeBytes(10000));
+  EXPECT_EQ(result.err, "復号成功 : " + plain_ + ".enc\t-\n");
+  EXPECT_EQ(folder_.Listing(), before);
+
+  // What went into a stream may be gone: the container is never wiped after it.
+  EXPECT_EQ(Run({"decrypt", "-p", "pw", "--wipe-source", "-o", "-", plain_ + ".enc"}).exitCode, 2);
+  EXPECT_EQ(Run({"encrypt", "-p", "pw", "-o", "-", folder_.WriteFile("b", "b")}).exitCode, 2);
+}
+
+// A link, a device or a FIFO named by -o is written into or refused, never replaced by a regular file.
+TEST_F(EncryptDecryptTest, AnExplicitOutputThatIsNotAFileIsNeverReplaced) {
+  const std::string sealed = folder_.Path("sealed.bin");
+  ASSERT_EQ(Run({"encrypt", "-p", "pw", "-o", sealed, plain_}).exitCode, 0);
+  const std::string toNull = folder_.MakeLink("to-null", "/dev/null");
+  ZkcliResult result = Run({"decrypt", "-p", "pw", "-o", toNull, sealed});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.out, "復号成功 : " + sealed + "\t" + toNull + "\n");
+  EXPECT_TRUE(std::filesystem::is_symlink(toNull));
+
+  const std::string fifo = folder_.Path("fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);  // 10000 bytes fit in the pipe
+  ASSERT_GE(reader, 0);
+  EXPECT_EQ(Run({"decrypt", "-p", "pw", "--wipe-source", "-o", fifo, sealed}).exitCode, 2);
+  EXPECT_EQ(Run({"decrypt", "-p", "pw", "-o", fifo, sealed}).exitCode, 0);
+  std::string received(20000, '\0');
+  received.resize(static_cast<size_t>(read(reader, received.data(), received.size())));
+  close(reader);
+  EXPECT_TRUE(received == SomeBytes(10000));
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+
+  const std::string target = folder_.WriteFile("target.txt", "keep me");
+  const std::string toFile = folder_.MakeLink("to-file", target);
+  result = Run({"decrypt", "-p", "pw", "-o", toFile, sealed});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.out,
+            "＊復号失敗(出力先がリンクまたはフォルダなどで、置き換えられません)：" + sealed + "\n");
+  EXPECT_TRUE(std::filesystem::is_symlink(toFile));
+  EXPECT_EQ(TempFolder::ReadFile(target), "keep me");
+}
+
+// 97 double-byte characters and ".txt" fit the container (198 bytes in CP932) but not a Linux name (295
+// bytes in UTF-8): the plain file gets the name cut to fit, at whole characters, its extension kept.
+TEST_F(EncryptDecryptTest, AStoredNameTooLongForLinuxIsShortened) {
+  std::string kanji97;
+  for (int i = 0; i < 97; ++i) kanji97 += "\x8a\xbf";  // 漢 in CP932
+  const std::string container =
+      folder_.WriteFile("long.enc", HandMadeContainer({"pw", "", kanji97 + ".txt", -1, 0, "plain text"}));
+  std::string shortened;
+  for (int i = 0; i < 83; ++i) shortened += "漢";
+  const ZkcliResult result = Run({"decrypt", "-p", "pw", container});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.out, "復号成功 : " + container + "\t" + folder_.Path(shortened + ".txt") + "\n");
+  EXPECT_EQ(TempFolder::ReadFile(folder_.Path(shortened + ".txt")), "plain text");
 }
 
 TEST_F(EncryptDecryptTest, FoldersExpandWithSubfoldersUnlessNoRecurse) {

@@ -76,9 +76,7 @@ std::vector<char*> Argv(std::vector<std::string>& words) {
 }
 
 int WaitForExit(pid_t child) {
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-  }
+  const int status = WaitForZkcli(child);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -101,6 +99,31 @@ bool ReadUntil(int terminal, std::string& shown, size_t& from, const std::string
 }
 
 }  // namespace
+
+int WaitForZkcli(pid_t child) {
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  return status;
+}
+
+pid_t StartZkcli(const std::vector<std::string>& arguments, const std::string& folder) {
+  std::vector<std::string> words = CommandWords(arguments);
+  std::vector<char*> argv = Argv(words);
+  const pid_t child = fork();
+  if (child < 0) throw std::runtime_error("fork failed");
+  if (child == 0) {
+    setsid();
+    // A test run started in the background may have inherited ignored signals.
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, SIG_DFL);
+    const int null = open("/dev/null", O_RDWR);
+    for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) dup2(null, fd);
+    if (chdir(folder.c_str()) != 0) _exit(126);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  return child;
+}
 
 ZkcliResult RunZkcliOnTerminal(const std::vector<std::string>& arguments, const std::string& folder,
                                const std::vector<TerminalExchange>& dialogue) {

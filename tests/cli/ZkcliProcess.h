@@ -1,6 +1,8 @@
 // Runs the built zkcli as a child process, the way a script would.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <vector>
 
@@ -30,5 +32,11 @@ struct TerminalExchange {
 // answers as their prompts appear. `out` holds everything the terminal showed; `err` stays empty.
 ZkcliResult RunZkcliOnTerminal(const std::vector<std::string>& arguments, const std::string& folder,
                                const std::vector<TerminalExchange>& dialogue);
+
+// Starts zkcli in `folder` without waiting for it, with stdin, stdout and stderr on /dev/null, in a session
+// of its own and with the default action for every signal, so that a test can end it from outside.
+pid_t StartZkcli(const std::vector<std::string>& arguments, const std::string& folder);
+// Waits for a started zkcli and returns its wait status.
+int WaitForZkcli(pid_t child);
 
 }  // namespace zk::test

@@ -151,17 +151,43 @@ TEST_F(BatchRules, EncryptionWipesTheSourceOnlyWhenAsked) {
   EXPECT_EQ(test::TempFolder::ReadFile(wiped), "plain");
 }
 
-TEST_F(BatchRules, AFailingSourceWipeMarksTheRowAndKeepsTheContainer) {
+// The source is deleted, but its overwrite stopped at the disk's end: the row fails and says so, and still
+// tells that the output was made.
+TEST_F(BatchRules, ASourceWipeCutShortMarksTheRowAndKeepsTheOutput) {
   options.WipeSource = true;
+  options.WipeDecryptedSource = true;
   const std::string source = folder.WriteFile("src", std::string(1000, 's'));
   TRowResult row;
   {
     test::TFileSizeLimit limit(1500);  // the container fits, the 2048-byte overwrite does not
     row = EncryptRow(engine, source, options);
   }
+  EXPECT_EQ(row.Text(), kEncryptWipeIncomplete);
+  EXPECT_TRUE(row.Failed());
+  EXPECT_FALSE(FileExists(source));
+  {
+    test::TFileSizeLimit limit(1500);
+    row = DecryptRow(engine, source + ".enc", options);
+  }
+  EXPECT_EQ(row.Text(), kDecryptWipeIncomplete);
+  EXPECT_TRUE(row.Failed());
+  EXPECT_EQ(row.DecryptedPath, source);
+  EXPECT_FALSE(FileExists(source + ".enc"));
+  EXPECT_EQ(test::TempFolder::ReadFile(source), std::string(1000, 's'));
+}
+
+TEST_F(BatchRules, ASourceWipeThatFailsMarksTheRowAndKeepsTheContainer) {
+  options.WipeSource = true;
+  const std::string source = folder.WriteFile("src", "plain");
+  test::TRecordingObserver observer;
+  observer.OnPump = [&](int) { ::unlink(source.c_str()); };  // gone before its wipe
+  engine.Observer = &observer;
+  engine.ProcessMsgInterval = 1;
+  const TRowResult row = EncryptRow(engine, source, options);
   EXPECT_EQ(row.Text(), kWipeFailed);
   EXPECT_TRUE(row.Failed());
   EXPECT_EQ(engine.DecryptFile(source + ".enc", "pw"), TResultKind::kDecrypted);
+  EXPECT_EQ(test::TempFolder::ReadFile(source), "plain");
 }
 
 TEST_F(BatchRules, DecryptionAppliesTheStoredDate) {
@@ -231,9 +257,18 @@ TEST_F(BatchRules, WipeRows) {
   const std::string path = folder.WriteFile("w", "data");
   EXPECT_EQ(WipeRow(engine, path).Text(), kWipeSuccess);
   EXPECT_FALSE(FileExists(path));
-  const TRowResult row = WipeRow(engine, path);
+  TRowResult row = WipeRow(engine, path);
   EXPECT_EQ(row.Text(), kWipeFailed);
   EXPECT_TRUE(row.Failed());
+
+  folder.WriteFile("w", "data");
+  {
+    test::TFileSizeLimit limit(1000);
+    row = WipeRow(engine, path);
+  }
+  EXPECT_EQ(row.Text(), kWipeIncomplete);
+  EXPECT_TRUE(row.Failed());
+  EXPECT_FALSE(FileExists(path));
 }
 
 }  // namespace

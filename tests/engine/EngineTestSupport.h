@@ -1,11 +1,15 @@
-// Fixtures for the engine tests: an observer that records what the engine reports, and a file size limit
-// that makes writes fail. Containers composed by hand come from the support library.
+// Fixtures for the engine tests: an observer that records what the engine reports, a file size limit that
+// makes writes fail, and a small file system that can be filled up. Containers composed by hand come from
+// the support library.
 #pragma once
 
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdint>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -54,6 +58,36 @@ class TFileSizeLimit {
  private:
   rlimit saved_{};
   void (*previousHandler_)(int) = nullptr;
+};
+
+// A tmpfs of 64 KiB mounted on an empty folder while the object lives; mounting needs root (or the
+// capability), so Mounted() tells whether the test can go on.
+class TSmallFileSystem {
+ public:
+  explicit TSmallFileSystem(std::string folder) : folder_(std::move(folder)) {
+    mounted_ = ::mount("tmpfs", folder_.c_str(), "tmpfs", 0, "size=64k") == 0;
+  }
+  ~TSmallFileSystem() {
+    if (mounted_) ::umount2(folder_.c_str(), MNT_DETACH);
+  }
+  TSmallFileSystem(const TSmallFileSystem&) = delete;
+  TSmallFileSystem& operator=(const TSmallFileSystem&) = delete;
+
+  bool Mounted() const { return mounted_; }
+  // Writes a filler file until no byte more fits.
+  void Fill() const {
+    std::ofstream filler(folder_ + "/filler", std::ios::binary);
+    const std::string block(4096, 'f');
+    while (filler.write(block.data(), static_cast<std::streamsize>(block.size())) && filler.flush()) {
+    }
+    std::ofstream last(folder_ + "/filler-byte", std::ios::binary);
+    while (last.put('f') && last.flush()) {
+    }
+  }
+
+ private:
+  std::string folder_;
+  bool mounted_ = false;
 };
 
 }  // namespace zk::test

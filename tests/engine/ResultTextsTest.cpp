@@ -28,13 +28,29 @@ TEST(ResultTexts, EveryKindHasItsText) {
       {TResultKind::kDecryptFailed, "＊復号不可：", true},
       {TResultKind::kDecryptNameTooLong, "＊復号失敗(処理元ファイル名が半角200文字以上です。)：", true},
       {TResultKind::kDecryptReadOnly, "＊復号失敗(読み取り専用です)：", true},
+      {TResultKind::kDecryptOutputRefused,
+       "＊復号失敗(出力先がリンクまたはフォルダなどで、置き換えられません)：", true},
       {TResultKind::kReEncryptNotDecrypted, "＊再暗号化不可(復号されていないファイルです)：", true},
       {TResultKind::kWiped, "抹消成功 : ", false},
       {TResultKind::kWipedOldDataMayRemain, "抹消成功(元のデータが残っている可能性があります) : ", false},
       {TResultKind::kWipeFailed,
        "＊抹消不可(ファイルが無効or読み取り専用orロックされている可能性があります。) : ", true},
+      {TResultKind::kWipeIncomplete,
+       "＊抹消不完全("
+       "ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。) : ",
+       true},
       {TResultKind::kSourceWipeFailed,
        "＊抹消不可(ファイルが無効or読み取り専用orロックされている可能性があります。) : ", true},
+      {TResultKind::kEncryptedSourceWipeIncomplete,
+       "＊暗号化成功("
+       "処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。)"
+       "：",
+       true},
+      {TResultKind::kDecryptedSourceWipeIncomplete,
+       "＊復号成功("
+       "処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。)"
+       "：",
+       true},
       {TResultKind::kUnexpectedError, "＊予期せぬエラー：", true},
   };
   std::set<TResultKind> seen;

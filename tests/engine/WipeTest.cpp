@@ -115,13 +115,25 @@ TEST_F(Wipe, AFailingDeletionIsAnError) {
   EXPECT_EQ(test::TempFolder::ReadFile(path), std::string(2048, '\x4E'));
 }
 
-TEST_F(Wipe, AFailingWriteIsAnErrorAndTheFileIsStillDeleted) {
+// The file goes all the same, but the caller must learn that its old blocks may survive.
+TEST_F(Wipe, AFailingWriteDeletesTheFileAndSaysTheOverwriteIsIncomplete) {
   const std::string path = folder.WriteFile("big", std::string(300000, 'x'));
   {
     test::TFileSizeLimit limit(200000);
-    EXPECT_THROW(engine.WipeFile(path), FileError);
+    EXPECT_THROW(engine.WipeFile(path), TWipeIncomplete);
   }
   EXPECT_FALSE(FileExists(path));
+}
+
+// An empty file is padded to 2048 bytes, which a full disk refuses.
+TEST_F(Wipe, OnAFullDiskAnEmptyFileIsDeletedWithoutACompleteOverwrite) {
+  const std::string mountPoint = folder.MakeFolder("small");
+  test::TSmallFileSystem small(mountPoint);
+  if (!small.Mounted()) GTEST_SKIP() << "mounting a tmpfs is not permitted here (needs root)";
+  const std::string empty = folder.WriteFile("small/empty", "");
+  small.Fill();
+  EXPECT_THROW(engine.WipeFile(empty), TWipeIncomplete);
+  EXPECT_FALSE(FileExists(empty));
 }
 
 }  // namespace

@@ -1,12 +1,16 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 
+#include "TempFolder.h"
 #include "platform/Durability.h"
 #include "platform/File.h"
 #include "platform/FileError.h"
-#include "TempFolder.h"
+#include "platform/Paths.h"
+#include "platform/UnfinishedFiles.h"
 
 namespace zk {
 namespace {
@@ -73,10 +77,64 @@ TEST(File, WritesReadsSeeksAndTruncates) {
   EXPECT_EQ(moved.Size(), 10);
 }
 
+TEST(File, ATemporaryIsNamedAfterItsTargetAndReadsAsUnfinished) {
+  test::TempFolder temp;
+  const File file = File::CreateTemporaryBeside(temp.Path("report.pdf"));
+  const std::string name = LastComponent(file.Path());
+  EXPECT_EQ(FolderPart(file.Path()), temp.Path());
+  EXPECT_TRUE(name.starts_with("report.pdf" + std::string(kUnfinishedMark))) << name;
+  EXPECT_EQ(name.size(), 10 + kUnfinishedMark.size() + 6);
+  EXPECT_NE(File::CreateTemporaryBeside(temp.Path("report.pdf")).Path(), file.Path());
+
+  // The longest name a file may have still leaves room for the mark: its end goes, at whole characters.
+  std::string longName = "a";
+  for (int i = 0; i < 84; ++i) longName += "漢";  // 253 bytes
+  const std::string longTemporary = LastComponent(File::CreateTemporaryBeside(temp.Path(longName)).Path());
+  EXPECT_LE(longTemporary.size(), kMaxFileNameBytes);
+  EXPECT_EQ((longTemporary.find(kUnfinishedMark) - 1) % 3, 0u) << "cut between characters";
+  EXPECT_TRUE(longName.starts_with(longTemporary.substr(0, longTemporary.find(kUnfinishedMark))));
+}
+
+TEST(File, StreamsAreOpenedForWritingOnlyWhenTheyAreStreams) {
+  test::TempFolder temp;
+  const std::string fifo = temp.Path("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);  // so that opening for writing goes on
+  ASSERT_GE(reader, 0);
+  {
+    File stream = File::OpenStream(temp.MakeLink("link-to-fifo", fifo));
+    stream.Write("abc", 3);
+  }
+  char buffer[8];
+  EXPECT_EQ(::read(reader, buffer, sizeof buffer), 3);
+  ::close(reader);
+  EXPECT_NO_THROW(File::OpenStream("/dev/null"));
+  const std::string regular = temp.WriteFile("regular", "keep");
+  EXPECT_EQ(OpenErrorCode(File::OpenStream, regular), EINVAL);
+  EXPECT_EQ(test::TempFolder::ReadFile(regular), "keep");
+  EXPECT_EQ(OpenErrorCode(File::OpenStream, temp.Path("missing")), ENOENT);
+}
+
 TEST(File, WriteOnAReadOnlyDescriptorThrows) {
   test::TempFolder temp;
   File file = File::OpenReadOnly(temp.WriteFile("f", "x"));
   EXPECT_THROW(file.Write("y", 1), FileError);
+}
+
+TEST(UnfinishedFiles, TheRememberedOnesAreRemovedUntilForgotten) {
+  test::TempFolder temp;
+  const std::string remembered = temp.WriteFile("remembered", "x");
+  const std::string forgotten = temp.WriteFile("forgotten", "x");
+  const int first = RememberUnfinished(remembered);
+  const int second = RememberUnfinished(forgotten);
+  ASSERT_GE(first, 0);
+  ASSERT_GE(second, 0);
+  EXPECT_NE(first, second);
+  ForgetUnfinished(second);
+  RemoveUnfinishedFiles();
+  ForgetUnfinished(first);
+  EXPECT_EQ(::access(remembered.c_str(), F_OK), -1);
+  EXPECT_EQ(test::TempFolder::ReadFile(forgotten), "x");
 }
 
 TEST(Durability, SyncsFilesAndFoldersAndReportsMissingOnes) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include "TempFolder.h"
 #include "platform/FileInfo.h"
 #include "platform/MoveFile.h"
@@ -13,6 +15,7 @@ TEST(MoveWithoutReplacing, NeverReplaces) {
   const std::string from = folder.WriteFile("from", "moving");
   const std::string to = folder.WriteFile("to", "standing");
   EXPECT_FALSE(MoveWithoutReplacing(from, to));
+  EXPECT_EQ(errno, EEXIST);
   EXPECT_EQ(test::TempFolder::ReadFile(to), "standing");
   EXPECT_EQ(test::TempFolder::ReadFile(from), "moving");
   ASSERT_EQ(::unlink(to.c_str()), 0);

@@ -37,6 +37,28 @@ TEST(Paths, FoldsOnlyAsciiLetters) {
   EXPECT_FALSE(EqualIgnoringAsciiCase("/tmp/a", "/tmp/a/"));
 }
 
+// Names are cut at whole UTF-8 characters (漢 is 3 bytes), keeping the extension where it fits.
+TEST(Paths, FitsNamesIntoABytesLimit) {
+  struct Case {
+    std::string name;
+    size_t limit;
+    std::string fitted;
+  } cases[] = {
+      {"short.txt", 255, "short.txt"},
+      {"abcdef.txt", 8, "abcd.txt"},
+      {"漢字漢字.txt", 13, "漢字漢.txt"},
+      {"漢字漢字.txt", 12, "漢字.txt"},  // 8 bytes left for the base: two whole characters, not 2.67
+      {"漢字漢字", 7, "漢字"},
+      {"ab.verylongextension", 6, "ab.ver"},  // an extension that does not fit is cut with the rest
+      {".hidden", 4, ".hid"},
+      {std::string("\x82\xa0\x82\xa2.txt"), 7, std::string("\x82\xa0\x82.txt")},  // not UTF-8: bytes
+  };
+  for (const Case& c : cases) EXPECT_EQ(FitFileName(c.name, c.limit), c.fitted) << c.name << " " << c.limit;
+  EXPECT_EQ(Utf8Prefix("aé漢", 3), "aé");
+  EXPECT_EQ(Utf8Prefix("aé漢", 5), "aé");
+  EXPECT_EQ(Utf8Prefix("aé漢", 6), "aé漢");
+}
+
 TEST(ExecutableFolder, HoldsThisTestProgram) {
   const std::string folder = ExecutableFolder();
   ASSERT_FALSE(folder.empty());

@@ -1,0 +1,234 @@
+// Where the engine's outputs stand while they are written and once they are done: under a temporary name
+// until complete, never replacing what they must not, and under a name Linux can hold.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "EngineTestSupport.h"
+#include "TempFolder.h"
+#include "engine/FileEngine.h"
+#include "engine/OutputNames.h"
+#include "engine/PendingOutput.h"
+#include "engine/ResultTexts.h"
+#include "platform/CodePage.h"
+#include "platform/FileInfo.h"
+#include "platform/Paths.h"
+
+namespace zk {
+namespace {
+
+using Names = std::vector<std::string>;
+
+bool IsUnfinished(const std::string& name) { return name.find(kUnfinishedMark) != std::string::npos; }
+
+// The names in a folder, links not followed.
+Names EntryNames(const std::string& folder) {
+  Names names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(PendingOutput, IsNamedOnlyWhenFinished) {
+  test::TempFolder folder;
+  const std::string target = folder.Path("out.bin");
+  {
+    TPendingOutput output(target, false);
+    output.Stream().Write("data", 4);
+    EXPECT_FALSE(FileExists(target));
+    EXPECT_TRUE(LastComponent(output.TemporaryPath()).starts_with("out.bin" + std::string(kUnfinishedMark)));
+    EXPECT_EQ(output.Finish(), target);
+  }
+  EXPECT_EQ(test::TempFolder::ReadFile(target), "data");
+  EXPECT_EQ(folder.Listing(), Names{"out.bin"});
+}
+
+TEST(PendingOutput, ANameTakenMeanwhileIsKeptUnlessReplacingWasAsked) {
+  test::TempFolder folder;
+  const std::string target = folder.Path("out.bin");
+  TPendingOutput keeping(target, false);
+  TPendingOutput replacing(target, true);
+  keeping.Stream().Write("new", 3);
+  replacing.Stream().Write("newest", 6);
+  folder.WriteFile("out.bin", "old");
+  EXPECT_EQ(keeping.Finish(), folder.Path("out.bin_RENAMED.bin"));
+  EXPECT_EQ(test::TempFolder::ReadFile(target), "old");
+  EXPECT_EQ(replacing.Finish(), target);
+  EXPECT_EQ(test::TempFolder::ReadFile(target), "newest");
+  EXPECT_EQ(test::TempFolder::ReadFile(folder.Path("out.bin_RENAMED.bin")), "new");
+}
+
+TEST(PendingOutput, AnUnfinishedOneLeavesNothing) {
+  test::TempFolder folder;
+  {
+    TPendingOutput output(folder.Path("out.bin"), false);
+    output.Stream().Write("partial", 7);
+  }
+  EXPECT_EQ(folder.Listing(), Names{});
+}
+
+class OutputFiles : public ::testing::Test {
+ protected:
+  // While the payload streams, nothing stands under the final name and one temporary is there.
+  void WatchWhileWriting(const std::string& finalPath) {
+    observer.OnPump = [this, finalPath](int) {
+      ++watched;
+      EXPECT_FALSE(FileExists(finalPath));
+      int unfinished = 0;
+      for (const std::string& name : folder.Listing()) unfinished += IsUnfinished(name);
+      EXPECT_EQ(unfinished, 1);
+    };
+    engine.Observer = &observer;
+    engine.ProcessMsgInterval = 1;
+  }
+
+  std::string Container(const std::string& fileName, const std::string& storedName,
+                        const std::string& plain) {
+    return folder.WriteFile(fileName, test::HandMadeContainer({"pw", "", storedName, -1, 0, plain}));
+  }
+
+  test::TempFolder folder;
+  TFileEngine engine;
+  test::TRecordingObserver observer;
+  int watched = 0;
+};
+
+TEST_F(OutputFiles, AContainerIsNamedOnlyWhenComplete) {
+  const std::string source = folder.WriteFile("a.txt", std::string(100000, 'a'));
+  WatchWhileWriting(source + ".enc");
+  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), TResultKind::kEncrypted);
+  EXPECT_GT(watched, 5);
+  EXPECT_EQ(folder.Listing(), (Names{"a.txt", "a.txt.enc"}));
+}
+
+TEST_F(OutputFiles, APlainFileIsNamedOnlyWhenComplete) {
+  const std::string container = Container("c.enc", "plain.txt", std::string(100000, 'p'));
+  WatchWhileWriting(folder.Path("plain.txt"));
+  ASSERT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecrypted);
+  EXPECT_GT(watched, 5);
+  EXPECT_EQ(folder.Listing(), (Names{"c.enc", "plain.txt"}));
+}
+
+TEST_F(OutputFiles, AFailureLeavesNoTemporary) {
+  const std::string source = folder.WriteFile("big", std::string(300000, 'b'));
+  const std::string container = Container("c.enc", "plain.txt", std::string(300000, 'p'));
+  {
+    test::TFileSizeLimit limit(100000);
+    EXPECT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), TResultKind::kEncryptFailed);
+    EXPECT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecryptFailed);
+  }
+  EXPECT_EQ(folder.Listing(), (Names{"big", "c.enc"}));
+}
+
+// A name taken while the output was written is not replaced: the "_RENAMED" rule names the output.
+TEST_F(OutputFiles, ANameTakenDuringTheRunIsKept) {
+  const std::string source = folder.WriteFile("a.txt", std::string(100000, 'a'));
+  observer.OnPump = [&](int pump) {
+    if (pump == 1) folder.WriteFile("a.txt.enc", "someone else's");
+  };
+  engine.Observer = &observer;
+  engine.ProcessMsgInterval = 1;
+  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), TResultKind::kEncrypted);
+  EXPECT_EQ(engine.LastOutputName, folder.Path("a.txt.enc_RENAMED.enc"));
+  EXPECT_EQ(test::TempFolder::ReadFile(source + ".enc"), "someone else's");
+  EXPECT_EQ(engine.DecryptFile(engine.LastOutputName, "pw"), TResultKind::kDecrypted);
+}
+
+std::string Repeated(const std::string& text, int count) {
+  std::string result;
+  for (int i = 0; i < count; ++i) result += text;
+  return result;
+}
+
+// 97 double-byte characters and ".txt": 198 bytes in CP932, within the container's limit, but 295 bytes in
+// UTF-8, more than a Linux file name may have.
+TEST_F(OutputFiles, AStoredNameTooLongForLinuxIsShortenedAtWholeCharacters) {
+  const std::string stored = Repeated("漢", 97) + ".txt";
+  ASSERT_EQ(Utf8ToCp932(stored).size(), 198u);
+  const std::string container = folder.WriteFile(
+      "c.enc", test::HandMadeContainer({"pw", "", Utf8ToCp932(stored), -1, 0, "the plain text"}));
+  // 253 bytes: 84 characters would make 256. When that name is taken, "_RENAMED.txt" would need 12 bytes
+  // more: the name loses as many and is free then.
+  for (const std::string& expected : {Repeated("漢", 83) + ".txt", Repeated("漢", 80) + ".txt"}) {
+    ASSERT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecrypted) << expected;
+    EXPECT_EQ(engine.LastOutputName, folder.Path(expected));
+    EXPECT_LE(LastComponent(engine.LastOutputName).size(), kMaxFileNameBytes);
+    EXPECT_EQ(test::TempFolder::ReadFile(engine.LastOutputName), "the plain text");
+  }
+}
+
+// The limit counts CP932 bytes, so a Linux name of 85 kanji (255 bytes) is encrypted; with ".enc" its
+// container's name would be too long, and loses a character instead.
+TEST_F(OutputFiles, AContainerNameTooLongForLinuxIsShortened) {
+  const std::string name = Repeated("漢", 85);
+  const std::string source = folder.WriteFile(name, "x");
+  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), TResultKind::kEncrypted);
+  EXPECT_EQ(engine.LastOutputName, folder.Path(Repeated("漢", 83) + ".enc"));
+  ASSERT_EQ(::unlink(source.c_str()), 0);
+  ASSERT_EQ(engine.DecryptFile(engine.LastOutputName, "pw"), TResultKind::kDecrypted);
+  EXPECT_EQ(engine.LastOutputName, source) << "the stored name is the whole one";
+}
+
+// An explicit output that is not a regular file is written into or refused, never replaced.
+TEST_F(OutputFiles, AnExplicitOutputThatIsAStreamIsWrittenInto) {
+  const std::string container = Container("c.enc", "plain.txt", "stream me");
+  const std::string fifo = folder.Path("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  for (const std::string& output : {fifo, folder.MakeLink("link-to-fifo", fifo)}) {
+    engine.ExplicitOutputName = output;
+    ASSERT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecrypted) << output;
+    EXPECT_TRUE(engine.OutputIsStream);
+    EXPECT_EQ(engine.LastOutputName, output);
+    char buffer[32];
+    EXPECT_EQ(std::string(buffer, static_cast<size_t>(::read(reader, buffer, sizeof buffer))), "stream me");
+  }
+  ::close(reader);
+  engine.ExplicitOutputName = folder.MakeLink("null", "/dev/null");
+  EXPECT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecrypted);
+  EXPECT_EQ(FileKindOf(folder.Path("fifo"), false), TFileKind::kOther);
+  EXPECT_EQ(FileKindOf(folder.Path("null"), false), TFileKind::kSymbolicLink);
+  EXPECT_EQ(EntryNames(folder.Path()), (Names{"c.enc", "fifo", "link-to-fifo", "null"}));
+}
+
+TEST_F(OutputFiles, AnExplicitOutputThatMustNotBeReplacedIsRefusedBeforeAnything) {
+  const std::string container = Container("c.enc", "plain.txt", "plain");
+  const std::string target = folder.WriteFile("target.txt", "keep me");
+  for (const std::string& output : {folder.MakeLink("link-to-file", target), folder.MakeFolder("dir"),
+                                    folder.MakeLink("dangling", folder.Path("nowhere"))}) {
+    engine.ExplicitOutputName = output;
+    EXPECT_EQ(engine.DecryptFile(container, "pw"), TResultKind::kDecryptOutputRefused) << output;
+  }
+  EXPECT_EQ(test::TempFolder::ReadFile(target), "keep me");
+  EXPECT_EQ(FileKindOf(folder.Path("link-to-file"), false), TFileKind::kSymbolicLink);
+  EXPECT_EQ(EntryNames(folder.Path()), (Names{"c.enc", "dangling", "dir", "link-to-file", "target.txt"}));
+}
+
+TEST(ExplicitOutput, IsClassifiedByWhatStandsThere) {
+  test::TempFolder folder;
+  const std::string fifo = folder.Path("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  struct Case {
+    std::string path;
+    TExplicitOutput kind;
+  };
+  for (const Case& c :
+       {Case{"-", TExplicitOutput::kStandardOutput}, Case{folder.Path("missing"), TExplicitOutput::kNewFile},
+        Case{folder.WriteFile("file", "x"), TExplicitOutput::kReplacedFile},
+        Case{fifo, TExplicitOutput::kStream}, Case{"/dev/null", TExplicitOutput::kStream},
+        Case{folder.MakeLink("to-null", "/dev/null"), TExplicitOutput::kStream},
+        Case{folder.MakeLink("to-file", folder.Path("file")), TExplicitOutput::kRefused},
+        Case{folder.MakeFolder("dir"), TExplicitOutput::kRefused}}) {
+    EXPECT_EQ(ClassifyExplicitOutput(c.path), c.kind) << c.path;
+  }
+}
+
+}  // namespace
+}  // namespace zk
