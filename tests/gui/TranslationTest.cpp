@@ -1,5 +1,6 @@
 // The language of the user interface: chosen from the locale, and the English translation of the core's
 // texts as the desktop program shows them.
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTest>
 #include <map>
@@ -83,6 +84,23 @@ class TranslationTest : public QObject {
       return found == variables.end() ? nullptr : found->second.c_str();
     });
     QCOMPARE(language == TUiLanguage::kEnglish, english);
+  }
+
+  // English: the program's own translation (Qt's texts are English already); Japanese: Qt's translation of
+  // its standard buttons and dialogs (the program's texts are Japanese already).
+  void EachLanguageLoadsItsTranslation() {
+    for (const TUiLanguage language : {TUiLanguage::kEnglish, TUiLanguage::kJapanese}) {
+      QTranslator* translator = InstallTranslations(*qApp, language);
+      if (!translator) {
+        QVERIFY(language == TUiLanguage::kJapanese);
+        QSKIP("qtbase_ja is not installed (qt6-translations-l10n)");
+      }
+      const QString file = QFileInfo(translator->filePath()).fileName();
+      QCoreApplication::removeTranslator(translator);
+      delete translator;
+      QCOMPARE(file, language == TUiLanguage::kEnglish ? QStringLiteral("zk_en.qm")
+                                                       : QStringLiteral("qtbase_ja.qm"));
+    }
   }
 
   void EveryCoreTextShowsInEnglish() {
