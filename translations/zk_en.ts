@@ -181,6 +181,38 @@ For real protection, use full-disk encryption.</translation>
         <source>＊復号成功(処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。)：</source>
         <translation>*Decrypted (the source file was deleted, but its overwrite did not finish; the old data may remain): </translation>
     </message>
+    <message>
+        <source>＊暗号化成功(リンク先は抹消されていません：</source>
+        <translation>*Encrypted (the file the link led to was not wiped: </translation>
+    </message>
+    <message>
+        <source>)：</source>
+        <translation>): </translation>
+    </message>
+    <message>
+        <source>＊復号成功(リンク先は抹消されていません：</source>
+        <translation>*Decrypted (the file the link led to was not wiped: </translation>
+    </message>
+    <message>
+        <source>＊リンクのみ削除(リンク先は抹消されていません：</source>
+        <translation>*Only the link was deleted (the file it led to was not wiped: </translation>
+    </message>
+    <message>
+        <source>) : </source>
+        <translation>): </translation>
+    </message>
+    <message>
+        <source>ヒントが長すぎます。ヒントは保存される形で750バイト（全角文字は2バイト、Shift-JISで表せない文字を含む場合は全体がUTF-8となり1文字最大3バイト）までです。ヒントを短くしてください。</source>
+        <translation>The hint is too long. As stored, a hint may have at most 750 bytes (a full-width character takes 2 bytes; a hint with a character that Shift-JIS cannot represent is stored whole as UTF-8, up to 3 bytes a character). Please shorten the hint.</translation>
+    </message>
+    <message>
+        <source>パスワードにShift-JISで表せない文字が含まれているため、パスワード全体をUTF-8のバイト列として使用します（最低文字数もUTF-8のバイト数で数えます）。このパスワードで暗号化したファイルは、Windows版のZKでは同じパスワードを入力しても復号できません。</source>
+        <translation>The password has a character that Shift-JIS cannot represent, so the whole password is used as its UTF-8 bytes (the minimum length counts UTF-8 bytes as well). Files encrypted with this password cannot be decrypted by ZK for Windows, even with the same password.</translation>
+    </message>
+    <message>
+        <source>ヒントにShift-JISで表せない文字が含まれているため、ヒント全体をUTF-8で保存します。Windows版のZKではこのヒントは正しく表示されません。</source>
+        <translation>The hint has a character that Shift-JIS cannot represent, so the whole hint is stored as UTF-8. ZK for Windows will not show this hint correctly.</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -680,6 +712,10 @@ For real protection, use full-disk encryption.</translation>
 （このハッシュは照合以外に使用できないように特殊な方法で加工されるので、登録しても安全です。）</source>
         <translation>The hash of this password will be registered for checking. Continue?
 (The hash is made in a special way so that it serves for checking only: registering it is safe.)</translation>
+    </message>
+    <message>
+        <source>このまま暗号化してよろしいですか？</source>
+        <translation>Encrypt anyway?</translation>
     </message>
 </context>
 <context>

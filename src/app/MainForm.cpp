@@ -2,9 +2,11 @@
 
 #include <unistd.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QShortcut>
 #include <QTimer>
 #include <QUrl>
@@ -13,6 +15,7 @@
 #include "platform/FileInfo.h"
 #include "platform/Random.h"
 #include "shell/PathIntake.h"
+#include "ui/DialogFrame.h"
 #include "ui/Pictures.h"
 #include "ui/Prompts.h"
 #include "ui/QtText.h"
@@ -88,6 +91,8 @@ void TMainForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!shownBefore_) {
     shownBefore_ = true;
+    // Now that the window has its frame: a saved position off every screen must not hide it.
+    PlaceOnScreen(*this, pos());
     // After the window has painted, as the start-up messages stand in front of it.
     QTimer::singleShot(0, this, &TMainForm::FirstShown);
   }
@@ -113,6 +118,17 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   emit Closing();
   event->accept();
   QApplication::quit();
+}
+
+// A push button outside a dialog takes only Space; Return presses the focused button as in every dialog.
+void TMainForm::keyPressEvent(QKeyEvent* event) {
+  auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+  if (button && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+      (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    button->click();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void TMainForm::StartBatch(TBatchMode mode, const std::vector<std::string>& paths) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QSettings>
 #include <optional>
 
 #include "app/MainForm.h"
@@ -9,6 +10,7 @@
 #include "platform/SingleInstance.h"
 #include "shell/Settings.h"
 #include "ui/Messages.h"
+#include "ui/PasswordStyle.h"
 #include "ui/Pictures.h"
 #include "ui/Prompts.h"
 #include "ui/Translations.h"
@@ -24,6 +26,12 @@ void SetUpApplication(QApplication& application, TUiLanguage language) {
   QApplication::setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
   InstallTranslations(application, language);
   QApplication::setWindowIcon(Picture(TPicture::kProgram));
+  QApplication::setStyle(new TPasswordStyle);  // the application takes it
+  // Qt's own file dialog keeps the folders it visited (those whose files were just wiped, say) in
+  // QtProject.conf of the user's configuration folder. A wiping tool keeps no such list, and this program
+  // keeps its settings in ZK.ini alone, so Qt's settings are sent where no file can be made.
+  for (const QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+    QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null"));
   QApplication::setQuitOnLastWindowClosed(false);  // only closing the main window ends the program
 }
 
@@ -31,7 +39,7 @@ int RunProgram(TProgramState state) {
   std::optional<SingleInstanceLock> instance;
   if (ReadSetting(settings::kDbChk, state.SettingsFile)) {
     instance = SingleInstanceLock::TryAcquire();
-    if (!instance) {
+    if (instance->AnotherInstanceRuns()) {
       prompts::Information(nullptr, MessageText(kAlreadyRunning));
       return 0;
     }

@@ -5,18 +5,16 @@
 #include "cli/OverwriteNotes.h"
 #include "cli/PasswordSource.h"
 #include "cli/RowLoop.h"
-#include "engine/ContainerFormat.h"
 #include "engine/FileEngine.h"
+#include "engine/PasswordRules.h"
 #include "engine/ResultTexts.h"
 #include "platform/CodePage.h"
 
 namespace zk::cli {
 namespace {
 
-// The hint field holds 4 Base64 characters for every started 3 bytes and at most kMaxFieldBytes of them.
 void CheckHintFits(const std::string& hint) {
-  constexpr size_t kMaxHintBytes = kMaxFieldBytes / 4 * 3;
-  if (Cp932Length(hint) > kMaxHintBytes)
+  if (!HintFits(hint))
     throw UsageError("the hint is too long: at most " + std::to_string(kMaxHintBytes) + " bytes (CP932)");
 }
 
@@ -36,6 +34,8 @@ int RunEncrypt(const CommandLine& line) {
 
   TFileEngine engine;
   Console console;
+  if (!FitsCp932(options.Password)) console.Error(kPasswordBeyondShiftJis);
+  if (!FitsCp932(options.Hint)) console.Error(kHintBeyondShiftJis);
   engine.Observer = &console;
   OverwriteNotes notes(console);
   return RunRows(files, kStatusEncrypting, console, [&](const std::string& path) {

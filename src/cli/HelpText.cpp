@@ -20,8 +20,8 @@ zkcli check-value [-p PASSWORD | --password-stdin]
   sha1          show the SHA-1 digest of each file
   check-value   show the password check value that the desktop program can register (PASSHASH)
 
-A folder stands for every file in it, subfolders included unless --no-recurse; links to folders are
-never followed. An encrypted file is written beside its source, named as --naming says; a decrypted
+A folder or a link to one stands for every file in it, subfolders included unless --no-recurse (each
+folder once); the wipe of a link removes the link only and counts as failed. An encrypted file is written beside its source, named as --naming says; a decrypted
 file beside its container, under the name and date stored in it (".dec" added when that is the
 container's own name). An existing file is never replaced: "_RENAMED" and the name's extension are
 appended until the name is free. A stored name too long for Linux (over 255 bytes) is shortened at

@@ -1,5 +1,5 @@
-// The files a command works on: the paths of the command line with folders expanded as the desktop program
-// does (subfolders unless --no-recurse; links to folders are never entered).
+// The files a command works on: the paths of the command line with folders and links to folders expanded
+// as the desktop program does (subfolders unless --no-recurse).
 #pragma once
 
 #include <string>

@@ -80,7 +80,7 @@ std::string TConfirmationDlg::PathColumn(int row, int column) const {
 }
 
 void TConfirmationDlg::SetPathColumn(int row, int column, const std::string& path) {
-  SetColumnText(row, column, PathToQString(path));
+  SetColumnText(row, column, DisplayQString(path));
   ui_->ListView->item(row, column)->setData(kPathRole, QByteArray::fromStdString(path));
 }
 
@@ -192,8 +192,10 @@ TBatchOptions TConfirmationDlg::CurrentOptions() const {
   return options;
 }
 
+// A run locks the list and its buttons. The window itself stays enabled, so that the skip button can be
+// offered during each source wipe without enabling, disabling and so redrawing the whole window (the long
+// list included) around every file.
 void TConfirmationDlg::SetLocked(bool locked) {
-  setEnabled(!locked);
   ui_->ListView->setEnabled(!locked);
   ui_->OKBitBtn->setEnabled(!locked);
   ui_->CloseBitBtn->setEnabled(!locked);
@@ -208,7 +210,8 @@ void TConfirmationDlg::RunBatch() {
   for (int row = 0; row < count; ++row) {
     const TRowResult result = RunRow(row, count, options);
     if (result.Failed()) ++FailCount;
-    SetColumnText(row, kPathColumn, CoreText(result.Text()) + PathToQString(FilePath(row)));
+    SetColumnText(row, kPathColumn,
+                  DisplayQString(result.Text(ShownCoreText)) + DisplayQString(FilePath(row)));
   }
   TSecretText::Erase(options.Password);
   if (Mode == TBatchMode::kDecrypt && settings_.ReEnc) SetReEncButton(true);
@@ -218,7 +221,7 @@ void TConfirmationDlg::RunBatch() {
 TRowResult TConfirmationDlg::RunRow(int row, int count, TBatchOptions& options) {
   const std::string path = FilePath(row);
   auto showStatus = [&](std::string_view suffix) {
-    setWindowTitle(ToQString(StatusLine(row + 1, count, path, ShownCoreText(suffix))));
+    setWindowTitle(ToQString(StatusLine(row + 1, count, PathDisplayText(path), ShownCoreText(suffix))));
   };
   switch (Mode) {
     case TBatchMode::kEncrypt: {
@@ -289,6 +292,10 @@ void TConfirmationDlg::SetReEncButton(bool shown) {
 void TConfirmationDlg::Progress(const TProgress& progress) { progress_ = progress; }
 
 void TConfirmationDlg::ProcessMessages() {
+  // The skip button can only be drawn and pressed while events come through, so it is shown then: the
+  // source wipes of many small files, each over before any event is let through, do not show and hide it
+  // (and redraw it) around every file.
+  if (sourceWiping_) ShowSkipButton(true);
   // The line can only be drawn when events are let through, so it is set only then, and at most at the
   // rate an eye can follow: drawing it each time would cost a fast cipher a third of its speed.
   if (progress_ && (!progressShown_.isValid() || progressShown_.hasExpired(kProgressRedrawMilliseconds))) {
@@ -298,17 +305,18 @@ void TConfirmationDlg::ProcessMessages() {
   QCoreApplication::processEvents();
 }
 
-void TConfirmationDlg::BeginSourceWipe() { ShowSourceWipe(true); }
-void TConfirmationDlg::EndSourceWipe() { ShowSourceWipe(false); }
+// While a source is wiped the skip button is the one control that may be used; the rest stay locked.
+void TConfirmationDlg::BeginSourceWipe() { sourceWiping_ = true; }
 
-// While a source is wiped the window takes input again, but only the skip button may be used.
-void TConfirmationDlg::ShowSourceWipe(bool wiping) {
-  setEnabled(wiping);
-  ui_->ListView->setEnabled(!wiping);
-  ui_->OKBitBtn->setEnabled(!wiping);
-  ui_->CloseBitBtn->setEnabled(!wiping);
-  ui_->SkipWipeBitBtn->setVisible(wiping);
-  ui_->SkipWipeBitBtn->setEnabled(wiping);
+void TConfirmationDlg::EndSourceWipe() {
+  sourceWiping_ = false;
+  ShowSkipButton(false);
+}
+
+void TConfirmationDlg::ShowSkipButton(bool shown) {
+  if (ui_->SkipWipeBitBtn->isHidden() != shown) return;
+  ui_->SkipWipeBitBtn->setVisible(shown);
+  ui_->SkipWipeBitBtn->setEnabled(shown);
 }
 
 }  // namespace zk

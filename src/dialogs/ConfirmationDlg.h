@@ -98,7 +98,7 @@ class TConfirmationDlg : public QDialog, public TEngineObserver {
   void SetPathColumn(int row, int column, const std::string& path);
   void SetLocked(bool locked);
   void SetReEncButton(bool shown);
-  void ShowSourceWipe(bool wiping);
+  void ShowSkipButton(bool shown);
 
   TSettings& settings_;
   std::unique_ptr<Ui::TConfirmationDlg> ui_;
@@ -108,6 +108,7 @@ class TConfirmationDlg : public QDialog, public TEngineObserver {
   bool ListEditable = false;
   bool ReEncrypting = false;
   bool running_ = false;
+  bool sourceWiping_ = false;
   int FailCount = 0;
   std::optional<TProgress> progress_;  // the latest progress, shown when events are let through
   QElapsedTimer progressShown_;        // since the progress line was last drawn

@@ -38,10 +38,10 @@ void THashForm::OpenButtonClick() {
   } catch (const ESecHashException& error) {
     // "File not found !" as always, and below it what really stood in the way.
     prompts::Error(this,
-                   ToQString(error.what()) + QStringLiteral("\r\n(") + ToQString(error.Reason()) + u')');
+                   ToQString(error.what()) + QStringLiteral("\r\n(") + DisplayQString(error.Reason()) + u')');
     return;
   } catch (const std::exception& error) {
-    prompts::Error(this, ToQString(error.what()));
+    prompts::Error(this, DisplayQString(error.what()));
     return;
   }
   prompts::ShowText(this, tr("選択したファイルのSHA-1計算結果"), tr("160bit Hash値[32bit(16進表現)*5]:"),

@@ -13,6 +13,7 @@
 #include "ui/Pictures.h"
 #include "ui/Prompts.h"
 #include "ui/QtText.h"
+#include "ui/TypingLimit.h"
 #include "ui_OptionDlg.h"
 
 namespace zk {
@@ -35,6 +36,8 @@ constexpr TOptionBox kOptionBoxes[] = {
     {&TSettings::ReEnc, &Ui::TOptionDlg::UseReEncCheckBox},
     {&TSettings::TopWipe, &Ui::TOptionDlg::TopWipeCheckBox},
 };
+
+constexpr int kExtensionTypingLimit = 10;
 
 bool IsActivationKey(const QEvent& event) {
   if (event.type() != QEvent::KeyPress) return false;
@@ -77,6 +80,7 @@ TOptionDlg::TOptionDlg(TSettings& settings, const std::string& settingsFile, con
   connect(ui_->CloseBitBtn, &QPushButton::clicked, this, &TOptionDlg::close);
   connect(ui_->WipeSpeedButton, &QToolButton::clicked, this, &TOptionDlg::WipeBinClicked);
 
+  LimitTyping(*ui_->ExtChgEdit, kExtensionTypingLimit);  // a longer one from the settings file stays whole
   WipeDropWatch.SetWatchControl(ui_->Panel1);
   WipeDropWatch.SetEnabled(true);
   WipeDropWatch.OnFilesDropped = [this](TDropWatch&, int, int, const std::vector<std::string>& files) {

@@ -4,14 +4,21 @@
 
 #include "engine/FileEngine.h"
 #include "engine/PasswordRules.h"
+#include "platform/CodePage.h"
 #include "ui/CoreTexts.h"
 #include "ui/DialogFrame.h"
 #include "ui/Prompts.h"
 #include "ui/QtText.h"
 #include "ui/SecretText.h"
+#include "ui/TypingLimit.h"
 #include "ui_PasswordDlg.h"
 
 namespace zk {
+namespace {
+
+constexpr int kHintTypingLimit = 255;
+
+}  // namespace
 
 TPasswordDlg::TPasswordDlg(TSettings& settings, TFileEngine& engine)
     : QDialog(nullptr, kSystemMenuDialog),
@@ -26,6 +33,7 @@ TPasswordDlg::TPasswordDlg(TSettings& settings, TFileEngine& engine)
   for (QRadioButton* choice : {ui_->RadioButton1, ui_->RadioButton2, ui_->RadioButton3})
     connect(choice, &QRadioButton::clicked, this, &TPasswordDlg::RefreshLayout);
   for (QLineEdit* edit : {ui_->PassEdit, ui_->PassCEdit, ui_->HintEdit}) edit->installEventFilter(this);
+  LimitTyping(*ui_->HintEdit, kHintTypingLimit);
 }
 
 TPasswordDlg::~TPasswordDlg() = default;
@@ -102,6 +110,7 @@ void TPasswordDlg::BitBtn1Click() {
     prompts::Warning(this, CoreText(refusal));
     return;
   }
+  if (!DecryptMode && !HintAndCodePageAccepted(bytes, ToStdString(ui_->HintEdit->text()))) return;
   std::string& passHash = settings_.PassHash;
   if (ui_->RadioButton1->isChecked()) {
     if (engine_.PasswordCheckValue(bytes) != passHash) {
@@ -124,6 +133,21 @@ void TPasswordDlg::BitBtn1Click() {
     }
   }
   accept();
+}
+
+// The hint must fit the container as it will be stored; a password or hint beyond Shift-JIS is used as
+// its UTF-8 bytes, which the user is told before the run.
+bool TPasswordDlg::HintAndCodePageAccepted(const std::string& password, const std::string& hint) {
+  if (!HintFits(hint)) {
+    prompts::Warning(this, CoreText(kHintTooLong));
+    return false;
+  }
+  QStringList notes;
+  if (!FitsCp932(password)) notes << CoreText(kPasswordBeyondShiftJis);
+  if (!FitsCp932(hint)) notes << CoreText(kHintBeyondShiftJis);
+  return notes.isEmpty() ||
+         prompts::Confirm(this,
+                          (notes << tr("このまま暗号化してよろしいですか？")).join(QStringLiteral("\r\n")));
 }
 
 bool TPasswordDlg::eventFilter(QObject* watched, QEvent* event) {

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <memory>
+#include <string>
 
 #include "shell/SettingsModel.h"
 #include "ui/KTop.h"
@@ -44,6 +45,7 @@ class TPasswordDlg : public QDialog {
   void RefreshLayout();
   void BitBtn1Click();
   bool CheckValueRegistered() const;
+  bool HintAndCodePageAccepted(const std::string& password, const std::string& hint);
 
   TSettings& settings_;
   TFileEngine& engine_;

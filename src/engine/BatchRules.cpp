@@ -93,9 +93,11 @@ TRowResult EncryptRow(TFileEngine& engine, const std::string& path, const TBatch
       engine.EncryptFile(path, *output, options.Password, options.Hint, options.Algorithm);
   if (kind != TResultKind::kEncrypted) return Failure(kind, path, TResultKind::kEncryptReadOnly);
   if (options.WipeSource && !IsSourceItself(engine.LastSourceName, engine.LastOutputName)) {
+    const std::string linkTarget = LinkTarget(path);  // read before the wipe removes the link
     if (const auto failure =
             WipeSourceAfter(engine, path, engine.LastOutputName, TResultKind::kEncryptedSourceWipeIncomplete))
       return {*failure, {}};
+    if (!linkTarget.empty()) return {TResultKind::kEncryptedLinkTargetKept, {}, linkTarget};
   }
   return {kind, {}};
 }
@@ -108,9 +110,14 @@ TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatch
 
   TRowResult row{kind, engine.LastOutputName};
   if (options.WipeDecryptedSource && !IsSourceItself(path, engine.LastOutputName)) {
-    if (const auto failure =
-            WipeSourceAfter(engine, path, engine.LastOutputName, TResultKind::kDecryptedSourceWipeIncomplete))
+    const std::string linkTarget = LinkTarget(path);
+    if (const auto failure = WipeSourceAfter(engine, path, engine.LastOutputName,
+                                             TResultKind::kDecryptedSourceWipeIncomplete)) {
       row.Kind = *failure;
+    } else if (!linkTarget.empty()) {
+      row.Kind = TResultKind::kDecryptedLinkTargetKept;
+      row.LinkTarget = linkTarget;
+    }
   }
   if (engine.Observer) engine.Observer->ProcessMessages();
   // A stream (standard output, a FIFO, a device) has no date of the plain file's to take.
@@ -126,7 +133,9 @@ TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatch
 TRowResult WipeRow(TFileEngine& engine, const std::string& path, bool nameOverwriteDoubt) {
   const bool doubt = nameOverwriteDoubt && OverwriteMayMissOldData(path);  // asked while the file exists
   try {
+    const std::string linkTarget = LinkTarget(path);
     engine.WipeFile(path);
+    if (!linkTarget.empty()) return {TResultKind::kLinkOnlyWiped, {}, linkTarget};
     return {doubt ? TResultKind::kWipedOldDataMayRemain : TResultKind::kWiped, {}};
   } catch (const TWipeIncomplete&) {
     return {TResultKind::kWipeIncomplete, {}};

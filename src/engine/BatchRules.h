@@ -1,5 +1,5 @@
 // The rules of a batch run that need no window, one row at a time, shared by the desktop program and
-// zkcli. The caller walks its rows, shows StatusLine before each, puts ResultText(Kind) + path in the row
+// zkcli. The caller walks its rows, shows StatusLine before each, puts Text() + path in the row
 // and counts the failed rows for SummaryText.
 #pragma once
 
@@ -32,10 +32,11 @@ enum class TBatchMode { kEncrypt = 0, kDecrypt = 1, kWipe = 2 };
 struct TRowResult {
   TResultKind Kind = TResultKind::kUnexpectedError;
   std::string DecryptedPath;  // after a successful decryption: where the plain file now stands
+  std::string LinkTarget;     // for a source that was a link: the file it led to, which remains
 
   bool Failed() const { return IsFailure(Kind); }
   // What the row shows before the path.
-  std::string_view Text() const { return ResultText(Kind); }
+  std::string Text(const TShownText& shown = {}) const { return ResultText(Kind, LinkTarget, shown); }
 };
 
 inline constexpr int kNamingStandard = 0;

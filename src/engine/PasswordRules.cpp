@@ -36,6 +36,8 @@ int MinimumPasswordBytes(int secLevel) {
   return rule ? rule->MinimumBytes : 1;
 }
 
+bool HintFits(std::string_view hint) { return Cp932Length(hint) <= kMaxHintBytes; }
+
 std::string_view PasswordRefusal(std::string_view password, int secLevel, bool forEncryption) {
   if (password.empty()) return kPasswordEmpty;
   // Levels outside 1 to 4 ask for one byte, which a non-empty password always has.

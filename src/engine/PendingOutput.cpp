@@ -14,11 +14,12 @@
 namespace zk {
 
 TPendingOutput::TPendingOutput(std::string finalPath, bool replacing)
-    : file_(File::CreateTemporaryBeside(finalPath)),
-      final_(std::move(finalPath)),
-      temporary_(file_.Path()),
-      replacing_(replacing),
-      ticket_(RememberUnfinished(temporary_)) {}
+    : final_(std::move(finalPath)), replacing_(replacing) {
+  const THeldStopSignals held;
+  file_ = File::CreateTemporaryBeside(final_);
+  ticket_ = RememberUnfinished(file_.Path());
+  temporary_ = file_.Path();
+}
 
 TPendingOutput::~TPendingOutput() {
   file_ = File();

@@ -67,6 +67,15 @@ inline constexpr std::string_view kDecryptWipeIncomplete =
     "処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります"
     "。)：";
 
+// A source that is a symbolic link: its wipe removes the link only (wiping through a link could destroy a
+// file elsewhere), so the file it leads to remains. The row names that file between the text's two parts
+// and counts as failed.
+inline constexpr std::string_view kEncryptLinkTargetKept = "＊暗号化成功(リンク先は抹消されていません：";
+inline constexpr std::string_view kEncryptLinkTargetKeptEnd = ")：";
+inline constexpr std::string_view kDecryptLinkTargetKept = "＊復号成功(リンク先は抹消されていません：";
+inline constexpr std::string_view kWipeLinkTargetKept = "＊リンクのみ削除(リンク先は抹消されていません：";
+inline constexpr std::string_view kDecryptWipeLinkTargetKeptEnd = ") : ";
+
 // What happened to one file.
 enum class TResultKind {
   kEncrypted,
@@ -93,9 +102,14 @@ enum class TResultKind {
   kSourceWipeFailed,
   kEncryptedSourceWipeIncomplete,
   kDecryptedSourceWipeIncomplete,
+  // The source was a link: the wipe removed the link only, and the file it led to remains.
+  kEncryptedLinkTargetKept,
+  kDecryptedLinkTargetKept,
+  kLinkOnlyWiped,
   kUnexpectedError,
 };
 
+// For a kind whose source was a link, the text before the file the link led to.
 constexpr std::string_view ResultText(TResultKind kind) {
   switch (kind) {
     case TResultKind::kEncrypted:
@@ -139,10 +153,27 @@ constexpr std::string_view ResultText(TResultKind kind) {
       return kEncryptWipeIncomplete;
     case TResultKind::kDecryptedSourceWipeIncomplete:
       return kDecryptWipeIncomplete;
+    case TResultKind::kEncryptedLinkTargetKept:
+      return kEncryptLinkTargetKept;
+    case TResultKind::kDecryptedLinkTargetKept:
+      return kDecryptLinkTargetKept;
+    case TResultKind::kLinkOnlyWiped:
+      return kWipeLinkTargetKept;
     case TResultKind::kUnexpectedError:
       return kUnexpectedError;
   }
   return kUnexpectedError;
+}
+
+// What a row shows before its path: the kind's text, with `linkTarget` named inside it when the source was a
+// link.
+inline std::string ResultText(TResultKind kind, std::string_view linkTarget, const TShownText& shown = {}) {
+  std::string text = Shown(shown, ResultText(kind));
+  if (kind == TResultKind::kEncryptedLinkTargetKept)
+    text.append(linkTarget).append(Shown(shown, kEncryptLinkTargetKeptEnd));
+  else if (kind == TResultKind::kDecryptedLinkTargetKept || kind == TResultKind::kLinkOnlyWiped)
+    text.append(linkTarget).append(Shown(shown, kDecryptWipeLinkTargetKeptEnd));
+  return text;
 }
 
 // Only a completed encryption, decryption or wipe counts as success.

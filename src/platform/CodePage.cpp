@@ -42,41 +42,83 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
 
 }  // namespace
 
-bool IsValidUtf8(std::string_view bytes) {
-  size_t i = 0;
-  while (i < bytes.size()) {
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    if (lead < 0x80) {
-      ++i;
+namespace {
+
+// The length of the valid UTF-8 sequence that starts at `at`; 0 when none does.
+size_t Utf8SequenceLength(std::string_view bytes, size_t at) {
+  const auto lead = static_cast<unsigned char>(bytes[at]);
+  if (lead < 0x80) return 1;
+  size_t length;
+  uint32_t code;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    code = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    code = lead & 0x0F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    code = lead & 0x07;
+  } else {
+    return 0;
+  }
+  if (bytes.size() - at < length) return 0;
+  for (size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(bytes[at + k]);
+    if ((next & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (next & 0x3F);
+  }
+  // Overlong forms, UTF-16 surrogates and values beyond U+10FFFF are not UTF-8.
+  if ((length == 3 && code < 0x800) || (length == 4 && (code < 0x10000 || code > 0x10FFFF)) ||
+      (code >= 0xD800 && code <= 0xDFFF))
+    return 0;
+  return length;
+}
+
+std::string EscapedBeyondUtf8(std::string_view bytes) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string text;
+  for (size_t i = 0; i < bytes.size();) {
+    if (const size_t length = Utf8SequenceLength(bytes, i)) {
+      text.append(bytes.substr(i, length));
+      i += length;
       continue;
     }
-    size_t length;
-    uint32_t code;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-      code = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      code = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      code = lead & 0x07;
-    } else {
-      return false;
-    }
-    if (bytes.size() - i < length) return false;
-    for (size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(bytes[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      code = (code << 6) | (next & 0x3F);
-    }
-    // Overlong forms, UTF-16 surrogates and values beyond U+10FFFF are not UTF-8.
-    if ((length == 3 && code < 0x800) || (length == 4 && (code < 0x10000 || code > 0x10FFFF)) ||
-        (code >= 0xD800 && code <= 0xDFFF))
-      return false;
+    const auto byte = static_cast<unsigned char>(bytes[i++]);
+    text.append("\\x").push_back(kHex[byte >> 4]);
+    text.push_back(kHex[byte & 0xF]);
+  }
+  return text;
+}
+
+std::string PartDisplayText(std::string_view part) {
+  if (IsValidUtf8(part)) return std::string(part);
+  std::optional<std::string> decoded = Convert("UTF-8", kWindowsJapanese, part);
+  return decoded ? std::move(*decoded) : EscapedBeyondUtf8(part);
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+  for (size_t i = 0; i < bytes.size();) {
+    const size_t length = Utf8SequenceLength(bytes, i);
+    if (length == 0) return false;
     i += length;
   }
   return true;
+}
+
+std::string PathDisplayText(std::string_view path) {
+  if (IsValidUtf8(path)) return std::string(path);
+  // "/" is never part of a CP932 character, so each part between separators is decoded on its own.
+  std::string text;
+  for (size_t begin = 0;;) {
+    const size_t slash = path.find('/', begin);
+    text.append(PartDisplayText(path.substr(begin, slash == std::string_view::npos ? slash : slash - begin)));
+    if (slash == std::string_view::npos) return text;
+    text.push_back('/');
+    begin = slash + 1;
+  }
 }
 
 std::string Utf8ToCp932(std::string_view utf8) {
@@ -92,6 +134,8 @@ std::string Cp932ToUtf8(std::string_view bytes) {
 std::string StoredNameToUtf8(std::string_view bytes) {
   return IsValidUtf8(bytes) ? std::string(bytes) : Cp932ToUtf8(bytes);
 }
+
+bool FitsCp932(std::string_view utf8) { return Convert(kWindowsJapanese, "UTF-8", utf8).has_value(); }
 
 size_t Cp932Length(std::string_view utf8) { return Utf8ToCp932(utf8).size(); }
 

@@ -13,9 +13,16 @@ std::string Utf8ToCp932(std::string_view utf8);
 std::string Cp932ToUtf8(std::string_view bytes);
 // A stored name: valid UTF-8 is taken as UTF-8, anything else is decoded from CP932.
 std::string StoredNameToUtf8(std::string_view bytes);
+// True when CP932 can represent the whole text; otherwise its stored bytes are its UTF-8 bytes.
+bool FitsCp932(std::string_view utf8);
 // Length in CP932 bytes (a double-byte character counts two); UTF-8 length under the fallback.
 size_t Cp932Length(std::string_view utf8);
 
 bool IsValidUtf8(std::string_view bytes);
+
+// What the user is shown of a path, or of a message naming one; the bytes themselves stay what the run
+// uses. Each "/"-separated part is kept when it is valid UTF-8, decoded from CP932 when it is valid CP932
+// (names from Windows archives), otherwise shown with every byte outside valid UTF-8 written as \xNN.
+std::string PathDisplayText(std::string_view path);
 
 }  // namespace zk

@@ -1,7 +1,9 @@
 // Windows-style attribute words and sizes, read without opening the file.
 #pragma once
 
+#include <compare>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace zk {
@@ -17,16 +19,17 @@ enum FileAttribute : uint32_t {
 // Returned when the path cannot be examined; note that it has every bit set, the folder bit included.
 inline constexpr uint32_t kAttrInvalid = 0xFFFFFFFF;
 
-// From lstat: a symbolic link is never a folder (it is reported like a file, with the archive bit), so
-// nothing descends into a linked folder. Read-only = owner write bit clear (not for links); hidden = the
-// last component begins with "."; folder = directory; archive = every non-directory.
+// From lstat, except that a symbolic link to a folder is a folder, as a file manager shows it; any other
+// link is reported like a file, with the archive bit. Read-only = owner write bit clear (not for links);
+// hidden = the last component begins with "."; folder = directory; archive = every non-directory.
 uint32_t FileAttributes(const std::string& path);
 
-// The attribute word and the size of one directory entry from a single lstat, as a folder listing reports
-// them: size 0 for folders and links. {kAttrInvalid, 0} when the path cannot be examined.
+// The attribute word and the size of one directory entry, as a folder listing reports them: size 0 for
+// folders and links. {kAttrInvalid, 0} when the path cannot be examined.
 struct EntryStatus {
   uint32_t attributes;
   int64_t size;
+  bool link = false;  // a symbolic link (to a folder when the attributes say folder)
 };
 EntryStatus QueryEntry(const std::string& path);
 
@@ -47,5 +50,17 @@ TFileKind FileKindOf(const std::string& path, bool followLinks);
 
 // Both paths exist and name the same file (device and inode, links followed).
 bool SameFile(const std::string& a, const std::string& b);
+
+// What a path finally leads to (links followed), however it is spelled: device and inode.
+struct TFileIdentity {
+  uint64_t device;
+  uint64_t inode;
+  auto operator<=>(const TFileIdentity&) const = default;
+};
+std::optional<TFileIdentity> IdentityOf(const std::string& path);
+
+// The full path, without links, of the file a symbolic link finally leads to; empty when the path is not a
+// link or its target does not exist.
+std::string LinkTarget(const std::string& path);
 
 }  // namespace zk

@@ -1,8 +1,10 @@
 #include "platform/SingleInstance.h"
 
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <utility>
 
@@ -27,14 +29,21 @@ std::string LockFilePath(const std::string& name) {
 
 }  // namespace
 
-std::optional<SingleInstanceLock> SingleInstanceLock::TryAcquire(const std::string& name) {
+SingleInstanceLock SingleInstanceLock::TryAcquire(const std::string& name) {
+  File file;
   try {
-    File file = File::OpenOrCreatePrivate(LockFilePath(name));
-    if (::flock(file.Descriptor(), LOCK_EX | LOCK_NB) != 0) return std::nullopt;
-    return SingleInstanceLock(std::move(file));
+    file = File::OpenOrCreatePrivate(LockFilePath(name));
   } catch (const FileError&) {
-    return std::nullopt;
+    return SingleInstanceLock(File(), false);
   }
+  // Another user's file (root's after `sudo -E zk`) says nothing about this user's instances, and locking
+  // it would keep that user's program from starting.
+  struct stat info;
+  if (::fstat(file.Descriptor(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid())
+    return SingleInstanceLock(File(), false);
+  if (::flock(file.Descriptor(), LOCK_EX | LOCK_NB) == 0) return SingleInstanceLock(std::move(file), false);
+  const bool heldByAnother = errno == EWOULDBLOCK;
+  return SingleInstanceLock(File(), heldByAnother);
 }
 
 }  // namespace zk

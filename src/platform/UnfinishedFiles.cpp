@@ -22,6 +22,15 @@ TSlot gSlots[kSlots];
 
 }  // namespace
 
+THeldStopSignals::THeldStopSignals() {
+  sigset_t stops;
+  sigemptyset(&stops);
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&stops, signal);
+  pthread_sigmask(SIG_BLOCK, &stops, &previous_);
+}
+
+THeldStopSignals::~THeldStopSignals() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+
 int RememberUnfinished(const std::string& path) {
   if (path.size() >= PATH_MAX) return -1;
   for (int ticket = 0; ticket < kSlots; ++ticket) {

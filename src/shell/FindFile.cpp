@@ -4,7 +4,9 @@
 #include <fnmatch.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <deque>
+#include <set>
 
 namespace zk {
 
@@ -15,6 +17,21 @@ constexpr uint32_t kExcludingAttributes = kAttrHidden | kAttrSystem | kAttrVolum
 std::string WithSeparator(std::string folder) {
   if (folder.back() != '/') folder += '/';
   return folder;
+}
+
+// The folders that hold `folder`, up to "/", by identity.
+std::set<TFileIdentity> FoldersHolding(const std::string& folder) {
+  std::set<TFileIdentity> holding;
+  char* resolved = ::realpath(folder.c_str(), nullptr);
+  if (resolved == nullptr) return holding;
+  std::string path = resolved;
+  ::free(resolved);
+  while (!path.empty()) {
+    path.resize(path.find_last_of('/'));
+    if (std::optional<TFileIdentity> identity = IdentityOf(path.empty() ? "/" : path))
+      holding.insert(*identity);
+  }
+  return holding;
 }
 
 }  // namespace
@@ -66,20 +83,47 @@ void TFindFile::Execute() {
   fileCount_ = folderCount_ = 0;
   totalSize_ = 0;
   if (BeforeExecute) BeforeExecute(*this);
-  if (!Directory.empty()) {
-    std::deque<std::string> queue{WithSeparator(Directory)};
-    while (!queue.empty()) {
-      const std::string folder = std::move(queue.front());
-      queue.pop_front();
-      const std::vector<Entry> entries = ReadFolder(folder);
-      if (Recurse) {
-        for (const Entry& entry : entries)
-          if (entry.status.attributes & kAttrDirectory) queue.push_back(folder + entry.name + "/");
-      }
-      if (!ListFolder(folder, entries)) break;
-    }
-  }
+  if (!Directory.empty()) Search(WithSeparator(Directory));
   if (AfterExecute) AfterExecute(*this);
+}
+
+void TFindFile::Search(const std::string& root) {
+  // Every folder is searched once, known by device and inode however it is reached. A link leading to a
+  // folder already reached, or to one that holds the searched folder, is not followed: that would list
+  // files twice or go round in a loop. Links are followed only once the tree itself is done, so that a
+  // file keeps the path of its own folder rather than one through a link.
+  const std::set<TFileIdentity> holding = FoldersHolding(root);
+  std::set<TFileIdentity> reached;
+  auto firstReached = [&](const std::string& folder) {
+    const std::optional<TFileIdentity> identity = IdentityOf(folder);
+    return identity && !holding.contains(*identity) && reached.insert(*identity).second;
+  };
+  firstReached(root);
+  std::deque<std::string> queue{root};
+  std::deque<std::string> linked;
+  for (;;) {
+    if (queue.empty()) {
+      if (linked.empty()) return;
+      if (firstReached(linked.front())) queue.push_back(linked.front());
+      linked.pop_front();
+      continue;
+    }
+    const std::string folder = std::move(queue.front());
+    queue.pop_front();
+    const std::vector<Entry> entries = ReadFolder(folder);
+    if (Recurse) {
+      for (const Entry& entry : entries) {
+        if ((entry.status.attributes & kAttrDirectory) == 0) continue;
+        const std::string subfolder = folder + entry.name + "/";
+        if (entry.status.link) {
+          linked.push_back(subfolder);
+        } else if (firstReached(subfolder)) {
+          queue.push_back(subfolder);
+        }
+      }
+    }
+    if (!ListFolder(folder, entries)) return;
+  }
 }
 
 }  // namespace zk

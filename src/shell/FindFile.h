@@ -49,9 +49,10 @@ class TFindFile {
   TNewPathEvent OnNewPath;
 
   // Fills Files: the entries of Directory (names sorted by bytes within a folder, "." and ".." skipped), then
-  // with Recurse those of each subfolder, level by level. Subfolders are searched whatever Filter and
-  // Attributes say; a symbolic link to a folder is listed but never entered. A folder that cannot be read
-  // gives no entries.
+  // with Recurse those of each subfolder, level by level, and after them those of the folders that links
+  // lead to. Subfolders are searched whatever Filter and Attributes say; a symbolic link to a folder is
+  // listed as a folder. Each folder is searched once: a link to a folder already reached, or to one that
+  // holds Directory, is not followed. A folder that cannot be read gives no entries.
   void Execute();
 
   const std::vector<std::string>& Files() const { return files_; }
@@ -65,6 +66,7 @@ class TFindFile {
     EntryStatus status;
   };
   static std::vector<Entry> ReadFolder(const std::string& folder);
+  void Search(const std::string& root);
   // False when the handler aborted the search.
   bool ListFolder(const std::string& folder, const std::vector<Entry>& entries);
   bool Listed(const Entry& entry) const;

@@ -15,13 +15,14 @@ TFindFile MakeIntakeFinder(bool recurse);
 // entries that cannot be examined any more) are dropped.
 std::vector<std::string> ExpandFolder(TFindFile& finder, const std::string& folder);
 
-// Main window intake: a path with the folder bit (by lstat, so never a link; also a path that cannot be
+// Main window intake: a path with the folder bit (a folder or a link to one; also a path that cannot be
 // examined, which then expands to nothing) is expanded, anything else is taken unchanged. Order is kept.
 std::vector<std::string> CollectFiles(TFindFile& finder, const std::vector<std::string>& paths);
 std::vector<std::string> CollectFiles(const std::vector<std::string>& paths, bool recurse);
 
-// Wipe-bin intake: a path is expanded only when its attribute word is exactly the folder bit; a hidden or
-// read-only folder and a path that cannot be examined are taken unchanged (the wipe then reports them).
+// Wipe-bin intake: a path is expanded only when its attribute word is exactly the folder bit (a link to a
+// folder too); a hidden or read-only folder and a path that cannot be examined are taken unchanged (the
+// wipe then reports them).
 std::vector<std::string> CollectWipeBinFiles(TFindFile& finder, const std::vector<std::string>& paths);
 
 }  // namespace zk

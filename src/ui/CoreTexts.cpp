@@ -35,6 +35,11 @@ constexpr char kContext[] = "CoreTexts";
                       "＊復号成功("
                       "処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性"
                       "があります。)："),
+    QT_TRANSLATE_NOOP("CoreTexts", "＊暗号化成功(リンク先は抹消されていません："),
+    QT_TRANSLATE_NOOP("CoreTexts", ")："),
+    QT_TRANSLATE_NOOP("CoreTexts", "＊復号成功(リンク先は抹消されていません："),
+    QT_TRANSLATE_NOOP("CoreTexts", "＊リンクのみ削除(リンク先は抹消されていません："),
+    QT_TRANSLATE_NOOP("CoreTexts", ") : "),
     QT_TRANSLATE_NOOP("CoreTexts", "＊暗号化失敗(処理元ファイル名が半角200文字以上です。)："),
     QT_TRANSLATE_NOOP("CoreTexts", "＊復号失敗(処理元ファイル名が半角200文字以上です。)："),
     QT_TRANSLATE_NOOP("CoreTexts", "＊暗号化失敗(読み取り専用です)："),
@@ -74,6 +79,19 @@ constexpr char kContext[] = "CoreTexts";
                       "入力されたパスワードが再入力されたパスワードと一致しません。再度入力してください。"),
     QT_TRANSLATE_NOOP("CoreTexts", "パスワードが入力されていません。"),
     QT_TRANSLATE_NOOP("CoreTexts", " に書き込めません"),
+    QT_TRANSLATE_NOOP("CoreTexts",
+                      "ヒントが長すぎます。ヒントは保存される形で750バイト（全角文字は2バイト、"
+                      "Shift-JISで表せない文字を含む場合は全体がUTF-8となり1文字最大3バイト）までです。"
+                      "ヒントを短くしてください。"),
+    QT_TRANSLATE_NOOP(
+        "CoreTexts",
+        "パスワードにShift-JISで表せない文字が含まれているため、"
+        "パスワード全体をUTF-8のバイト列として使用します（最低文字数もUTF-8のバイト数で数えます）。"
+        "このパスワードで暗号化したファイルは、Windows版のZKでは同じパスワードを入力しても"
+        "復号できません。"),
+    QT_TRANSLATE_NOOP("CoreTexts",
+                      "ヒントにShift-JISで表せない文字が含まれているため、ヒント全体をUTF-8で保存します。"
+                      "Windows版のZKではこのヒントは正しく表示されません。"),
     QT_TRANSLATE_NOOP(
         "CoreTexts",
         "セキュリティレベルが２に設定されており、このレベルでは６文字以上のパスワードを入力する必要があります"
@@ -98,8 +116,8 @@ std::string ShownCoreText(std::string_view text) { return CoreText(text).toStdSt
 
 QString ErrorText(const std::exception& error) {
   if (const auto* refusedWrite = dynamic_cast<const EIniWriteError*>(&error))
-    return PathToQString(refusedWrite->Path) + CoreText(kIniCannotWrite);
-  return ToQString(error.what());
+    return DisplayQString(refusedWrite->Path) + CoreText(kIniCannotWrite);
+  return DisplayQString(error.what());
 }
 
 }  // namespace zk

@@ -1,8 +1,9 @@
-// What the fixed dialogs share: their frame, and their place in the middle of the screen.
+// What the fixed windows share: their frame, and their place on the screen.
 #pragma once
 
 #include <Qt>
 
+class QPoint;
 class QWidget;
 
 namespace zk {
@@ -18,5 +19,9 @@ inline constexpr Qt::WindowFlags kCaptionOnlyDialog =
 
 // Places a window of fixed size in the middle of the screen it is on (or the primary screen).
 void CenterOnScreen(QWidget& window);
+
+// Places a window at a saved position when that point lies on one of the current screens; otherwise (saved
+// on a larger or a since unplugged monitor) wholly on the screen nearest to it.
+void PlaceOnScreen(QWidget& window, const QPoint& position);
 
 }  // namespace zk

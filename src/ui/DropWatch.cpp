@@ -3,22 +3,16 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QUrl>
+
+#include "shell/UriList.h"
 
 namespace zk {
 namespace {
 
-// The local files of a drop, as bytes: the URI's percent-encoding is undone by hand, so that a name which
-// is not valid UTF-8 arrives exactly as it stands on disk. Nothing is ever cut.
+// The local files of a drop, as bytes exactly as they stand on disk. Nothing is ever cut.
 std::vector<std::string> LocalFiles(const QMimeData* data) {
-  std::vector<std::string> files;
-  if (!data->hasUrls()) return files;
-  for (const QUrl& url : data->urls()) {
-    if (!url.isLocalFile()) continue;
-    const QByteArray path = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
-    if (!path.isEmpty()) files.emplace_back(path.constData(), static_cast<size_t>(path.size()));
-  }
-  return files;
+  const QByteArray uriList = data->data(QStringLiteral("text/uri-list"));
+  return LocalPathsOfUriList(std::string_view(uriList.constData(), static_cast<size_t>(uriList.size())));
 }
 
 }  // namespace
@@ -65,8 +59,15 @@ bool TDropWatch::eventFilter(QObject* watched, QEvent* event) {
       if (files.empty()) return false;
       drop->setDropAction(Qt::CopyAction);
       drop->accept();
+      // The handler may run a whole batch and close every window; the drop source still waits for this
+      // drop to be finished, so the handler runs from the event loop once the drop has been delivered.
       const QPoint point = drop->position().toPoint();
-      if (OnFilesDropped) OnFilesDropped(*this, point.x(), point.y(), files);
+      QMetaObject::invokeMethod(
+          this,
+          [this, point, files] {
+            if (OnFilesDropped) OnFilesDropped(*this, point.x(), point.y(), files);
+          },
+          Qt::QueuedConnection);
       return true;
     }
     default:

@@ -1,5 +1,6 @@
 // TDropWatch: makes a widget a target for files dragged from the desktop or a file manager, and reports
-// every drop once, with the drop point and the whole dropped paths in the order the drop gives them.
+// every drop once, with the drop point and the whole dropped paths in the order the drop gives them. The
+// drop is accepted and finished first; OnFilesDropped follows from the event loop.
 #pragma once
 
 #include <QObject>

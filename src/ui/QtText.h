@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/CodePage.h"
+
 namespace zk {
 
 inline QString ToQString(std::string_view utf8) {
@@ -15,6 +17,9 @@ inline std::string ToStdString(const QString& text) { return text.toStdString();
 
 // Paths keep the bytes the file system gave them; QString only shows them.
 inline QString PathToQString(const std::string& path) { return QFile::decodeName(path.c_str()); }
+// What the user sees of a path, or of a message naming one: names that are not UTF-8 come decoded from
+// CP932 or with their bytes escaped, never as "�".
+inline QString DisplayQString(std::string_view text) { return ToQString(PathDisplayText(text)); }
 inline std::string PathFromQString(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace zk

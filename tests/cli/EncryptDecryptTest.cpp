@@ -132,6 +132,21 @@ TEST_F(EncryptDecryptTest, PasswordFromStandardInput) {
   EXPECT_EQ(TempFolder::ReadFile(plain_), SomeBytes(10000));
 }
 
+// A password or hint beyond Shift-JIS is used as its UTF-8 bytes, which the Windows program never does.
+TEST_F(EncryptDecryptTest, TextsBeyondShiftJisAreNotedOnStandardError) {
+  const std::string passwordNote = "パスワードにShift-JISで表せない文字が含まれているため、";
+  const std::string hintNote = "ヒントにShift-JISで表せない文字が含まれているため、";
+  const ZkcliResult beyond = Run({"encrypt", "-p", "pass😀", "--hint", "café", plain_});
+  EXPECT_EQ(beyond.exitCode, 0) << beyond.err;
+  EXPECT_NE(beyond.err.find(passwordNote), std::string::npos) << beyond.err;
+  EXPECT_NE(beyond.err.find(hintNote), std::string::npos) << beyond.err;
+
+  std::filesystem::remove(plain_ + ".enc");
+  const ZkcliResult japanese = Run({"encrypt", "-p", "日本語のパス", "--hint", "いつもの", plain_});
+  EXPECT_EQ(japanese.exitCode, 0) << japanese.err;
+  EXPECT_EQ(japanese.err, "");
+}
+
 struct LevelCase {
   const char* name;
   const char* level;
@@ -306,21 +321,39 @@ TEST_F(EncryptDecryptTest, FoldersExpandWithSubfoldersUnlessNoRecurse) {
   folder_.WriteFile("tree/b", "b");
   folder_.WriteFile("tree/a", "a");
   folder_.WriteFile("tree/sub/c", "c");
-  folder_.MakeLink("tree/link", tree + "/sub");  // listed, never entered
+  folder_.MakeLink("tree/link", tree + "/sub");  // a folder, but one the search reaches anyway
 
   ZkcliResult result = Run({"encrypt", "-p", "pw", "--no-recurse", tree});
-  EXPECT_EQ(result.exitCode, 1) << "the link to a folder is a file that cannot be encrypted";
-  EXPECT_EQ(result.out, "暗号化成功：" + tree + "/a\n" + "暗号化成功：" + tree + "/b\n" + "＊暗号化失敗＊：" +
-                            tree + "/link\n");
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.out, "暗号化成功：" + tree + "/a\n" + "暗号化成功：" + tree + "/b\n");
   EXPECT_FALSE(Exists(tree + "/sub/c.enc"));
 
   for (const char* name : {"/a.enc", "/b.enc"}) std::filesystem::remove(tree + name);
   result = Run({"encrypt", "-p", "pw", tree});
-  EXPECT_EQ(result.out, "暗号化成功：" + tree + "/a\n" + "暗号化成功：" + tree + "/b\n" + "＊暗号化失敗＊：" +
-                            tree + "/link\n" + "暗号化成功：" + tree + "/sub/c\n");
+  EXPECT_EQ(result.out, "暗号化成功：" + tree + "/a\n" + "暗号化成功：" + tree + "/b\n" + "暗号化成功：" +
+                            tree + "/sub/c\n");
   EXPECT_TRUE(Exists(tree + "/sub/c.enc"));
   EXPECT_FALSE(Exists(tree + "/sub/c.enc_RENAMED.enc"))
-      << "the subfolder was entered once, not through the link";
+      << "the subfolder was entered once, not again through the link";
+
+  // A link to a folder given directly stands for the folder's files.
+  std::filesystem::remove(tree + "/sub/c");
+  result = Run({"decrypt", "-p", "pw", tree + "/link"});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.out, "復号成功 : " + tree + "/link/c.enc\t" + tree + "/link/c\n");
+}
+
+// The wipe of a source that is a link removes the link only: the line names the file that remains and the
+// run counts it as failed.
+TEST_F(EncryptDecryptTest, ALinkedSourceIsNotReportedAsWiped) {
+  const std::string link = folder_.MakeLink("link.txt", plain_);
+  const ZkcliResult result = Run({"encrypt", "-p", "pw", "--wipe-source", link});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.out, "＊暗号化成功(リンク先は抹消されていません：" +
+                            std::filesystem::canonical(plain_).string() + ")：" + link + "\n");
+  EXPECT_FALSE(Exists(link));
+  EXPECT_TRUE(Exists(plain_));
+  EXPECT_TRUE(Exists(link + ".enc"));
 }
 
 TEST_F(EncryptDecryptTest, NamingOptions) {

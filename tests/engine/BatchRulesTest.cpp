@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <regex>
 #include <string>
 
@@ -251,6 +252,47 @@ TEST_F(BatchRules, AnExplicitOutputOnTheContainerItselfIsNeverWiped) {
     EXPECT_EQ(row.Text(), kDecryptSuccess) << spelling;
     EXPECT_EQ(test::TempFolder::ReadFile(container), "plain") << spelling;
   }
+}
+
+// A source that is a link: its wipe removes the link only, and the row names the file the link led to, which
+// remains, and counts as failed. A link that leads nowhere leaves nothing behind.
+TEST_F(BatchRules, ALinkAsSourceIsRemovedAndItsTargetIsNamedAsKept) {
+  folder.MakeFolder("secret");
+  const std::string plain = folder.WriteFile("secret/notes.txt", "plain");
+  const std::string container =
+      folder.WriteFile("secret/c", test::HandMadeContainer({"pw", "", "p", -1, 0, "plain"}));
+  const std::string realPlain = std::filesystem::canonical(plain).string();
+  const std::string realContainer = std::filesystem::canonical(container).string();
+  options.WipeSource = options.WipeDecryptedSource = true;
+
+  const std::string plainLink = folder.MakeLink("notes.txt", plain);
+  TRowResult row = EncryptRow(engine, plainLink, options);
+  EXPECT_EQ(row.Text(), "＊暗号化成功(リンク先は抹消されていません：" + realPlain + ")：");
+  EXPECT_TRUE(row.Failed());
+  EXPECT_FALSE(FileExists(plainLink));
+  EXPECT_EQ(test::TempFolder::ReadFile(plain), "plain");
+  EXPECT_TRUE(FileExists(plainLink + ".enc"));
+
+  const std::string containerLink = folder.MakeLink("c", container);
+  row = DecryptRow(engine, containerLink, options);
+  EXPECT_EQ(row.Text(), "＊復号成功(リンク先は抹消されていません：" + realContainer + ") : ");
+  EXPECT_TRUE(row.Failed());
+  EXPECT_EQ(row.DecryptedPath, folder.Path("p"));
+  EXPECT_EQ(test::TempFolder::ReadFile(row.DecryptedPath), "plain");
+  EXPECT_FALSE(FileExists(containerLink));
+  EXPECT_TRUE(FileExists(container));
+
+  const std::string wipeLink = folder.MakeLink("w", plain);
+  row = WipeRow(engine, wipeLink);
+  EXPECT_EQ(row.Text(), "＊リンクのみ削除(リンク先は抹消されていません：" + realPlain + ") : ");
+  EXPECT_TRUE(row.Failed());
+  EXPECT_FALSE(FileExists(wipeLink));
+  EXPECT_EQ(test::TempFolder::ReadFile(plain), "plain");
+
+  const std::string dangling = folder.MakeLink("dangling", folder.Path("nothing"));
+  row = WipeRow(engine, dangling);
+  EXPECT_EQ(row.Text(), kWipeSuccess);
+  EXPECT_FALSE(FileExists(dangling));
 }
 
 TEST_F(BatchRules, WipeRows) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
 #include "engine/BatchRules.h"
 #include "engine/ResultTexts.h"
@@ -15,6 +16,7 @@ TEST(ResultTexts, EveryKindHasItsText) {
     TResultKind kind;
     std::string_view text;
     bool failure;
+    std::string_view linkEnd = {};  // for a kind whose source was a link: the text after the file it led to
   } cases[] = {
       {TResultKind::kEncrypted, "暗号化成功：", false},
       {TResultKind::kEncryptFailed, "＊暗号化失敗＊：", true},
@@ -51,6 +53,9 @@ TEST(ResultTexts, EveryKindHasItsText) {
        "処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。)"
        "：",
        true},
+      {TResultKind::kEncryptedLinkTargetKept, "＊暗号化成功(リンク先は抹消されていません：", true, ")："},
+      {TResultKind::kDecryptedLinkTargetKept, "＊復号成功(リンク先は抹消されていません：", true, ") : "},
+      {TResultKind::kLinkOnlyWiped, "＊リンクのみ削除(リンク先は抹消されていません：", true, ") : "},
       {TResultKind::kUnexpectedError, "＊予期せぬエラー：", true},
   };
   std::set<TResultKind> seen;
@@ -58,8 +63,10 @@ TEST(ResultTexts, EveryKindHasItsText) {
     const int number = static_cast<int>(c.kind);
     EXPECT_EQ(ResultText(c.kind), c.text) << number;
     EXPECT_EQ(IsFailure(c.kind), c.failure) << number;
-    const TRowResult row{c.kind, {}};
-    EXPECT_EQ(row.Text(), c.text) << number;
+    const TRowResult row{c.kind, {}, "/kept"};
+    const std::string shown =
+        c.linkEnd.empty() ? std::string(c.text) : std::string(c.text) + "/kept" + std::string(c.linkEnd);
+    EXPECT_EQ(row.Text(), shown) << number;
     EXPECT_EQ(row.Failed(), c.failure) << number;
     seen.insert(c.kind);
   }

@@ -31,6 +31,19 @@ QPushButton& Button(TWindows& windows, const char* name) {
   return Control<QPushButton>(windows.ConfirmationDlg(), name);
 }
 
+// Counts the paints a widget receives.
+class TPaintCounter : public QObject {
+ public:
+  explicit TPaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+  int Count = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++Count;
+    return false;
+  }
+};
+
 }  // namespace
 
 class ConfirmationDlgTest : public QObject {
@@ -89,6 +102,24 @@ class ConfirmationDlgTest : public QObject {
              QStringList({"暗号化成功：" + Q(good), "＊暗号化失敗(読み取り専用です)：" + Q(readOnly),
                           "＊暗号化失敗＊：" + Q(missing)}));
     QCOMPARE(windows.ConfirmationDlg().windowTitle(), QStringLiteral("終了しました。　失敗数 : 2個"));
+  }
+
+  // A Shift-JIS name from a Windows archive is shown decoded; the run still works on its own bytes.
+  void NamesThatAreNotUtf8AreShownDecodedAndRunAsTheyAre() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    const std::string memo = fixture.Folder.WriteFile("\x83\x81\x83\x82.txt", "memo");  // メモ.txt
+    const std::string odd = fixture.Folder.WriteFile("odd\xA0", "odd");
+    DropFiles(Control<QPushButton>(windows.MainForm(), "EncBitBtn"), {memo, odd});
+    const QString folder = Q(fixture.Folder.Path());
+    QCOMPARE(ListColumn(windows, 0), QStringList({folder + "メモ.txt", folder + "odd\\xA0"}));
+    QCOMPARE(windows.ConfirmationDlg().FilePath(0), memo);
+
+    AnswerPassword(windows, "password", "");
+    Button(windows, "OKBitBtn").click();
+    QCOMPARE(ListColumn(windows, 0),
+             QStringList({"暗号化成功：" + folder + "メモ.txt", "暗号化成功：" + folder + "odd\\xA0"}));
+    QCOMPARE(DecryptedContent(memo + ".enc", "password"), std::string("memo"));
   }
 
   void DecryptionFillsHintsAndDecryptedPathsThenReEncrypts() {
@@ -228,6 +259,23 @@ class ConfirmationDlgTest : public QObject {
     QCOMPARE(ListColumn(windows, 0), QStringList({Q(b)}));
     QVERIFY(
         Control<QLabel>(windows.ConfirmationDlg(), "Label1").text().startsWith(QStringLiteral("以上1個の")));
+  }
+
+  void RowsOutOfViewDoNotRedrawTheList() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    constexpr int kRows = 60;  // far more than the list shows at once
+    std::vector<std::string> files;
+    for (int i = 0; i < kRows; ++i)
+      files.push_back(fixture.Folder.WriteFile("f" + std::to_string(100 + i), "a few bytes"));
+    windows.MainForm().StartBatch(TBatchMode::kEncrypt, files);
+    QTableWidget& list = Control<QTableWidget>(windows.ConfirmationDlg(), "ListView");
+    QCoreApplication::processEvents();
+    TPaintCounter paints(*list.viewport());
+    AnswerPassword(windows, "password");
+    Button(windows, "OKBitBtn").click();  // each source is wiped (WIPESOURCE is on by default)
+    QCOMPARE(ListColumn(windows, 0).filter(QStringLiteral("暗号化成功：")).size(), kRows);
+    QVERIFY2(paints.Count < kRows / 2, qPrintable(QString::number(paints.Count) + " paints of the list"));
   }
 
   void SourceWipeOffersTheSkipButtonOnly() {

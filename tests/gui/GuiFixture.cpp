@@ -46,15 +46,18 @@ QStringList TGuiFixture::SettingsLines() const {
 }
 
 void DropFiles(QWidget& target, const std::vector<std::string>& paths) {
+  // As a file manager sends them: file URIs whose bytes are percent-encoded, whatever their encoding.
+  QByteArray uriList;
+  for (const std::string& path : paths)
+    uriList += "file://" + QByteArray::fromStdString(path).toPercentEncoding("/") + "\r\n";
   QMimeData data;
-  QList<QUrl> urls;
-  for (const std::string& path : paths) urls << QUrl::fromLocalFile(QString::fromStdString(path));
-  data.setUrls(urls);
+  data.setData(QStringLiteral("text/uri-list"), uriList);
   const QPointF point(target.width() / 2.0, target.height() / 2.0);
   QDragEnterEvent enter(point.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(&target, &enter);
   QDropEvent drop(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QCoreApplication::sendEvent(&target, &drop);
+  QCoreApplication::processEvents();  // the drop's handler follows from the event loop
 }
 
 void WhenPasswordAsked(TWindows& windows, std::function<void(QWidget& dialog)> answer) {

@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 
@@ -68,6 +70,46 @@ class MainWindowTest : public QObject {
     // Of the naming keys the last one set wins.
     QCOMPARE(windows.Settings.NamingMode(), 2);
     QCOMPARE(windows.Settings.PassHint, std::string("前の"));
+  }
+
+  void SavedPositionOffEveryScreenIsBroughtOntoTheNearest() {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    struct TCase {
+      QPoint Saved;
+      QPoint Expected;  // the frame's top left; x or y of -1: at the screen's right or bottom edge
+    };
+    const TCase cases[] = {
+        {{40, 60}, {40, 60}},      // on the screen: kept
+        {{3000, 2500}, {-1, -1}},  // beyond the corner
+        {{-5000, 50}, {0, 50}},    // left of the screen
+    };
+    for (const TCase& position : cases) {
+      TGuiFixture fixture;
+      fixture.Folder.WriteFile("ZK.ini", "[WINDOWPOS]\nX=" + std::to_string(position.Saved.x()) +
+                                             "\nY=" + std::to_string(position.Saved.y()) +
+                                             "\n[SYSTEM]\nFIRSTEXEC=0\nTOPWIPE=1\n");
+      const QRect frame = fixture.Start().MainForm().frameGeometry();
+      QVERIFY(screen.contains(frame));
+      QCOMPARE(position.Expected.x() < 0 ? frame.right() : frame.left(),
+               position.Expected.x() < 0 ? screen.right() : position.Expected.x());
+      QCOMPARE(position.Expected.y() < 0 ? frame.bottom() : frame.top(),
+               position.Expected.y() < 0 ? screen.bottom() : position.Expected.y());
+    }
+  }
+
+  void ReturnPressesTheFocusedButton() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    QPushButton& option = Control<QPushButton>(windows.MainForm(), "OptionBitBtn");
+    QCOMPARE(windows.MainForm().focusWidget(), &option);
+    QTest::keyClick(&option, Qt::Key_Return);
+    QVERIFY(windows.OptionDlg().isVisible());
+    windows.OptionDlg().close();
+
+    QPushButton& encrypt = Control<QPushButton>(windows.MainForm(), "EncBitBtn");
+    encrypt.setFocus();
+    QTest::keyClick(&encrypt, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(fixture.Script.Texts(TPromptKind::kChooseFiles).size(), 1);  // its file dialog
   }
 
   void RefusedWriteAtCloseIsReported() {
@@ -205,8 +247,8 @@ class MainWindowTest : public QObject {
   void SecondInstanceIsRefused() {
     TGuiFixture fixture;
     qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(fixture.Folder.Path()));
-    const std::optional<SingleInstanceLock> first = SingleInstanceLock::TryAcquire();
-    QVERIFY(first.has_value());
+    const SingleInstanceLock first = SingleInstanceLock::TryAcquire();
+    QVERIFY(first.Held());
     TProgramState state;
     state.SettingsFile = fixture.SettingsFile;
     QCOMPARE(RunProgram(state), 0);

@@ -138,6 +138,50 @@ class OptionDlgTest : public QObject {
     QCOMPARE(DecryptedContent(plain + ".jpg", "password"), std::string("pixels"));
   }
 
+  void SettingsLongerThanTheBoxesStayWholeThroughARunAndAClose() {
+    TGuiFixture fixture;
+    const QString extension = QStringLiteral(".abcdefghijkl");  // 13 characters, the box types 10
+    const QString hint(300, QLatin1Char('h'));                  // the hint box types 255
+    fixture.Folder.WriteFile(
+        "ZK.ini", "[SYSTEM]\nFIRSTEXEC=0\nDEFAULT_EXT=0\nOWN_EXT=1\nOWN_EXT_STR=" + extension.toStdString() +
+                      "\nPASSHINT=" + hint.toStdString() + "\n");
+    TWindows& windows = fixture.Start();
+    QCOMPARE(Control<QLineEdit>(windows.OptionDlg(), "ExtChgEdit").text(), extension);
+    const std::string plain = fixture.Folder.WriteFile("a.txt", "a");
+    windows.MainForm().StartBatch(TBatchMode::kEncrypt, {plain});
+    WhenPasswordAsked(windows, [](QWidget& dialog) {  // the remembered hint is left in its box
+      Control<QLineEdit>(dialog, "PassEdit").setText("password");
+      Control<QLineEdit>(dialog, "PassCEdit").setText("password");
+      Control<QAbstractButton>(dialog, "BitBtn1").click();
+    });
+    Control<QPushButton>(windows.ConfirmationDlg(), "OKBitBtn").click();
+    const std::string container = plain + extension.toStdString();
+    QCOMPARE(DecryptedContent(container, "password"), std::string("a"));
+    QCOMPARE(QString::fromStdString(windows.ConfirmationDlg().Engine().ReadHint(container).value()), hint);
+    windows.ConfirmationDlg().close();
+    windows.MainForm().close();
+    QVERIFY(fixture.SettingsLines().contains("OWN_EXT_STR=" + extension));
+    QVERIFY(fixture.SettingsLines().contains("PASSHINT=" + hint));
+  }
+
+  void TypingStopsAtTheBoxLimit() {
+    TGuiFixture fixture;
+    fixture.Folder.WriteFile("ZK.ini", "[SYSTEM]\nFIRSTEXEC=0\nOWN_EXT=1\nOWN_EXT_STR=.abcdefghijkl\n");
+    TWindows& windows = fixture.Start();
+    QLineEdit& box = Control<QLineEdit>(OpenOptions(windows), "ExtChgEdit");
+    box.setFocus();
+    box.end(false);
+    QTest::keyClicks(&box, "xyz");  // no longer than it was
+    QCOMPARE(box.text(), QStringLiteral(".abcdefghijkl"));
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    QTest::keyClick(&box, Qt::Key_Home);
+    QTest::keyClicks(&box, "12");
+    QCOMPARE(box.text(), QStringLiteral(".abcdefghijk"));
+    box.selectAll();
+    QTest::keyClicks(&box, ".0123456789abc");  // typed afresh: ten characters
+    QCOMPARE(box.text(), QStringLiteral(".012345678"));
+  }
+
   void ClearButtonEmptiesHashAndHintInTheFileAtOnce() {
     TGuiFixture fixture;
     fixture.Folder.WriteFile("ZK.ini", "[SYSTEM]\nFIRSTEXEC=0\nPASSHASH=0123ABCD\nPASSHINT=my hint\n");

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -52,6 +53,19 @@ void Type(TPasswordDlg& dialog, const QString& password, const QString& again) {
 }
 
 void PressOk(TPasswordDlg& dialog) { Control<QPushButton>(dialog, "BitBtn1").click(); }
+
+const QString kHintTooLong = QStringLiteral(
+    "ヒントが長すぎます。ヒントは保存される形で750バイト（全角文字は2バイト、"
+    "Shift-JISで表せない文字を含む場合は全体がUTF-8となり1文字最大3バイト）までです。"
+    "ヒントを短くしてください。");
+const QString kPasswordNote = QStringLiteral(
+    "パスワードにShift-JISで表せない文字が含まれているため、パスワード全体をUTF-8のバイト列として使用します"
+    "（最低文字数もUTF-8のバイト数で数えます）。このパスワードで暗号化したファイルは、Windows版のZKでは同じ"
+    "パスワードを入力しても復号できません。");
+const QString kHintNote = QStringLiteral(
+    "ヒントにShift-JISで表せない文字が含まれているため、ヒント全体をUTF-8で保存します。Windows版のZKでは"
+    "このヒントは正しく表示されません。");
+const QString kProceed = QStringLiteral("このまま暗号化してよろしいですか？");
 
 }  // namespace
 
@@ -107,6 +121,83 @@ class PasswordDlgTest : public QObject {
              refusal.isEmpty() ? QStringList() : QStringList{refusal});
     QCOMPARE(dialog.isVisible(), !refusal.isEmpty());
     QCOMPARE(dialog.result(), refusal.isEmpty() ? int(QDialog::Accepted) : int(QDialog::Rejected));
+  }
+
+  void HintIsCheckedAsItWillBeStored() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    const std::string plain = fixture.Folder.WriteFile("plain.txt", "kept as it is");
+    const std::vector<std::string> before = fixture.Folder.Listing();
+    windows.MainForm().StartBatch(TBatchMode::kEncrypt, {plain});
+    // 255 characters the box takes, stored as 765 bytes of UTF-8: more than a container's hint field holds.
+    bool refused = false;
+    WhenPasswordAsked(windows, [&refused](QWidget& dialog) {
+      Control<QLineEdit>(dialog, "PassEdit").setText("password");
+      Control<QLineEdit>(dialog, "PassCEdit").setText("password");
+      Control<QLineEdit>(dialog, "HintEdit").setText(QString(255, QChar(0xD55C)));  // 한
+      Control<QAbstractButton>(dialog, "BitBtn1").click();
+      refused = dialog.isVisible();
+      if (refused) Control<QAbstractButton>(dialog, "BitBtn2").click();
+    });
+    Control<QPushButton>(windows.ConfirmationDlg(), "OKBitBtn").click();
+    QVERIFY(refused);
+    QCOMPARE(fixture.Script.Texts(TPromptKind::kWarning), QStringList{kHintTooLong});
+    QVERIFY(fixture.Script.Texts(TPromptKind::kConfirm).isEmpty());  // refused before any question
+    QCOMPARE(fixture.Folder.Listing(), before);
+    QCOMPARE(TempFolder::ReadFile(plain), std::string("kept as it is"));
+
+    // 250 of them are 750 bytes, which fit.
+    TPasswordDlg& dialog = Open(windows, false);
+    Type(dialog, "password", "password");
+    Control<QLineEdit>(dialog, "HintEdit").setText(QString(250, QChar(0xD55C)));
+    fixture.Script.AnswerYes();
+    PressOk(dialog);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  }
+
+  void TextsBeyondShiftJisAreToldBeforeOk_data() {
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("hint");
+    QTest::addColumn<QStringList>("notes");  // empty: no question
+    QTest::newRow("emoji in the password") << QStringLiteral("pass😀") << "" << QStringList{kPasswordNote};
+    QTest::newRow("Japanese and é in the hint")
+        << "password" << QStringLiteral("日本のcafé") << QStringList{kHintNote};
+    QTest::newRow("both") << QStringLiteral("€uro pass") << QStringLiteral("한")
+                          << QStringList{kPasswordNote, kHintNote};
+    QTest::newRow("Shift-JIS only") << QStringLiteral("暗号鍵パス～") << QStringLiteral("いつもの①")
+                                    << QStringList();
+  }
+
+  void TextsBeyondShiftJisAreToldBeforeOk() {
+    QFETCH(QString, password);
+    QFETCH(QString, hint);
+    QFETCH(QStringList, notes);
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    TPasswordDlg& dialog = Open(windows, false);
+    Type(dialog, password, password);
+    Control<QLineEdit>(dialog, "HintEdit").setText(hint);
+    PressOk(dialog);  // the script answers No: the dialog stays
+    if (notes.isEmpty()) {
+      QVERIFY(fixture.Script.Texts(TPromptKind::kConfirm).isEmpty());
+      QCOMPARE(dialog.result(), int(QDialog::Accepted));
+      return;
+    }
+    QCOMPARE(fixture.Script.Texts(TPromptKind::kConfirm), QStringList{(notes << kProceed).join("\r\n")});
+    QVERIFY(dialog.isVisible());
+    fixture.Script.AnswerYes();
+    PressOk(dialog);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+  }
+
+  void PasswordBoxesShowStars() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    for (const char* name : {"PassEdit", "PassCEdit"}) {
+      QLineEdit& box = Control<QLineEdit>(windows.PasswordDlg(), name);
+      QCOMPARE(box.echoMode(), QLineEdit::Password);
+      QCOMPARE(box.style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, &box), int('*'));
+    }
   }
 
   void ModeTexts() {

@@ -26,6 +26,9 @@ QStringList CoreTextsShown() {
   QStringList texts;
   for (int kind = 0; kind <= static_cast<int>(TResultKind::kUnexpectedError); ++kind)
     texts << CoreText(ResultText(static_cast<TResultKind>(kind)));
+  for (const TResultKind kind : {TResultKind::kEncryptedLinkTargetKept, TResultKind::kDecryptedLinkTargetKept,
+                                 TResultKind::kLinkOnlyWiped})
+    texts << QString::fromStdString(ResultText(kind, "/tmp/target", ShownCoreText));
   for (const TBatchMode mode : {TBatchMode::kEncrypt, TBatchMode::kDecrypt, TBatchMode::kWipe})
     texts << QString::fromStdString(ConfirmationText(mode, 3, ShownCoreText));
   texts << QString::fromStdString(SummaryText(0, ShownCoreText))
@@ -39,6 +42,7 @@ QStringList CoreTextsShown() {
     texts << QString::fromStdString(ProgressLine({kind, 1, 2}, ShownCoreText));
   for (int level = 1; level <= 4; ++level) texts << CoreText(PasswordRefusal("", level, true));
   for (int level = 2; level <= 4; ++level) texts << CoreText(PasswordRefusal("a", level, true));
+  texts << CoreText(kHintTooLong) << CoreText(kPasswordBeyondShiftJis) << CoreText(kHintBeyondShiftJis);
   texts << CoreText(kPasswordMismatch) << ErrorText(EIniWriteError("/ro/ZK.ini"));
   return texts;
 }

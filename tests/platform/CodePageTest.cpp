@@ -56,6 +56,23 @@ TEST(CodePage, StoredNamesAreUtf8WhenValidElseCp932) {
   EXPECT_EQ(StoredNameToUtf8(Bytes("b1 b2")), "ｱｲ");
 }
 
+// Each part of a path on its own: UTF-8 as it is, else CP932, else the bytes outside UTF-8 escaped.
+TEST(CodePage, PathDisplayText) {
+  struct Case {
+    std::string path;
+    const char* shown;
+  } cases[] = {
+      {"/home/u/漢字.txt", "/home/u/漢字.txt"},
+      {"/home/u/" + Bytes("8a bf 8e 9a 2e 74 78 74"), "/home/u/漢字.txt"},
+      {"/home/ユーザー/" + Bytes("83 81 83 82"), "/home/ユーザー/メモ"},
+      {Bytes("b1 b2") + "/x", "ｱｲ/x"},
+      {"/a/" + Bytes("ff 41 81") + "/é", "/a/\\xFFA\\x81/é"},
+      {"/a/" + Bytes("41 81") + "/" + Bytes("a0"), "/a/A\\x81/\\xA0"},
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(PathDisplayText(c.path), c.shown) << c.shown;
+}
+
 TEST(CodePage, Utf8Validation) {
   struct Case {
     const char* hex;

@@ -26,8 +26,11 @@ TEST(FileInfo, AttributeWords) {
       {temp.Path("folder/"), kAttrDirectory},
       {temp.MakeFolder(".hiddenfolder"), kAttrDirectory | kAttrHidden},
       {readOnlyFolder, kAttrDirectory | kAttrReadOnly},
-      // A link is never a folder, so nothing descends into it.
-      {temp.MakeLink("folderlink", temp.Path("folder")), kAttrArchive},
+      // A link to a folder is a folder, as a file manager shows it; any other link is like a file and is
+      // never read-only.
+      {temp.MakeLink("folderlink", temp.Path("folder")), kAttrDirectory},
+      {temp.MakeLink(".hiddenlink", readOnlyFolder), kAttrDirectory | kAttrHidden},
+      {temp.MakeLink("filelink", readOnly), kAttrArchive},
       {temp.MakeLink("dangling", temp.Path("nowhere")), kAttrArchive},
       {temp.Path("missing"), kAttrInvalid},
       {"", kAttrInvalid},

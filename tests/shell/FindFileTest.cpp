@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "TempFolder.h"
 #include "shell/FindFile.h"
@@ -77,18 +78,89 @@ TEST_F(FindFileTest, HiddenEntries) {
   EXPECT_EQ(finder.Files(), Paths({"a", "b", ".hs/d", "s/c", "t/z", "s/u/y"}));
 }
 
-TEST_F(FindFileTest, LinkedFoldersAreListedButNotEntered) {
+TEST_F(FindFileTest, LinkedFoldersAreListedAsFolders) {
   temp_.MakeLink("link", temp_.Path("s"));
   TFindFile finder = MakeIntakeFinder(true);
-  finder.Directory = temp_.Path("t");
-  finder.Execute();
-  ASSERT_EQ(finder.Files(), Paths({"t/z"}));
-
   finder.Directory = root_;
   finder.Execute();
   EXPECT_EQ(finder.Files(), Paths({"a", "b", "link", "s", "t", "s/c", "s/u", "t/z", "s/u/y"}));
-  EXPECT_EQ(CollectFiles({root_}, true), Paths({"a", "b", "link", "s/c", "t/z", "s/u/y"}));
-  EXPECT_EQ(CollectFiles(Paths({"link"}), true), Paths({"link"}));
+  EXPECT_EQ(finder.FolderCount(), 4);
+}
+
+// Links to folders, given directly or met inside a search. A file is listed once, under the path of its own
+// folder when the tree has it, and no link leads the search round in a loop. In the table, paths are
+// relative to the searched root ("" is the root itself), and "@" is a folder outside it holding o and deep/p.
+TEST_F(FindFileTest, LinksToFoldersAreFollowedOnceAndNeverInALoop) {
+  struct Link {
+    const char* name;
+    const char* target;
+  };
+  struct Case {
+    const char* what;
+    std::vector<Link> links;
+    std::vector<const char*> given;
+    bool recurse;
+    std::vector<const char*> files;
+  };
+  const std::vector<Case> cases = {
+      {"a link given directly is expanded", {{"ls", "s"}}, {"ls"}, true, {"ls/c", "ls/u/y"}},
+      {"the same without subfolders", {{"ls", "s"}}, {"ls"}, false, {"ls/c"}},
+      {"a link inside leads out of the tree",
+       {{"s/out", "@"}},
+       {""},
+       true,
+       {"a", "b", "s/c", "t/z", "s/u/y", "s/out/o", "s/out/deep/p"}},
+      {"without subfolders a link inside is a folder", {{"out", "@"}}, {""}, false, {"a", "b"}},
+      {"a link back to the root", {{"s/u/back", ""}}, {""}, true, {"a", "b", "s/c", "t/z", "s/u/y"}},
+      {"a link to a folder holding the root",
+       {{"s/up", ".."}},
+       {""},
+       true,
+       {"a", "b", "s/c", "t/z", "s/u/y"}},
+      {"a link to a folder of the tree", {{"a-link", "s/u"}}, {""}, true, {"a", "b", "s/c", "t/z", "s/u/y"}},
+      {"two links to one folder",
+       {{"l1", "@"}, {"t/l2", "@"}},
+       {""},
+       true,
+       {"a", "b", "s/c", "t/z", "s/u/y", "l1/o", "l1/deep/p"}},
+      {"two links given directly",
+       {{"l1", "@"}, {"l2", "@/deep"}},
+       {"l1", "l2"},
+       true,
+       {"l1/o", "l1/deep/p", "l2/p"}},
+      {"a loop through a folder outside",
+       {{"s/x", "@"}, {"@/back", ""}},
+       {""},
+       true,
+       {"a", "b", "s/c", "t/z", "s/u/y", "s/x/o", "s/x/deep/p"}},
+  };
+  for (const Case& c : cases) {
+    test::TempFolder root;
+    test::TempFolder outside;
+    outside.WriteFile("o");
+    outside.MakeFolder("deep");
+    outside.WriteFile("deep/p");
+    root.WriteFile("b", "b");
+    root.WriteFile("a", "a");
+    root.MakeFolder("s/u");
+    root.WriteFile("s/c");
+    root.WriteFile("s/u/y");
+    root.MakeFolder("t");
+    root.WriteFile("t/z");
+    auto place = [&](std::string_view path) {
+      if (path.starts_with("@"))
+        return outside.Path(std::string(path.substr(path.starts_with("@/") ? 2 : 1)));
+      return root.Path(std::string(path));
+    };
+    for (const Link& link : c.links)
+      ASSERT_EQ(::symlink(place(link.target).c_str(), place(link.name).c_str()), 0);
+    std::vector<std::string> given, expected;
+    for (const char* path : c.given) given.push_back(root.Path(path));
+    for (const char* path : c.files) expected.push_back(root.Path(path));
+    EXPECT_EQ(CollectFiles(given, c.recurse), expected) << c.what;
+    TFindFile finder = MakeIntakeFinder(c.recurse);
+    EXPECT_EQ(CollectWipeBinFiles(finder, given), expected) << c.what;
+  }
 }
 
 TEST_F(FindFileTest, EmptyMissingAndUnsetFoldersFindNothing) {
