@@ -154,7 +154,7 @@ int main(int argc, char** argv) {
     std::cerr << "usage: zk_dialog_bench ZKCLI [WORK_FOLDER]\n";
     return 2;
   }
-  zk::SetUpApplication(application);
+  zk::SetUpApplication(application, zk::TUiLanguage::kJapanese);
   const std::string zkcli = fs::absolute(argv[1]);
   // Absolute: the program moves to its own folder when its windows are made.
   const fs::path parent = fs::absolute(argc > 2 ? fs::path(argv[2]) : fs::temp_directory_path());

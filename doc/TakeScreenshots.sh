@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Takes the README's screenshots of zk under Xvfb with a real window manager, so that captions and
 # frames show as a user sees them. Needs: xvfb xauth openbox xdotool imagemagick (and a built zk).
-#   doc/TakeScreenshots.sh build/release/src/app/zk build/release/src/cli/zkcli
+#   doc/TakeScreenshots.sh build/release/src/app/zk build/release/src/cli/zkcli [ja|en]
+# With "en" the program runs under an English locale and the pictures are named *-en.png.
 set -euo pipefail
 zk=$(realpath "$1")
 zkcli=$(realpath "$2")
+language=${3:-ja}
 out=$(realpath "$(dirname "$0")/screenshots")
 work=$(mktemp -d)
 ini="$(dirname "$zk")/ZK.ini"
@@ -15,6 +17,24 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 openbox >/dev/null 2>&1 &
 sleep 1
+
+# The captions the script waits for, in the program's language.
+if [ "$language" = en ]; then
+  zk_locale=en_US.UTF-8
+  suffix=-en
+  encrypt_list="Encrypt Files" encrypt_password="Enter the password to encrypt with."
+  decrypt_list="Decrypt Files" decrypt_password="Enter the password to decrypt with."
+  all_done="All files and folders were processed successfully." options="Options"
+  security="Security Level and Algorithm" sha1="SHA-1 Hash" open="Open" sha1_result="SHA-1 of the chosen file"
+else
+  zk_locale=C.UTF-8  # Japanese, and present on every system
+  suffix=
+  encrypt_list="ファイルの暗号化" encrypt_password="暗号化に使用するパスワードを入力してください。"
+  decrypt_list="ファイルの復号" decrypt_password="復号に使用するパスワードを入力してください。"
+  all_done="全てのファイル/フォルダを正常に処理しました。" options="オプション"
+  security="セキュリティレベル・アルゴリズムの変更" sha1="SHA-1ハッシュ計算" open="開く"
+  sha1_result="選択したファイルのSHA-1計算結果"
+fi
 
 settings() { printf '[SYSTEM]\nFIRSTEXEC=0\n%s' "$1" >"$ini"; }
 wait_window() {  # title: the id of the visible window with exactly that title
@@ -27,14 +47,16 @@ wait_window() {  # title: the id of the visible window with exactly that title
 }
 shoot() {  # title file
   sleep 0.6
-  import -frame -window "$(wait_window "$1")" "$out/$2"
+  import -frame -window "$(wait_window "$1")" "$out/$2$suffix.png"
 }
 dismiss_notice() { xdotool windowactivate --sync "$(wait_window ZK)" key Return; }
 click() {  # title x y: a click at x, y inside the window's client area
   id=$(wait_window "$1")
   xdotool mousemove --window "$id" "$2" "$3" click 1
 }
-finish() { pkill -x zk || true; sleep 0.5; }
+# Only zk runs in its language; the tools keep the locale they have.
+start() { env LANGUAGE= LC_ALL= LC_MESSAGES= LANG="$zk_locale" "$zk" "$@" & zk_pid=$!; }
+finish() { kill "$zk_pid" 2>/dev/null || true; wait "$zk_pid" 2>/dev/null || true; sleep 0.5; }
 
 cd "$work"
 mkdir docs
@@ -49,55 +71,55 @@ rm docs/議事録.txt docs/budget.ods docs/holiday.jpg
 # The main window, with the wipe bin shown.
 settings 'TOPWIPE=1
 '
-"$zk" &
+start
 dismiss_notice
-shoot "ZK Ver3.4a" main-window.png
+shoot "ZK Ver3.4a" main-window
 finish
 
 # The password dialog of an encryption.
 settings ''
 printf 'draft\n' >letter.txt
-"$zk" letter.txt &
+start letter.txt
 dismiss_notice
-xdotool windowactivate --sync "$(wait_window ファイルの暗号化)" key Return
-id=$(wait_window "暗号化に使用するパスワードを入力してください。")
+xdotool windowactivate --sync "$(wait_window "$encrypt_list")" key Return
+id=$(wait_window "$encrypt_password")
 xdotool windowactivate --sync "$id" type --delay 20 "secret"
-shoot "暗号化に使用するパスワードを入力してください。" password-dialog.png
+shoot "$encrypt_password" password-dialog
 finish
 
 # The confirmation list after a decryption run, then after re-encryption.
 settings 'WIPEDECSOURCE=0
 '
-"$zk" -D docs &
+start -D docs
 dismiss_notice
-xdotool windowactivate --sync "$(wait_window ファイルの復号)" key Return
-id=$(wait_window "復号に使用するパスワードを入力してください。")
+xdotool windowactivate --sync "$(wait_window "$decrypt_list")" key Return
+id=$(wait_window "$decrypt_password")
 xdotool windowactivate --sync "$id" type --delay 20 "correct horse"
 xdotool key Return
 # The hints and the decrypted paths stand to the right of the 450-pixel path column.
-click "全てのファイル/フォルダを正常に処理しました。" 500 242
-shoot "全てのファイル/フォルダを正常に処理しました。" decryption-finished.png
-click "全てのファイル/フォルダを正常に処理しました。" 60 313
+click "$all_done" 500 242
+shoot "$all_done" decryption-finished
+click "$all_done" 60 313
 xdotool windowactivate --sync "$(wait_window ZK)" key Return
-click "全てのファイル/フォルダを正常に処理しました。" 30 242
-shoot "全てのファイル/フォルダを正常に処理しました。" re-encryption-finished.png
+click "$all_done" 30 242
+shoot "$all_done" re-encryption-finished
 finish
 
 # The options dialog, the security dialog and the SHA-1 tool with a result.
 settings ''
-"$zk" &
+start
 dismiss_notice
 click "ZK Ver3.4a" 120 132
-shoot "オプション" options-dialog.png
-click "オプション" 280 372
-shoot "セキュリティレベル・アルゴリズムの変更" security-dialog.png
-click "セキュリティレベル・アルゴリズムの変更" 270 264
-click "オプション" 280 436
-shoot "SHA-1ハッシュ計算" sha1-tool.png
-click "SHA-1ハッシュ計算" 170 24
-id=$(wait_window "開く")
+shoot "$options" options-dialog
+click "$options" 280 372
+shoot "$security" security-dialog
+click "$security" 270 264
+click "$options" 280 436
+shoot "$sha1" sha1-tool
+click "$sha1" 170 24
+id=$(wait_window "$open")
 xdotool windowactivate --sync "$id" type --delay 20 "$work/letter.txt"
 xdotool key Return
-shoot "選択したファイルのSHA-1計算結果" sha1-result.png
+shoot "$sha1_result" sha1-result
 finish
 echo "screenshots in $out"

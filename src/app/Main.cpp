@@ -1,13 +1,15 @@
 // zk: the desktop program.
 #include <QApplication>
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/Program.h"
 #include "shell/IniUnit.h"
+#include "ui/Language.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);  // takes Qt's own options out of argv
-  zk::SetUpApplication(application);
+  zk::SetUpApplication(application, zk::UiLanguage(std::getenv));
   zk::TProgramState state;
   state.SettingsFile = zk::IniPath(zk::kIniFileName);
   std::error_code error;

@@ -45,7 +45,7 @@ TMainForm::TMainForm(TSettings& settings, TProgramState& state)
   ui_->DecBitBtn->setIcon(Picture(TPicture::kDecrypt));
 
   OpenDialog.setFileMode(QFileDialog::ExistingFiles);
-  OpenDialog.setNameFilter(QStringLiteral("全てのファイル (*)"));
+  OpenDialog.setNameFilter(tr("全てのファイル (*)"));
   OpenDialog.setOption(QFileDialog::DontResolveSymlinks);  // links are returned as themselves
   OpenDialog.setOption(QFileDialog::DontUseNativeDialog);
   OpenDialog.setDirectory(PathToQString(state_.StartFolder));

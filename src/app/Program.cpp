@@ -2,9 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QLibraryInfo>
 #include <QSettings>
-#include <QTranslator>
 #include <optional>
 
 #include "app/MainForm.h"
@@ -15,21 +13,18 @@
 #include "ui/PasswordStyle.h"
 #include "ui/Pictures.h"
 #include "ui/Prompts.h"
-#include "ui/QtText.h"
+#include "ui/Translations.h"
 
 namespace zk {
 
-void SetUpApplication(QApplication& application) {
+void SetUpApplication(QApplication& application, TUiLanguage language) {
   // The name alone (no display name), so that window titles stay exactly as the windows set them.
   QApplication::setApplicationName(QStringLiteral("ZK"));
   QGuiApplication::setDesktopFileName(QStringLiteral("zk"));
   // The forms ask for the Japanese Windows font; IPAPGothic has nearly the same metrics.
   QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
   QApplication::setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
-  // Standard buttons read はい, いいえ, キャンセル as on a Japanese desktop.
-  auto* translator = new QTranslator(&application);
-  if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QApplication::installTranslator(translator);
+  InstallTranslations(application, language);
   QApplication::setWindowIcon(Picture(TPicture::kProgram));
   QApplication::setStyle(new TPasswordStyle);  // the application takes it
   // Qt's own file dialog keeps the folders it visited (those whose files were just wiped, say) in
@@ -45,7 +40,7 @@ int RunProgram(TProgramState state) {
   if (ReadSetting(settings::kDbChk, state.SettingsFile)) {
     instance = SingleInstanceLock::TryAcquire();
     if (instance->AnotherInstanceRuns()) {
-      prompts::Information(nullptr, ToQString(kAlreadyRunning));
+      prompts::Information(nullptr, MessageText(kAlreadyRunning));
       return 0;
     }
   }

@@ -3,12 +3,14 @@
 #pragma once
 
 #include "app/ProgramState.h"
+#include "ui/Language.h"
 
 class QApplication;
 
 namespace zk {
 
-void SetUpApplication(QApplication& application);
+// Fonts, icon and the translations of `language`.
+void SetUpApplication(QApplication& application, TUiLanguage language);
 
 // Returns the exit status. With DBCHK on (the default) a second instance only says so and ends.
 int RunProgram(TProgramState state);

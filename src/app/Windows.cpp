@@ -8,6 +8,7 @@
 #include "dialogs/PasswordDlg.h"
 #include "dialogs/SecSetDlg.h"
 #include "shell/PathIntake.h"
+#include "ui/CoreTexts.h"
 #include "ui/Messages.h"
 #include "ui/Prompts.h"
 #include "ui/QtText.h"
@@ -62,8 +63,8 @@ void TWindows::WireOptions() {
 
 void TWindows::StartUp() {
   TMainForm& main = *mainForm_;
-  prompts::Information(&main, ToQString(MessageText(kPublicTestNotice)));
-  if (Settings.FirstExec) prompts::Information(&main, ToQString(MessageText(kFirstRunMessage)));
+  prompts::Information(&main, MessageText(kPublicTestNotice));
+  if (Settings.FirstExec) prompts::Information(&main, MessageText(kFirstRunMessage));
   optionDlg_->ShowSettings();
   secSetDlg_->ShowSettings();
   main.ApplySettings();
@@ -76,7 +77,7 @@ void TWindows::SaveSettings() {
   try {
     Settings.Save(State.SettingsFile);
   } catch (const std::exception& error) {
-    prompts::Error(mainForm_.get(), DisplayQString(error.what()));
+    prompts::Error(mainForm_.get(), ErrorText(error));
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 
 #include "engine/ResultTexts.h"
+#include "ui/CoreTexts.h"
 #include "ui/DialogFrame.h"
 #include "ui/Prompts.h"
 #include "ui/QtText.h"
@@ -20,21 +21,16 @@ constexpr int kProgressRedrawMilliseconds = 40;
 // Each row keeps its paths as the file system spells them; the texts only show them.
 constexpr int kPathRole = Qt::UserRole;
 
-const QString kReEncryptQuestion = QStringLiteral(
-    "これらの復号済みのファイルを復号時のパスワードとヒントで再暗号化します。よろしいですか？\r\n"
-    "（※注意！：再暗号化の際は当該ファイルが使用中であったり、削除、移動、置き換え等されていないかご確認下さ"
-    "い。）");
-
-std::string_view CaptionOf(TBatchMode mode) {
+QString CaptionOf(TBatchMode mode) {
   switch (mode) {
     case TBatchMode::kEncrypt:
-      return "ファイルの暗号化";
+      return TConfirmationDlg::tr("ファイルの暗号化");
     case TBatchMode::kDecrypt:
-      return "ファイルの復号";
+      return TConfirmationDlg::tr("ファイルの復号");
     case TBatchMode::kWipe:
-      return "ファイルの抹消";
+      return TConfirmationDlg::tr("ファイルの抹消");
   }
-  return "";
+  return {};
 }
 
 }  // namespace
@@ -69,8 +65,9 @@ void TConfirmationDlg::AddFile(const std::string& path) {
   const int row = list.rowCount();
   list.insertRow(row);
   SetPathColumn(row, kPathColumn, path);
-  SetColumnText(row, kHintColumn,
-                Mode == TBatchMode::kDecrypt ? ToQString(HintText(engine_.ReadHint(path))) : QString());
+  SetColumnText(
+      row, kHintColumn,
+      Mode == TBatchMode::kDecrypt ? ToQString(HintText(engine_.ReadHint(path), ShownCoreText)) : QString());
   SetColumnText(row, kDecryptedColumn, QString());
 }
 
@@ -114,17 +111,15 @@ void TConfirmationDlg::ShowFor(QWidget& caller) {
 void TConfirmationDlg::PrepareList() {
   if (Prepared) return;
   ListEditable = true;
-  ui_->CloseBitBtn->setText(QStringLiteral("キャンセル"));
+  ui_->CloseBitBtn->setText(tr("キャンセル"));
   ui_->OKBitBtn->show();
   SetReEncButton(false);
-  ui_->Label1->setText(ToQString(ConfirmationText(Mode, FileCount())));
-  setWindowTitle(ToQString(CaptionOf(Mode)));
+  ui_->Label1->setText(ToQString(ConfirmationText(Mode, FileCount(), ShownCoreText)));
+  setWindowTitle(CaptionOf(Mode));
   const bool decrypting = Mode == TBatchMode::kDecrypt;
   QTableWidget& list = *ui_->ListView;
-  list.horizontalHeaderItem(kHintColumn)
-      ->setText(decrypting ? QStringLiteral("パスワードヒント") : QString());
-  list.horizontalHeaderItem(kDecryptedColumn)
-      ->setText(decrypting ? QStringLiteral("復号後ファイル名") : QString());
+  list.horizontalHeaderItem(kHintColumn)->setText(decrypting ? tr("パスワードヒント") : QString());
+  list.horizontalHeaderItem(kDecryptedColumn)->setText(decrypting ? tr("復号後ファイル名") : QString());
   Prepared = true;
   if (AutoRun) OKBitBtnClick();
   activateWindow();
@@ -175,7 +170,7 @@ bool TConfirmationDlg::AnyOverwriteDoubt() const {
 
 void TConfirmationDlg::OKBitBtnClick() {
   if (Mode == TBatchMode::kWipe && !AutoRun &&
-      !prompts::Confirm(this, ToQString(WipeWarningText(AnyOverwriteDoubt()))))
+      !prompts::Confirm(this, ToQString(WipeWarningText(AnyOverwriteDoubt(), ShownCoreText))))
     return;
   if (Mode != TBatchMode::kWipe && !AutoRun && !ReEncrypting && !AskPassword()) return;
   RunBatch();
@@ -215,7 +210,8 @@ void TConfirmationDlg::RunBatch() {
   for (int row = 0; row < count; ++row) {
     const TRowResult result = RunRow(row, count, options);
     if (result.Failed()) ++FailCount;
-    SetColumnText(row, kPathColumn, DisplayQString(result.Text()) + DisplayQString(FilePath(row)));
+    SetColumnText(row, kPathColumn,
+                  DisplayQString(result.Text(ShownCoreText)) + DisplayQString(FilePath(row)));
   }
   TSecretText::Erase(options.Password);
   if (Mode == TBatchMode::kDecrypt && settings_.ReEnc) SetReEncButton(true);
@@ -225,7 +221,7 @@ void TConfirmationDlg::RunBatch() {
 TRowResult TConfirmationDlg::RunRow(int row, int count, TBatchOptions& options) {
   const std::string path = FilePath(row);
   auto showStatus = [&](std::string_view suffix) {
-    setWindowTitle(ToQString(StatusLine(row + 1, count, PathDisplayText(path), suffix)));
+    setWindowTitle(ToQString(StatusLine(row + 1, count, PathDisplayText(path), ShownCoreText(suffix))));
   };
   switch (Mode) {
     case TBatchMode::kEncrypt: {
@@ -253,11 +249,11 @@ void TConfirmationDlg::FinishRun() {
   if (!settings_.ReEnc) Password.Clear();
   if (!settings_.SaveHint) settings_.PassHint.clear();
   ListEditable = false;
-  const QString summary = ToQString(SummaryText(FailCount));
+  const QString summary = ToQString(SummaryText(FailCount, ShownCoreText));
   setWindowTitle(summary);
   ui_->ListView->horizontalHeaderItem(kHintColumn)->setText(QString());
   ui_->Label1->setText(summary);
-  ui_->CloseBitBtn->setText(QStringLiteral("閉じる"));
+  ui_->CloseBitBtn->setText(tr("閉じる"));
   SetLocked(false);
   ui_->OKBitBtn->hide();
   ui_->CloseBitBtn->setFocus();
@@ -271,7 +267,10 @@ void TConfirmationDlg::FinishRun() {
 
 void TConfirmationDlg::ReEncBitBtnClick() {
   if (!settings_.ReEnc) return;
-  if (!prompts::Confirm(this, kReEncryptQuestion)) return;
+  if (!prompts::Confirm(this, tr("これらの復号済みのファイルを復号時のパスワードとヒントで再暗号化します。よ"
+                                 "ろしいですか？\r\n（※注意！：再暗号化の際は当該ファイルが使用中であったり、"
+                                 "削除、移動、置き換え等されていないかご確認下さい。）")))
+    return;
   for (int row = 0; row < FileCount(); ++row) {
     const std::string decrypted = PathColumn(row, kDecryptedColumn);
     // A row whose decryption failed keeps its container's path; the run marks it as not re-encrypted.
@@ -300,7 +299,7 @@ void TConfirmationDlg::ProcessMessages() {
   // The line can only be drawn when events are let through, so it is set only then, and at most at the
   // rate an eye can follow: drawing it each time would cost a fast cipher a third of its speed.
   if (progress_ && (!progressShown_.isValid() || progressShown_.hasExpired(kProgressRedrawMilliseconds))) {
-    ui_->Label1->setText(ToQString(ProgressLine(*progress_)));
+    ui_->Label1->setText(ToQString(ProgressLine(*progress_, ShownCoreText)));
     progressShown_.start();
   }
   QCoreApplication::processEvents();

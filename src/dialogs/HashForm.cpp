@@ -44,8 +44,8 @@ void THashForm::OpenButtonClick() {
     prompts::Error(this, DisplayQString(error.what()));
     return;
   }
-  prompts::ShowText(this, QStringLiteral("選択したファイルのSHA-1計算結果"),
-                    QStringLiteral("160bit Hash値[32bit(16進表現)*5]:"), ToQString(DigestText(digest)));
+  prompts::ShowText(this, tr("選択したファイルのSHA-1計算結果"), tr("160bit Hash値[32bit(16進表現)*5]:"),
+                    ToQString(DigestText(digest)));
 }
 
 // However the window is closed, the result is OK.

@@ -2,10 +2,12 @@
 
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QUrl>
 
 #include "engine/BatchRules.h"
 #include "shell/Settings.h"
+#include "ui/CoreTexts.h"
 #include "ui/DialogFrame.h"
 #include "ui/Messages.h"
 #include "ui/Pictures.h"
@@ -37,12 +39,11 @@ constexpr TOptionBox kOptionBoxes[] = {
 
 constexpr int kExtensionTypingLimit = 10;
 
-const QString kBadExtension =
-    QStringLiteral("拡張子の設定が不正です。正しく設定しなおして下さい。\r\n(不正な拡張子とは") +
-    ToQString(kForbiddenInExtension) + QStringLiteral("が含まれる、空である、.だけなどです。)");
-const QString kClearQuestion = QStringLiteral(
-    "パスワードの照合のために登録されているハッシュデータとパスワードヒントをクリアしますか？");
-const QString kCleared = QStringLiteral("ハッシュデータとパスワードヒントをクリアしました。");
+bool IsActivationKey(const QEvent& event) {
+  if (event.type() != QEvent::KeyPress) return false;
+  const int key = static_cast<const QKeyEvent&>(event).key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+}
 
 }  // namespace
 
@@ -56,8 +57,8 @@ TOptionDlg::TOptionDlg(TSettings& settings, const std::string& settingsFile, con
   setFixedSize(size());
   ui_->Image1->setPixmap(Picture(TPicture::kProgram).pixmap(ui_->Image1->size()));
   ui_->WipeSpeedButton->setIcon(Picture(TPicture::kWipeBin));
-  ui_->Label2->setText(QStringLiteral("WEBサイト") + ToQString(kWebAddress) +
-                       QStringLiteral("では最新版や他ソフト等の公開を行っておりますので是非お越し下さい。"));
+  ui_->Label2->setText(tr("WEBサイト%1では最新版や他ソフト等の公開を行っておりますので是非お越し下さい。")
+                           .arg(ToQString(kWebAddress)));
   ui_->Label5->setText(ToQString(kWebAddress));
   ui_->NameLabel->setText(programName);
   for (QLabel* link : {ui_->Label2, ui_->Label4, ui_->Label5}) {
@@ -142,7 +143,9 @@ bool TOptionDlg::FormCloseQuery() {
   if (!extension.isEmpty() && CheckAdaptForFileName(ui_->ExtChgEdit->text()) &&
       extension != QStringLiteral("."))
     return true;
-  prompts::Warning(this, kBadExtension);
+  prompts::Warning(this, tr("拡張子の設定が不正です。正しく設定しなおして下さい。\r\n(不正な拡張子とは%"
+                            "1が含まれる、空である、.だけなどです。)")
+                             .arg(ToQString(kForbiddenInExtension)));
   ui_->ExtChgEdit->setText(ToQString(settings::kOwnExtStr.defaultValue));
   ui_->ExtChgEdit->setFocus();
   return false;
@@ -160,22 +163,25 @@ void TOptionDlg::closeEvent(QCloseEvent* event) {
 void TOptionDlg::reject() { close(); }
 
 void TOptionDlg::ClrHashBitBtnClick() {
-  if (!prompts::Confirm(this, kClearQuestion)) return;
+  if (!prompts::Confirm(
+          this,
+          tr("パスワードの照合のために登録されているハッシュデータとパスワードヒントをクリアしますか？")))
+    return;
   settings_.PassHash.clear();
   settings_.PassHint.clear();
   try {
     WriteSetting(settings::kPassHash, "", settingsFile_);
     WriteSetting(settings::kPassHint, "", settingsFile_);
   } catch (const std::exception& error) {
-    prompts::Error(this, DisplayQString(error.what()));
+    prompts::Error(this, ErrorText(error));
     return;
   }
-  prompts::Information(this, kCleared);
+  prompts::Information(this, tr("ハッシュデータとパスワードヒントをクリアしました。"));
 }
 
 bool TOptionDlg::eventFilter(QObject* watched, QEvent* event) {
-  // Label2, Label4 and Label5 open the web site.
-  if (event->type() == QEvent::MouseButtonRelease) {
+  // Label2, Label4 and Label5 open the web site on a click; Label5, the link itself, also from the keyboard.
+  if (event->type() == QEvent::MouseButtonRelease || (watched == ui_->Label5 && IsActivationKey(*event))) {
     QDesktopServices::openUrl(QUrl(ToQString(kWebAddress)));
     return true;
   }

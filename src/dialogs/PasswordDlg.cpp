@@ -5,6 +5,7 @@
 #include "engine/FileEngine.h"
 #include "engine/PasswordRules.h"
 #include "platform/CodePage.h"
+#include "ui/CoreTexts.h"
 #include "ui/DialogFrame.h"
 #include "ui/Prompts.h"
 #include "ui/QtText.h"
@@ -15,20 +16,6 @@
 namespace zk {
 namespace {
 
-const QString kEncryptCaption = QStringLiteral("暗号化に使用するパスワードを入力してください。");
-const QString kDecryptCaption = QStringLiteral("復号に使用するパスワードを入力してください。");
-const QString kEncryptNote = QStringLiteral(
-    "＊パスワードは絶対に忘れないようにしてください。また、出来る限り長く、推測されにくいパスワードにしてくだ"
-    "さい。");
-const QString kDecryptNote = QStringLiteral("＊パスワードは大文字と小文字を区別されます。");
-const QString kCheckValueMismatch = QStringLiteral(
-    "入力されたパスワードが照合用に登録されたパスワードと異なります。確認してください。\r\n"
-    "（そのままで良い場合は、「照合用にハッシュを登録」または「何も行わない」を選択して再度ＯＫを押してくださ"
-    "い。）");
-const QString kRegisterQuestion = QStringLiteral(
-    "入力されたパスワードのハッシュを照合用に登録します。よろしいですか？\r\n"
-    "（このハッシュは照合以外に使用できないように特殊な方法で加工されるので、登録しても安全です。）");
-const QString kProceedQuestion = QStringLiteral("このまま暗号化してよろしいですか？");
 constexpr int kHintTypingLimit = 255;
 
 }  // namespace
@@ -86,13 +73,15 @@ void TPasswordDlg::ApplyModeLayout() {
   ui_->PassEdit->setFocus();
   ui_->RadioButton1->setEnabled(CheckValueRegistered());
   if (!DecryptMode) {
-    setWindowTitle(kEncryptCaption);
-    ui_->Label3->setText(kEncryptNote);
+    setWindowTitle(tr("暗号化に使用するパスワードを入力してください。"));
+    ui_->Label3->setText(
+        tr("＊パスワードは絶対に忘れないようにしてください。また、出来る限り長く、推測されにくいパスワードに"
+           "してください。"));
     ui_->Panel1->show();
     RefreshLayout();
   } else {
-    setWindowTitle(kDecryptCaption);
-    ui_->Label3->setText(kDecryptNote);
+    setWindowTitle(tr("復号に使用するパスワードを入力してください。"));
+    ui_->Label3->setText(tr("＊パスワードは大文字と小文字を区別されます。"));
     ui_->Panel1->hide();
     ui_->PassCEdit->hide();
     ui_->Label2->hide();
@@ -110,7 +99,7 @@ void TPasswordDlg::RefreshLayout() {
 
 void TPasswordDlg::BitBtn1Click() {
   if (!ui_->PassCEdit->isHidden() && ui_->PassCEdit->text() != ui_->PassEdit->text()) {
-    prompts::Warning(this, ToQString(kPasswordMismatch));
+    prompts::Warning(this, CoreText(kPasswordMismatch));
     return;
   }
   TSecretText typed;
@@ -118,20 +107,25 @@ void TPasswordDlg::BitBtn1Click() {
   const std::string& bytes = typed.Text();
   const std::string_view refusal = PasswordRefusal(bytes, settings_.SecLevel, !DecryptMode);
   if (!refusal.empty()) {
-    prompts::Warning(this, ToQString(refusal));
+    prompts::Warning(this, CoreText(refusal));
     return;
   }
   if (!DecryptMode && !HintAndCodePageAccepted(bytes, ToStdString(ui_->HintEdit->text()))) return;
   std::string& passHash = settings_.PassHash;
   if (ui_->RadioButton1->isChecked()) {
     if (engine_.PasswordCheckValue(bytes) != passHash) {
-      prompts::Warning(this, kCheckValueMismatch);
+      prompts::Warning(this, tr("入力されたパスワードが照合用に登録されたパスワードと異なります。確認してくだ"
+                                "さい。\r\n（そのままで良い場合は、「照合用にハッシュを登録」または「何も行わ"
+                                "ない」を選択して再度ＯＫを押してください。）"));
       return;
     }
   } else if (ui_->RadioButton2->isChecked()) {
     const std::string checkValue = engine_.PasswordCheckValue(bytes);
     if (checkValue != passHash) {
-      if (!prompts::Confirm(this, kRegisterQuestion)) {
+      if (!prompts::Confirm(
+              this,
+              tr("入力されたパスワードのハッシュを照合用に登録します。よろしいですか？\r\n（このハッシュは照"
+                 "合以外に使用できないように特殊な方法で加工されるので、登録しても安全です。）"))) {
         ui_->RadioButton3->setChecked(true);
         return;
       }
@@ -145,13 +139,15 @@ void TPasswordDlg::BitBtn1Click() {
 // its UTF-8 bytes, which the user is told before the run.
 bool TPasswordDlg::HintAndCodePageAccepted(const std::string& password, const std::string& hint) {
   if (!HintFits(hint)) {
-    prompts::Warning(this, ToQString(kHintTooLong));
+    prompts::Warning(this, CoreText(kHintTooLong));
     return false;
   }
   QStringList notes;
-  if (!FitsCp932(password)) notes << ToQString(kPasswordBeyondShiftJis);
-  if (!FitsCp932(hint)) notes << ToQString(kHintBeyondShiftJis);
-  return notes.isEmpty() || prompts::Confirm(this, (notes << kProceedQuestion).join(QStringLiteral("\r\n")));
+  if (!FitsCp932(password)) notes << CoreText(kPasswordBeyondShiftJis);
+  if (!FitsCp932(hint)) notes << CoreText(kHintBeyondShiftJis);
+  return notes.isEmpty() ||
+         prompts::Confirm(this,
+                          (notes << tr("このまま暗号化してよろしいですか？")).join(QStringLiteral("\r\n")));
 }
 
 bool TPasswordDlg::eventFilter(QObject* watched, QEvent* event) {

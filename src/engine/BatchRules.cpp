@@ -45,11 +45,11 @@ TRowResult Failure(TResultKind kind, const std::string& path, TResultKind readOn
 
 }  // namespace
 
-std::string ConfirmationText(TBatchMode mode, int count) {
+std::string ConfirmationText(TBatchMode mode, int count, const TShownText& shown) {
   const std::string_view text = mode == TBatchMode::kEncrypt   ? kConfirmEncrypt
                                 : mode == TBatchMode::kDecrypt ? kConfirmDecrypt
                                                                : kConfirmWipe;
-  return std::string(kConfirmPrefix) + std::to_string(count) + std::string(text);
+  return Shown(shown, kConfirmPrefix) + std::to_string(count) + Shown(shown, text);
 }
 
 std::string StatusLine(int number, int count, std::string_view path, std::string_view suffix) {
@@ -63,12 +63,12 @@ std::string StatusLine(int first, int last, int count, std::string_view path, st
   return line.append(path).append(suffix);
 }
 
-std::string SummaryText(int failCount) {
+std::string SummaryText(int failCount, const TShownText& shown) {
   if (failCount > 0) {
-    return std::string(kSummaryFailuresPrefix) + std::to_string(failCount) +
-           std::string(kSummaryFailuresSuffix);
+    return Shown(shown, kSummaryFailuresPrefix) + std::to_string(failCount) +
+           Shown(shown, kSummaryFailuresSuffix);
   }
-  return std::string(kSummaryAllDone);
+  return Shown(shown, kSummaryAllDone);
 }
 
 bool NameTooLong(std::string_view path) { return Cp932Length(LastComponent(path)) >= kMaxNameBytes; }
@@ -149,9 +149,9 @@ TRowResult WipeRow(TFileEngine& engine, const std::string& path, bool nameOverwr
   }
 }
 
-std::string WipeWarningText(bool anyOverwriteDoubt) {
-  std::string text(kWipeWarning);
-  if (anyOverwriteDoubt) text.append("\r\n").append(kWipeWarningOldDataMayRemain);
+std::string WipeWarningText(bool anyOverwriteDoubt, const TShownText& shown) {
+  std::string text = Shown(shown, kWipeWarning);
+  if (anyOverwriteDoubt) text.append("\r\n").append(Shown(shown, kWipeWarningOldDataMayRemain));
   return text;
 }
 

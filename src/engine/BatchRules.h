@@ -37,7 +37,7 @@ struct TRowResult {
 
   bool Failed() const { return IsFailure(Kind); }
   // What the row shows before the path.
-  std::string Text() const { return ResultText(Kind, LinkTarget); }
+  std::string Text(const TShownText& shown = {}) const { return ResultText(Kind, LinkTarget, shown); }
 };
 
 inline constexpr int kNamingStandard = 0;
@@ -47,13 +47,13 @@ inline constexpr int kNamingRandom = 2;
 inline constexpr size_t kMaxNameBytes = 200;
 
 // "以上" count + the mode's text: what the confirmation list asks before a run.
-std::string ConfirmationText(TBatchMode mode, int count);
+std::string ConfirmationText(TBatchMode mode, int count, const TShownText& shown = {});
 // "[" number "/" count "Files]" path suffix, number counting from 1: [2/5Files]/data/a.txtを暗号化中
 std::string StatusLine(int number, int count, std::string_view path, std::string_view suffix);
 // The same for the rows first..last in progress at once: [3-4/200Files]/data/c.txtを暗号化中
 std::string StatusLine(int first, int last, int count, std::string_view path, std::string_view suffix);
 // "終了しました。　失敗数 : " N "個", or "全てのファイル/フォルダを正常に処理しました。" without failures.
-std::string SummaryText(int failCount);
+std::string SummaryText(int failCount, const TShownText& shown = {});
 
 // The last path component counts kMaxNameBytes or more in CP932 (a double-byte character counts two).
 bool NameTooLong(std::string_view path);
@@ -73,7 +73,7 @@ TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatch
 TRowResult WipeRow(TFileEngine& engine, const std::string& path, bool nameOverwriteDoubt = false);
 // The second confirmation of a wipe batch, with a line more when some file lies where the overwrite may
 // miss the old data.
-std::string WipeWarningText(bool anyOverwriteDoubt);
+std::string WipeWarningText(bool anyOverwriteDoubt, const TShownText& shown = {});
 // The file lies where overwriting it in place may miss its old data (see OverwriteReach).
 bool OverwriteMayMissOldData(const std::string& path);
 // Encrypts again the plain file a decryption row left behind (its DecryptedPath); a row that was not

@@ -12,13 +12,13 @@ int64_t ProgressPercent(const TProgress& progress) {
   return static_cast<int64_t>(std::nearbyintl(ratio * 100.0L));
 }
 
-std::string ProgressLine(const TProgress& progress) {
+std::string ProgressLine(const TProgress& progress, const TShownText& shown) {
   const std::string percent = std::to_string(ProgressPercent(progress)) + "%";
-  if (progress.Kind == TProgressKind::kWiping) return std::string(kProgressWiping) + percent;
+  if (progress.Kind == TProgressKind::kWiping) return Shown(shown, kProgressWiping) + percent;
   const std::string_view prefix =
       progress.Kind == TProgressKind::kEncrypting ? kProgressEncrypting : kProgressDecrypting;
-  return std::string(prefix) + std::to_string(progress.Done) + "/" + std::to_string(progress.Total) +
-         std::string(kProgressBytes) + percent;
+  return Shown(shown, prefix) + std::to_string(progress.Done) + "/" + std::to_string(progress.Total) +
+         Shown(shown, kProgressBytes) + percent;
 }
 
 }  // namespace zk

@@ -3,11 +3,20 @@
 // text.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace zk {
+
+// Gives the text shown for one of the texts below: the desktop program passes its translation; without
+// one (zkcli, whose lines scripts parse) each text stands as it is.
+using TShownText = std::function<std::string(std::string_view)>;
+
+inline std::string Shown(const TShownText& shown, std::string_view text) {
+  return shown ? shown(text) : std::string(text);
+}
 
 // Encryption of one file.
 inline constexpr std::string_view kEncryptSuccess = "暗号化成功：";
@@ -158,12 +167,12 @@ constexpr std::string_view ResultText(TResultKind kind) {
 
 // What a row shows before its path: the kind's text, with `linkTarget` named inside it when the source was a
 // link.
-inline std::string ResultText(TResultKind kind, std::string_view linkTarget) {
-  std::string text(ResultText(kind));
+inline std::string ResultText(TResultKind kind, std::string_view linkTarget, const TShownText& shown = {}) {
+  std::string text = Shown(shown, ResultText(kind));
   if (kind == TResultKind::kEncryptedLinkTargetKept)
-    text.append(linkTarget).append(kEncryptLinkTargetKeptEnd);
+    text.append(linkTarget).append(Shown(shown, kEncryptLinkTargetKeptEnd));
   else if (kind == TResultKind::kDecryptedLinkTargetKept || kind == TResultKind::kLinkOnlyWiped)
-    text.append(linkTarget).append(kDecryptWipeLinkTargetKeptEnd);
+    text.append(linkTarget).append(Shown(shown, kDecryptWipeLinkTargetKeptEnd));
   return text;
 }
 
@@ -174,8 +183,8 @@ constexpr bool IsFailure(TResultKind kind) {
 }
 
 // A container's hint as the list and zkcli show it: kReadHintError when it could not be read.
-inline std::string HintText(const std::optional<std::string>& hint) {
-  return hint ? *hint : std::string(kReadHintError);
+inline std::string HintText(const std::optional<std::string>& hint, const TShownText& shown = {}) {
+  return hint ? *hint : Shown(shown, kReadHintError);
 }
 
 // The caption at the end of a run.

@@ -16,10 +16,14 @@ inline constexpr const char* kIniFileName = "ZK.ini";
 // A value is seen through a buffer of 2048 bytes: its first 2047 bytes.
 inline constexpr size_t kIniValueLimit = 2047;
 
+// What follows the path in the message of a refused write.
+inline constexpr std::string_view kIniCannotWrite = " に書き込めません";
+
 // Raised when a write is refused; what() is "<full path> に書き込めません".
 class EIniWriteError : public std::runtime_error {
  public:
   explicit EIniWriteError(const std::string& path);
+  const std::string Path;  // the full path
 };
 
 // The full path of `file` (see above).

@@ -1,20 +1,20 @@
 #include "ui/Messages.h"
 
+#include <QStringList>
+
+#include "ui/QtText.h"
+
 namespace zk {
 
-std::string MessageText(std::span<const std::string_view> lines) {
-  constexpr std::string_view kWebMark = "{WEB}";
-  std::string text;
-  for (std::string_view line : lines) {
-    if (!text.empty()) text += "\r\n";
-    const size_t mark = line.find(kWebMark);
-    if (mark == std::string_view::npos) {
-      text += line;
-    } else {
-      text.append(line.substr(0, mark)).append(kWebAddress).append(line.substr(mark + kWebMark.size()));
-    }
-  }
-  return text;
+QString MessageText(std::string_view text) {
+  QString shown = QCoreApplication::translate("Messages", std::string(text).c_str());
+  return shown.replace(QStringLiteral("{WEB}"), ToQString(kWebAddress));
+}
+
+QString MessageText(std::span<const std::string_view> lines) {
+  QStringList shown;
+  for (std::string_view line : lines) shown << (line.empty() ? QString() : MessageText(line));
+  return shown.join(QStringLiteral("\r\n"));
 }
 
 }  // namespace zk

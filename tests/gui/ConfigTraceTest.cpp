@@ -19,7 +19,7 @@ class ConfigTraceTest : public QObject {
   explicit ConfigTraceTest(const TempFolder& home) : home_(home) {}
 
  private slots:
-  void initTestCase() { SetUpApplication(*qApp); }
+  void initTestCase() { SetUpApplication(*qApp, TUiLanguage::kJapanese); }
 
   void FileDialogLeavesNoTraceInTheConfigurationFolder() {
     const std::vector<std::string> before = home_.Listing();

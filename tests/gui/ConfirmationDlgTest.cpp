@@ -50,7 +50,7 @@ class ConfirmationDlgTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { SetUpApplication(*qApp); }
+  void initTestCase() { SetUpApplication(*qApp, TUiLanguage::kJapanese); }
 
   void FolderDroppedOnEncryptRunsEveryFile() {
     TGuiFixture fixture;

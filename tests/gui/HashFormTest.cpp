@@ -35,7 +35,7 @@ class HashFormTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { SetUpApplication(*qApp); }
+  void initTestCase() { SetUpApplication(*qApp, TUiLanguage::kJapanese); }
 
   void ShowsTheDigestInFiveGroups_data() {
     QTest::addColumn<QByteArray>("content");

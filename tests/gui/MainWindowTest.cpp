@@ -32,7 +32,7 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { SetUpApplication(*qApp); }
+  void initTestCase() { SetUpApplication(*qApp, TUiLanguage::kJapanese); }
 
   void FirstStartShowsBothMessagesAndCloseWritesEveryKeyInOrder() {
     TGuiFixture fixture;

@@ -1,6 +1,8 @@
 // The options dialog: the extension check on closing, the clear button, its own wipe bin, and the options
 // that act on the main window.
 #include <QCheckBox>
+#include <QDesktopServices>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -23,6 +25,19 @@ const QString kBadExtension = QStringLiteral(
     "拡張子の設定が不正です。正しく設定しなおして下さい。\r\n"
     "(不正な拡張子とは\\/:,;*?\"<>|が含まれる、空である、.だけなどです。)");
 
+// Takes the web addresses the program opens instead of a browser.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+
+ public:
+  UrlCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "Open"); }
+  ~UrlCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
+  QStringList Opened;
+
+ public slots:
+  void Open(const QUrl& url) { Opened << url.toString(); }
+};
+
 TOptionDlg& OpenOptions(TWindows& windows) {
   Control<QPushButton>(windows.MainForm(), "OptionBitBtn").click();
   return windows.OptionDlg();
@@ -34,7 +49,35 @@ class OptionDlgTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { SetUpApplication(*qApp); }
+  void initTestCase() { SetUpApplication(*qApp, TUiLanguage::kJapanese); }
+
+  // The link opens the web site from the keyboard too; any other key does nothing.
+  void WebLinkOpensByClickOrKey_data() {
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("key");  // 0: a click
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("click on the link") << "Label5" << 0 << true;
+    QTest::newRow("click on the text above") << "Label4" << 0 << true;
+    QTest::newRow("Return") << "Label5" << int(Qt::Key_Return) << true;
+    QTest::newRow("Enter") << "Label5" << int(Qt::Key_Enter) << true;
+    QTest::newRow("Space") << "Label5" << int(Qt::Key_Space) << true;
+    QTest::newRow("a letter") << "Label5" << int(Qt::Key_A) << false;
+  }
+
+  void WebLinkOpensByClickOrKey() {
+    QFETCH(QString, label);
+    QFETCH(int, key);
+    QFETCH(bool, opens);
+    UrlCatcher browser;
+    TGuiFixture fixture;
+    QLabel& target = Control<QLabel>(OpenOptions(fixture.Start()), label.toLatin1().constData());
+    if (key)
+      QTest::keyClick(&target, static_cast<Qt::Key>(key));
+    else
+      QTest::mouseClick(&target, Qt::LeftButton);
+    QCOMPARE(browser.Opened, opens ? QStringList{"https://zk.example.org/"} : QStringList());
+    QVERIFY(!key || target.focusPolicy() & Qt::TabFocus);
+  }
 
   void OwnExtensionIsCheckedOnClosing_data() {
     QTest::addColumn<QString>("button");

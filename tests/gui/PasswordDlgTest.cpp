@@ -73,7 +73,7 @@ class PasswordDlgTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { SetUpApplication(*qApp); }
+  void initTestCase() { SetUpApplication(*qApp, TUiLanguage::kJapanese); }
 
   void ChecksRunInTheirOrder_data() {
     QTest::addColumn<bool>("decrypting");
