@@ -750,7 +750,7 @@ For real protection, use full-disk encryption.</translation>
     </message>
     <message>
         <source>GOST 28147-89は、旧ソビエト連邦の政府標準暗号です。3人の研究者によって開発され、1989年に制定されました。かつては鉄のカーテンの向こうで秘密にされていましたが、ソ連の崩壊後はその仕様を容易に入手できるようになりました。暗号解読に対する強さはTwofishやRijndaelに劣るとされますが、通常の用途には十分です。</source>
-        <translation>GOST 28147-89 is the government standard cipher of the former Soviet Union. It was developed by three researchers and adopted in 1989. Once kept secret behind the Iron Curtain, its specification became easy to obtain after the fall of the Soviet Union. It is held to resist cryptanalysis less well than Twofish or Rijndael, but it is ample for ordinary use.</translation>
+        <translation>GOST 28147-89 is the government standard cipher of the former Soviet Union. It was developed by three researchers and adopted in 1989. Once kept secret behind the Iron Curtain, its design became easy to obtain after the fall of the Soviet Union. It is held to resist cryptanalysis less well than Twofish or Rijndael, but it is ample for ordinary use.</translation>
     </message>
     <message>
         <source>（本ソフトでの仕様：最大鍵長256ビット、実質鍵長160ビット、ブロックサイズ64ビット、CBCモード）</source>
