@@ -104,8 +104,8 @@ check "the file-manager menus lie where Dolphin, Nemo and Nautilus look" ls \
 check "the Nautilus extension loads under python3-nautilus" python3 -c '
 import gi, importlib.util
 gi.require_version("Nautilus", "4.0")
-spec = importlib.util.spec_from_file_location("zk", "/usr/share/nautilus-python/extensions/zk_nautilus.py")
-spec.loader.exec_module(importlib.util.module_from_spec(spec))'
+extension = importlib.util.spec_from_file_location("zk", "/usr/share/nautilus-python/extensions/zk_nautilus.py")
+extension.loader.exec_module(importlib.util.module_from_spec(extension))'
 
 types() {
   mkdir -p types && cd types && echo "some text" >a && zkcli encrypt -p pw a >/dev/null &&
