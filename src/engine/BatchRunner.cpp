@@ -24,6 +24,17 @@ namespace {
 using TRowFunction = std::function<TRowResult(TFileEngine& engine, int row)>;
 
 constexpr auto kProgressInterval = std::chrono::milliseconds(100);
+constexpr auto kQuickTurn = std::chrono::microseconds(200);
+
+void PauseCpu() {
+#if defined(__x86_64__) || defined(__i386__)
+  __builtin_ia32_pause();
+#elif defined(__aarch64__)
+  asm volatile("yield");
+#else
+  std::this_thread::yield();
+#endif
+}
 
 // Both the rows that stream at once and those that wait for their turn hold a temporary.
 int WorkerLimit(int workers) { return std::min(workers, kMaxUnfinishedFiles / 2); }
@@ -32,7 +43,7 @@ TRowResult RunGuarded(const TRowFunction& row, TFileEngine& engine, int index) {
   try {
     return row(engine, index);
   } catch (...) {
-    return {TResultKind::kUnexpectedError, {}};
+    return TRowResult{};  // an unexpected error
   }
 }
 
@@ -67,6 +78,7 @@ class TParallelRun {
         count_(static_cast<int>(sources.size())),
         sizes_(sources.size(), 0),
         earlierOfSameFile_(EarlierRowsOfSameFile(sources, sizes_)),
+        turnWaiters_(sources.size(), nullptr),
         results_(sources.size()) {
     for (const int64_t size : sizes_) total_ += size;
   }
@@ -95,6 +107,8 @@ class TParallelRun {
       if (!hasTurn_) OutputComplete();
       run_.done_.fetch_add(run_.sizes_[row_] - counted_, std::memory_order_relaxed);
     }
+    // The row kept its stream permit through its end, for the worker's next row.
+    bool Streaming() const { return streaming_; }
 
     void Progress(const TProgress& progress) override {
       const int64_t done = std::min(progress.Done, run_.sizes_[row_]);
@@ -107,24 +121,32 @@ class TParallelRun {
         engine_.SkipWipeRequested = true;
     }
     void BeginSourceWipe() override {
+      run_.sourceWipeWithTurn_.store(true, std::memory_order_relaxed);
       inSourceWipe_ = true;
       wipeGeneration_ = run_.skipGeneration_.load(std::memory_order_relaxed);
     }
-    void EndSourceWipe() override { inSourceWipe_ = false; }
+    void EndSourceWipe() override {
+      run_.sourceWipeWithTurn_.store(false, std::memory_order_relaxed);
+      inSourceWipe_ = false;
+    }
     void OutputComplete() override {
+      run_.AwaitQuickTurn(row_);
       std::unique_lock lock(run_.mutex_);
-      if (streaming_) {
+      // A row that must wait lets another row stream meanwhile; one whose turn it is keeps streaming's
+      // place for its next row, without waking anyone.
+      if (run_.finished_ != row_) {
         streaming_ = false;
-        ++run_.streamPermits_;
-        run_.changed_.notify_all();
+        run_.ReturnStreamPermit();
+        run_.turnWaiters_[row_] = &turn_;
+        turn_.wait(lock, [&] { return run_.finished_ == row_; });
       }
-      run_.changed_.wait(lock, [&] { return run_.finished_ == row_; });
       hasTurn_ = true;
     }
 
    private:
     TParallelRun& run_;
     TFileEngine& engine_;
+    std::condition_variable turn_;
     int row_ = 0;
     int64_t counted_ = 0;
     bool streaming_ = false;
@@ -133,36 +155,83 @@ class TParallelRun {
     int wipeGeneration_ = 0;
   };
 
+  // A row that is done with its heavy work but not yet its turn spins for a moment before it sleeps: the
+  // rows of small files end microseconds apart, and on few cores going to sleep and being woken costs more
+  // than such a row itself. A source wipe of the row with the turn takes long; then it sleeps at once.
+  void AwaitQuickTurn(int row) const {
+    const auto until = std::chrono::steady_clock::now() + kQuickTurn;
+    while (finishedNow_.load(std::memory_order_acquire) != row &&
+           !sourceWipeWithTurn_.load(std::memory_order_relaxed) && std::chrono::steady_clock::now() < until) {
+      PauseCpu();
+    }
+  }
+
+  // Under mutex_. A waiting row held back by an earlier row of its file cannot use the permit; then every
+  // waiting row is asked.
+  void ReturnStreamPermit() {
+    ++streamPermits_;
+    if (waitingForEarlierRow_ > 0) {
+      startable_.notify_all();
+    } else {
+      startable_.notify_one();
+    }
+  }
+
+  // Every row waits for its turn and a permit without waking the others: on a machine of few cores, waking
+  // every waiting thread at each row costs more than the rows of small files themselves.
   void Work() {
+    // Only the calling thread takes the stop signals, whose handler removes the temporaries: a worker
+    // interrupted between creating a temporary and entering it in the table would leave it behind.
+    const THeldStopSignals stopSignalsGoToTheCallingThread;
     auto engine = std::make_unique<TFileEngine>();
     TWorker worker(*this, *engine);
     engine->Observer = &worker;
     engine->ExplicitOutputName = explicitOutput_;
     engine->ProcessMsgInterval = 1;  // no draws from the process-wide generator: names draw from it in order
-    for (;;) {
+    for (bool holdsPermit = false;;) {
       int row;
       {
         std::unique_lock lock(mutex_);
-        if (next_ == count_) return;
+        // The permit comes before the row, so that rows start in list order and rarely wait for their turn.
+        if (!holdsPermit) {
+          startable_.wait(lock, [&] { return streamPermits_ > 0 || next_ == count_; });
+          if (next_ != count_) --streamPermits_;
+        }
+        if (next_ == count_) {
+          if (holdsPermit) ReturnStreamPermit();
+          return;
+        }
         row = next_++;
-        changed_.wait(lock, [&] { return finished_ > earlierOfSameFile_[row] && streamPermits_ > 0; });
-        --streamPermits_;
+        if (next_ == count_) startable_.notify_all();  // the workers waiting for a permit end
+        if (finished_ <= earlierOfSameFile_[row]) {
+          ReturnStreamPermit();
+          ++waitingForEarlierRow_;
+          startable_.wait(lock, [&] { return finished_ > earlierOfSameFile_[row] && streamPermits_ > 0; });
+          --waitingForEarlierRow_;
+          --streamPermits_;
+        }
         running_.insert(row);
       }
       worker.StartRow(row);
       TRowResult result = RunGuarded(row_, *engine, row);
       worker.FinishRow();
-      {
-        std::lock_guard lock(mutex_);
-        results_[row] = std::move(result);
-        running_.erase(row);
-        ++finished_;
+      holdsPermit = worker.Streaming();
+      std::lock_guard lock(mutex_);
+      results_[row] = std::move(result);
+      running_.erase(row);
+      ++finished_;
+      finishedNow_.store(finished_, std::memory_order_release);
+      if (finished_ == count_) {
+        delivery_.notify_one();
+      } else if (std::condition_variable* next = turnWaiters_[finished_]) {
+        next->notify_one();
       }
-      changed_.notify_all();
+      if (waitingForEarlierRow_ > 0) startable_.notify_all();
     }
   }
 
-  // On the calling thread: results in list order, the rows in progress and the batch's bytes.
+  // On the calling thread, woken every kProgressInterval and when the last row is done: results in list
+  // order, the rows in progress and the batch's bytes.
   void Deliver(TBatchRowsObserver& observer) {
     std::pair<int, int> shownRange{-1, -1};
     for (int delivered = 0; delivered < count_;) {
@@ -170,7 +239,7 @@ class TParallelRun {
       std::pair<int, int> range;
       {
         std::unique_lock lock(mutex_);
-        changed_.wait_for(lock, kProgressInterval, [&] { return finished_ > delivered; });
+        delivery_.wait_for(lock, kProgressInterval, [&] { return finished_ == count_; });
         for (int row = delivered; row < finished_; ++row) ready.push_back(std::move(*results_[row]));
         range = running_.empty() ? std::pair{finished_, finished_}
                                  : std::pair{*running_.begin(), *running_.rbegin()};
@@ -186,11 +255,15 @@ class TParallelRun {
   }
 
   std::mutex mutex_;
-  std::condition_variable changed_;
-  int next_ = 0;          // the next row to start
-  int finished_ = 0;      // rows done, all of them before any unfinished one
-  int streamPermits_;     // rows that may still start their heavy work
-  std::set<int> running_;  // rows started and not done
+  std::condition_variable startable_;  // a stream permit came free, or an earlier row of a file finished
+  std::condition_variable delivery_;   // the last row is done
+  int next_ = 0;                       // the next row to start
+  int finished_ = 0;                   // rows done, all of them before any unfinished one
+  int streamPermits_;                  // rows that may still start their heavy work
+  int waitingForEarlierRow_ = 0;       // rows waiting to start until an earlier row of their file is done
+  std::set<int> running_;              // rows started and not done
+  std::atomic<int> finishedNow_{0};  // finished_, read without the lock
+  std::atomic<bool> sourceWipeWithTurn_{false};  // the row with the turn is wiping its source
   std::atomic<int64_t> done_{0};
   std::atomic<int> skipGeneration_{0};
   int64_t total_ = 0;
@@ -200,6 +273,7 @@ class TParallelRun {
   const int count_;
   std::vector<int64_t> sizes_;
   const std::vector<int> earlierOfSameFile_;
+  std::vector<std::condition_variable*> turnWaiters_;  // the worker of each row that waits for its turn
   std::vector<std::optional<TRowResult>> results_;
 };
 
