@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <utility>
 
 #include "engine/ResultTexts.h"
 #include "ui/CoreTexts.h"
@@ -205,44 +206,79 @@ void TConfirmationDlg::RunBatch() {
   running_ = true;
   SetLocked(true);
   FailCount = 0;
-  TBatchOptions options = CurrentOptions();
+  skipRequested_ = false;
   const int count = FileCount();
+  rowPaths_.clear();
+  rowSources_.clear();
+  rowHints_.clear();
   for (int row = 0; row < count; ++row) {
-    const TRowResult result = RunRow(row, count, options);
-    if (result.Failed()) ++FailCount;
-    SetColumnText(row, kPathColumn,
-                  DisplayQString(result.Text(ShownCoreText)) + DisplayQString(FilePath(row)));
+    rowPaths_.push_back(FilePath(row));
+    rowSources_.push_back(ReEncrypting ? PathColumn(row, kDecryptedColumn) : rowPaths_.back());
+    rowHints_.push_back(ReEncrypting ? ToStdString(ui_->ListView->item(row, kHintColumn)->text()) : "");
   }
+  TBatchOptions options = CurrentOptions();
+  // The rows run on the worker threads too: they read only what is prepared above, never a control.
+  RunBatchRows(
+      Workers, engine_, rowSources_,
+      [&, mode = Mode, reEncrypting = ReEncrypting](TFileEngine& engine, int row) -> TRowResult {
+        const std::string& path = rowSources_[row];
+        switch (mode) {
+          case TBatchMode::kEncrypt: {
+            if (!reEncrypting) return EncryptRow(engine, path, options);
+            TBatchOptions rowOptions = options;
+            rowOptions.Hint = rowHints_[row];
+            TRowResult result = ReEncryptRow(engine, path, rowOptions);
+            TSecretText::Erase(rowOptions.Password);
+            return result;
+          }
+          case TBatchMode::kDecrypt:
+            return DecryptRow(engine, path, options);
+          case TBatchMode::kWipe:
+            return WipeRow(engine, path, true);
+        }
+        return {};
+      },
+      *this);
   TSecretText::Erase(options.Password);
   if (Mode == TBatchMode::kDecrypt && settings_.ReEnc) SetReEncButton(true);
   FinishRun();
 }
 
-TRowResult TConfirmationDlg::RunRow(int row, int count, TBatchOptions& options) {
-  const std::string path = FilePath(row);
-  auto showStatus = [&](std::string_view suffix) {
-    setWindowTitle(ToQString(StatusLine(row + 1, count, PathDisplayText(path), ShownCoreText(suffix))));
-  };
-  switch (Mode) {
-    case TBatchMode::kEncrypt: {
-      showStatus(kStatusEncrypting);
-      QCoreApplication::processEvents();
-      if (!ReEncrypting) return EncryptRow(engine_, path, options);
-      settings_.PassHint = options.Hint = ToStdString(ui_->ListView->item(row, kHintColumn)->text());
-      return ReEncryptRow(engine_, PathColumn(row, kDecryptedColumn), options);
-    }
-    case TBatchMode::kDecrypt: {
-      if (!NameTooLong(path)) showStatus(kStatusDecrypting);
-      TRowResult result = DecryptRow(engine_, path, options);
-      if (!result.DecryptedPath.empty()) SetPathColumn(row, kDecryptedColumn, result.DecryptedPath);
-      return result;
-    }
-    case TBatchMode::kWipe:
-      showStatus(kStatusWiping);
-      QCoreApplication::processEvents();
-      return WipeRow(engine_, path, true);
+void TConfirmationDlg::RowsInProgress(int first, int last) {
+  const std::string& path = rowPaths_[first];
+  // A name too long for the status line is not shown there while decrypting.
+  if (Mode == TBatchMode::kDecrypt && NameTooLong(path)) return;
+  const std::string_view suffix = Mode == TBatchMode::kEncrypt   ? kStatusEncrypting
+                                  : Mode == TBatchMode::kDecrypt ? kStatusDecrypting
+                                                                 : kStatusWiping;
+  setWindowTitle(ToQString(
+      StatusLine(first + 1, last + 1, FileCount(), PathDisplayText(path), ShownCoreText(suffix))));
+  if (Mode != TBatchMode::kDecrypt) QCoreApplication::processEvents();
+}
+
+void TConfirmationDlg::RowDone(int row, const TRowResult& result) {
+  if (result.Failed()) ++FailCount;
+  if (ReEncrypting) settings_.PassHint = rowHints_[row];
+  if (!result.DecryptedPath.empty()) SetPathColumn(row, kDecryptedColumn, result.DecryptedPath);
+  SetColumnText(row, kPathColumn, DisplayQString(result.Text(ShownCoreText)) + DisplayQString(rowPaths_[row]));
+}
+
+void TConfirmationDlg::BatchProgress(int64_t done, int64_t total) {
+  const TProgressKind kind = Mode == TBatchMode::kEncrypt   ? TProgressKind::kEncrypting
+                             : Mode == TBatchMode::kDecrypt ? TProgressKind::kDecrypting
+                                                            : TProgressKind::kWiping;
+  if (total > 0) progress_ = TProgress{kind, done, total};
+  LetEventsThrough();
+}
+
+bool TConfirmationDlg::SkipWipesRequested() { return std::exchange(skipRequested_, false); }
+
+void TConfirmationDlg::SourceWipeInProgress(bool inProgress) {
+  if (inProgress) {
+    BeginSourceWipe();
+  } else {
+    EndSourceWipe();
   }
-  return {TResultKind::kUnexpectedError, {}};
 }
 
 void TConfirmationDlg::FinishRun() {
@@ -282,7 +318,10 @@ void TConfirmationDlg::ReEncBitBtnClick() {
   OKBitBtnClick();
 }
 
-void TConfirmationDlg::SkipWipeBitBtnClick() { engine_.SkipWipeRequested = true; }
+void TConfirmationDlg::SkipWipeBitBtnClick() {
+  engine_.SkipWipeRequested = true;
+  skipRequested_ = true;
+}
 
 void TConfirmationDlg::SetReEncButton(bool shown) {
   ui_->ReEncBitBtn->setVisible(shown);
@@ -291,7 +330,9 @@ void TConfirmationDlg::SetReEncButton(bool shown) {
 
 void TConfirmationDlg::Progress(const TProgress& progress) { progress_ = progress; }
 
-void TConfirmationDlg::ProcessMessages() {
+void TConfirmationDlg::ProcessMessages() { LetEventsThrough(); }
+
+void TConfirmationDlg::LetEventsThrough() {
   // The skip button can only be drawn and pressed while events come through, so it is shown then: the
   // source wipes of many small files, each over before any event is let through, do not show and hide it
   // (and redraw it) around every file.
@@ -310,6 +351,7 @@ void TConfirmationDlg::BeginSourceWipe() { sourceWiping_ = true; }
 
 void TConfirmationDlg::EndSourceWipe() {
   sourceWiping_ = false;
+  skipRequested_ = false;  // a click that came too late must not skip the next wipe
   ShowSkipButton(false);
 }
 

@@ -5,8 +5,11 @@
 // It keeps its options in the settings model and asks for a password through PasswordPrompt, which the
 // owner of the windows sets.
 //
-// The run stays on the user-interface thread: the dialog is the engine's observer and lets pending events
-// through when the engine asks, once per row and at random inside the file loops.
+// The rows run through the batch runner. On one core the run stays on the user-interface thread: the dialog
+// is the engine's observer and lets pending events through when the engine asks, once per row and at random
+// inside the file loops. On several, the rows run on worker threads that never touch a window; the dialog
+// hears of the rows in progress, each result in list order and the bytes of the whole batch on its own
+// thread, and lets events through each time.
 #pragma once
 
 #include <QDialog>
@@ -19,8 +22,10 @@
 #include <vector>
 
 #include "engine/BatchRules.h"
+#include "engine/BatchRunner.h"
 #include "engine/EngineObserver.h"
 #include "engine/FileEngine.h"
+#include "platform/Cores.h"
 #include "shell/SettingsModel.h"
 #include "ui/KTop.h"
 #include "ui/SecretText.h"
@@ -31,7 +36,7 @@ class TConfirmationDlg;
 
 namespace zk {
 
-class TConfirmationDlg : public QDialog, public TEngineObserver {
+class TConfirmationDlg : public QDialog, private TEngineObserver, private TBatchRowsObserver {
   Q_OBJECT
 
  public:
@@ -45,6 +50,9 @@ class TConfirmationDlg : public QDialog, public TEngineObserver {
   bool AutoRun = false;       // run as soon as the list is prepared: no password dialog, no wipe warning
   bool ExitAfterRun = false;  // close the program when the run ends
   QWidget* ReturnForm = nullptr;
+  // How many rows run at once: the cores the program may use. With 1 they run one after another on this
+  // thread, letting events through as often as the message-pump setting asks.
+  int Workers = AvailableCores();
   // Asks for the password of a run (and, encrypting, its hint); false when the user cancels.
   std::function<bool(bool decrypting, TSecretText& password, std::string& hint)> PasswordPrompt;
 
@@ -79,6 +87,12 @@ class TConfirmationDlg : public QDialog, public TEngineObserver {
   void ProcessMessages() override;
   void BeginSourceWipe() override;
   void EndSourceWipe() override;
+  // TBatchRowsObserver
+  void RowsInProgress(int first, int last) override;
+  void RowDone(int row, const TRowResult& result) override;
+  void BatchProgress(int64_t done, int64_t total) override;
+  bool SkipWipesRequested() override;
+  void SourceWipeInProgress(bool inProgress) override;
 
   void OKBitBtnClick();
   void ReEncBitBtnClick();
@@ -89,8 +103,10 @@ class TConfirmationDlg : public QDialog, public TEngineObserver {
   // Some file of the list lies where the overwrite of a wipe may miss its old data.
   bool AnyOverwriteDoubt() const;
   void RunBatch();
-  TRowResult RunRow(int row, int count, TBatchOptions& options);
   void FinishRun();
+  // Draws the progress line (at most at the rate an eye can follow), offers the skip button during a
+  // source wipe and lets pending events through.
+  void LetEventsThrough();
   TBatchOptions CurrentOptions() const;
   void SetColumnText(int row, int column, const QString& text);
   // A column naming a file shows its path and keeps the bytes the file system gave it.
@@ -109,7 +125,12 @@ class TConfirmationDlg : public QDialog, public TEngineObserver {
   bool ReEncrypting = false;
   bool running_ = false;
   bool sourceWiping_ = false;
+  bool skipRequested_ = false;  // the skip button was pressed since the runner last asked
   int FailCount = 0;
+  // The rows of the run in progress, read by the worker threads: what each row shows and works on.
+  std::vector<std::string> rowPaths_;
+  std::vector<std::string> rowSources_;  // re-encrypting: the plain files the decryption left
+  std::vector<std::string> rowHints_;    // re-encrypting: the hint of each row's container
   std::optional<TProgress> progress_;  // the latest progress, shown when events are let through
   QElapsedTimer progressShown_;        // since the progress line was last drawn
 };

@@ -23,8 +23,9 @@ namespace {
 
 using TRowFunction = std::function<TRowResult(TFileEngine& engine, int row)>;
 
-constexpr auto kProgressInterval = std::chrono::milliseconds(100);
+constexpr auto kProgressInterval = std::chrono::milliseconds(40);
 constexpr auto kQuickTurn = std::chrono::microseconds(200);
+constexpr int64_t kLongWipeBytes = 4 << 20;
 
 void PauseCpu() {
 #if defined(__x86_64__) || defined(__i386__)
@@ -122,6 +123,11 @@ class TParallelRun {
     }
     void BeginSourceWipe() override {
       run_.sourceWipeWithTurn_.store(true, std::memory_order_relaxed);
+      // The wipe of a big file lasts long enough for a user to skip it: the caller hears of it at once.
+      if (run_.sizes_[row_] >= kLongWipeBytes) {
+        run_.longWipesBegun_.fetch_add(1, std::memory_order_relaxed);
+        run_.delivery_.notify_one();
+      }
       inSourceWipe_ = true;
       wipeGeneration_ = run_.skipGeneration_.load(std::memory_order_relaxed);
     }
@@ -230,21 +236,29 @@ class TParallelRun {
     }
   }
 
-  // On the calling thread, woken every kProgressInterval and when the last row is done: results in list
-  // order, the rows in progress and the batch's bytes.
+  // On the calling thread, woken every kProgressInterval, when the last row is done and when the source wipe
+  // of a big file begins: results in list order, the rows in progress, a source wipe and the batch's bytes.
   void Deliver(TBatchRowsObserver& observer) {
     std::pair<int, int> shownRange{-1, -1};
+    bool wipeShown = false;
+    int longWipesSeen = 0;
+    const auto mustDeliver = [&] {
+      return finished_ == count_ || longWipesBegun_.load(std::memory_order_relaxed) != longWipesSeen;
+    };
     for (int delivered = 0; delivered < count_;) {
       std::vector<TRowResult> ready;
       std::pair<int, int> range;
       {
         std::unique_lock lock(mutex_);
-        delivery_.wait_for(lock, kProgressInterval, [&] { return finished_ == count_; });
+        delivery_.wait_for(lock, kProgressInterval, mustDeliver);
+        longWipesSeen = longWipesBegun_.load(std::memory_order_relaxed);
         for (int row = delivered; row < finished_; ++row) ready.push_back(std::move(*results_[row]));
         range = running_.empty() ? std::pair{finished_, finished_}
                                  : std::pair{*running_.begin(), *running_.rbegin()};
       }
       for (TRowResult& result : ready) observer.RowDone(delivered++, result);
+      if (const bool wiping = sourceWipeWithTurn_.load(std::memory_order_relaxed); wiping != wipeShown)
+        observer.SourceWipeInProgress(wipeShown = wiping);
       if (observer.SkipWipesRequested()) skipGeneration_.fetch_add(1, std::memory_order_relaxed);
       if (delivered < count_ && range != shownRange) {
         shownRange = range;
@@ -252,11 +266,12 @@ class TParallelRun {
       }
       observer.BatchProgress(done_.load(std::memory_order_relaxed), total_);
     }
+    if (wipeShown) observer.SourceWipeInProgress(false);
   }
 
   std::mutex mutex_;
   std::condition_variable startable_;  // a stream permit came free, or an earlier row of a file finished
-  std::condition_variable delivery_;   // the last row is done
+  std::condition_variable delivery_;   // the last row is done, or a long source wipe begins
   int next_ = 0;                       // the next row to start
   int finished_ = 0;                   // rows done, all of them before any unfinished one
   int streamPermits_;                  // rows that may still start their heavy work
@@ -264,6 +279,7 @@ class TParallelRun {
   std::set<int> running_;              // rows started and not done
   std::atomic<int> finishedNow_{0};  // finished_, read without the lock
   std::atomic<bool> sourceWipeWithTurn_{false};  // the row with the turn is wiping its source
+  std::atomic<int> longWipesBegun_{0};            // source wipes of at least kLongWipeBytes begun
   std::atomic<int64_t> done_{0};
   std::atomic<int> skipGeneration_{0};
   int64_t total_ = 0;

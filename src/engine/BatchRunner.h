@@ -32,12 +32,16 @@ class TBatchRowsObserver {
   virtual void RowsInProgress(int first, int last) = 0;
   // A row's result, in list order.
   virtual void RowDone(int row, const TRowResult& result) = 0;
-  // Bytes of the whole batch done so far (from the rows' progress), about ten times a second on several
-  // threads; one after another the engine's own observer reports each file instead.
+  // Bytes of the whole batch done so far (from the rows' progress), about 25 times a second on several
+  // threads, and then the moment to let a window's events through; one after another the engine's own
+  // observer reports each file instead.
   virtual void BatchProgress(int64_t done, int64_t total) { (void)done, (void)total; }
   // Called often while rows run on several threads: ask the rows' source wipes in progress to stop after
   // their current block (TFileEngine::SkipWipeRequested) by returning true.
   virtual bool SkipWipesRequested() { return false; }
+  // On several threads: a row's source wipe began or ended. One runs at a time, as it waits for its
+  // turn; one after another the engine's own observer reports it instead.
+  virtual void SourceWipeInProgress(bool inProgress) { (void)inProgress; }
 };
 
 // Runs row(engine, index) for every index below `sources.size()` (the rows' source paths). With workers

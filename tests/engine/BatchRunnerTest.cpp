@@ -195,7 +195,7 @@ TEST(BatchRunnerRows, ThrowingRowIsAnUnexpectedErrorAndProgressCoversTheWholeBat
       3, engine, files,
       [&](TFileEngine&, int row) -> TRowResult {
         if (row == 5) throw std::runtime_error("row 5");
-        return {TResultKind::kWiped, std::to_string(row)};
+        return {TResultKind::kWiped, std::to_string(row), {}};
       },
       recorder);
   ASSERT_EQ(recorder.Rows.size(), files.size());

@@ -2,6 +2,9 @@
 // on the main window to the per-row results, the files on disk and the summary.
 #include <sys/stat.h>
 
+#include <filesystem>
+#include <map>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "FileStatus.h"
 #include "GuiFixture.h"
 #include "MountedImage.h"
 #include "app/MainForm.h"
@@ -43,6 +47,64 @@ class TPaintCounter : public QObject {
     return false;
   }
 };
+
+// Paths in a list's texts relative to the folder of a run, so that runs in different folders compare.
+QStringList Relative(QStringList texts, const std::string& folder) {
+  return texts.replaceInStrings(Q(folder), QStringLiteral("<F>/"));
+}
+
+// What one run of the list over a folder leaves: the texts of its rows after encryption, decryption and
+// re-encryption, and every file with its bytes.
+struct TListOutcome {
+  QStringList Texts;
+  std::map<std::string, std::string> Files;
+};
+
+// Encrypts a folder (a big file ahead of small ones, a name taken by a plain file, a locked file, an empty
+// one) with `workers` rows at once, wiping the sources; moves the container of a second file of one name
+// beside the first; decrypts every ".enc" there, wiping the containers (two store one name, one is no
+// container); then re-encrypts what the decryption left.
+TListOutcome RunListWithWorkers(int workers) {
+  TGuiFixture fixture;
+  TWindows& windows = fixture.Start();
+  TempFolder& folder = fixture.Folder;
+  folder.MakeFolder("p");
+  folder.MakeFolder("p/sub");
+  const std::vector<std::pair<std::string, std::string>> plain = {
+      {"p/big.bin", std::string(3 << 20, 'g')}, {"p/a.txt", std::string(30000, 'a')},
+      {"p/a.txt.enc", "in the way"},             {"p/b.txt", "b"},
+      {"p/sub/a.txt", std::string(500, 's')},    {"p/locked", "read-only"},
+      {"p/empty", ""}};
+  std::vector<std::string> files;
+  for (const auto& [name, bytes] : plain) {
+    files.push_back(folder.WriteFile(name, bytes));
+    SetModificationTime(files.back(), 1600000000);  // containers store it: the same in every run
+  }
+  ::chmod(folder.Path("p/locked").c_str(), 0444);
+  TConfirmationDlg& list = windows.ConfirmationDlg();
+  list.Workers = workers;
+  TListOutcome outcome;
+  const auto run = [&](TBatchMode mode, const std::vector<std::string>& rows) {
+    windows.MainForm().StartBatch(mode, rows);
+    AnswerPassword(windows, "password", "ヒント");
+    Button(windows, "OKBitBtn").click();
+    outcome.Texts << Relative(ListColumn(windows, 0), folder.Path()) << list.windowTitle();
+  };
+  run(TBatchMode::kEncrypt, files);
+  Button(windows, "CloseBitBtn").click();
+  std::filesystem::rename(folder.Path("p/sub/a.txt.enc"), folder.Path("p/a2.enc"));
+  std::vector<std::string> containers;
+  for (const std::string& name : folder.Listing())
+    if (name.ends_with(".enc")) containers.push_back(folder.Path(name));
+  run(TBatchMode::kDecrypt, containers);
+  outcome.Texts << Relative(ListColumn(windows, 2), folder.Path());
+  fixture.Script.AnswerYes();
+  Button(windows, "ReEncBitBtn").click();
+  outcome.Texts << Relative(ListColumn(windows, 0), folder.Path()) << list.windowTitle();
+  for (const std::string& name : folder.Listing())
+    if (name.starts_with("p/")) outcome.Files[name] = name.ends_with("/") ? "" : TempFolder::ReadFile(folder.Path(name));
+  return outcome;
+}
 
 }  // namespace
 
@@ -303,6 +365,53 @@ class ConfirmationDlgTest : public QObject {
     QVERIFY(!FileExists(plain));  // skipping shortens the overwrite; the file still goes
     QCOMPARE(ListColumn(windows, 0), QStringList({"暗号化成功：" + Q(plain)}));
     QVERIFY(!Button(windows, "SkipWipeBitBtn").isVisible());
+  }
+
+  // Rows run at once give what rows one after another give: the same texts in the same order, the same
+  // summaries and the same files under the same names, collisions, failures and source wipes included.
+  void SeveralWorkersGiveTheRowsAndFilesOfOne() {
+    const TListOutcome one = RunListWithWorkers(1);
+    QVERIFY(one.Texts.filter(QStringLiteral("_RENAMED")).size() > 0);
+    QVERIFY(one.Texts.filter(QStringLiteral("失敗数")).size() > 0);
+    for (const int workers : {2, 4}) {
+      const TListOutcome many = RunListWithWorkers(workers);
+      QCOMPARE(many.Texts, one.Texts);
+      for (const auto& [name, bytes] : one.Files) QVERIFY2(many.Files.contains(name), name.c_str());
+      QVERIFY2(many.Files == one.Files, qPrintable(QString::number(workers) + " workers"));
+    }
+  }
+
+  // On several threads the title names the rows in progress and the skip button is offered during the
+  // source wipe of a big file, the other controls staying locked.
+  void SeveralWorkersShowTheRowsInProgressAndOfferTheSkipButton() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    const std::string first = fixture.Folder.WriteFile("first.bin", std::string(16 << 20, 'f'));
+    const std::string second = fixture.Folder.WriteFile("second.bin", std::string(16 << 20, 's'));
+    TConfirmationDlg& list = windows.ConfirmationDlg();
+    list.Workers = 2;
+    windows.MainForm().StartBatch(TBatchMode::kEncrypt, {first, second});
+    QStringList titles;
+    connect(&list, &QWidget::windowTitleChanged, [&](const QString& title) { titles << title; });
+    bool skipOffered = false;
+    QTimer watcher;
+    connect(&watcher, &QTimer::timeout, [&] {
+      QPushButton& skip = Button(windows, "SkipWipeBitBtn");
+      if (!skip.isVisible()) return;
+      skipOffered = skip.isEnabled() && !Button(windows, "OKBitBtn").isEnabled() &&
+                    !Button(windows, "CloseBitBtn").isEnabled() &&
+                    !Control<QTableWidget>(list, "ListView").isEnabled();
+      skip.click();
+    });
+    watcher.start(0);
+    AnswerPassword(windows, "password", "");
+    Button(windows, "OKBitBtn").click();
+    QVERIFY(skipOffered);
+    QVERIFY2(titles.contains("[1-2/2Files]" + Q(first) + "を暗号化中"), qPrintable(titles.join("\n")));
+    QCOMPARE(ListColumn(windows, 0), QStringList({"暗号化成功：" + Q(first), "暗号化成功：" + Q(second)}));
+    QVERIFY(!FileExists(first) && !FileExists(second));  // skipping shortens the overwrite; the file still goes
+    QVERIFY(!Button(windows, "SkipWipeBitBtn").isVisible());
+    QCOMPARE(DecryptedContent(second + ".enc", "password"), std::string(16 << 20, 's'));
   }
 
   // Without the other windows: the options come from the model, the password from the prompt it is given.
