@@ -251,8 +251,8 @@ void TConfirmationDlg::RowsInProgress(int first, int last) {
   const std::string_view suffix = Mode == TBatchMode::kEncrypt   ? kStatusEncrypting
                                   : Mode == TBatchMode::kDecrypt ? kStatusDecrypting
                                                                  : kStatusWiping;
-  setWindowTitle(ToQString(
-      StatusLine(first + 1, last + 1, FileCount(), PathDisplayText(path), ShownCoreText(suffix))));
+  setWindowTitle(
+      ToQString(StatusLine(first + 1, last + 1, FileCount(), PathDisplayText(path), ShownCoreText(suffix))));
   if (Mode != TBatchMode::kDecrypt) QCoreApplication::processEvents();
 }
 
@@ -260,7 +260,8 @@ void TConfirmationDlg::RowDone(int row, const TRowResult& result) {
   if (result.Failed()) ++FailCount;
   if (ReEncrypting) settings_.PassHint = rowHints_[row];
   if (!result.DecryptedPath.empty()) SetPathColumn(row, kDecryptedColumn, result.DecryptedPath);
-  SetColumnText(row, kPathColumn, DisplayQString(result.Text(ShownCoreText)) + DisplayQString(rowPaths_[row]));
+  SetColumnText(row, kPathColumn,
+                DisplayQString(result.Text(ShownCoreText)) + DisplayQString(rowPaths_[row]));
 }
 
 void TConfirmationDlg::BatchProgress(int64_t done, int64_t total) {

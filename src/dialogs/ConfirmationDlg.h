@@ -131,8 +131,8 @@ class TConfirmationDlg : public QDialog, private TEngineObserver, private TBatch
   std::vector<std::string> rowPaths_;
   std::vector<std::string> rowSources_;  // re-encrypting: the plain files the decryption left
   std::vector<std::string> rowHints_;    // re-encrypting: the hint of each row's container
-  std::optional<TProgress> progress_;  // the latest progress, shown when events are let through
-  QElapsedTimer progressShown_;        // since the progress line was last drawn
+  std::optional<TProgress> progress_;    // the latest progress, shown when events are let through
+  QElapsedTimer progressShown_;          // since the progress line was last drawn
 };
 
 }  // namespace zk

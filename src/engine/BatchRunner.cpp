@@ -277,9 +277,9 @@ class TParallelRun {
   int streamPermits_;                  // rows that may still start their heavy work
   int waitingForEarlierRow_ = 0;       // rows waiting to start until an earlier row of their file is done
   std::set<int> running_;              // rows started and not done
-  std::atomic<int> finishedNow_{0};  // finished_, read without the lock
+  std::atomic<int> finishedNow_{0};    // finished_, read without the lock
   std::atomic<bool> sourceWipeWithTurn_{false};  // the row with the turn is wiping its source
-  std::atomic<int> longWipesBegun_{0};            // source wipes of at least kLongWipeBytes begun
+  std::atomic<int> longWipesBegun_{0};           // source wipes of at least kLongWipeBytes begun
   std::atomic<int64_t> done_{0};
   std::atomic<int> skipGeneration_{0};
   int64_t total_ = 0;

@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -71,7 +71,8 @@ TOutcome Outcome(const test::TempFolder& folder, const TRecorder& recorder) {
     outcome.Rows.push_back(Relative(row.Text(), folder.Path()) + (row.Failed() ? " failed " : " ok ") +
                            Relative(row.DecryptedPath, folder.Path()));
   for (const std::string& name : folder.Listing())
-    outcome.Files[name] = name.ends_with("/") ? "" : WithoutStoredDate(test::TempFolder::ReadFile(folder.Path(name)));
+    outcome.Files[name] =
+        name.ends_with("/") ? "" : WithoutStoredDate(test::TempFolder::ReadFile(folder.Path(name)));
   return outcome;
 }
 
@@ -121,7 +122,8 @@ class BatchRunner : public ::testing::TestWithParam<TBatchCase> {
   static std::vector<std::string> Containers(const test::TempFolder& folder) {
     TFileEngine engine;
     engine.ProcessMsgInterval = 1;
-    const auto contain = [&](const std::string& plain, const std::string& container, const std::string& password) {
+    const auto contain = [&](const std::string& plain, const std::string& container,
+                             const std::string& password) {
       EXPECT_EQ(engine.EncryptFile(Dated(plain), plain + ".enc", password, "", 0), TResultKind::kEncrypted);
       std::filesystem::rename(plain + ".enc", folder.Path(container));
       std::filesystem::remove(plain);
@@ -168,8 +170,12 @@ class BatchRunner : public ::testing::TestWithParam<TBatchCase> {
 TEST_P(BatchRunner, SeveralWorkersGiveWhatOneGives) {
   const TOutcome one = Run(GetParam().Scenario, 1);
   // The fixture does what it is meant to: some rows fail, some succeed.
-  EXPECT_NE(std::count_if(one.Rows.begin(), one.Rows.end(), [](const std::string& r) { return r.find(" failed ") != std::string::npos; }), 0);
-  EXPECT_NE(std::count_if(one.Rows.begin(), one.Rows.end(), [](const std::string& r) { return r.find(" ok ") != std::string::npos; }), 0);
+  EXPECT_NE(std::count_if(one.Rows.begin(), one.Rows.end(),
+                          [](const std::string& r) { return r.find(" failed ") != std::string::npos; }),
+            0);
+  EXPECT_NE(std::count_if(one.Rows.begin(), one.Rows.end(),
+                          [](const std::string& r) { return r.find(" ok ") != std::string::npos; }),
+            0);
   for (const int workers : {2, 4}) {
     const TOutcome many = Run(GetParam().Scenario, workers);
     EXPECT_EQ(many.Rows, one.Rows) << workers << " workers";
@@ -188,7 +194,8 @@ INSTANTIATE_TEST_SUITE_P(Batches, BatchRunner,
 TEST(BatchRunnerRows, ThrowingRowIsAnUnexpectedErrorAndProgressCoversTheWholeBatch) {
   test::TempFolder folder;
   std::vector<std::string> files;
-  for (int i = 0; i < 12; ++i) files.push_back(folder.WriteFile("f" + std::to_string(i), Bytes(1000 + i, 'f')));
+  for (int i = 0; i < 12; ++i)
+    files.push_back(folder.WriteFile("f" + std::to_string(i), Bytes(1000 + i, 'f')));
   TFileEngine engine;
   TRecorder recorder;
   RunBatchRows(

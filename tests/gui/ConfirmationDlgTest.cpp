@@ -2,15 +2,14 @@
 // on the main window to the per-row results, the files on disk and the summary.
 #include <sys/stat.h>
 
-#include <filesystem>
-#include <map>
-
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
+#include <map>
 
 #include "FileStatus.h"
 #include "GuiFixture.h"
@@ -70,11 +69,13 @@ TListOutcome RunListWithWorkers(int workers) {
   TempFolder& folder = fixture.Folder;
   folder.MakeFolder("p");
   folder.MakeFolder("p/sub");
-  const std::vector<std::pair<std::string, std::string>> plain = {
-      {"p/big.bin", std::string(3 << 20, 'g')}, {"p/a.txt", std::string(30000, 'a')},
-      {"p/a.txt.enc", "in the way"},             {"p/b.txt", "b"},
-      {"p/sub/a.txt", std::string(500, 's')},    {"p/locked", "read-only"},
-      {"p/empty", ""}};
+  const std::vector<std::pair<std::string, std::string>> plain = {{"p/big.bin", std::string(3 << 20, 'g')},
+                                                                  {"p/a.txt", std::string(30000, 'a')},
+                                                                  {"p/a.txt.enc", "in the way"},
+                                                                  {"p/b.txt", "b"},
+                                                                  {"p/sub/a.txt", std::string(500, 's')},
+                                                                  {"p/locked", "read-only"},
+                                                                  {"p/empty", ""}};
   std::vector<std::string> files;
   for (const auto& [name, bytes] : plain) {
     files.push_back(folder.WriteFile(name, bytes));
@@ -102,7 +103,8 @@ TListOutcome RunListWithWorkers(int workers) {
   Button(windows, "ReEncBitBtn").click();
   outcome.Texts << Relative(ListColumn(windows, 0), folder.Path()) << list.windowTitle();
   for (const std::string& name : folder.Listing())
-    if (name.starts_with("p/")) outcome.Files[name] = name.ends_with("/") ? "" : TempFolder::ReadFile(folder.Path(name));
+    if (name.starts_with("p/"))
+      outcome.Files[name] = name.ends_with("/") ? "" : TempFolder::ReadFile(folder.Path(name));
   return outcome;
 }
 
@@ -409,7 +411,8 @@ class ConfirmationDlgTest : public QObject {
     QVERIFY(skipOffered);
     QVERIFY2(titles.contains("[1-2/2Files]" + Q(first) + "を暗号化中"), qPrintable(titles.join("\n")));
     QCOMPARE(ListColumn(windows, 0), QStringList({"暗号化成功：" + Q(first), "暗号化成功：" + Q(second)}));
-    QVERIFY(!FileExists(first) && !FileExists(second));  // skipping shortens the overwrite; the file still goes
+    QVERIFY(!FileExists(first) &&
+            !FileExists(second));  // skipping shortens the overwrite; the file still goes
     QVERIFY(!Button(windows, "SkipWipeBitBtn").isVisible());
     QCOMPARE(DecryptedContent(second + ".enc", "password"), std::string(16 << 20, 's'));
   }
