@@ -48,11 +48,12 @@ TRowResult RunGuarded(const TRowFunction& row, TFileEngine& engine, int index) {
   }
 }
 
-// For each row, the last earlier row with the same source file (the same file through any of its names),
-// or -1: a source wipe of the earlier row changes what the later one reads.
-std::vector<int> EarlierRowsOfSameFile(const std::vector<std::string>& sources, std::vector<int64_t>& sizes) {
+// For each row, the earlier row that must be done before it starts, or -1: the last earlier row with the
+// same source file (the same file through any of its names), whose source wipe changes what the later one
+// reads. A source that cannot be examined now may be an earlier row's output by the time a run on one
+// thread reaches it: such a row waits for every earlier row.
+std::vector<int> RowsToWaitFor(const std::vector<std::string>& sources, std::vector<int64_t>& sizes) {
   std::map<std::pair<dev_t, ino_t>, int> lastRowOfFile;
-  std::map<std::string, int> lastRowOfPath;  // for sources that cannot be examined
   std::vector<int> earlier(sources.size(), -1);
   for (size_t i = 0; i < sources.size(); ++i) {
     const int row = static_cast<int>(i);
@@ -62,8 +63,7 @@ std::vector<int> EarlierRowsOfSameFile(const std::vector<std::string>& sources, 
       const auto [entry, added] = lastRowOfFile.try_emplace({info.st_dev, info.st_ino}, row);
       if (!added) earlier[i] = std::exchange(entry->second, row);
     } else {
-      const auto [entry, added] = lastRowOfPath.try_emplace(sources[i], row);
-      if (!added) earlier[i] = std::exchange(entry->second, row);
+      earlier[i] = row - 1;
     }
   }
   return earlier;
@@ -78,7 +78,7 @@ class TParallelRun {
         row_(row),
         count_(static_cast<int>(sources.size())),
         sizes_(sources.size(), 0),
-        earlierOfSameFile_(EarlierRowsOfSameFile(sources, sizes_)),
+        waitFor_(RowsToWaitFor(sources, sizes_)),
         turnWaiters_(sources.size(), nullptr),
         results_(sources.size()) {
     for (const int64_t size : sizes_) total_ += size;
@@ -209,10 +209,10 @@ class TParallelRun {
         }
         row = next_++;
         if (next_ == count_) startable_.notify_all();  // the workers waiting for a permit end
-        if (finished_ <= earlierOfSameFile_[row]) {
+        if (finished_ <= waitFor_[row]) {
           ReturnStreamPermit();
           ++waitingForEarlierRow_;
-          startable_.wait(lock, [&] { return finished_ > earlierOfSameFile_[row] && streamPermits_ > 0; });
+          startable_.wait(lock, [&] { return finished_ > waitFor_[row] && streamPermits_ > 0; });
           --waitingForEarlierRow_;
           --streamPermits_;
         }
@@ -288,7 +288,7 @@ class TParallelRun {
   const TRowFunction& row_;
   const int count_;
   std::vector<int64_t> sizes_;
-  const std::vector<int> earlierOfSameFile_;
+  const std::vector<int> waitFor_;
   std::vector<std::condition_variable*> turnWaiters_;  // the worker of each row that waits for its turn
   std::vector<std::optional<TRowResult>> results_;
 };

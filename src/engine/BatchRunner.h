@@ -6,7 +6,8 @@
 // a temporary name) runs at once on up to `workers` threads; what changes the folders as a user sees them
 // (choosing the output's final name, the source wipe, the rest of the row) waits until every earlier row
 // is done (TEngineObserver::OutputComplete). A row whose source is the same file as an earlier row's starts
-// only after that row is done. At most `workers` finished rows wait for their turn, so memory (one engine
+// only after that row is done; one whose source does not exist when the run starts (an earlier row's
+// output may become it), only after every earlier row. At most `workers` finished rows wait for their turn, so memory (one engine
 // per thread, 2 × `workers`, and nothing per row) and temporaries stay bounded. Workers never call the
 // caller's observer: results and progress reach it on the calling thread. Workers hold back the stop
 // signals, so that a handler removing temporaries runs on the calling thread and never interrupts a worker

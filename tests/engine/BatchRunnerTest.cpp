@@ -99,7 +99,7 @@ class BatchRunner : public ::testing::TestWithParam<TBatchCase> {
   }
 
   // Name collisions, a file listed twice and a second name of a file that is wiped, a big file ahead of
-  // small ones, a locked file, an empty one.
+  // small ones, a locked file, an empty one, a missing one and one that the row before it makes.
   static std::vector<std::string> PlainFiles(const test::TempFolder& folder) {
     folder.WriteFile("a.txt.enc", "in the way");
     folder.WriteFile("a.txt.enc_RENAMED.enc", "also in the way");
@@ -114,7 +114,9 @@ class BatchRunner : public ::testing::TestWithParam<TBatchCase> {
             folder.Path("c-link"),
             Dated(folder.WriteFile("locked", "read-only")),
             Dated(folder.WriteFile("empty", "")),
-            folder.Path("missing")};
+            folder.Path("missing"),
+            Dated(folder.WriteFile("d", Bytes(50000, 'd'))),
+            folder.Path("d.enc")};  // made by the row before
   }
 
   // Two containers storing one name beside a plain file of that name, a container storing its own name,
