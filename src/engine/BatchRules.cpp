@@ -5,7 +5,6 @@
 #include "ResultTexts.h"
 #include "platform/CodePage.h"
 #include "platform/Durability.h"
-#include "platform/FileDate.h"
 #include "platform/FileInfo.h"
 #include "platform/MoveFile.h"
 #include "platform/OverwriteReach.h"
@@ -125,9 +124,6 @@ TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatch
     }
   }
   if (engine.Observer) engine.Observer->ProcessMessages();
-  // A stream (standard output, a FIFO, a device) has no date of the plain file's to take.
-  if (engine.LastFileDate != kNoFileDate && !engine.OutputIsStream)
-    engine.ApplyFileDate(engine.LastOutputName, engine.LastFileDate);
   // A ".dec" output takes the container's name only once the container is gone.
   if (engine.SameNameOutput && MoveWithoutReplacing(engine.LastOutputName, engine.LastSourceName)) {
     row.DecryptedPath = engine.LastSourceName;

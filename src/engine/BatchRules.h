@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "OutputNames.h"
 #include "ResultTexts.h"
@@ -31,7 +32,11 @@ struct TBatchOptions {
 enum class TBatchMode { kEncrypt = 0, kDecrypt = 1, kWipe = 2 };
 
 struct TRowResult {
-  TResultKind Kind = TResultKind::kUnexpectedError;
+  TRowResult(TResultKind kind = TResultKind::kUnexpectedError, std::string decryptedPath = {},
+             std::string linkTarget = {})
+      : Kind(kind), DecryptedPath(std::move(decryptedPath)), LinkTarget(std::move(linkTarget)) {}
+
+  TResultKind Kind;
   std::string DecryptedPath;  // after a successful decryption: where the plain file now stands
   std::string LinkTarget;     // for a source that was a link: the file it led to, which remains
 
@@ -64,8 +69,8 @@ std::optional<TOutputName> ProposedOutputName(std::string_view path, int namingM
 // Encrypts one row and, on success and when asked, wipes its source once the container is safely on disk
 // (never when the output is the source itself). A failing wipe makes the row kSourceWipeFailed.
 TRowResult EncryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options);
-// Decrypts one row; on success wipes the container when asked (once the plain file is safely on disk),
-// applies the stored date and moves a ".dec" output back to the container's name when that is free.
+// Decrypts one row; on success wipes the container when asked (once the plain file is safely on disk)
+// and moves a ".dec" output back to the container's name when that is free.
 TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options);
 // Wipes one row. With `nameOverwriteDoubt` a success where the overwrite may miss the old data says so in
 // its text (the desktop list); without it the text stays the plain success (zkcli's lines, which scripts

@@ -56,8 +56,8 @@ class TFileEngine {
   // Decrypts a container into its folder under the stored name (its last component only, shortened to fit
   // a file name), or to ExplicitOutputName when that is set. Refusals (an explicit output that must not
   // be replaced, old format, not a container, wrong password, damaged header) come before anything is
-  // written. The plain file is written under a temporary name and named when complete; a failure wipes
-  // it. An existing regular ExplicitOutputName is replaced only by a complete decryption; a FIFO or
+  // written. The plain file is written under a temporary name, given the stored date (a stream has none
+  // to take) and named when complete; a failure wipes it. An existing regular ExplicitOutputName is replaced only by a complete decryption; a FIFO or
   // character device there (links followed), or kStandardOutputName, is written into
   // (ClassifyExplicitOutput). Sets LastSourceName, LastOutputName, LastFileDate, SameNameOutput and
   // OutputIsStream.

@@ -11,6 +11,7 @@
 #include "TextCipher.h"
 #include "platform/CodePage.h"
 #include "platform/File.h"
+#include "platform/FileDate.h"
 #include "platform/FileError.h"
 #include "platform/FileInfo.h"
 #include "platform/Paths.h"
@@ -93,6 +94,9 @@ TResultKind TFileEngine::DecryptInto(const std::string& source, std::string_view
   if (OutputIsStream) {
     stream.Close();
   } else {
+    // Dated before it is named: under its name the file stands whole and with its date, and the heavy
+    // part of a batch row (not its naming, which waits for the rows before it) does this work too.
+    if (LastFileDate != kNoFileDate) ApplyFileDate(pending->TemporaryPath(), LastFileDate);
     LastOutputName =
         NameOutput(*pending, [&] { return explicitOutput ? output : FreeDecryptedName(source, output); });
   }
