@@ -4,11 +4,14 @@
 #include <filesystem>
 
 #include "app/Program.h"
+#include "platform/UnfinishedFiles.h"
 #include "shell/IniUnit.h"
 #include "ui/Language.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);  // takes Qt's own options out of argv
+  // A kill or the end of the session in the middle of a run leaves no unfinished output behind.
+  zk::RemoveUnfinishedFilesOnStopSignals();
   zk::SetUpApplication(application, zk::UiLanguage(std::getenv));
   zk::TProgramState state;
   state.SettingsFile = zk::IniPath(zk::kIniFileName);

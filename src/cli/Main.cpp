@@ -13,20 +13,6 @@
 namespace zk::cli {
 namespace {
 
-// Ctrl-C, a kill or a closed terminal: the file being written goes, and the process ends as the signal
-// would have ended it (status 128 + signal for the shell).
-extern "C" void RemoveUnfinishedAndReraise(int signal) {
-  zk::RemoveUnfinishedFiles();
-  std::signal(signal, SIG_DFL);
-  std::raise(signal);
-}
-
-// A signal ignored from the start (nohup, a background job) stays ignored.
-void RemoveUnfinishedOnSignals() {
-  for (int signal : {SIGINT, SIGTERM, SIGHUP})
-    if (std::signal(signal, RemoveUnfinishedAndReraise) == SIG_IGN) std::signal(signal, SIG_IGN);
-}
-
 int Run(const CommandLine& line) {
   switch (line.command) {
     case Command::kHelp: {
@@ -34,12 +20,18 @@ int Run(const CommandLine& line) {
       std::fwrite(help.data(), 1, help.size(), stdout);
       return kExitSuccess;
     }
-    case Command::kEncrypt: return RunEncrypt(line);
-    case Command::kDecrypt: return RunDecrypt(line);
-    case Command::kWipe: return RunWipe(line);
-    case Command::kHint: return RunHint(line);
-    case Command::kSha1: return RunSha1(line);
-    case Command::kCheckValue: return RunCheckValue(line);
+    case Command::kEncrypt:
+      return RunEncrypt(line);
+    case Command::kDecrypt:
+      return RunDecrypt(line);
+    case Command::kWipe:
+      return RunWipe(line);
+    case Command::kHint:
+      return RunHint(line);
+    case Command::kSha1:
+      return RunSha1(line);
+    case Command::kCheckValue:
+      return RunCheckValue(line);
   }
   return kExitUsage;
 }
@@ -51,7 +43,7 @@ int main(int argc, char** argv) {
   using namespace zk::cli;
   // A reader of stdout that goes away (zkcli ... | head -1) must not end the process in the middle of a file.
   std::signal(SIGPIPE, SIG_IGN);
-  RemoveUnfinishedOnSignals();
+  zk::RemoveUnfinishedFilesOnStopSignals();
   try {
     return Run(ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
   } catch (const UsageError& error) {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <csignal>
 #include <cstring>
 
 namespace zk {
@@ -20,12 +21,20 @@ struct TSlot {
 constexpr int kSlots = kMaxUnfinishedFiles;
 TSlot gSlots[kSlots];
 
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+extern "C" void RemoveUnfinishedAndReraise(int signal) {
+  RemoveUnfinishedFiles();
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
+
 }  // namespace
 
 THeldStopSignals::THeldStopSignals() {
   sigset_t stops;
   sigemptyset(&stops);
-  for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&stops, signal);
+  for (int signal : kStopSignals) sigaddset(&stops, signal);
   pthread_sigmask(SIG_BLOCK, &stops, &previous_);
 }
 
@@ -51,6 +60,11 @@ void ForgetUnfinished(int ticket) {
 void RemoveUnfinishedFiles() {
   for (TSlot& slot : gSlots)
     if (slot.used.load(std::memory_order_acquire)) ::unlink(slot.path);
+}
+
+void RemoveUnfinishedFilesOnStopSignals() {
+  for (int signal : kStopSignals)
+    if (std::signal(signal, RemoveUnfinishedAndReraise) == SIG_IGN) std::signal(signal, SIG_IGN);
 }
 
 }  // namespace zk

@@ -30,5 +30,9 @@ int RememberUnfinished(const std::string& path);
 void ForgetUnfinished(int ticket);
 // Deletes every remembered file. Async-signal-safe: it only reads the table and calls unlink.
 void RemoveUnfinishedFiles();
+// From now on SIGINT, SIGTERM and SIGHUP (Ctrl-C, a kill, a closed terminal or session) first delete the
+// remembered files, then end the process as the signal would have (status 128 + signal for a shell). A
+// signal ignored from the start (nohup, a background job) stays ignored.
+void RemoveUnfinishedFilesOnStopSignals();
 
 }  // namespace zk
