@@ -142,6 +142,7 @@ class TParallelRun {
       // place for its next row, without waking anyone.
       if (run_.finished_ != row_) {
         streaming_ = false;
+        engine_.ReleaseBuffer();  // the I/O buffers go with the permits: as many as rows streaming at once
         run_.ReturnStreamPermit();
         run_.turnWaiters_[row_] = &turn_;
         turn_.wait(lock, [&] { return run_.finished_ == row_; });

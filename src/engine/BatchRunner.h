@@ -7,11 +7,15 @@
 // (choosing the output's final name, the source wipe, the rest of the row) waits until every earlier row
 // is done (TEngineObserver::OutputComplete). A row whose source is the same file as an earlier row's starts
 // only after that row is done; one whose source does not exist when the run starts (an earlier row's
-// output may become it), only after every earlier row. At most `workers` finished rows wait for their turn, so memory (one engine
-// per thread, 2 × `workers`, and nothing per row) and temporaries stay bounded. Workers never call the
-// caller's observer: results and progress reach it on the calling thread. Workers hold back the stop
-// signals, so that a handler removing temporaries runs on the calling thread and never interrupts a worker
-// between creating a temporary and entering it in the table (UnfinishedFiles.h).
+// output may become it), only after every earlier row.
+//
+// Bounds: at most `workers` finished rows wait for their turn beside the `workers` that stream, so the
+// temporaries stay bounded; only a streaming row holds an I/O buffer, so memory is that of `workers`
+// engines as one engine has it, and nothing per row.
+//
+// Workers never call the caller's observer: results and progress reach it on the calling thread. Workers
+// hold back the stop signals, so that a handler removing temporaries runs on the calling thread and never
+// interrupts a worker between creating a temporary and entering it in the table (UnfinishedFiles.h).
 #pragma once
 
 #include <cstdint>

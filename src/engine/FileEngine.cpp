@@ -13,7 +13,9 @@
 
 namespace zk {
 
-TFileEngine::TFileEngine() : buffer_(std::make_unique<uint8_t[]>(kEngineBufferBytes)) {}
+TFileEngine::TFileEngine() = default;
+
+void TFileEngine::ReleaseBuffer() { buffer_.reset(); }
 
 std::string TFileEngine::PasswordCheckValue(std::string_view password) {
   return zk::PasswordCheckValue(ZK_twofish_str, SecHash1, Utf8ToCp932(password));
@@ -66,6 +68,7 @@ void TFileEngine::StreamPayload(File& in, File& out, TZK_blockcipher& cipher, TD
                                 int64_t total) {
   const TProgressKind kind =
       direction == TDirection::kEncrypt ? TProgressKind::kEncrypting : TProgressKind::kDecrypting;
+  if (!buffer_) buffer_ = std::make_unique_for_overwrite<uint8_t[]>(kEngineBufferBytes);
   uint8_t* const buffer = buffer_.get();
   size_t used = 0;
   int64_t done = 0;

@@ -1,6 +1,7 @@
 // The single-file operations: encryption into a container, decryption back, the secure wipe and reading
-// the hint. One engine belongs to each user of it (the confirmation dialog, zkcli); it owns the cipher and
-// hash objects and one I/O buffer, so memory stays the same whatever the file size.
+// the hint. One engine belongs to each user of it (the confirmation dialog, zkcli, a worker of a batch); it
+// owns the cipher and hash objects and one I/O buffer, made when the first payload is streamed, so memory
+// stays the same whatever the file size. A wipe writes from a pattern shared by all engines.
 //
 // Paths, passwords and hints come in as UTF-8. Passwords, hints and stored names are converted to CP932
 // before any byte operation (key, check value, header fields); text that CP932 cannot represent is used
@@ -57,10 +58,10 @@ class TFileEngine {
   // a file name), or to ExplicitOutputName when that is set. Refusals (an explicit output that must not
   // be replaced, old format, not a container, wrong password, damaged header) come before anything is
   // written. The plain file is written under a temporary name, given the stored date (a stream has none
-  // to take) and named when complete; a failure wipes it. An existing regular ExplicitOutputName is replaced only by a complete decryption; a FIFO or
-  // character device there (links followed), or kStandardOutputName, is written into
-  // (ClassifyExplicitOutput). Sets LastSourceName, LastOutputName, LastFileDate, SameNameOutput and
-  // OutputIsStream.
+  // to take) and named when complete; a failure wipes it. An existing regular ExplicitOutputName is replaced
+  // only by a complete decryption; a FIFO or character device there (links followed), or kStandardOutputName,
+  // is written into (ClassifyExplicitOutput). Sets LastSourceName, LastOutputName, LastFileDate,
+  // SameNameOutput and OutputIsStream.
   TResultKind DecryptFile(std::string source, std::string_view password);
 
   // The hint of a container without its password; nothing when the header cannot be read.
@@ -75,6 +76,10 @@ class TFileEngine {
   // Gives an existing file the packed local date and time of a container (2-second steps); false when
   // there is no such file or the date is -1 or invalid.
   bool ApplyFileDate(const std::string& path, int32_t packedDate);
+
+  // Frees the I/O buffer until the next payload needs it: between files, or once a file's payload is
+  // written (from TEngineObserver::OutputComplete), by a worker that waits while others stream.
+  void ReleaseBuffer();
 
   // The 8-character check value of a password (registered in the settings and stored in containers).
   std::string PasswordCheckValue(std::string_view password);

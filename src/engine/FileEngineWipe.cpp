@@ -18,6 +18,16 @@ namespace {
 constexpr int64_t kWipeBlockBytes = 2048;
 constexpr uint8_t kWipeByte = 0x4E;
 
+// The overwrite's bytes, shared by every engine of the process: a wipe needs no buffer of its own.
+const uint8_t* WipePattern() {
+  struct TPattern {
+    TPattern() { std::memset(Bytes, kWipeByte, sizeof Bytes); }
+    uint8_t Bytes[kEngineBufferBytes];
+  };
+  static const TPattern pattern;
+  return pattern.Bytes;
+}
+
 void Unlink(const std::string& path) {
   if (::unlink(path.c_str()) != 0) throw FileError::FromErrno(errno, "cannot delete", path);
 }
@@ -54,8 +64,7 @@ void TFileEngine::WipeFile(const std::string& path) {
   const int64_t covered =
       std::max<int64_t>(kWipeBlockBytes, (size + kWipeBlockBytes - 1) / kWipeBlockBytes * kWipeBlockBytes);
   const size_t groupBytes = static_cast<size_t>(std::min<int64_t>(kEngineBufferBytes, covered));
-  uint8_t* const buffer = buffer_.get();
-  std::memset(buffer, kWipeByte, groupBytes);
+  const uint8_t* const pattern = WipePattern();
 
   try {
     int64_t written = 0;
@@ -69,7 +78,7 @@ void TFileEngine::WipeFile(const std::string& path) {
       written += kWipeBlockBytes;
       const bool finished = written >= size || SkipWipeRequested;
       if (finished || pending == groupBytes) {
-        out.Write(buffer, pending);
+        out.Write(pattern, pending);
         pending = 0;
       }
       if (finished) break;
