@@ -105,6 +105,22 @@ click "$all_done" 30 242
 shoot "$all_done" re-encryption-finished
 finish
 
+# The list in the middle of a run on every core: the title names the rows in progress.
+settings 'WIPESOURCE=0
+'
+mkdir photos
+for i in 1 2 3 4 5 6; do head -c 100M /dev/urandom >"photos/photo$i.jpg"; done
+start -F -P "correct horse" photos
+dismiss_notice
+for _ in $(seq 50); do
+  id=$(xdotool search --onlyvisible --name 'Files\]' 2>/dev/null | head -n 1) && [ -n "$id" ] && break
+  sleep 0.1
+done
+sleep 1
+import -frame -window "$id" "$out/list-running$suffix.png"
+finish
+rm -r photos
+
 # The options dialog, the security dialog and the SHA-1 tool with a result.
 settings ''
 start
