@@ -173,8 +173,8 @@ class TParallelRun {
     }
   }
 
-  // Under mutex_. A waiting row held back by an earlier row of its file cannot use the permit; then every
-  // waiting row is asked.
+  // Under mutex_. A waiting row held back by an earlier row cannot use the permit; then every waiting row
+  // is asked.
   void ReturnStreamPermit() {
     ++streamPermits_;
     if (waitingForEarlierRow_ > 0) {
@@ -258,8 +258,10 @@ class TParallelRun {
                                  : std::pair{*running_.begin(), *running_.rbegin()};
       }
       for (TRowResult& result : ready) observer.RowDone(delivered++, result);
-      if (const bool wiping = sourceWipeWithTurn_.load(std::memory_order_relaxed); wiping != wipeShown)
-        observer.SourceWipeInProgress(wipeShown = wiping);
+      if (const bool wiping = sourceWipeWithTurn_.load(std::memory_order_relaxed); wiping != wipeShown) {
+        wipeShown = wiping;
+        observer.SourceWipeInProgress(wiping);
+      }
       if (observer.SkipWipesRequested()) skipGeneration_.fetch_add(1, std::memory_order_relaxed);
       if (delivered < count_ && range != shownRange) {
         shownRange = range;
@@ -271,12 +273,12 @@ class TParallelRun {
   }
 
   std::mutex mutex_;
-  std::condition_variable startable_;  // a stream permit came free, or an earlier row of a file finished
+  std::condition_variable startable_;  // a stream permit came free, or a row that another waits for is done
   std::condition_variable delivery_;   // the last row is done, or a long source wipe begins
   int next_ = 0;                       // the next row to start
   int finished_ = 0;                   // rows done, all of them before any unfinished one
   int streamPermits_;                  // rows that may still start their heavy work
-  int waitingForEarlierRow_ = 0;       // rows waiting to start until an earlier row of their file is done
+  int waitingForEarlierRow_ = 0;       // rows waiting to start until the earlier row they wait for is done
   std::set<int> running_;              // rows started and not done
   std::atomic<int> finishedNow_{0};    // finished_, read without the lock
   std::atomic<bool> sourceWipeWithTurn_{false};  // the row with the turn is wiping its source
