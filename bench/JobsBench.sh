@@ -45,24 +45,7 @@ for set in big small; do
   mv "$work/$set"/*.enc "$work/$set-enc/"
 done
 
-now() { echo "${EPOCHREALTIME/,/.}"; }
-
-# best_of SETUP COMMAND...: runs SETUP untimed, then times COMMAND; prints the best of $runs wall times.
-best_of() {
-  local setup=$1 best="" start end elapsed
-  shift
-  for ((run = 0; run < runs; run++)); do
-    eval "$setup"
-    start=$(now)
-    "$@" >/dev/null
-    end=$(now)
-    elapsed=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }')
-    if [ -z "$best" ] || awk -v e="$elapsed" -v b="$best" 'BEGIN { exit !(e < b) }'; then best=$elapsed; fi
-  done
-  echo "$best"
-}
-
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+source "$repo/bench/Timing.sh"
 row() { printf '%-34s %9s s %9s s   %6s   %s\n' "$@"; }
 clear_encrypted() { find "$work/$1" -name '*.enc' -delete; }
 clear_decrypted() { find "$work/$1-enc" -type f ! -name '*.enc' -delete; }
