@@ -47,6 +47,28 @@ class TPaintCounter : public QObject {
   }
 };
 
+// Presses the skip button as soon as a run offers it, and notes whether it was then the one usable control:
+// the list, OK and Close locked, the window itself enabled.
+class TSkipPresser {
+ public:
+  explicit TSkipPresser(TWindows& windows) {
+    QObject::connect(&timer_, &QTimer::timeout, [this, &windows] {
+      QPushButton& skip = Button(windows, "SkipWipeBitBtn");
+      if (!skip.isVisible()) return;
+      TConfirmationDlg& list = windows.ConfirmationDlg();
+      Offered = skip.isEnabled() && list.isEnabled() && !Button(windows, "OKBitBtn").isEnabled() &&
+                !Button(windows, "CloseBitBtn").isEnabled() &&
+                !Control<QTableWidget>(list, "ListView").isEnabled();
+      skip.click();
+    });
+    timer_.start(0);  // events come through on every block of a wipe
+  }
+  bool Offered = false;
+
+ private:
+  QTimer timer_;
+};
+
 // Paths in a list's texts relative to the folder of a run, so that runs in different folders compare.
 QStringList Relative(QStringList texts, const std::string& folder) {
   return texts.replaceInStrings(Q(folder), QStringLiteral("<F>/"));
@@ -348,22 +370,10 @@ class ConfirmationDlgTest : public QObject {
     TWindows& windows = fixture.Start();
     const std::string plain = fixture.Folder.WriteFile("big.bin", std::string(1 << 20, 'q'));
     windows.MainForm().StartBatch(TBatchMode::kEncrypt, {plain});
-    TConfirmationDlg& list = windows.ConfirmationDlg();
-    bool skipOffered = false;
-    QTimer watcher;
-    // Events come through on every block; the skip button must then be the only usable control.
-    connect(&watcher, &QTimer::timeout, [&] {
-      QPushButton& skip = Button(windows, "SkipWipeBitBtn");
-      if (!skip.isVisible()) return;
-      skipOffered = skip.isEnabled() && list.isEnabled() && !Button(windows, "OKBitBtn").isEnabled() &&
-                    !Button(windows, "CloseBitBtn").isEnabled() &&
-                    !Control<QTableWidget>(list, "ListView").isEnabled();
-      skip.click();
-    });
-    watcher.start(0);
+    const TSkipPresser skip(windows);
     AnswerPassword(windows, "password", "");
     Button(windows, "OKBitBtn").click();
-    QVERIFY(skipOffered);
+    QVERIFY(skip.Offered);
     QVERIFY(!FileExists(plain));  // skipping shortens the overwrite; the file still goes
     QCOMPARE(ListColumn(windows, 0), QStringList({"暗号化成功：" + Q(plain)}));
     QVERIFY(!Button(windows, "SkipWipeBitBtn").isVisible());
@@ -395,20 +405,10 @@ class ConfirmationDlgTest : public QObject {
     windows.MainForm().StartBatch(TBatchMode::kEncrypt, {first, second});
     QStringList titles;
     connect(&list, &QWidget::windowTitleChanged, [&](const QString& title) { titles << title; });
-    bool skipOffered = false;
-    QTimer watcher;
-    connect(&watcher, &QTimer::timeout, [&] {
-      QPushButton& skip = Button(windows, "SkipWipeBitBtn");
-      if (!skip.isVisible()) return;
-      skipOffered = skip.isEnabled() && !Button(windows, "OKBitBtn").isEnabled() &&
-                    !Button(windows, "CloseBitBtn").isEnabled() &&
-                    !Control<QTableWidget>(list, "ListView").isEnabled();
-      skip.click();
-    });
-    watcher.start(0);
+    const TSkipPresser skip(windows);
     AnswerPassword(windows, "password", "");
     Button(windows, "OKBitBtn").click();
-    QVERIFY(skipOffered);
+    QVERIFY(skip.Offered);
     QVERIFY2(titles.contains("[1-2/2Files]" + Q(first) + "を暗号化中"), qPrintable(titles.join("\n")));
     QCOMPARE(ListColumn(windows, 0), QStringList({"暗号化成功：" + Q(first), "暗号化成功：" + Q(second)}));
     QVERIFY(!FileExists(first) &&
