@@ -76,6 +76,42 @@
         <translation>*Cannot wipe (the file may be invalid, read-only or locked): </translation>
     </message>
     <message>
+        <source>＊暗号化成功(処理元ファイルが読み込み後に変更されたか使用中のため、抹消していません)：</source>
+        <translation>*Encrypted (the source changed after it was read, or was in use, so it was kept): </translation>
+    </message>
+    <message>
+        <source>＊復号成功(処理元ファイルが読み込み後に変更されたか使用中のため、抹消していません) : </source>
+        <translation>*Decrypted (the container changed after it was read, or was in use, so it was kept): </translation>
+    </message>
+    <message>
+        <source>＊暗号化成功(処理元ファイルは名前のみ削除しました。データは他のハードリンクに残っています)：</source>
+        <translation>*Encrypted (only the source&apos;s name was removed; its data remains under its other hard links): </translation>
+    </message>
+    <message>
+        <source>＊復号成功(処理元ファイルは名前のみ削除しました。データは他のハードリンクに残っています) : </source>
+        <translation>*Decrypted (only the container&apos;s name was removed; its data remains under its other hard links): </translation>
+    </message>
+    <message>
+        <source>＊名前のみ削除(データは他のハードリンクに残っています) : </source>
+        <translation>*Only this name was removed (the data remains under its other hard links): </translation>
+    </message>
+    <message>
+        <source>＊暗号化失敗(フォルダへのリンクは辿りません)：</source>
+        <translation>*Not encrypted (a link to a folder is not followed): </translation>
+    </message>
+    <message>
+        <source>＊復号失敗(フォルダへのリンクは辿りません) : </source>
+        <translation>*Not decrypted (a link to a folder is not followed): </translation>
+    </message>
+    <message>
+        <source>＊フォルダを読み取れません：</source>
+        <translation>*Cannot read the folder: </translation>
+    </message>
+    <message>
+        <source>＊中断された処理の未完成ファイルです(処理しません)：</source>
+        <translation>*Unfinished file of an interrupted run (left as it is): </translation>
+    </message>
+    <message>
         <source>終了しました。&#x3000;失敗数 : </source>
         <translation>Finished.  Failed: </translation>
     </message>

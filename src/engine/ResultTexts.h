@@ -76,6 +76,28 @@ inline constexpr std::string_view kDecryptLinkTargetKept = "＊復号成功(リ�
 inline constexpr std::string_view kWipeLinkTargetKept = "＊リンクのみ削除(リンク先は抹消されていません：";
 inline constexpr std::string_view kDecryptWipeLinkTargetKeptEnd = ") : ";
 
+// A source that changed after it was read (written to, replaced, grown or cut), or that another ZK process
+// was reading, when its wipe came: the output was made, the source is kept.
+inline constexpr std::string_view kEncryptSourceChanged =
+    "＊暗号化成功(処理元ファイルが読み込み後に変更されたか使用中のため、抹消していません)：";
+inline constexpr std::string_view kDecryptSourceChanged =
+    "＊復号成功(処理元ファイルが読み込み後に変更されたか使用中のため、抹消していません) : ";
+
+// A file with other hard links is never overwritten (that would destroy the data under its other names):
+// only this name is removed.
+inline constexpr std::string_view kEncryptHardLinkKept =
+    "＊暗号化成功(処理元ファイルは名前のみ削除しました。データは他のハードリンクに残っています)：";
+inline constexpr std::string_view kDecryptHardLinkKept =
+    "＊復号成功(処理元ファイルは名前のみ削除しました。データは他のハードリンクに残っています) : ";
+inline constexpr std::string_view kWipeHardLinkKept = "＊名前のみ削除(データは他のハードリンクに残っています) : ";
+
+// Rows that a folder search gives besides files: a link to a folder inside the searched folder (never
+// entered), a folder that cannot be read, and the unfinished output of an interrupted run.
+inline constexpr std::string_view kEncryptFolderLinkNotFollowed = "＊暗号化失敗(フォルダへのリンクは辿りません)：";
+inline constexpr std::string_view kDecryptFolderLinkNotFollowed = "＊復号失敗(フォルダへのリンクは辿りません) : ";
+inline constexpr std::string_view kFolderUnreadable = "＊フォルダを読み取れません：";
+inline constexpr std::string_view kUnfinishedFileSkipped = "＊中断された処理の未完成ファイルです(処理しません)：";
+
 // What happened to one file.
 enum class TResultKind {
   kEncrypted,
@@ -106,6 +128,19 @@ enum class TResultKind {
   kEncryptedLinkTargetKept,
   kDecryptedLinkTargetKept,
   kLinkOnlyWiped,
+  // The output was made, but the source changed after it was read (or another ZK process was reading it),
+  // so it was kept.
+  kEncryptedSourceChanged,
+  kDecryptedSourceChanged,
+  // The file had other hard links: only this name was removed, its data remains under the others.
+  kEncryptedHardLinkKept,
+  kDecryptedHardLinkKept,
+  kHardLinkOnlyRemoved,
+  // Entries of a folder search that are not files to work on.
+  kEncryptFolderLinkNotFollowed,
+  kDecryptFolderLinkNotFollowed,
+  kFolderUnreadable,
+  kUnfinishedFileSkipped,
   kUnexpectedError,
 };
 
@@ -159,6 +194,24 @@ constexpr std::string_view ResultText(TResultKind kind) {
       return kDecryptLinkTargetKept;
     case TResultKind::kLinkOnlyWiped:
       return kWipeLinkTargetKept;
+    case TResultKind::kEncryptedSourceChanged:
+      return kEncryptSourceChanged;
+    case TResultKind::kDecryptedSourceChanged:
+      return kDecryptSourceChanged;
+    case TResultKind::kEncryptedHardLinkKept:
+      return kEncryptHardLinkKept;
+    case TResultKind::kDecryptedHardLinkKept:
+      return kDecryptHardLinkKept;
+    case TResultKind::kHardLinkOnlyRemoved:
+      return kWipeHardLinkKept;
+    case TResultKind::kEncryptFolderLinkNotFollowed:
+      return kEncryptFolderLinkNotFollowed;
+    case TResultKind::kDecryptFolderLinkNotFollowed:
+      return kDecryptFolderLinkNotFollowed;
+    case TResultKind::kFolderUnreadable:
+      return kFolderUnreadable;
+    case TResultKind::kUnfinishedFileSkipped:
+      return kUnfinishedFileSkipped;
     case TResultKind::kUnexpectedError:
       return kUnexpectedError;
   }
