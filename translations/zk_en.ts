@@ -44,10 +44,6 @@
         <translation>*Encryption failed (the source file name is 200 half-width characters or longer): </translation>
     </message>
     <message>
-        <source>＊復号失敗(処理元ファイル名が半角200文字以上です。)：</source>
-        <translation>*Decryption failed (the source file name is 200 half-width characters or longer): </translation>
-    </message>
-    <message>
         <source>＊暗号化失敗(読み取り専用です)：</source>
         <translation>*Encryption failed (read-only): </translation>
     </message>

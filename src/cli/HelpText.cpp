@@ -23,8 +23,7 @@ zkcli check-value [-p PASSWORD | --password-stdin]
 
 A folder or a link to one stands for every file in it, subfolders included unless --no-recurse (each
 folder once); the wipe of a link removes the link only and counts as failed. An encrypted file is written beside its source, named as --naming says; a decrypted
-file beside its container, under the name and date stored in it (".dec" added when that is the
-container's own name). An existing file is never replaced: "_RENAMED" and the name's extension are
+file beside its container, under the name and date stored in it. An existing file is never replaced: "_RENAMED" and the name's extension are
 appended until the name is free. A stored name too long for Linux (over 255 bytes) is shortened at
 whole characters, its extension kept. -o names the output of a single file; the file is encrypted to
 that name (an existing file is not replaced) or decrypted to it (an existing file is replaced only when

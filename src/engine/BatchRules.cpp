@@ -6,36 +6,64 @@
 #include "platform/CodePage.h"
 #include "platform/Durability.h"
 #include "platform/FileInfo.h"
-#include "platform/MoveFile.h"
 #include "platform/OverwriteReach.h"
 #include "platform/Paths.h"
 
 namespace zk {
 namespace {
 
-// The source must survive when the output is the source itself, however the path is spelled.
+// The source must survive when the output is the source itself, however the path is spelled. Names are
+// compared byte for byte: on Linux a.txt and A.TXT are two files unless they are one (the same inode).
 bool IsSourceItself(const std::string& source, const std::string& output) {
-  return EqualIgnoringAsciiCase(source, output) || SameFile(source, output);
+  return source == output || SameFile(source, output);
 }
 
-// Wipes a source whose result is already complete. The result is flushed first (the file and its folder
-// entry), so that a crash at any moment leaves at least one complete copy. Returns the row's failure, if
-// any: incompleteKind when the source was deleted without a complete overwrite.
-std::optional<TResultKind> WipeSourceAfter(TFileEngine& engine, const std::string& source,
-                                           const std::string& result, TResultKind incompleteKind) {
+// The kinds a row takes when its source wipe after a success does not simply succeed.
+struct TSourceWipeKinds {
+  TResultKind linkTargetKept;
+  TResultKind hardLinkKept;
+  TResultKind changed;
+  TResultKind incomplete;
+};
+constexpr TSourceWipeKinds kEncryptionSourceWipe{
+    TResultKind::kEncryptedLinkTargetKept, TResultKind::kEncryptedHardLinkKept,
+    TResultKind::kEncryptedSourceChanged, TResultKind::kEncryptedSourceWipeIncomplete};
+constexpr TSourceWipeKinds kDecryptionSourceWipe{
+    TResultKind::kDecryptedLinkTargetKept, TResultKind::kDecryptedHardLinkKept,
+    TResultKind::kDecryptedSourceChanged, TResultKind::kDecryptedSourceWipeIncomplete};
+
+// Wipes a source whose result is already complete, and only when it is still exactly what was read: what
+// was written to it since is in no output. The result is flushed first (the file and its folder entry), so
+// that a crash at any moment leaves at least one complete copy. Returns the row's result when it is not
+// the plain success.
+std::optional<TRowResult> WipeSourceAfter(TFileEngine& engine, const std::string& source,
+                                          const std::string& result, const TSourceWipeKinds& kinds) {
+  if (!engine.LastSourceSnapshot) return TRowResult{kinds.changed};
+  const std::string linkTarget = LinkTarget(source);  // read before the wipe removes the link
   if (engine.Observer) engine.Observer->BeginSourceWipe();
-  std::optional<TResultKind> failure;
+  std::optional<TRowResult> row;
   try {
     SyncFile(result);
     SyncFolderOf(result);
-    engine.WipeFile(source);
+    switch (engine.WipeFile(source, &*engine.LastSourceSnapshot)) {
+      case TWipeOutcome::kOverwritten:
+        break;
+      case TWipeOutcome::kLinkRemoved:
+        if (!linkTarget.empty()) row = TRowResult{kinds.linkTargetKept, {}, linkTarget};
+        break;
+      case TWipeOutcome::kNameRemoved:
+        row = TRowResult{kinds.hardLinkKept};
+        break;
+    }
+  } catch (const TSourceChanged&) {
+    row = TRowResult{kinds.changed};
   } catch (const TWipeIncomplete&) {
-    failure = incompleteKind;
+    row = TRowResult{kinds.incomplete};
   } catch (...) {
-    failure = TResultKind::kSourceWipeFailed;
+    row = TRowResult{TResultKind::kSourceWipeFailed};
   }
   if (engine.Observer) engine.Observer->EndSourceWipe();
-  return failure;
+  return row;
 }
 
 TRowResult Failure(TResultKind kind, const std::string& path, TResultKind readOnlyKind) {
@@ -97,37 +125,25 @@ TRowResult EncryptRow(TFileEngine& engine, const std::string& path, const TBatch
       engine.EncryptFile(path, *output, options.Password, options.Hint, options.Algorithm);
   if (kind != TResultKind::kEncrypted) return Failure(kind, path, TResultKind::kEncryptReadOnly);
   if (options.WipeSource && !IsSourceItself(engine.LastSourceName, engine.LastOutputName)) {
-    const std::string linkTarget = LinkTarget(path);  // read before the wipe removes the link
-    if (const auto failure =
-            WipeSourceAfter(engine, path, engine.LastOutputName, TResultKind::kEncryptedSourceWipeIncomplete))
-      return {*failure, {}};
-    if (!linkTarget.empty()) return {TResultKind::kEncryptedLinkTargetKept, {}, linkTarget};
+    if (auto row = WipeSourceAfter(engine, path, engine.LastOutputName, kEncryptionSourceWipe)) return *row;
   }
   return {kind, {}};
 }
 
+// A container's name is not held to the 200-byte limit of the names encrypted: a Linux name may hold 255
+// bytes, and every container this program makes must open again (a 197-byte name gives a 201-byte one).
 TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options) {
-  if (NameTooLong(path))
-    return Failure(TResultKind::kDecryptNameTooLong, path, TResultKind::kDecryptReadOnly);
   const TResultKind kind = engine.DecryptFile(path, options.Password);
   if (kind != TResultKind::kDecrypted) return Failure(kind, path, TResultKind::kDecryptReadOnly);
 
   TRowResult row{kind, engine.LastOutputName};
   if (options.WipeDecryptedSource && !IsSourceItself(path, engine.LastOutputName)) {
-    const std::string linkTarget = LinkTarget(path);
-    if (const auto failure = WipeSourceAfter(engine, path, engine.LastOutputName,
-                                             TResultKind::kDecryptedSourceWipeIncomplete)) {
-      row.Kind = *failure;
-    } else if (!linkTarget.empty()) {
-      row.Kind = TResultKind::kDecryptedLinkTargetKept;
-      row.LinkTarget = linkTarget;
+    if (auto wiped = WipeSourceAfter(engine, path, engine.LastOutputName, kDecryptionSourceWipe)) {
+      row.Kind = wiped->Kind;
+      row.LinkTarget = wiped->LinkTarget;
     }
   }
   if (engine.Observer) engine.Observer->ProcessMessages();
-  // A ".dec" output takes the container's name only once the container is gone.
-  if (engine.SameNameOutput && MoveWithoutReplacing(engine.LastOutputName, engine.LastSourceName)) {
-    row.DecryptedPath = engine.LastSourceName;
-  }
   return row;
 }
 
@@ -135,8 +151,15 @@ TRowResult WipeRow(TFileEngine& engine, const std::string& path, bool nameOverwr
   const bool doubt = nameOverwriteDoubt && OverwriteMayMissOldData(path);  // asked while the file exists
   try {
     const std::string linkTarget = LinkTarget(path);
-    engine.WipeFile(path);
-    if (!linkTarget.empty()) return {TResultKind::kLinkOnlyWiped, {}, linkTarget};
+    switch (engine.WipeFile(path)) {
+      case TWipeOutcome::kOverwritten:
+        break;
+      case TWipeOutcome::kLinkRemoved:
+        if (!linkTarget.empty()) return {TResultKind::kLinkOnlyWiped, {}, linkTarget};
+        break;
+      case TWipeOutcome::kNameRemoved:
+        return {TResultKind::kHardLinkOnlyRemoved, {}};
+    }
     return {doubt ? TResultKind::kWipedOldDataMayRemain : TResultKind::kWiped, {}};
   } catch (const TWipeIncomplete&) {
     return {TResultKind::kWipeIncomplete, {}};

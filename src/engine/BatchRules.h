@@ -66,11 +66,12 @@ bool NameTooLong(std::string_view path);
 std::optional<TOutputName> ProposedOutputName(std::string_view path, int namingMode,
                                               std::string_view ownExtension);
 
-// Encrypts one row and, on success and when asked, wipes its source once the container is safely on disk
-// (never when the output is the source itself). A failing wipe makes the row kSourceWipeFailed.
+// Encrypts one row and, on success and when asked, wipes its source once the container is safely on disk,
+// and only when it is still exactly the file that was read (never when the output is the source itself).
+// A wipe that fails, finds the source changed, a link or a file with other hard links gives the row its
+// own kind (the output stands in every case).
 TRowResult EncryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options);
-// Decrypts one row; on success wipes the container when asked (once the plain file is safely on disk)
-// and moves a ".dec" output back to the container's name when that is free.
+// Decrypts one row; on success wipes the container when asked, as EncryptRow wipes its source.
 TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options);
 // Wipes one row. With `nameOverwriteDoubt` a success where the overwrite may miss the old data says so in
 // its text (the desktop list); without it the text stays the plain success (zkcli's lines, which scripts

@@ -1,6 +1,7 @@
 #include "FileEngine.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "ContainerFormat.h"
 #include "EngineBuffer.h"
@@ -9,6 +10,8 @@
 #include "platform/CodePage.h"
 #include "platform/File.h"
 #include "platform/FileDate.h"
+#include "platform/FileError.h"
+#include "platform/FileInfo.h"
 #include "platform/Random.h"
 
 namespace zk {
@@ -18,7 +21,9 @@ TFileEngine::TFileEngine() = default;
 void TFileEngine::ReleaseBuffer() { buffer_.reset(); }
 
 std::string TFileEngine::PasswordCheckValue(std::string_view password) {
-  return zk::PasswordCheckValue(ZK_twofish_str, SecHash1, Utf8ToCp932(password));
+  std::string passwordBytes = Utf8ToCp932(password);
+  const TWipedOnExit passwordWiped(passwordBytes);
+  return zk::PasswordCheckValue(ZK_twofish_str, SecHash1, passwordBytes);
 }
 
 bool TFileEngine::ApplyFileDate(const std::string& path, int32_t packedDate) {
@@ -44,10 +49,25 @@ void TFileEngine::WipeFileCiphers() {
   }
 }
 
+// The source is read under a shared lock: another ZK process does not wipe it meanwhile.
+File TFileEngine::OpenSource(const std::string& source) {
+  if (FileKindOf(source, true) != TFileKind::kRegular) throw FileError(EINVAL, "not a regular file: " + source);
+  File in = File::OpenReadWrite(source);
+  if (!in.TryLockShared()) throw FileError(EWOULDBLOCK, "being wiped by another process: " + source);
+  return in;
+}
+
+// Only a source that was read to its end, exactly as long as it was at the start and unchanged, may be
+// wiped: anything written to it meanwhile is in no output.
+void TFileEngine::RememberSourceIfReadWhole(const File& in, const TFileSnapshot& atStart) {
+  if (in.Position() == atStart.Size && in.Snapshot() == atStart) LastSourceSnapshot = atStart;
+}
+
 // The name is chosen only now, after the heavy work, so that a batch run on several threads can let its
 // rows choose in list order and find the folders as a run on one thread would.
-std::string TFileEngine::NameOutput(TPendingOutput& output, const std::function<std::string()>& chooseName) {
-  output.Complete();
+std::string TFileEngine::NameOutput(TPendingOutput& output, mode_t mode,
+                                    const std::function<std::string()>& chooseName) {
+  output.Complete(mode);
   if (Observer) Observer->OutputComplete();
   return output.MoveTo(chooseName());
 }

@@ -9,6 +9,9 @@
 //
 // EncryptFile, DecryptFile and ReadHint never throw: every outcome is a result kind (ResultTexts.h), or for
 // ReadHint no hint. WipeFile throws on failure.
+//
+// A source is read under a shared advisory lock, which another ZK process's wipe respects; a wipe takes the
+// lock exclusively, so that no ZK process overwrites a file that another is still reading.
 #pragma once
 
 #include <cstdint>
@@ -38,6 +41,20 @@ class TWipeIncomplete : public FileError {
   using FileError::FileError;
 };
 
+// WipeFile's refusal to touch a file that is not as it was read (WipeFile's unchangedSince), or that another
+// ZK process is reading.
+class TSourceChanged : public FileError {
+ public:
+  using FileError::FileError;
+};
+
+// What WipeFile did to a name it was given.
+enum class TWipeOutcome {
+  kOverwritten,  // overwritten and deleted
+  kLinkRemoved,  // a symbolic link: only the link went
+  kNameRemoved,  // a file with other hard links: only this name went, its data stays under the others
+};
+
 class TFileEngine {
  public:
   TFileEngine();
@@ -48,7 +65,8 @@ class TFileEngine {
   // "_RENAMED" rule gives, or a random one), written under a temporary name and named only when complete;
   // algorithm 1 is Rijndael, 2 GOST, anything else Twofish (stored as given). Nothing is written when the
   // hint does not fit the header. Only a container this call created is ever deleted.
-  // Returns kEncrypted or kEncryptFailed; sets LastSourceName, LastOutputName and LastFileDate.
+  // The container gets the source's permission bits. Returns kEncrypted or kEncryptFailed; sets
+  // LastSourceName, LastOutputName, LastFileDate and LastSourceSnapshot.
   // The paths are taken by value: a caller may well pass one of the side results below, which the call
   // overwrites.
   TResultKind EncryptFile(std::string source, TOutputName output, std::string_view password,
@@ -60,18 +78,22 @@ class TFileEngine {
   // written. The plain file is written under a temporary name, given the stored date (a stream has none
   // to take) and named when complete; a failure wipes it. An existing regular ExplicitOutputName is replaced
   // only by a complete decryption; a FIFO or character device there (links followed), or kStandardOutputName,
-  // is written into (ClassifyExplicitOutput). Sets LastSourceName, LastOutputName, LastFileDate,
-  // SameNameOutput and OutputIsStream.
+  // is written into (ClassifyExplicitOutput); a link put at its path meanwhile is refused at the last step.
+  // The plain file gets the container's permission bits (a replaced file keeps its own). Sets
+  // LastSourceName, LastOutputName, LastFileDate, LastSourceSnapshot and OutputIsStream.
   TResultKind DecryptFile(std::string source, std::string_view password);
 
   // The hint of a container without its password; nothing when the header cannot be read.
   std::optional<std::string> ReadHint(const std::string& path);
 
   // One pass of 0x4E up to the next multiple of 2048 bytes at or beyond the end (2048 for an empty
-  // file), flushed, then the file is deleted. A symbolic link is removed without touching its target.
-  // Throws FileError when the file cannot be opened (missing, folder, read-only, not a regular file) or
-  // when the deletion fails; TWipeIncomplete when a write failed (a full disk) but the file was deleted.
-  void WipeFile(const std::string& path);
+  // file), flushed, then the file is deleted. A symbolic link is removed without touching its target; a
+  // file with other hard links is not overwritten, only this name is removed. With unchangedSince the file
+  // must still be exactly as it was read (TSourceChanged otherwise).
+  // Throws FileError when the file cannot be opened (missing, folder, read-only, not a regular file, being
+  // read by another ZK process) or when the deletion fails; TWipeIncomplete when a write failed (a full
+  // disk) but the file was deleted.
+  TWipeOutcome WipeFile(const std::string& path, const TFileSnapshot* unchangedSince = nullptr);
 
   // Gives an existing file the packed local date and time of a container (2-second steps); false when
   // there is no such file or the date is -1 or invalid.
@@ -96,8 +118,10 @@ class TFileEngine {
   std::string LastSourceName;
   std::string LastOutputName;
   int32_t LastFileDate = -1;    // packed local date and time, -1 when unknown
-  bool SameNameOutput = false;  // decryption appended ".dec" because the output path was the container's
   bool OutputIsStream = false;  // decryption wrote into a stream (FIFO, device, standard output), no file
+  // The source as it was read, when the read saw the whole of it and it did not change meanwhile; empty
+  // otherwise, and then the source must not be wiped.
+  std::optional<TFileSnapshot> LastSourceSnapshot;
 
   // Input of DecryptFile: an output path given for a single file; empty for the computed one.
   std::string ExplicitOutputName;
@@ -112,14 +136,15 @@ class TFileEngine {
 
   TZK_blockcipher& FileCipher(int32_t algorithm);
   void WipeFileCiphers();
+  static File OpenSource(const std::string& source);
+  void RememberSourceIfReadWhole(const File& in, const TFileSnapshot& atStart);
   void StreamPayload(File& in, File& out, TZK_blockcipher& cipher, TDirection direction, int64_t total);
+  void Overwrite(File& out, int64_t size);
   void ReportProgress(TProgressKind kind, int64_t done, int64_t total);
   void MaybeProcessMessages();
   TResultKind DecryptInto(const std::string& source, std::string_view password, File& in, File& stream,
                           std::optional<TPendingOutput>& pending);
-  void DestroyPartialOutput(TPendingOutput& output);
-  std::string NameOutput(TPendingOutput& output, const std::function<std::string()>& chooseName);
-  std::string FreeDecryptedName(const std::string& source, const std::string& stored);
+  std::string NameOutput(TPendingOutput& output, mode_t mode, const std::function<std::string()>& chooseName);
 
   std::unique_ptr<uint8_t[]> buffer_;
 };

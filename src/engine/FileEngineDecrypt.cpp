@@ -1,5 +1,3 @@
-#include <unistd.h>
-
 #include <cerrno>
 #include <optional>
 
@@ -9,6 +7,7 @@
 #include "PendingOutput.h"
 #include "ResultTexts.h"
 #include "TextCipher.h"
+#include "crypto/Bytes.h"
 #include "platform/CodePage.h"
 #include "platform/File.h"
 #include "platform/FileDate.h"
@@ -22,26 +21,25 @@ TResultKind TFileEngine::DecryptFile(std::string source, std::string_view passwo
   LastSourceName = source;
   LastOutputName.clear();
   LastFileDate = -1;
-  SameNameOutput = false;
+  LastSourceSnapshot.reset();
   OutputIsStream = false;
   File in;
   File stream;
+  // A partial plain file is overwritten and removed by its destructor.
   std::optional<TPendingOutput> pending;
   TResultKind result = TResultKind::kDecryptFailed;
   try {
     result = DecryptInto(source, password, in, stream, pending);
+  } catch (const TOutputRefused&) {
+    result = TResultKind::kDecryptOutputRefused;
   } catch (...) {
-    in = File();
-    stream = File();
-    if (pending) DestroyPartialOutput(*pending);
     result = TResultKind::kDecryptFailed;
   }
   WipeFileCiphers();
   return result;
 }
 
-// Returns the refusals; throws for every other failure, with pending holding the output file once this
-// call has created it.
+// Returns the refusals; throws for every other failure.
 TResultKind TFileEngine::DecryptInto(const std::string& source, std::string_view password, File& in,
                                      File& stream, std::optional<TPendingOutput>& pending) {
   const bool explicitOutput = !ExplicitOutputName.empty();
@@ -49,10 +47,8 @@ TResultKind TFileEngine::DecryptInto(const std::string& source, std::string_view
       explicitOutput ? ClassifyExplicitOutput(ExplicitOutputName) : TExplicitOutput::kNewFile;
   if (outputKind == TExplicitOutput::kRefused) return TResultKind::kDecryptOutputRefused;
 
-  const int64_t total = QueryFileSize(source);
-  if (FileKindOf(source, true) != TFileKind::kRegular)
-    throw FileError(EINVAL, "not a regular file: " + source);
-  in = File::OpenReadWrite(source);
+  in = OpenSource(source);
+  const TFileSnapshot atStart = in.Snapshot();
   TContainerReader reader(in);
   switch (ClassifyMagic(reader.ReadMagic())) {
     case TMagicVerdict::kOldFormat:
@@ -64,7 +60,8 @@ TResultKind TFileEngine::DecryptInto(const std::string& source, std::string_view
   }
 
   TZK_blockcipher& cipher = FileCipher(reader.ReadInt32());
-  const std::string passwordBytes = Utf8ToCp932(password);
+  std::string passwordBytes = Utf8ToCp932(password);
+  const TWipedOnExit passwordWiped(passwordBytes);
   const std::string checkValue = zk::PasswordCheckValue(ZK_twofish_str, SecHash1, passwordBytes);
   InitFileKey(cipher, ZK_sha11, passwordBytes);
   const TCheckBlock expected = MakeCheckBlock(cipher, checkValue);
@@ -86,42 +83,27 @@ TResultKind TFileEngine::DecryptInto(const std::string& source, std::string_view
   OutputIsStream = outputKind == TExplicitOutput::kStream || outputKind == TExplicitOutput::kStandardOutput;
   if (outputKind == TExplicitOutput::kStream) stream = File::OpenStream(output);
   if (outputKind == TExplicitOutput::kStandardOutput) stream = File::StandardOutput();
-  if (!OutputIsStream) pending.emplace(output, outputKind == TExplicitOutput::kReplacedFile);
+  const bool replacing = outputKind == TExplicitOutput::kReplacedFile;
+  if (!OutputIsStream) pending.emplace(output, replacing, true);
 
-  StreamPayload(in, OutputIsStream ? stream : pending->Stream(), cipher, TDirection::kDecrypt, total);
+  StreamPayload(in, OutputIsStream ? stream : pending->Stream(), cipher, TDirection::kDecrypt, atStart.Size);
   cipher.Wipe();
+  RememberSourceIfReadWhole(in, atStart);
+  // The plain file is no more readable than its container; a file it replaces keeps its own bits.
+  const mode_t mode = replacing ? PermissionBitsOf(output).value_or(0600) : in.PermissionBits();
   in.Close();
   if (OutputIsStream) {
     stream.Close();
   } else {
     // Dated before it is named: under its name the file stands whole and with its date, and the heavy
     // part of a batch row (not its naming, which waits for the rows before it) does this work too.
-    if (LastFileDate != kNoFileDate) ApplyFileDate(pending->TemporaryPath(), LastFileDate);
+    if (LastFileDate != kNoFileDate) ApplyPackedFileDate(pending->Stream().Descriptor(), LastFileDate);
+    // The "_RENAMED" rule keeps every existing file, the container too. Names are compared byte for byte:
+    // on Linux REPORT.TXT and report.txt are two files.
     LastOutputName =
-        NameOutput(*pending, [&] { return explicitOutput ? output : FreeDecryptedName(source, output); });
+        NameOutput(*pending, mode, [&] { return explicitOutput ? output : CollisionFreeName(output); });
   }
   return TResultKind::kDecrypted;
-}
-
-// The "_RENAMED" rule for the stored name; a name that is the container's own, but for the case of its
-// letters, gets ".dec" (and the row moves it to the container's name once the container is gone).
-std::string TFileEngine::FreeDecryptedName(const std::string& source, const std::string& stored) {
-  const std::string output = CollisionFreeName(stored);
-  if (!EqualIgnoringAsciiCase(source, output)) return output;
-  SameNameOutput = true;
-  return CollisionFreeName(output + ".dec");
-}
-
-// The partial plain text must not stay behind; if the wipe itself fails, a plain delete still removes it.
-void TFileEngine::DestroyPartialOutput(TPendingOutput& output) {
-  output.Stream() = File();  // closed, so that the wipe can open it on its own
-  const std::string path = output.TemporaryPath();
-  try {
-    WipeFile(path);
-  } catch (...) {
-    ::unlink(path.c_str());
-  }
-  output.Release();
 }
 
 std::optional<std::string> TFileEngine::ReadHint(const std::string& path) {

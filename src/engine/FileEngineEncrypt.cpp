@@ -1,4 +1,3 @@
-#include <cerrno>
 #include <optional>
 
 #include "ContainerFormat.h"
@@ -7,11 +6,11 @@
 #include "PendingOutput.h"
 #include "ResultTexts.h"
 #include "TextCipher.h"
+#include "crypto/Bytes.h"
 #include "platform/CodePage.h"
 #include "platform/File.h"
 #include "platform/FileDate.h"
 #include "platform/FileError.h"
-#include "platform/FileInfo.h"
 #include "platform/Paths.h"
 
 namespace zk {
@@ -20,18 +19,18 @@ TResultKind TFileEngine::EncryptFile(std::string source, TOutputName output, std
                                      std::string_view hint, int32_t algorithm) {
   LastSourceName = source;
   LastOutputName = output.Path;
+  LastSourceSnapshot.reset();
   File in;
-  // A partial container holds ciphertext only: its plain deletion (by the destructor) is enough.
+  // A partial container holds ciphertext only: its plain removal (by its destructor) is enough.
   std::optional<TPendingOutput> out;
   try {
-    LastFileDate = PackedFileDate(source);
-    const int64_t total = QueryFileSize(source);
-    if (FileKindOf(source, true) != TFileKind::kRegular)
-      throw FileError(EINVAL, "not a regular file: " + source);
-    in = File::OpenReadWrite(source);
+    in = OpenSource(source);
+    const TFileSnapshot atStart = in.Snapshot();
+    LastFileDate = PackedFileDate(atStart.ModifiedSeconds);
 
     // Everything of the header is computed before the output exists, so a refusal writes nothing.
-    const std::string passwordBytes = Utf8ToCp932(password);
+    std::string passwordBytes = Utf8ToCp932(password);
+    const TWipedOnExit passwordWiped(passwordBytes);
     TContainerHeader header;
     header.Algorithm = algorithm;
     header.HintField = EncryptText(ZK_twofish_str, Utf8ToCp932(hint), kFieldKeyText);
@@ -43,12 +42,14 @@ TResultKind TFileEngine::EncryptFile(std::string source, TOutputName output, std
     header.CheckBlock = MakeCheckBlock(cipher, checkValue);
     const std::string headerBytes = SerializeHeader(header);
 
-    out.emplace(output.Path, false);
+    out.emplace(output.Path, false, false);
     out->Stream().Write(headerBytes.data(), headerBytes.size());
-    StreamPayload(in, out->Stream(), cipher, TDirection::kEncrypt, total);
+    StreamPayload(in, out->Stream(), cipher, TDirection::kEncrypt, atStart.Size);
     cipher.Wipe();
+    RememberSourceIfReadWhole(in, atStart);
+    const mode_t mode = in.PermissionBits();
     in.Close();
-    LastOutputName = NameOutput(*out, [&] { return output.Choose(); });
+    LastOutputName = NameOutput(*out, mode, [&] { return output.Choose(); });
     return TResultKind::kEncrypted;
   } catch (...) {
     WipeFileCiphers();

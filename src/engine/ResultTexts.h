@@ -39,8 +39,6 @@ inline constexpr std::string_view kReadHintError = "＊エラー：形式外ま�
 // Texts of the batch, which replace or stand in for the texts above.
 inline constexpr std::string_view kEncryptNameTooLong =
     "＊暗号化失敗(処理元ファイル名が半角200文字以上です。)：";
-inline constexpr std::string_view kDecryptNameTooLong =
-    "＊復号失敗(処理元ファイル名が半角200文字以上です。)：";
 inline constexpr std::string_view kEncryptReadOnly = "＊暗号化失敗(読み取り専用です)：";
 inline constexpr std::string_view kDecryptReadOnly = "＊復号失敗(読み取り専用です)：";
 inline constexpr std::string_view kUnexpectedError = "＊予期せぬエラー：";
@@ -110,7 +108,6 @@ enum class TResultKind {
   kDecryptWrongPassword,
   kDecryptDamaged,
   kDecryptFailed,
-  kDecryptNameTooLong,
   kDecryptReadOnly,
   kDecryptOutputRefused,
   kReEncryptNotDecrypted,
@@ -167,8 +164,6 @@ constexpr std::string_view ResultText(TResultKind kind) {
       return kDecryptDamaged;
     case TResultKind::kDecryptFailed:
       return kDecryptFailed;
-    case TResultKind::kDecryptNameTooLong:
-      return kDecryptNameTooLong;
     case TResultKind::kDecryptReadOnly:
       return kDecryptReadOnly;
     case TResultKind::kDecryptOutputRefused:

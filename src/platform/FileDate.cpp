@@ -60,21 +60,40 @@ bool UnpackDosDateTime(int32_t packed, std::tm& local) {
   return true;
 }
 
-int32_t PackedFileDate(const std::string& path) {
-  struct stat info;
-  if (::stat(path.c_str(), &info) != 0) return kNoFileDate;
+int32_t PackedFileDate(time_t modified) {
   std::tm local;
-  if (::localtime_r(&info.st_mtime, &local) == nullptr) return kNoFileDate;
+  if (::localtime_r(&modified, &local) == nullptr) return kNoFileDate;
   return PackDosDateTime(local);
 }
 
-bool ApplyPackedFileDate(const std::string& path, int32_t packed) {
+int32_t PackedFileDate(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) return kNoFileDate;
+  return PackedFileDate(info.st_mtime);
+}
+
+namespace {
+
+// Access and modification time both at the packed date; false when it is -1 or invalid.
+bool UnpackedTimes(int32_t packed, struct timespec (&times)[2]) {
   std::tm local;
   if (!UnpackDosDateTime(packed, local)) return false;
   const time_t seconds = ::mktime(&local);
   if (seconds == static_cast<time_t>(-1)) return false;
-  const struct timespec times[2] = {{seconds, 0}, {seconds, 0}};
-  return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+  times[0] = times[1] = {seconds, 0};
+  return true;
+}
+
+}  // namespace
+
+bool ApplyPackedFileDate(const std::string& path, int32_t packed) {
+  struct timespec times[2];
+  return UnpackedTimes(packed, times) && ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+}
+
+bool ApplyPackedFileDate(int fd, int32_t packed) {
+  struct timespec times[2];
+  return UnpackedTimes(packed, times) && ::futimens(fd, times) == 0;
 }
 
 }  // namespace zk

@@ -16,7 +16,9 @@ bool UnpackDosDateTime(int32_t packed, std::tm& local);
 
 // The file's modification time in local time, packed; -1 if unknown or out of range.
 int32_t PackedFileDate(const std::string& path);
+int32_t PackedFileDate(time_t modified);
 // Sets modification and access time; false when the file does not exist or the value is -1/invalid.
 bool ApplyPackedFileDate(const std::string& path, int32_t packed);
+bool ApplyPackedFileDate(int fd, int32_t packed);
 
 }  // namespace zk

@@ -56,6 +56,12 @@ TFileKind FileKindOf(const std::string& path, bool followLinks) {
   return TFileKind::kOther;
 }
 
+std::optional<uint32_t> PermissionBitsOf(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+  return info.st_mode & 0777;
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
   struct stat first, second;
   return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&

@@ -36,6 +36,9 @@ EntryStatus QueryEntry(const std::string& path);
 // The path exists (links followed) and carries the read-only attribute.
 bool IsReadOnlyFile(const std::string& path);
 
+// The permission bits (rwx for owner, group and others) of a file, links followed; none when it is missing.
+std::optional<uint32_t> PermissionBitsOf(const std::string& path);
+
 // Size in bytes without opening the file; -1 when missing or a folder.
 int64_t QueryFileSize(const std::string& path);
 

@@ -1,18 +1,22 @@
-// The files now being written under a temporary name, known process-wide so that a handler of a signal
-// that ends the process can remove them first.
+// The outputs now being written, known process-wide so that a signal that ends the process can remove
+// them first: a temporary name is deleted, and an output holding plain text is overwritten before it goes.
 #pragma once
 
 #include <signal.h>
 
 #include <string>
 
+#include "platform/File.h"
+
 namespace zk {
 
-// How many temporaries the table holds at once (a parallel batch keeps its number of rows in flight below).
+// How many outputs the table holds at once (a parallel batch keeps its number of rows in flight below).
 inline constexpr int kMaxUnfinishedFiles = 64;
 
-// Holds back SIGINT, SIGTERM and SIGHUP in the calling thread while it lives: a temporary is created and
-// remembered under it, so that a signal never finds a file created but not yet in the table.
+// Holds back, in the calling thread while it lives, the signals that end the process and can arrive from
+// outside (SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGUSR1, SIGALRM, the real-time ones and the rest): an output
+// is created and remembered under it, so that a signal never finds a file created but not yet in the table;
+// the workers of a batch hold them for their whole life, so that the handler runs on the calling thread.
 class THeldStopSignals {
  public:
   THeldStopSignals();
@@ -24,15 +28,19 @@ class THeldStopSignals {
   sigset_t previous_;
 };
 
-// Remembers a temporary until Forget; returns a ticket for Forget, or -1 when the table is full or the
-// path too long (the file is then only removed by its owner).
-int RememberUnfinished(const std::string& path);
+// Remembers an output until Forget: its open file, and its temporary name unless it has none (an unnamed
+// file goes by itself when the process ends). With plainText its bytes are overwritten before it goes.
+// Returns a ticket for Forget, or -1 when the table is full or the name too long (the file is then only
+// removed by its owner). The owner forgets it before closing the file.
+int RememberUnfinished(const File& file, const std::string& temporaryName, bool plainText);
 void ForgetUnfinished(int ticket);
-// Deletes every remembered file. Async-signal-safe: it only reads the table and calls unlink.
+// Overwrites the remembered plain outputs, then deletes every remembered temporary name. Async-signal-safe:
+// it only reads the table and calls fstat, pwrite, fdatasync and unlink.
 void RemoveUnfinishedFiles();
-// From now on SIGINT, SIGTERM and SIGHUP (Ctrl-C, a kill, a closed terminal or session) first delete the
-// remembered files, then end the process as the signal would have (status 128 + signal for a shell). A
-// signal ignored from the start (nohup, a background job) stays ignored.
+// From now on every signal whose default action ends the process first removes the remembered files, then
+// ends the process as the signal would have (status 128 + signal for a shell). A signal ignored from the
+// start (nohup, a background job) stays ignored. SIGXFSZ is ignored, so that a write beyond the file-size
+// limit fails as an ordinary write error, which the engine reports and cleans up.
 void RemoveUnfinishedFilesOnStopSignals();
 
 }  // namespace zk

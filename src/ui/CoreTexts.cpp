@@ -41,7 +41,6 @@ constexpr char kContext[] = "CoreTexts";
     QT_TRANSLATE_NOOP("CoreTexts", "＊リンクのみ削除(リンク先は抹消されていません："),
     QT_TRANSLATE_NOOP("CoreTexts", ") : "),
     QT_TRANSLATE_NOOP("CoreTexts", "＊暗号化失敗(処理元ファイル名が半角200文字以上です。)："),
-    QT_TRANSLATE_NOOP("CoreTexts", "＊復号失敗(処理元ファイル名が半角200文字以上です。)："),
     QT_TRANSLATE_NOOP("CoreTexts", "＊暗号化失敗(読み取り専用です)："),
     QT_TRANSLATE_NOOP("CoreTexts", "＊復号失敗(読み取り専用です)："),
     QT_TRANSLATE_NOOP("CoreTexts", "＊予期せぬエラー："),

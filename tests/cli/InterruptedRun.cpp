@@ -23,9 +23,26 @@ std::vector<std::string> UnfinishedNames(const std::string& folder) {
   return names;
 }
 
-bool WaitForUnfinished(const std::string& folder) {
+namespace {
+
+// An unnamed file shows in /proc as its folder, "#", its inode and " (deleted)".
+bool HasOutputOpen(pid_t process, const std::string& folder) {
+  std::error_code error;
+  for (const auto& entry :
+       std::filesystem::directory_iterator("/proc/" + std::to_string(process) + "/fd", error)) {
+    const std::string target = std::filesystem::read_symlink(entry.path(), error);
+    if (target.starts_with(folder) &&
+        (target.ends_with(" (deleted)") || target.find(kUnfinishedMark) != std::string::npos))
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool WaitForOutputInProgress(pid_t process, const std::string& folder) {
   const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (UnfinishedNames(folder).empty()) {
+  while (!HasOutputOpen(process, folder)) {
     if (std::chrono::steady_clock::now() > end) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }

@@ -2,6 +2,8 @@
 // a look at what a run left in its folder.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 #include <vector>
 
@@ -13,7 +15,8 @@ std::string PlainBytes(size_t size);
 // The names in the folder (links not followed) that carry the mark of an unfinished file.
 std::vector<std::string> UnfinishedNames(const std::string& folder);
 
-// Waits until an unfinished file appears in the folder; false after 20 seconds.
-bool WaitForUnfinished(const std::string& folder);
+// Waits until the process has an output open in the folder (a file without a name, or one under a
+// temporary name); false after 20 seconds.
+bool WaitForOutputInProgress(pid_t process, const std::string& folder);
 
 }  // namespace zk::test

@@ -178,7 +178,7 @@ TEST_F(BatchRules, ASourceWipeCutShortMarksTheRowAndKeepsTheOutput) {
   EXPECT_EQ(test::TempFolder::ReadFile(source), std::string(1000, 's'));
 }
 
-TEST_F(BatchRules, ASourceWipeThatFailsMarksTheRowAndKeepsTheContainer) {
+TEST_F(BatchRules, ASourceGoneBeforeItsWipeMarksTheRowAndKeepsTheContainer) {
   options.WipeSource = true;
   const std::string source = folder.WriteFile("src", "plain");
   test::TRecordingObserver observer;
@@ -186,7 +186,7 @@ TEST_F(BatchRules, ASourceWipeThatFailsMarksTheRowAndKeepsTheContainer) {
   engine.Observer = &observer;
   engine.ProcessMsgInterval = 1;
   const TRowResult row = EncryptRow(engine, source, options);
-  EXPECT_EQ(row.Text(), kWipeFailed);
+  EXPECT_EQ(row.Kind, TResultKind::kEncryptedSourceChanged);
   EXPECT_TRUE(row.Failed());
   EXPECT_EQ(engine.DecryptFile(source + ".enc", "pw"), TResultKind::kDecrypted);
   EXPECT_EQ(test::TempFolder::ReadFile(source), "plain");
@@ -226,20 +226,21 @@ TEST_F(BatchRules, DecryptionWipesTheContainerOnlyWhenAsked) {
   EXPECT_EQ(test::TempFolder::ReadFile(row.DecryptedPath), "plain");
 }
 
-// The ".dec" output takes the container's name only once the container is gone.
-TEST_F(BatchRules, ADecOutputMovesBackOnlyAfterTheContainerIsWiped) {
-  const std::string recipe = test::HandMadeContainer({"pw", "", "a.txt", -1, 0, "plain"});
-  const std::string container = folder.WriteFile("A.TXT", recipe);
-  TRowResult row = DecryptRow(engine, container, options);
-  ASSERT_EQ(row.Text(), kDecryptSuccess);
-  EXPECT_EQ(row.DecryptedPath, folder.Path("a.txt.dec"));
-  EXPECT_EQ(test::TempFolder::ReadFile(container), recipe) << "the container is not replaced";
+// The source of a row is its own file byte for byte: the output A.TXT of a.txt is another file, and the
+// wipe of a.txt goes ahead.
+TEST_F(BatchRules, AnOutputThatDiffersOnlyInCaseIsNoReasonToKeepTheSource) {
+  options.WipeSource = true;
+  options.ExplicitOutput = folder.Path("A.TXT");
+  const std::string source = folder.WriteFile("a.txt", "plain");
+  EXPECT_EQ(EncryptRow(engine, source, options).Text(), kEncryptSuccess);
+  EXPECT_FALSE(FileExists(source));
+  options.ExplicitOutput.clear();
 
   options.WipeDecryptedSource = true;
-  row = DecryptRow(engine, container, options);
-  ASSERT_EQ(row.Text(), kDecryptSuccess);
-  EXPECT_EQ(row.DecryptedPath, container);
-  EXPECT_EQ(test::TempFolder::ReadFile(container), "plain");
+  const TRowResult row = DecryptRow(engine, folder.Path("A.TXT"), options);
+  EXPECT_EQ(row.Text(), kDecryptSuccess);
+  EXPECT_EQ(row.DecryptedPath, source);
+  EXPECT_EQ(folder.Listing(), std::vector<std::string>{"a.txt"});
 }
 
 TEST_F(BatchRules, AnExplicitOutputOnTheContainerItselfIsNeverWiped) {

@@ -1,5 +1,6 @@
-// Where the engine's outputs stand while they are written and once they are done: under a temporary name
-// until complete, never replacing what they must not, and under a name Linux can hold.
+// Where the engine's outputs stand while they are written and once they are done: without a name until
+// complete, never replacing what they must not, under a name Linux can hold, and no more readable than
+// their sources.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,8 +25,6 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-bool IsUnfinished(const std::string& name) { return name.find(kUnfinishedMark) != std::string::npos; }
-
 // The names in a folder, links not followed.
 Names EntryNames(const std::string& folder) {
   Names names;
@@ -35,57 +34,87 @@ Names EntryNames(const std::string& folder) {
   return names;
 }
 
-TEST(PendingOutput, IsNamedOnlyWhenMoved) {
+mode_t PermissionBits(const std::string& path) {
+  struct stat info;
+  EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+  return info.st_mode & 0777;
+}
+
+TEST(PendingOutput, HasNoNameUntilMovedAndThenItsPermissions) {
   test::TempFolder folder;
   const std::string target = folder.Path("out.bin");
   {
-    TPendingOutput output(target, false);
+    TPendingOutput output(target, false, false);
     output.Stream().Write("data", 4);
-    EXPECT_FALSE(FileExists(target));
-    EXPECT_TRUE(LastComponent(output.TemporaryPath()).starts_with("out.bin" + std::string(kUnfinishedMark)));
-    output.Complete();
+    EXPECT_EQ(folder.Listing(), Names{});
+    output.Complete(0640);
+    EXPECT_EQ(folder.Listing(), Names{});
     EXPECT_EQ(output.MoveTo(target), target);
   }
   EXPECT_EQ(test::TempFolder::ReadFile(target), "data");
+  EXPECT_EQ(PermissionBits(target), 0640u);
   EXPECT_EQ(folder.Listing(), Names{"out.bin"});
 }
 
 TEST(PendingOutput, ANameTakenMeanwhileIsKeptUnlessReplacingWasAsked) {
   test::TempFolder folder;
   const std::string target = folder.Path("out.bin");
-  TPendingOutput keeping(target, false);
-  TPendingOutput replacing(target, true);
+  TPendingOutput keeping(target, false, false);
+  TPendingOutput replacing(target, true, true);
   keeping.Stream().Write("new", 3);
   replacing.Stream().Write("newest", 6);
   folder.WriteFile("out.bin", "old");
-  keeping.Complete();
-  replacing.Complete();
+  keeping.Complete(0600);
+  replacing.Complete(0600);
   EXPECT_EQ(keeping.MoveTo(target), folder.Path("out.bin_RENAMED.bin"));
   EXPECT_EQ(test::TempFolder::ReadFile(target), "old");
   EXPECT_EQ(replacing.MoveTo(target), target);
   EXPECT_EQ(test::TempFolder::ReadFile(target), "newest");
   EXPECT_EQ(test::TempFolder::ReadFile(folder.Path("out.bin_RENAMED.bin")), "new");
+  EXPECT_EQ(folder.Listing(), (Names{"out.bin", "out.bin_RENAMED.bin"}));
+}
+
+// The last step itself refuses a link put where a file was to be replaced: the link and its target stay.
+TEST(PendingOutput, ReplacingRefusesALinkPutThereMeanwhile) {
+  test::TempFolder folder;
+  const std::string target = folder.WriteFile("out.txt", "old");
+  const std::string elsewhere = folder.WriteFile("elsewhere", "keep me");
+  {
+    TPendingOutput replacing(target, true, true);
+    replacing.Stream().Write("plain", 5);
+    replacing.Complete(0600);
+    ASSERT_EQ(::unlink(target.c_str()), 0);
+    ASSERT_EQ(::symlink(elsewhere.c_str(), target.c_str()), 0);
+    EXPECT_THROW(replacing.MoveTo(target), TOutputRefused);
+  }
+  EXPECT_EQ(FileKindOf(target, false), TFileKind::kSymbolicLink);
+  EXPECT_EQ(test::TempFolder::ReadFile(elsewhere), "keep me");
+  EXPECT_EQ(EntryNames(folder.Path()), (Names{"elsewhere", "out.txt"}));
 }
 
 TEST(PendingOutput, AnUnfinishedOneLeavesNothing) {
   test::TempFolder folder;
-  {
-    TPendingOutput output(folder.Path("out.bin"), false);
+  for (bool plainText : {false, true}) {
+    TPendingOutput output(folder.Path("out.bin"), false, plainText);
     output.Stream().Write("partial", 7);
   }
-  EXPECT_EQ(folder.Listing(), Names{});
+  {
+    TPendingOutput replacing(folder.WriteFile("out.bin", "old"), true, true);
+    replacing.Stream().Write("partial", 7);
+  }
+  EXPECT_EQ(folder.Listing(), Names{"out.bin"});
+  EXPECT_EQ(test::TempFolder::ReadFile(folder.Path("out.bin")), "old");
 }
 
 class OutputFiles : public ::testing::Test {
  protected:
-  // While the payload streams, nothing stands under the final name and one temporary is there.
+  // While the payload streams, nothing stands under the final name, nor under any other.
   void WatchWhileWriting(const std::string& finalPath) {
-    observer.OnPump = [this, finalPath](int) {
+    const Names before = folder.Listing();
+    observer.OnPump = [this, finalPath, before](int) {
       ++watched;
       EXPECT_FALSE(FileExists(finalPath));
-      int unfinished = 0;
-      for (const std::string& name : folder.Listing()) unfinished += IsUnfinished(name);
-      EXPECT_EQ(unfinished, 1);
+      EXPECT_EQ(folder.Listing(), before);
     };
     engine.Observer = &observer;
     engine.ProcessMsgInterval = 1;
@@ -212,6 +241,26 @@ TEST_F(OutputFiles, AnExplicitOutputThatMustNotBeReplacedIsRefusedBeforeAnything
   EXPECT_EQ(test::TempFolder::ReadFile(target), "keep me");
   EXPECT_EQ(FileKindOf(folder.Path("link-to-file"), false), TFileKind::kSymbolicLink);
   EXPECT_EQ(EntryNames(folder.Path()), (Names{"c.enc", "dangling", "dir", "link-to-file", "target.txt"}));
+}
+
+// An output is no more readable than what it was made from; a file an explicit output replaces keeps its own
+// permissions.
+TEST_F(OutputFiles, AnOutputTakesItsSourcesPermissions) {
+  const std::string source = folder.WriteFile("private.txt", "secret");
+  ASSERT_EQ(::chmod(source.c_str(), 0600), 0);
+  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), TResultKind::kEncrypted);
+  EXPECT_EQ(PermissionBits(source + ".enc"), 0600u);
+  ASSERT_EQ(::unlink(source.c_str()), 0);
+  ASSERT_EQ(engine.DecryptFile(source + ".enc", "pw"), TResultKind::kDecrypted);
+  EXPECT_EQ(PermissionBits(source), 0600u);
+
+  ASSERT_EQ(::chmod((source + ".enc").c_str(), 0640), 0);
+  engine.ExplicitOutputName = folder.Path("new.txt");
+  ASSERT_EQ(engine.DecryptFile(source + ".enc", "pw"), TResultKind::kDecrypted);
+  EXPECT_EQ(PermissionBits(folder.Path("new.txt")), 0640u);
+  ASSERT_EQ(::chmod(folder.Path("new.txt").c_str(), 0604), 0);
+  ASSERT_EQ(engine.DecryptFile(source + ".enc", "pw"), TResultKind::kDecrypted);
+  EXPECT_EQ(PermissionBits(folder.Path("new.txt")), 0604u) << "a replaced file keeps its own";
 }
 
 TEST(ExplicitOutput, IsClassifiedByWhatStandsThere) {

@@ -8,6 +8,7 @@
 #include "TempFolder.h"
 #include "WriteProtection.h"
 #include "engine/FileEngine.h"
+#include "platform/File.h"
 #include "platform/FileError.h"
 #include "platform/FileInfo.h"
 
@@ -17,15 +18,14 @@ namespace {
 class Wipe : public ::testing::Test {
  protected:
   // Wipes a file of the given content and returns what was on disk just before the deletion, seen through
-  // a second hard link that survives it.
+  // a descriptor that keeps the file alive.
   std::string WipeAndObserve(const std::string& content) {
     const std::string path = folder.WriteFile("victim", content);
-    const std::string witness = folder.Path("witness");
-    EXPECT_EQ(::link(path.c_str(), witness.c_str()), 0);
-    engine.WipeFile(path);
+    File witness = File::OpenReadOnly(path);
+    EXPECT_EQ(engine.WipeFile(path), TWipeOutcome::kOverwritten);
     EXPECT_FALSE(FileExists(path));
-    const std::string seen = test::TempFolder::ReadFile(witness);
-    ::unlink(witness.c_str());
+    std::string seen(static_cast<size_t>(witness.Size()), '\0');
+    seen.resize(witness.Read(seen.data(), seen.size()));
     return seen;
   }
 
@@ -85,12 +85,44 @@ TEST_F(Wipe, AnEarlierSkipRequestDoesNotCarryOver) {
 TEST_F(Wipe, ALinkIsRemovedAndItsTargetKept) {
   const std::string target = folder.WriteFile("target", "keep me");
   const std::string link = folder.MakeLink("link", target);
-  engine.WipeFile(link);
+  EXPECT_EQ(engine.WipeFile(link), TWipeOutcome::kLinkRemoved);
   EXPECT_FALSE(FileExists(link));
   EXPECT_EQ(test::TempFolder::ReadFile(target), "keep me");
   const std::string dangling = folder.MakeLink("dangling", folder.Path("nowhere"));
-  engine.WipeFile(dangling);
+  EXPECT_EQ(engine.WipeFile(dangling), TWipeOutcome::kLinkRemoved);
   EXPECT_FALSE(FileExists(dangling));
+}
+
+// Overwriting a file with other hard links (a backup made with cp -al) would destroy their data too.
+TEST_F(Wipe, AFileWithOtherHardLinksLosesOnlyThisName) {
+  const std::string path = folder.WriteFile("f.txt", "shared data");
+  ASSERT_EQ(::link(path.c_str(), folder.Path("g.txt").c_str()), 0);
+  EXPECT_EQ(engine.WipeFile(path), TWipeOutcome::kNameRemoved);
+  EXPECT_FALSE(FileExists(path));
+  EXPECT_EQ(test::TempFolder::ReadFile(folder.Path("g.txt")), "shared data");
+}
+
+// A source is wiped only as it was read; a file another ZK process is reading is never wiped.
+TEST_F(Wipe, AFileChangedSinceItWasReadOrBeingReadIsLeftAlone) {
+  const std::string path = folder.WriteFile("log.txt", "line 1\n");
+  const TFileSnapshot read = File::OpenReadOnly(path).Snapshot();
+  {
+    File appender = File::OpenWriteOnly(path);
+    appender.Seek(appender.Size());
+    appender.Write("line 2\n", 7);
+  }
+  EXPECT_THROW(engine.WipeFile(path, &read), TSourceChanged);
+  EXPECT_EQ(test::TempFolder::ReadFile(path), "line 1\nline 2\n");
+
+  const TFileSnapshot now = File::OpenReadOnly(path).Snapshot();
+  File reader = File::OpenReadOnly(path);
+  ASSERT_TRUE(reader.TryLockShared());
+  EXPECT_THROW(engine.WipeFile(path, &now), TSourceChanged);
+  EXPECT_THROW(engine.WipeFile(path), FileError);
+  EXPECT_EQ(test::TempFolder::ReadFile(path), "line 1\nline 2\n");
+  reader = File();
+  EXPECT_EQ(engine.WipeFile(path, &now), TWipeOutcome::kOverwritten);
+  EXPECT_FALSE(FileExists(path));
 }
 
 TEST_F(Wipe, RefusesWhatItCannotOpenAndLeavesItAlone) {

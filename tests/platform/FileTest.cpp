@@ -4,6 +4,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "TempFolder.h"
 #include "platform/Durability.h"
@@ -121,20 +124,87 @@ TEST(File, WriteOnAReadOnlyDescriptorThrows) {
   EXPECT_THROW(file.Write("y", 1), FileError);
 }
 
-TEST(UnfinishedFiles, TheRememberedOnesAreRemovedUntilForgotten) {
+// What a signal handler finds in the table: a temporary name goes, plain text is overwritten first, an
+// unnamed file only loses its contents, and what was forgotten or has since been named stays whole.
+TEST(UnfinishedFiles, TheRememberedOnesAreRemovedAndPlainTextOverwritten) {
   test::TempFolder temp;
-  const std::string remembered = temp.WriteFile("remembered", "x");
-  const std::string forgotten = temp.WriteFile("forgotten", "x");
-  const int first = RememberUnfinished(remembered);
-  const int second = RememberUnfinished(forgotten);
-  ASSERT_GE(first, 0);
-  ASSERT_GE(second, 0);
-  EXPECT_NE(first, second);
-  ForgetUnfinished(second);
+  File named = File::CreateTemporaryBeside(temp.Path("plain"));
+  File unnamed = File::CreateUnnamedBeside(temp.Path("plain2"));
+  File renamed = File::CreateTemporaryBeside(temp.Path("final"));
+  File forgotten = File::CreateTemporaryBeside(temp.Path("kept"));
+  for (File* file : {&named, &unnamed, &renamed, &forgotten}) file->Write("secret", 6);
+  const int tickets[] = {RememberUnfinished(named, named.Path(), true), RememberUnfinished(unnamed, "", true),
+                         RememberUnfinished(renamed, renamed.Path(), true),
+                         RememberUnfinished(forgotten, forgotten.Path(), false)};
+  for (int ticket : tickets) ASSERT_GE(ticket, 0);
+  ASSERT_EQ(::rename(renamed.Path().c_str(), temp.Path("final").c_str()), 0);
+  ForgetUnfinished(tickets[3]);
+
   RemoveUnfinishedFiles();
-  ForgetUnfinished(first);
-  EXPECT_EQ(::access(remembered.c_str(), F_OK), -1);
-  EXPECT_EQ(test::TempFolder::ReadFile(forgotten), "x");
+  for (int ticket : tickets) ForgetUnfinished(ticket);
+
+  char contents[6];
+  ASSERT_EQ(::pread(unnamed.Descriptor(), contents, 6, 0), 6);
+  EXPECT_EQ(std::string(contents, 6), std::string(6, '\0'));
+  ASSERT_EQ(::pread(named.Descriptor(), contents, 6, 0), 6);
+  EXPECT_EQ(std::string(contents, 6), std::string(6, '\0'));
+  EXPECT_EQ(temp.Listing(), (std::vector<std::string>{"final", LastComponent(forgotten.Path())}));
+  EXPECT_EQ(test::TempFolder::ReadFile(temp.Path("final")), "secret");
+}
+
+TEST(File, AnUnnamedFileGetsItsNameOnlyWhereNothingStands) {
+  test::TempFolder temp;
+  File file = File::CreateUnnamedBeside(temp.Path("out"));
+  file.Write("data", 4);
+  EXPECT_EQ(temp.Listing(), std::vector<std::string>{});
+  struct stat info;
+  ASSERT_EQ(::fstat(file.Descriptor(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+  temp.WriteFile("taken", "old");
+  EXPECT_FALSE(file.LinkAs(temp.Path("taken")));
+  EXPECT_EQ(errno, EEXIST);
+  ASSERT_TRUE(file.LinkAs(temp.Path("out")));
+  EXPECT_EQ(test::TempFolder::ReadFile(temp.Path("out")), "data");
+  EXPECT_EQ(test::TempFolder::ReadFile(temp.Path("taken")), "old");
+}
+
+// The snapshot tells a file read from one written to, cut, replaced or linked meanwhile.
+TEST(File, ASnapshotChangesWithEveryChangeOfTheFile) {
+  test::TempFolder temp;
+  const std::string path = temp.WriteFile("f", "contents");
+  const TFileSnapshot first = File::OpenReadOnly(path).Snapshot();
+  EXPECT_EQ(File::OpenReadOnly(path).Snapshot(), first);
+  EXPECT_EQ(first.Size, 8);
+
+  const auto changed = [&](const std::function<void()>& change) {
+    const TFileSnapshot before = File::OpenReadOnly(path).Snapshot();
+    change();
+    return !(File::OpenReadOnly(path).Snapshot() == before);
+  };
+  EXPECT_TRUE(changed([&] { File::OpenWriteOnly(path).Write("X", 1); })) << "same size, rewritten";
+  EXPECT_TRUE(changed([&] { ASSERT_EQ(::truncate(path.c_str(), 3), 0); }));
+  EXPECT_TRUE(changed([&] { ASSERT_EQ(::link(path.c_str(), temp.Path("g").c_str()), 0); }));
+  EXPECT_TRUE(changed([&] {
+    temp.WriteFile("h", "other");
+    ASSERT_EQ(::rename(temp.Path("h").c_str(), path.c_str()), 0);
+  }));
+}
+
+// A file one ZK process reads is not overwritten by another.
+TEST(File, ASharedLockKeepsAnExclusiveOneOff) {
+  test::TempFolder temp;
+  const std::string path = temp.WriteFile("f", "x");
+  File reader = File::OpenReadOnly(path);
+  File otherReader = File::OpenReadOnly(path);
+  File wiper = File::OpenForOverwrite(path);
+  ASSERT_TRUE(reader.TryLockShared());
+  EXPECT_TRUE(otherReader.TryLockShared());
+  EXPECT_FALSE(wiper.TryLockExclusive());
+  reader = File();
+  otherReader = File();
+  EXPECT_TRUE(wiper.TryLockExclusive());
+  EXPECT_FALSE(File::OpenReadOnly(path).TryLockShared());
 }
 
 TEST(Durability, SyncsFilesAndFoldersAndReportsMissingOnes) {
