@@ -19,8 +19,10 @@ namespace {
 enum TColumn { kPathColumn = 0, kHintColumn = 1, kDecryptedColumn = 2 };
 constexpr int kColumnWidths[] = {450, 200, 200};
 constexpr int kProgressRedrawMilliseconds = 40;
-// Each row keeps its paths as the file system spells them; the texts only show them.
+// Each row keeps its paths as the file system spells them, and the hint its container holds, as data; the
+// texts only show them (an unreadable hint shows an error text, which is no hint).
 constexpr int kPathRole = Qt::UserRole;
+constexpr int kHintRole = Qt::UserRole + 1;
 
 QString CaptionOf(TBatchMode mode) {
   switch (mode) {
@@ -66,9 +68,11 @@ void TConfirmationDlg::AddFile(const std::string& path) {
   const int row = list.rowCount();
   list.insertRow(row);
   SetPathColumn(row, kPathColumn, path);
-  SetColumnText(
-      row, kHintColumn,
-      Mode == TBatchMode::kDecrypt ? ToQString(HintText(engine_.ReadHint(path), ShownCoreText)) : QString());
+  const std::optional<std::string> hint =
+      Mode == TBatchMode::kDecrypt ? engine_.ReadHint(path) : std::optional<std::string>();
+  SetColumnText(row, kHintColumn,
+                Mode == TBatchMode::kDecrypt ? ToQString(HintText(hint, ShownCoreText)) : QString());
+  list.item(row, kHintColumn)->setData(kHintRole, QByteArray::fromStdString(hint.value_or("")));
   SetColumnText(row, kDecryptedColumn, QString());
 }
 
@@ -214,7 +218,9 @@ void TConfirmationDlg::RunBatch() {
   for (int row = 0; row < count; ++row) {
     rowPaths_.push_back(FilePath(row));
     rowSources_.push_back(ReEncrypting ? PathColumn(row, kDecryptedColumn) : rowPaths_.back());
-    rowHints_.push_back(ReEncrypting ? ToStdString(ui_->ListView->item(row, kHintColumn)->text()) : "");
+    rowHints_.push_back(
+        ReEncrypting ? ui_->ListView->item(row, kHintColumn)->data(kHintRole).toByteArray().toStdString()
+                     : "");
   }
   TBatchOptions options = CurrentOptions();
   // The rows run on the worker threads too: they read only what is prepared above, never a control.

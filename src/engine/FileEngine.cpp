@@ -51,7 +51,8 @@ void TFileEngine::WipeFileCiphers() {
 
 // The source is read under a shared lock: another ZK process does not wipe it meanwhile.
 File TFileEngine::OpenSource(const std::string& source) {
-  if (FileKindOf(source, true) != TFileKind::kRegular) throw FileError(EINVAL, "not a regular file: " + source);
+  if (FileKindOf(source, true) != TFileKind::kRegular)
+    throw FileError(EINVAL, "not a regular file: " + source);
   File in = File::OpenReadWrite(source);
   if (!in.TryLockShared()) throw FileError(EWOULDBLOCK, "being wiped by another process: " + source);
   return in;

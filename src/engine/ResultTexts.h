@@ -87,14 +87,18 @@ inline constexpr std::string_view kEncryptHardLinkKept =
     "＊暗号化成功(処理元ファイルは名前のみ削除しました。データは他のハードリンクに残っています)：";
 inline constexpr std::string_view kDecryptHardLinkKept =
     "＊復号成功(処理元ファイルは名前のみ削除しました。データは他のハードリンクに残っています) : ";
-inline constexpr std::string_view kWipeHardLinkKept = "＊名前のみ削除(データは他のハードリンクに残っています) : ";
+inline constexpr std::string_view kWipeHardLinkKept =
+    "＊名前のみ削除(データは他のハードリンクに残っています) : ";
 
 // Rows that a folder search gives besides files: a link to a folder inside the searched folder (never
 // entered), a folder that cannot be read, and the unfinished output of an interrupted run.
-inline constexpr std::string_view kEncryptFolderLinkNotFollowed = "＊暗号化失敗(フォルダへのリンクは辿りません)：";
-inline constexpr std::string_view kDecryptFolderLinkNotFollowed = "＊復号失敗(フォルダへのリンクは辿りません) : ";
+inline constexpr std::string_view kEncryptFolderLinkNotFollowed =
+    "＊暗号化失敗(フォルダへのリンクは辿りません)：";
+inline constexpr std::string_view kDecryptFolderLinkNotFollowed =
+    "＊復号失敗(フォルダへのリンクは辿りません) : ";
 inline constexpr std::string_view kFolderUnreadable = "＊フォルダを読み取れません：";
-inline constexpr std::string_view kUnfinishedFileSkipped = "＊中断された処理の未完成ファイルです(処理しません)：";
+inline constexpr std::string_view kUnfinishedFileSkipped =
+    "＊中断された処理の未完成ファイルです(処理しません)：";
 
 // What happened to one file.
 enum class TResultKind {

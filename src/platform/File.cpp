@@ -209,8 +209,8 @@ int64_t File::Position() const {
 TFileSnapshot File::Snapshot() const {
   struct stat info;
   if (::fstat(fd_, &info) != 0) throw FileError::FromErrno(errno, "cannot examine", path_);
-  return {info.st_dev,          info.st_ino,           info.st_size,          info.st_mtim.tv_sec,
-          info.st_mtim.tv_nsec, info.st_ctim.tv_sec,   info.st_ctim.tv_nsec};
+  return {info.st_dev,          info.st_ino,         info.st_size,        info.st_mtim.tv_sec,
+          info.st_mtim.tv_nsec, info.st_ctim.tv_sec, info.st_ctim.tv_nsec};
 }
 
 uint64_t File::LinkCount() const {

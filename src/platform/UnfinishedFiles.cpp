@@ -27,7 +27,7 @@ struct TSlot {
 TSlot gSlots[kMaxUnfinishedFiles];
 
 // The signals that end the process and come from outside; they can be held back in a thread.
-constexpr int kAsynchronousStops[] = {SIGHUP,  SIGINT,  SIGQUIT,   SIGUSR1, SIGUSR2, SIGPIPE, SIGALRM,
+constexpr int kAsynchronousStops[] = {SIGHUP,  SIGINT,    SIGQUIT, SIGUSR1,   SIGUSR2, SIGPIPE, SIGALRM,
                                       SIGTERM, SIGSTKFLT, SIGXCPU, SIGVTALRM, SIGPROF, SIGIO,   SIGPWR};
 // Those raised by the faulting thread itself.
 constexpr int kFaults[] = {SIGILL, SIGTRAP, SIGABRT, SIGBUS, SIGFPE, SIGSEGV, SIGSYS};

@@ -48,7 +48,9 @@ class Appender {
   std::thread thread_;
 };
 
-int LineCount(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+int LineCount(const std::string& text) {
+  return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
 
 // With two files at once the small log waits for the big file before it is named and wiped: the lines a
 // logger writes meanwhile must survive, and the run says that the source was kept.
@@ -119,8 +121,9 @@ TEST(SourceWipe, LeavesTheDataOfOtherHardLinks) {
 
   ZkcliResult result = RunZkcli({"encrypt", "-p", "pw", "--wipe-source", "f.txt"}, folder.Path());
   EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.out,
-            "＊暗号化成功(処理元ファイルは名前のみ削除しました。データは他のハードリンクに残っています)：f.txt\n");
+  EXPECT_EQ(
+      result.out,
+      "＊暗号化成功(処理元ファイルは名前のみ削除しました。データは他のハードリンクに残っています)：f.txt\n");
   EXPECT_FALSE(Exists(path));
   EXPECT_EQ(TempFolder::ReadFile(other), "shared data");
 

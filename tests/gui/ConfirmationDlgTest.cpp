@@ -13,6 +13,7 @@
 
 #include "FileStatus.h"
 #include "GuiFixture.h"
+#include "HandMadeContainer.h"
 #include "MountedImage.h"
 #include "app/MainForm.h"
 #include "app/Program.h"
@@ -243,6 +244,30 @@ class ConfirmationDlgTest : public QObject {
     QCOMPARE(TFileEngine().ReadHint(two + ".enc"), std::string("hint two"));
     QCOMPARE(DecryptedContent(two + ".enc", "password"), std::string("second"));
     QVERIFY(FileExists(bogus));
+  }
+
+  // A hint field that does not decode (its length not a multiple of 4) leaves the container decryptable:
+  // the list shows an error text in its place, and re-encryption must not store that text as the hint.
+  void AnUnreadableHintIsNoHintForReEncryption() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    std::string bytes = HandMadeContainer({"password", "", "plain.txt", -1, 0, "plain"});
+    const size_t hintLength = 20 + 4 + 8;
+    QCOMPARE(bytes.substr(hintLength, 4), Int32Bytes(0));
+    bytes.replace(hintLength, 4, Int32Bytes(3) + "abc");
+    const std::string container = fixture.Folder.WriteFile("odd.enc", bytes);
+    DropFiles(Control<QPushButton>(windows.MainForm(), "DecBitBtn"), {container});
+    QCOMPARE(ListColumn(windows, 1), QStringList({"＊エラー：形式外または読み取り専用です。＊"}));
+    AnswerPassword(windows, "password");
+    Button(windows, "OKBitBtn").click();
+    const std::string plain = fixture.Folder.Path("plain.txt");
+    QCOMPARE(TempFolder::ReadFile(plain), std::string("plain"));
+
+    fixture.Script.AnswerYes();
+    Button(windows, "ReEncBitBtn").click();
+    QCOMPARE(ListColumn(windows, 0), QStringList({"暗号化成功：" + Q(plain)}));
+    QCOMPARE(TFileEngine().ReadHint(plain + ".enc"), std::string());
+    QCOMPARE(windows.Settings.PassHint, std::string());
   }
 
   void WithoutReEncryptionNoButtonAndNoKeptPassword() {
