@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "EngineTestSupport.h"
+#include "MountedImage.h"
 #include "TempFolder.h"
 #include "engine/FileEngine.h"
 #include "engine/OutputNames.h"
@@ -90,6 +91,38 @@ TEST(PendingOutput, ReplacingRefusesALinkPutThereMeanwhile) {
   EXPECT_EQ(FileKindOf(target, false), TFileKind::kSymbolicLink);
   EXPECT_EQ(test::TempFolder::ReadFile(elsewhere), "keep me");
   EXPECT_EQ(EntryNames(folder.Path()), (Names{"elsewhere", "out.txt"}));
+}
+
+// FAT (a USB stick), NFS and FUSE file systems have no unnamed files: the output is written under a
+// temporary name, which never stays.
+TEST(PendingOutput, WhereNoUnnamedFileCanBeMadeATemporaryNameServes) {
+  std::string whyNot;
+  const auto stick = test::MountedImage::Mount("fuse", whyNot);
+  if (!stick) GTEST_SKIP() << whyNot;
+  const std::string target = stick->Path() + "out.bin";
+  {
+    TPendingOutput output(target, false, true);
+    output.Stream().Write("data", 4);
+    const Names names = EntryNames(stick->Path());
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_TRUE(names[0].starts_with("out.bin" + std::string(kUnfinishedMark))) << names[0];
+    output.Complete(0600);
+    EXPECT_EQ(output.MoveTo(target), target);
+  }
+  {
+    TPendingOutput unfinished(stick->Path() + "other.bin", false, true);
+    unfinished.Stream().Write("partial", 7);
+  }
+  EXPECT_EQ(EntryNames(stick->Path()), Names{"out.bin"});
+  EXPECT_EQ(test::TempFolder::ReadFile(target), "data");
+
+  TFileEngine engine;
+  const std::string source = stick->Path() + "a.txt";
+  std::filesystem::rename(target, source);
+  ASSERT_EQ(engine.EncryptFile(source, source + ".enc", "pw", "", 0), TResultKind::kEncrypted);
+  ASSERT_EQ(engine.DecryptFile(source + ".enc", "pw"), TResultKind::kDecrypted);
+  EXPECT_EQ(engine.LastOutputName, stick->Path() + "a.txt_RENAMED.txt");
+  EXPECT_EQ(test::TempFolder::ReadFile(engine.LastOutputName), "data");
 }
 
 TEST(PendingOutput, AnUnfinishedOneLeavesNothing) {

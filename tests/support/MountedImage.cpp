@@ -23,7 +23,17 @@ std::unique_ptr<MountedImage> MountedImage::Mount(const std::string& type, std::
   }
   std::unique_ptr<MountedImage> image(new MountedImage);
   const std::string mountPoint = image->folder_.MakeFolder("mnt");
-  if (type == "tmpfs") {
+  if (type == "fuse") {
+    const std::string shown = image->folder_.MakeFolder("shown");
+    if (!Run("command -v bindfs")) {
+      whyNot = "bindfs is missing (the README's test command installs it)";
+      return nullptr;
+    }
+    if (!Run("bindfs '" + shown + "' '" + mountPoint + "'")) {
+      whyNot = "cannot mount a FUSE file system here (no /dev/fuse?)";
+      return nullptr;
+    }
+  } else if (type == "tmpfs") {
     if (::mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=16m") != 0) {
       whyNot = std::string("cannot mount a tmpfs: ") + std::strerror(errno);
       return nullptr;

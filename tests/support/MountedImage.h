@@ -12,7 +12,8 @@ namespace zk::test {
 
 class MountedImage {
  public:
-  // "btrfs", "ext4" (mkfs.TYPE on an image file) or "tmpfs". Empty with `whyNot` set when it cannot be had.
+  // "btrfs", "ext4" (mkfs.TYPE on an image file), "tmpfs", or "fuse" (a folder shown again through bindfs, a
+  // FUSE file system: like most of them, and like FAT or NFS, it cannot make unnamed files). Empty with `whyNot` set when it cannot be had.
   static std::unique_ptr<MountedImage> Mount(const std::string& type, std::string& whyNot);
   ~MountedImage();
   MountedImage(const MountedImage&) = delete;
