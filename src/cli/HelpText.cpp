@@ -32,9 +32,11 @@ and the like are refused, never replaced). decrypt -o - writes the plain file to
 the result line to standard error. --wipe-source does not go with such a stream. Options may stand
 before or after the paths; --name=value equals --name value, and -- ends the options.
 
-Every output file is written under a temporary name beside it, NAME.zk-unfinished-XXXXXX, and takes its
-name only when complete. Ctrl-C (SIGINT), SIGTERM and SIGHUP remove it; one left behind by a crash or
-a kill is incomplete and can be deleted.
+Every output file is written without a name (or, on FAT, NFS and FUSE, as NAME.zk-unfinished-XXXXXX),
+readable by its owner only, and takes its name only when complete, with its source's permissions. A
+signal that ends zkcli removes it; a .zk-unfinished- file left by SIGKILL or a power cut can be deleted.
+--wipe-source wipes a source only while it is still exactly the file that was read, and never
+overwrites a file with other hard links (only its name goes).
 
   -p, --password PASSWORD  the password (other users may see it in the process list); without -p
                            it is asked on the terminal without echo, twice when encrypting
