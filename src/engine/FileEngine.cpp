@@ -26,10 +26,6 @@ std::string TFileEngine::PasswordCheckValue(std::string_view password) {
   return zk::PasswordCheckValue(ZK_twofish_str, SecHash1, passwordBytes);
 }
 
-bool TFileEngine::ApplyFileDate(const std::string& path, int32_t packedDate) {
-  return ApplyPackedFileDate(path, packedDate);
-}
-
 TZK_blockcipher& TFileEngine::FileCipher(int32_t algorithm) {
   switch (algorithm) {
     case kAlgorithmRijndael:

@@ -95,10 +95,6 @@ class TFileEngine {
   // disk) but the file was deleted.
   TWipeOutcome WipeFile(const std::string& path, const TFileSnapshot* unchangedSince = nullptr);
 
-  // Gives an existing file the packed local date and time of a container (2-second steps); false when
-  // there is no such file or the date is -1 or invalid.
-  bool ApplyFileDate(const std::string& path, int32_t packedDate);
-
   // Frees the I/O buffer until the next payload needs it: between files, or once a file's payload is
   // written (from TEngineObserver::OutputComplete), by a worker that waits while others stream.
   void ReleaseBuffer();
