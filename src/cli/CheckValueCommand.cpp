@@ -10,7 +10,7 @@ namespace zk::cli {
 int RunCheckValue(const CommandLine& line) {
   const std::string password = ObtainPassword(line, PasswordUse::kCheckValue);
   TFileEngine engine;
-  Console().Line(engine.PasswordCheckValue(password));
+  Console().Line({engine.PasswordCheckValue(password)});
   return kExitSuccess;
 }
 

@@ -149,7 +149,7 @@ ZkcliResult RunZkcliOnTerminal(const std::vector<std::string>& arguments, const 
 }
 
 ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::string& folder,
-                     const std::string& input, Stderr stderrKind) {
+                     const std::string& input, Stderr stderrKind, Stdout stdoutKind) {
   std::vector<std::string> words = CommandWords(arguments);
   std::vector<char*> argv = Argv(words);
 
@@ -170,6 +170,8 @@ ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::strin
     dup2(in.read, STDIN_FILENO);
     dup2(out.write, STDOUT_FILENO);
     dup2(err.write, STDERR_FILENO);
+    if (stdoutKind == Stdout::kFull) dup2(open("/dev/full", O_WRONLY | O_CLOEXEC), STDOUT_FILENO);
+    if (stdoutKind == Stdout::kClosed) close(STDOUT_FILENO);
     if (chdir(folder.c_str()) != 0) _exit(126);
     execv(argv[0], argv.data());
     _exit(127);

@@ -15,12 +15,15 @@ struct ZkcliResult {
 };
 
 enum class Stderr { kPipe, kTerminal };
+// Where stdout goes: a pipe the test reads, /dev/full (every write fails with ENOSPC), or nowhere (closed).
+enum class Stdout { kPipe, kFull, kClosed };
 
 // Runs zkcli with the arguments in `folder`, feeding `input` on stdin. The child runs in a session of its
 // own, so it has no controlling terminal: any question it would ask on the terminal is refused. With
 // Stderr::kTerminal its stderr is a pseudo-terminal (which still is not its controlling terminal).
 ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::string& folder,
-                     const std::string& input = "", Stderr stderrKind = Stderr::kPipe);
+                     const std::string& input = "", Stderr stderrKind = Stderr::kPipe,
+                     Stdout stdoutKind = Stdout::kPipe);
 
 // One question of a terminal dialogue: once `prompt` has appeared, `answer` is typed.
 struct TerminalExchange {
