@@ -37,7 +37,8 @@ void GuardStandardDescriptors() {
 }
 
 void WriteToStdout(std::string_view text) {
-  const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
+  const bool written =
+      std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0;
   if (!written) TellStdoutFailed(errno);
 }
 

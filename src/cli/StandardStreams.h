@@ -9,7 +9,8 @@
 namespace zk::cli {
 
 // Puts /dev/null, opened against its direction, on every standard descriptor that is closed, so that no file
-// the run opens becomes stdout or stderr and takes in their lines, and a write to a closed stdout still fails.
+// the run opens becomes stdout or stderr and takes in their lines, and a write to a closed stdout still
+// fails.
 void GuardStandardDescriptors();
 // Writes and flushes; a failure is told the first time.
 void WriteToStdout(std::string_view text);

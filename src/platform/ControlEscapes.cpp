@@ -20,11 +20,20 @@ bool IsC1Control(std::string_view sequence) {
 
 void AppendAscii(std::string& text, char c) {
   switch (c) {
-    case '\n': text += "\\n"; return;
-    case '\t': text += "\\t"; return;
-    case '\r': text += "\\r"; return;
-    case '\\': text += "\\\\"; return;
-    default: break;
+    case '\n':
+      text += "\\n";
+      return;
+    case '\t':
+      text += "\\t";
+      return;
+    case '\r':
+      text += "\\r";
+      return;
+    case '\\':
+      text += "\\\\";
+      return;
+    default:
+      break;
   }
   if (c < 0x20 || c == 0x7F)
     AppendHexEscape(text, static_cast<unsigned char>(c));

@@ -22,7 +22,9 @@ const OddName kOddNames[] = {
     {"new\nline.txt", "new\\nline.txt"},
     {"x\n復号成功 : forged", "x\\n復号成功 : forged"},
     {"title\x1b]0;pwned\x07\x1b[2J", "title\\x1b]0;pwned\\x07\\x1b[2J"},
-    {"csi\xc2\x9b" "2J tab\there", "csi\\xc2\\x9b2J tab\\there"},
+    {"csi\xc2\x9b"
+     "2J tab\there",
+     "csi\\xc2\\x9b2J tab\\there"},
     {"carriage\rreturn", "carriage\\rreturn"},
     // Not UTF-8: printed as its bytes, which a UTF-8 terminal does not act on.
     {"sjis\x83\x81\xff", "sjis\x83\x81\xff"},
@@ -49,7 +51,8 @@ TEST(ZkcliEscapedOutput, EveryCommandPrintsOneLinePerOddName) {
     return RunZkcli(words, folder.Path());
   };
 
-  ZkcliResult result = run({"encrypt", "-j", "1", "-p", "pw", "--hint", "\x1b[2J\n復号成功 : fake \\n"}, paths);
+  ZkcliResult result =
+      run({"encrypt", "-j", "1", "-p", "pw", "--hint", "\x1b[2J\n復号成功 : fake \\n"}, paths);
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.out, encrypted);
   EXPECT_EQ(run({"sha1"}, paths).out, digests);
@@ -64,13 +67,12 @@ TEST(ZkcliEscapedOutput, EveryCommandPrintsOneLinePerOddName) {
 // A container made elsewhere chooses its stored name and hint freely.
 TEST(ZkcliEscapedOutput, ACraftedContainerCannotForgeALine) {
   TempFolder folder;
-  const std::string container = folder.WriteFile(
-      "crafted.enc", HandMadeContainer({.Password = "pw",
-                                        .Hint = "\x1b]0;owned\x07hint",
-                                        .Name = "plain\n復号成功 : forged\x1b[2J",
-                                        .Plain = "x"}));
-  EXPECT_EQ(RunZkcli({"hint", container}, folder.Path()).out,
-            "\\x1b]0;owned\\x07hint\t" + container + "\n");
+  const std::string container =
+      folder.WriteFile("crafted.enc", HandMadeContainer({.Password = "pw",
+                                                         .Hint = "\x1b]0;owned\x07hint",
+                                                         .Name = "plain\n復号成功 : forged\x1b[2J",
+                                                         .Plain = "x"}));
+  EXPECT_EQ(RunZkcli({"hint", container}, folder.Path()).out, "\\x1b]0;owned\\x07hint\t" + container + "\n");
   const ZkcliResult result = RunZkcli({"decrypt", "-p", "pw", container}, folder.Path());
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.out,

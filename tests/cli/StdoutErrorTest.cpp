@@ -46,9 +46,8 @@ TEST(ZkcliStdoutErrors, AFullOrClosedStdoutFailsEveryCommand) {
 TEST(ZkcliStdoutErrors, TheFilesAreStillWorkedOnAndKeepTheirContents) {
   TempFolder folder;
   const std::string plain = folder.WriteFile("a.txt", std::string(100000, 'p'));
-  const ZkcliResult encrypted =
-      RunZkcli({"encrypt", "-p", "pw", "-o", folder.Path("a.zk"), plain}, folder.Path(), "", Stderr::kPipe,
-               Stdout::kClosed);
+  const ZkcliResult encrypted = RunZkcli({"encrypt", "-p", "pw", "-o", folder.Path("a.zk"), plain},
+                                         folder.Path(), "", Stderr::kPipe, Stdout::kClosed);
   EXPECT_EQ(encrypted.exitCode, 1);
   const ZkcliResult decrypted =
       RunZkcli({"decrypt", "-p", "pw", "-o", folder.Path("back"), folder.Path("a.zk")}, folder.Path(), "",

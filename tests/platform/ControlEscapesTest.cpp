@@ -58,7 +58,8 @@ TEST(ControlEscapes, NoByteOfAnyShownFormControlsATerminal) {
           EXPECT_TRUE(byte >= 0x20 && byte != 0x7f) << first << " " << second;
         }
         if (length == 2) {
-          EXPECT_FALSE(byte == 0xc2 && static_cast<unsigned char>(shown[i + 1]) < 0xa0) << first << " " << second;
+          EXPECT_FALSE(byte == 0xc2 && static_cast<unsigned char>(shown[i + 1]) < 0xa0)
+              << first << " " << second;
         }
         i += length ? length : 1;
       }
