@@ -9,6 +9,7 @@
 #include "cli/HelpText.h"
 #include "cli/StandardStreams.h"
 #include "platform/ControlEscapes.h"
+#include "platform/SecretBytes.h"
 #include "platform/UnfinishedFiles.h"
 
 namespace zk::cli {
@@ -36,6 +37,22 @@ int Run(const CommandLine& line) {
   return kExitUsage;
 }
 
+// The words are copies of the arguments, the password of -p among them: overwritten once parsed.
+CommandLine ParseArguments(int argc, char** argv) {
+  std::vector<std::string> words(argv + 1, argv + argc);
+  auto wipe = [&words] {
+    for (std::string& word : words) WipeString(word);
+  };
+  try {
+    CommandLine line = ParseCommandLine(words);
+    wipe();
+    return line;
+  } catch (...) {
+    wipe();
+    throw;
+  }
+}
+
 }  // namespace
 }  // namespace zk::cli
 
@@ -47,7 +64,7 @@ int main(int argc, char** argv) {
   zk::RemoveUnfinishedFilesOnStopSignals();
   int status;
   try {
-    status = Run(ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
+    status = Run(ParseArguments(argc, argv));
   } catch (const UsageError& error) {
     WriteToStderr("zkcli: " + zk::EscapeControls(error.what()) + "\nTry 'zkcli --help'.\n");
     status = kExitUsage;

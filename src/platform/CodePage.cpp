@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/ControlEscapes.h"
+#include "platform/SecretBytes.h"
 
 namespace zk {
 
@@ -38,7 +39,10 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
     break;
   }
   ::iconv_close(converter);
-  if (!ok) return std::nullopt;
+  if (!ok) {
+    WipeString(output);  // the part converted so far may be a password's
+    return std::nullopt;
+  }
   output.resize(done);
   return output;
 }
@@ -118,8 +122,19 @@ std::string StoredNameToUtf8(std::string_view bytes) {
   return IsValidUtf8(bytes) ? std::string(bytes) : Cp932ToUtf8(bytes);
 }
 
-bool FitsCp932(std::string_view utf8) { return Convert(kWindowsJapanese, "UTF-8", utf8).has_value(); }
+// The two below measure passwords too: the conversion they throw away is overwritten first.
+bool FitsCp932(std::string_view utf8) {
+  std::optional<std::string> converted = Convert(kWindowsJapanese, "UTF-8", utf8);
+  if (!converted) return false;
+  WipeString(*converted);
+  return true;
+}
 
-size_t Cp932Length(std::string_view utf8) { return Utf8ToCp932(utf8).size(); }
+size_t Cp932Length(std::string_view utf8) {
+  std::string converted = Utf8ToCp932(utf8);
+  const size_t length = converted.size();
+  WipeString(converted);
+  return length;
+}
 
 }  // namespace zk

@@ -36,9 +36,11 @@ struct TerminalExchange {
 ZkcliResult RunZkcliOnTerminal(const std::vector<std::string>& arguments, const std::string& folder,
                                const std::vector<TerminalExchange>& dialogue);
 
-// Starts zkcli in `folder` without waiting for it, with stdin, stdout and stderr on /dev/null, in a session
-// of its own and with the default action for every signal, so that a test can end it from outside.
-pid_t StartZkcli(const std::vector<std::string>& arguments, const std::string& folder);
+// Starts zkcli in `folder` without waiting for it, with stdin, stdout and stderr on /dev/null (or stdin and
+// stderr on the descriptors given), in a session of its own and with the default action for every signal,
+// so that a test can end it from outside.
+pid_t StartZkcli(const std::vector<std::string>& arguments, const std::string& folder, int in = -1,
+                 int err = -1);
 // Waits for a started zkcli and returns its wait status.
 int WaitForZkcli(pid_t child);
 
