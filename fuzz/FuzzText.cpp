@@ -8,6 +8,7 @@
 //   the same text, and a path's display text is always valid UTF-8.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +24,7 @@
 #include "engine/PasswordRules.h"
 #include "engine/TextCipher.h"
 #include "platform/CodePage.h"
+#include "platform/ControlEscapes.h"
 #include "platform/Random.h"
 #include "shell/Settings.h"
 #include "shell/UriList.h"
@@ -202,9 +204,13 @@ void CheckCodePage(std::string_view input) {
     if (cp932 != input) {  // representable: converting back and forth again changes nothing
       Require(zk::Utf8ToCp932(zk::Cp932ToUtf8(cp932)) == cp932, "a converted text converts to other bytes");
     }
-    Require(zk::PathDisplayText(input) == input, "a UTF-8 path is not shown as it is");
+    Require(zk::PathDisplayText(input) == zk::EscapeControls(input),
+            "a UTF-8 path is not shown as it is, its controls escaped");
   }
-  Require(zk::IsValidUtf8(zk::PathDisplayText(input)), "a path's display text is not UTF-8");
+  const std::string shown = zk::PathDisplayText(input);
+  Require(zk::IsValidUtf8(shown), "a path's display text is not UTF-8");
+  Require(std::none_of(shown.begin(), shown.end(), [](char c) { return (c >= 0 && c < 0x20) || c == 0x7F; }),
+          "a path's display text holds a control character");
   zk::Cp932Length(input);
   zk::StoredNameToUtf8(input);
 }

@@ -8,9 +8,9 @@
 namespace zk::cli {
 
 int RunCheckValue(const CommandLine& line) {
-  const std::string password = ObtainPassword(line, PasswordUse::kCheckValue);
+  const TSecretBytes password = ObtainPassword(line, PasswordUse::kCheckValue);
   TFileEngine engine;
-  Console().Line(engine.PasswordCheckValue(password));
+  Console().Line({engine.PasswordCheckValue(password.View())});
   return kExitSuccess;
 }
 

@@ -112,7 +112,7 @@ int ParseJobs(const std::string& value) {
 
 void Apply(Option option, const std::string& value, CommandLine& line) {
   switch (option) {
-    case Option::kPassword: line.password = value; break;
+    case Option::kPassword: line.password = TSecretBytes(value); break;
     case Option::kPasswordStdin: line.passwordFromStdin = true; break;
     case Option::kHint: line.hint = value; break;
     case Option::kAlgorithm: line.algorithm = ParseAlgorithm(value); break;
@@ -190,6 +190,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words) {
       value = words[++i];
     }
     Apply(entry->option, value, line);
+    WipeString(value);  // it may be the password
     if (line.command == Command::kHelp) return line;
   }
   CheckComplete(line);

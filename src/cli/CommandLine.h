@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/SecretBytes.h"
+
 namespace zk::cli {
 
 // Bad usage: the message says what is wrong; the caller prints it and exits with status 2, nothing done.
@@ -21,8 +23,8 @@ enum class Naming { kEnc = 0, kOwnExtension = 1, kRandom = 2 };
 
 struct CommandLine {
   Command command = Command::kHelp;
-  std::optional<std::string> password;  // -p
-  bool passwordFromStdin = false;       // --password-stdin
+  std::optional<TSecretBytes> password;  // -p
+  bool passwordFromStdin = false;        // --password-stdin
   std::string hint;
   int algorithm = 0;  // 0 Twofish, 1 Rijndael, 2 GOST 28147-89
   Naming naming = Naming::kEnc;
@@ -36,9 +38,10 @@ struct CommandLine {
   std::vector<std::string> paths;
 };
 
-// argv[1..] -> CommandLine. Throws UsageError for an unknown command or option, an option the command does
-// not take, a missing or bad value, conflicting options and a missing or superfluous path. Whether the
-// paths exist is checked later, when they are expanded.
+// argv[1..] -> CommandLine; the caller overwrites the words when done, since they may hold the password.
+// Throws UsageError for an unknown command or option, an option the command does not take, a missing or bad
+// value, conflicting options and a missing or superfluous path. Whether the paths exist is checked later,
+// when they are expanded.
 CommandLine ParseCommandLine(const std::vector<std::string>& words);
 
 }  // namespace zk::cli

@@ -1,28 +1,34 @@
 #include "cli/Console.h"
 
-#include <cstdio>
-
+#include "cli/StandardStreams.h"
 #include "engine/BatchRules.h"
+#include "platform/ControlEscapes.h"
 #include "platform/Paths.h"
 
 namespace zk::cli {
 
 void Console::StartFiles(int first, int last, int count, const std::string& path,
                          std::string_view statusSuffix) {
-  bar_.Start(StatusLine(first, last, count, LastComponent(path), statusSuffix));
+  bar_.Start(StatusLine(first, last, count, EscapeControls(LastComponent(path)), statusSuffix));
 }
 
-void Console::Line(std::string_view text) {
+void Console::Line(std::initializer_list<std::string_view> fields) {
+  std::string line;
+  for (const std::string_view& field : fields) {
+    if (&field != fields.begin()) line += '\t';
+    line += EscapeControls(field);
+  }
+  line += '\n';
   bar_.Clear();
-  std::FILE* const stream = results_ == ResultLines::kStdout ? stdout : stderr;
-  std::fwrite(text.data(), 1, text.size(), stream);
-  std::fputc('\n', stream);
-  std::fflush(stream);
+  if (results_ == ResultLines::kStdout)
+    WriteToStdout(line);
+  else
+    WriteToStderr(line);
 }
 
 void Console::Error(std::string_view text) {
   bar_.Clear();
-  std::fprintf(stderr, "zkcli: %.*s\n", static_cast<int>(text.size()), text.data());
+  WriteToStderr("zkcli: " + EscapeControls(text) + "\n");
 }
 
 }  // namespace zk::cli

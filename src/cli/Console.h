@@ -1,7 +1,10 @@
 // zkcli's output: result lines on stdout (on stderr when stdout carries a decrypted file) and, when stderr
-// is a terminal, the progress bar of the file at work, fed by the engine's progress events.
+// is a terminal, the progress bar of the file at work, fed by the engine's progress events. Every name and
+// hint shown has its control characters escaped (EscapeControls), so that one file is always one line and
+// a name cannot steer the terminal.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -19,8 +22,9 @@ class Console : public TEngineObserver {
   // The bar shows the status line of the files now worked on, numbers first..last, naming the first:
   // [2/5Files]a.txtを暗号化中, or with several at once [3-4/200Files]c.txtを暗号化中
   void StartFiles(int first, int last, int count, const std::string& path, std::string_view statusSuffix);
-  // One result line, flushed at once so that a script reading along sees each file as it is done.
-  void Line(std::string_view text);
+  // One result line of tab-separated fields, flushed at once so that a script reading along sees each file
+  // as it is done.
+  void Line(std::initializer_list<std::string_view> fields);
   // Something went wrong outside the result lines; goes to stderr.
   void Error(std::string_view text);
 

@@ -27,8 +27,8 @@ int RunDecrypt(const CommandLine& line) {
     throw UsageError(
         "--wipe-source needs an output file; it cannot be used with standard output, a FIFO "
         "or a device");
-  TBatchOptions options;
-  options.Password = ObtainPassword(line, PasswordUse::kDecrypt);
+  WipedBatchOptions options;
+  options.Password = ObtainPassword(line, PasswordUse::kDecrypt).View();
   options.WipeDecryptedSource = line.wipeSource;
 
   TFileEngine engine;

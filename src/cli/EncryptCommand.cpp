@@ -23,14 +23,14 @@ void CheckHintFits(const std::string& hint) {
 int RunEncrypt(const CommandLine& line) {
   const std::vector<std::string> files = CollectInputFiles(line);
   CheckHintFits(line.hint);
-  TBatchOptions options;
+  WipedBatchOptions options;
   options.Hint = line.hint;
   options.Algorithm = line.algorithm;
   options.NamingMode = static_cast<int>(line.naming);
   options.OwnExtension = line.extension;
   options.WipeSource = line.wipeSource;
   if (line.output) options.ExplicitOutput = *line.output;
-  options.Password = ObtainPassword(line, PasswordUse::kEncrypt);
+  options.Password = ObtainPassword(line, PasswordUse::kEncrypt).View();
 
   TFileEngine engine;
   Console console;

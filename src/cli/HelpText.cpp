@@ -58,11 +58,13 @@ overwrites a file with other hard links (only its name goes).
 Every file gives one line on standard output: the result text followed by the path, and after a
 successful decryption a tab and the path of the decrypted file. hint and sha1 print the hint or the
 digest (five groups of 8 hexadecimal digits), a tab and the path; check-value prints the 8 characters.
-The lines come in the order of the files, also with -j. A progress bar goes to standard error when that
+The lines come in the order of the files, also with -j. In names and hints, control characters are
+escaped, so that every file is one line: \n, \t, \r, \xhh for other controls (ESC is \x1b; a C1 control
+is its two UTF-8 bytes, \xc2\x9b), \\ for a backslash; bytes that are not UTF-8 are printed as they are. A progress bar goes to standard error when that
 is a terminal; with several files at once it shows the bytes of the whole batch. zkcli reads and writes no settings file.
 
-Exit status: 0 every file succeeded, 1 some failed (or the wipe was not confirmed), 2 bad usage
-(nothing was done).
+Exit status: 0 every file succeeded, 1 some failed (or the wipe was not confirmed, or standard output
+could not be written), 2 bad usage (nothing was done).
 )";
 }
 

@@ -15,7 +15,7 @@ int RunHint(const CommandLine& line) {
   for (const std::string& path : files) {
     const std::optional<std::string> hint = engine.ReadHint(path);
     if (!hint) ++failures;
-    console.Line(HintText(hint) + "\t" + path);
+    console.Line({HintText(hint), path});
   }
   return failures ? kExitSomeFailed : kExitSuccess;
 }

@@ -1,6 +1,5 @@
 // zkcli: encrypts, decrypts and wipes files from the command line with the desktop program's engine.
 #include <csignal>
-#include <cstdio>
 #include <exception>
 #include <string>
 #include <vector>
@@ -8,6 +7,9 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/HelpText.h"
+#include "cli/StandardStreams.h"
+#include "platform/ControlEscapes.h"
+#include "platform/SecretBytes.h"
 #include "platform/UnfinishedFiles.h"
 
 namespace zk::cli {
@@ -16,8 +18,7 @@ namespace {
 int Run(const CommandLine& line) {
   switch (line.command) {
     case Command::kHelp: {
-      const std::string_view help = HelpText();
-      std::fwrite(help.data(), 1, help.size(), stdout);
+      WriteToStdout(HelpText());
       return kExitSuccess;
     }
     case Command::kEncrypt:
@@ -36,21 +37,40 @@ int Run(const CommandLine& line) {
   return kExitUsage;
 }
 
+// The words are copies of the arguments, the password of -p among them: overwritten once parsed.
+CommandLine ParseArguments(int argc, char** argv) {
+  std::vector<std::string> words(argv + 1, argv + argc);
+  auto wipe = [&words] {
+    for (std::string& word : words) WipeString(word);
+  };
+  try {
+    CommandLine line = ParseCommandLine(words);
+    wipe();
+    return line;
+  } catch (...) {
+    wipe();
+    throw;
+  }
+}
+
 }  // namespace
 }  // namespace zk::cli
 
 int main(int argc, char** argv) {
   using namespace zk::cli;
+  GuardStandardDescriptors();
   // A reader of stdout that goes away (zkcli ... | head -1) must not end the process in the middle of a file.
   std::signal(SIGPIPE, SIG_IGN);
   zk::RemoveUnfinishedFilesOnStopSignals();
+  int status;
   try {
-    return Run(ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc)));
+    status = Run(ParseArguments(argc, argv));
   } catch (const UsageError& error) {
-    std::fprintf(stderr, "zkcli: %s\nTry 'zkcli --help'.\n", error.what());
-    return kExitUsage;
+    WriteToStderr("zkcli: " + zk::EscapeControls(error.what()) + "\nTry 'zkcli --help'.\n");
+    status = kExitUsage;
   } catch (const std::exception& error) {
-    std::fprintf(stderr, "zkcli: %s\n", error.what());
-    return kExitSomeFailed;
+    WriteToStderr("zkcli: " + zk::EscapeControls(error.what()) + "\n");
+    status = kExitSomeFailed;
   }
+  return FinishStdout(status);
 }

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "cli/Terminal.h"
 #include "engine/PasswordRules.h"
@@ -13,21 +14,21 @@ constexpr std::string_view kPrompt = "パスワード：";
 constexpr std::string_view kRepeatPrompt = "パスワード（再入力）：";
 constexpr int kTries = 3;
 
-std::string Ask(Terminal& terminal, std::string_view prompt) {
-  std::optional<std::string> entry = terminal.ReadHidden(prompt);
+TSecretBytes Ask(Terminal& terminal, std::string_view prompt) {
+  std::optional<TSecretBytes> entry = terminal.ReadHidden(prompt);
   if (!entry) throw UsageError("no password entered");
-  return *entry;
+  return std::move(*entry);
 }
 
-std::string AskOnTerminal(PasswordUse use) {
+TSecretBytes AskOnTerminal(PasswordUse use) {
   std::optional<Terminal> terminal = Terminal::Open();
   if (!terminal) throw UsageError("no terminal to ask the password on: give -p PASSWORD or --password-stdin");
   if (use != PasswordUse::kEncrypt) return Ask(*terminal, kPrompt);
 
   for (int attempt = 1;; ++attempt) {
-    std::string password = Ask(*terminal, kPrompt);
-    if (password.empty()) return password;  // refused below with its own text
-    if (Ask(*terminal, kRepeatPrompt) == password) return password;
+    TSecretBytes password = Ask(*terminal, kPrompt);
+    if (password.Empty()) return password;  // refused below with its own text
+    if (Ask(*terminal, kRepeatPrompt).View() == password.View()) return password;
     if (attempt == kTries) throw UsageError(std::string(kPasswordMismatch));
     terminal->Write(std::string(kPasswordMismatch) + "\n");
   }
@@ -35,12 +36,12 @@ std::string AskOnTerminal(PasswordUse use) {
 
 }  // namespace
 
-std::string ObtainPassword(const CommandLine& line, PasswordUse use) {
-  std::string password = line.password            ? *line.password
-                         : line.passwordFromStdin ? ReadStandardInputLine()
-                                                  : AskOnTerminal(use);
+TSecretBytes ObtainPassword(const CommandLine& line, PasswordUse use) {
+  TSecretBytes password = line.password            ? TSecretBytes(line.password->View())
+                          : line.passwordFromStdin ? ReadStandardInputLine()
+                                                   : AskOnTerminal(use);
   if (use != PasswordUse::kEncrypt) return password;
-  const std::string_view refusal = PasswordRefusal(password, line.level, true);
+  const std::string_view refusal = PasswordRefusal(password.View(), line.level, true);
   if (!refusal.empty()) throw UsageError(std::string(refusal));
   return password;
 }

@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "cli/StandardStreams.h"
+
 namespace zk::cli {
 namespace {
 
@@ -31,11 +33,6 @@ std::string_view FitColumns(std::string_view text, int columns) {
     end += length;
   }
   return text.substr(0, end);
-}
-
-void WriteToStderr(std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), stderr);
-  std::fflush(stderr);
 }
 
 }  // namespace

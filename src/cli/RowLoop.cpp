@@ -17,9 +17,11 @@ class TRowPrinter : public TBatchRowsObserver {
   }
   void RowDone(int row, const TRowResult& result) override {
     if (result.Failed()) ++failures_;
-    std::string line = result.Text() + files_[row];
-    if (!result.DecryptedPath.empty()) line += "\t" + result.DecryptedPath;
-    console_.Line(line);
+    const std::string resultAndPath = result.Text() + files_[row];
+    if (result.DecryptedPath.empty())
+      console_.Line({resultAndPath});
+    else
+      console_.Line({resultAndPath, result.DecryptedPath});
   }
   void BatchProgress(int64_t done, int64_t total) override {
     console_.Progress(TProgress{.Done = done, .Total = total});

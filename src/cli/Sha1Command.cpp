@@ -14,7 +14,7 @@ int RunSha1(const CommandLine& line) {
   int failures = 0;
   for (const std::string& path : files) {
     try {
-      console.Line(DigestText(hash.HashFile(path)) + "\t" + path);
+      console.Line({DigestText(hash.HashFile(path)), path});
     } catch (const ESecHashException& error) {
       console.Error(path + ": " + error.what() + " (" + error.Reason() + ")");
       ++failures;

@@ -3,8 +3,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
-#include <iostream>
 #include <iterator>
 
 #include "platform/FileError.h"
@@ -72,21 +72,22 @@ void Terminal::Write(std::string_view text) {
   }
 }
 
-std::optional<std::string> Terminal::ReadLineFromTerminal() {
-  std::string line;
+std::optional<TSecretBytes> Terminal::ReadLineFromTerminal() {
+  TSecretBytes line;
   try {
     for (char c; file_.Read(&c, 1) == 1;) {
       if (c == '\n') return line;
-      line.push_back(c);
+      line.Append({&c, 1});
     }
   } catch (const FileError&) {
     // A read error ends the input as Ctrl-D does.
   }
-  return line.empty() ? std::nullopt : std::optional(line);
+  if (line.Empty()) return std::nullopt;
+  return line;
 }
 
-std::optional<std::string> Terminal::ReadHidden(std::string_view prompt) {
-  std::optional<std::string> line;
+std::optional<TSecretBytes> Terminal::ReadHidden(std::string_view prompt) {
+  std::optional<TSecretBytes> line;
   {
     EchoOff echoOff(file_.Descriptor());  // before the prompt, so that nothing typed after it can be echoed
     Write(prompt);
@@ -98,13 +99,21 @@ std::optional<std::string> Terminal::ReadHidden(std::string_view prompt) {
 
 std::optional<std::string> Terminal::ReadLine(std::string_view prompt) {
   Write(prompt);
-  return ReadLineFromTerminal();
+  const std::optional<TSecretBytes> line = ReadLineFromTerminal();
+  if (!line) return std::nullopt;
+  return std::string(line->View());
 }
 
-std::string ReadStandardInputLine() {
-  std::string line;
-  std::getline(std::cin, line);
-  if (!line.empty() && line.back() == '\r') line.pop_back();
+TSecretBytes ReadStandardInputLine() {
+  TSecretBytes line;
+  char c;
+  for (;;) {
+    const ssize_t n = read(STDIN_FILENO, &c, 1);
+    if (n < 0 && errno == EINTR) continue;
+    if (n != 1 || c == '\n') break;
+    line.Append({&c, 1});
+  }
+  if (line.View().ends_with('\r')) line.RemoveLast();
   return line;
 }
 

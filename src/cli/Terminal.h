@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/File.h"
+#include "platform/SecretBytes.h"
 
 namespace zk::cli {
 
@@ -16,7 +17,7 @@ class Terminal {
 
   // Shows the prompt and reads one line without echo; the echo comes back also when a signal ends the
   // process meanwhile. Empty when the input ends (Ctrl-D) before a line.
-  std::optional<std::string> ReadHidden(std::string_view prompt);
+  std::optional<TSecretBytes> ReadHidden(std::string_view prompt);
   // Shows the prompt and reads one line with echo.
   std::optional<std::string> ReadLine(std::string_view prompt);
   // A terminal that went away is no reason to fail: what cannot be written is dropped.
@@ -24,12 +25,13 @@ class Terminal {
 
  private:
   explicit Terminal(File file) : file_(std::move(file)) {}
-  std::optional<std::string> ReadLineFromTerminal();
+  std::optional<TSecretBytes> ReadLineFromTerminal();
 
   File file_;
 };
 
-// One line of standard input without its line end ("\n" or "\r\n"); empty at end of input.
-std::string ReadStandardInputLine();
+// One line of standard input without its line end ("\n" or "\r\n"); empty at end of input. Read a byte
+// at a time, so that no buffer holds the line (a password) or anything after it.
+TSecretBytes ReadStandardInputLine();
 
 }  // namespace zk::cli

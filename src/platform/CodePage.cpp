@@ -3,7 +3,11 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <optional>
+
+#include "platform/ControlEscapes.h"
+#include "platform/SecretBytes.h"
 
 namespace zk {
 
@@ -35,16 +39,23 @@ std::optional<std::string> Convert(const char* to, const char* from, std::string
     break;
   }
   ::iconv_close(converter);
-  if (!ok) return std::nullopt;
+  if (!ok) {
+    WipeString(output);  // the part converted so far may be a password's
+    return std::nullopt;
+  }
   output.resize(done);
   return output;
 }
 
+std::string PartDisplayText(std::string_view part) {
+  if (!IsValidUtf8(part))
+    if (std::optional<std::string> decoded = Convert("UTF-8", kWindowsJapanese, part))
+      return EscapeControls(*decoded);
+  return EscapeControls(part, TStrayBytes::kEscaped);
+}
+
 }  // namespace
 
-namespace {
-
-// The length of the valid UTF-8 sequence that starts at `at`; 0 when none does.
 size_t Utf8SequenceLength(std::string_view bytes, size_t at) {
   const auto lead = static_cast<unsigned char>(bytes[at]);
   if (lead < 0x80) return 1;
@@ -75,30 +86,6 @@ size_t Utf8SequenceLength(std::string_view bytes, size_t at) {
   return length;
 }
 
-std::string EscapedBeyondUtf8(std::string_view bytes) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string text;
-  for (size_t i = 0; i < bytes.size();) {
-    if (const size_t length = Utf8SequenceLength(bytes, i)) {
-      text.append(bytes.substr(i, length));
-      i += length;
-      continue;
-    }
-    const auto byte = static_cast<unsigned char>(bytes[i++]);
-    text.append("\\x").push_back(kHex[byte >> 4]);
-    text.push_back(kHex[byte & 0xF]);
-  }
-  return text;
-}
-
-std::string PartDisplayText(std::string_view part) {
-  if (IsValidUtf8(part)) return std::string(part);
-  std::optional<std::string> decoded = Convert("UTF-8", kWindowsJapanese, part);
-  return decoded ? std::move(*decoded) : EscapedBeyondUtf8(part);
-}
-
-}  // namespace
-
 bool IsValidUtf8(std::string_view bytes) {
   for (size_t i = 0; i < bytes.size();) {
     const size_t length = Utf8SequenceLength(bytes, i);
@@ -109,7 +96,7 @@ bool IsValidUtf8(std::string_view bytes) {
 }
 
 std::string PathDisplayText(std::string_view path) {
-  if (IsValidUtf8(path)) return std::string(path);
+  if (IsValidUtf8(path)) return EscapeControls(path);
   // "/" is never part of a CP932 character, so each part between separators is decoded on its own.
   std::string text;
   for (size_t begin = 0;;) {
@@ -135,8 +122,19 @@ std::string StoredNameToUtf8(std::string_view bytes) {
   return IsValidUtf8(bytes) ? std::string(bytes) : Cp932ToUtf8(bytes);
 }
 
-bool FitsCp932(std::string_view utf8) { return Convert(kWindowsJapanese, "UTF-8", utf8).has_value(); }
+// The two below measure passwords too: the conversion they throw away is overwritten first.
+bool FitsCp932(std::string_view utf8) {
+  std::optional<std::string> converted = Convert(kWindowsJapanese, "UTF-8", utf8);
+  if (!converted) return false;
+  WipeString(*converted);
+  return true;
+}
 
-size_t Cp932Length(std::string_view utf8) { return Utf8ToCp932(utf8).size(); }
+size_t Cp932Length(std::string_view utf8) {
+  std::string converted = Utf8ToCp932(utf8);
+  const size_t length = converted.size();
+  WipeString(converted);
+  return length;
+}
 
 }  // namespace zk

@@ -19,10 +19,14 @@ bool FitsCp932(std::string_view utf8);
 size_t Cp932Length(std::string_view utf8);
 
 bool IsValidUtf8(std::string_view bytes);
+// The length of the valid UTF-8 sequence that starts at byte `at` of `bytes`; 0 when none does (a stray
+// byte, an overlong form, a surrogate, a value beyond U+10FFFF, a sequence cut short).
+size_t Utf8SequenceLength(std::string_view bytes, size_t at);
 
 // What the user is shown of a path, or of a message naming one; the bytes themselves stay what the run
 // uses. Each "/"-separated part is kept when it is valid UTF-8, decoded from CP932 when it is valid CP932
-// (names from Windows archives), otherwise shown with every byte outside valid UTF-8 written as \xNN.
+// (names from Windows archives), otherwise shown with every byte outside valid UTF-8 written as \xhh.
+// Control characters and the backslash come escaped (EscapeControls): a name never shows as two lines.
 std::string PathDisplayText(std::string_view path);
 
 }  // namespace zk

@@ -4,6 +4,8 @@
 
 #include <QLineEdit>
 
+#include "platform/SecretBytes.h"
+
 namespace zk {
 
 TSecretText::~TSecretText() { Clear(); }
@@ -33,11 +35,6 @@ void TSecretText::ClearBox(QLineEdit& box) {
   box.setText(QString());
 }
 
-void TSecretText::Erase(std::string& copy) {
-  // The spare room too: a longer text held earlier may have left characters there.
-  copy.resize(copy.capacity());
-  ::explicit_bzero(copy.data(), copy.size());
-  copy.clear();
-}
+void TSecretText::Erase(std::string& copy) { WipeString(copy); }
 
 }  // namespace zk

@@ -107,7 +107,7 @@ int WaitForZkcli(pid_t child) {
   return status;
 }
 
-pid_t StartZkcli(const std::vector<std::string>& arguments, const std::string& folder) {
+pid_t StartZkcli(const std::vector<std::string>& arguments, const std::string& folder, int in, int err) {
   std::vector<std::string> words = CommandWords(arguments);
   std::vector<char*> argv = Argv(words);
   const pid_t child = fork();
@@ -118,6 +118,8 @@ pid_t StartZkcli(const std::vector<std::string>& arguments, const std::string& f
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, SIG_DFL);
     const int null = open("/dev/null", O_RDWR);
     for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) dup2(null, fd);
+    if (in >= 0) dup2(in, STDIN_FILENO);
+    if (err >= 0) dup2(err, STDERR_FILENO);
     if (chdir(folder.c_str()) != 0) _exit(126);
     execv(argv[0], argv.data());
     _exit(127);
@@ -149,7 +151,7 @@ ZkcliResult RunZkcliOnTerminal(const std::vector<std::string>& arguments, const 
 }
 
 ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::string& folder,
-                     const std::string& input, Stderr stderrKind) {
+                     const std::string& input, Stderr stderrKind, Stdout stdoutKind) {
   std::vector<std::string> words = CommandWords(arguments);
   std::vector<char*> argv = Argv(words);
 
@@ -170,6 +172,8 @@ ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::strin
     dup2(in.read, STDIN_FILENO);
     dup2(out.write, STDOUT_FILENO);
     dup2(err.write, STDERR_FILENO);
+    if (stdoutKind == Stdout::kFull) dup2(open("/dev/full", O_WRONLY | O_CLOEXEC), STDOUT_FILENO);
+    if (stdoutKind == Stdout::kClosed) close(STDOUT_FILENO);
     if (chdir(folder.c_str()) != 0) _exit(126);
     execv(argv[0], argv.data());
     _exit(127);

@@ -15,12 +15,15 @@ struct ZkcliResult {
 };
 
 enum class Stderr { kPipe, kTerminal };
+// Where stdout goes: a pipe the test reads, /dev/full (every write fails with ENOSPC), or nowhere (closed).
+enum class Stdout { kPipe, kFull, kClosed };
 
 // Runs zkcli with the arguments in `folder`, feeding `input` on stdin. The child runs in a session of its
 // own, so it has no controlling terminal: any question it would ask on the terminal is refused. With
 // Stderr::kTerminal its stderr is a pseudo-terminal (which still is not its controlling terminal).
 ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::string& folder,
-                     const std::string& input = "", Stderr stderrKind = Stderr::kPipe);
+                     const std::string& input = "", Stderr stderrKind = Stderr::kPipe,
+                     Stdout stdoutKind = Stdout::kPipe);
 
 // One question of a terminal dialogue: once `prompt` has appeared, `answer` is typed.
 struct TerminalExchange {
@@ -33,9 +36,11 @@ struct TerminalExchange {
 ZkcliResult RunZkcliOnTerminal(const std::vector<std::string>& arguments, const std::string& folder,
                                const std::vector<TerminalExchange>& dialogue);
 
-// Starts zkcli in `folder` without waiting for it, with stdin, stdout and stderr on /dev/null, in a session
-// of its own and with the default action for every signal, so that a test can end it from outside.
-pid_t StartZkcli(const std::vector<std::string>& arguments, const std::string& folder);
+// Starts zkcli in `folder` without waiting for it, with stdin, stdout and stderr on /dev/null (or stdin and
+// stderr on the descriptors given), in a session of its own and with the default action for every signal,
+// so that a test can end it from outside.
+pid_t StartZkcli(const std::vector<std::string>& arguments, const std::string& folder, int in = -1,
+                 int err = -1);
 // Waits for a started zkcli and returns its wait status.
 int WaitForZkcli(pid_t child);
 

@@ -191,21 +191,25 @@ class ConfirmationDlgTest : public QObject {
     QCOMPARE(windows.ConfirmationDlg().windowTitle(), QStringLiteral("終了しました。　失敗数 : 2個"));
   }
 
-  // A Shift-JIS name from a Windows archive is shown decoded; the run still works on its own bytes.
+  // A Shift-JIS name from a Windows archive is shown decoded, control characters in a name visibly (never as
+  // a line break or a terminal's escape); the run still works on the names' own bytes.
   void NamesThatAreNotUtf8AreShownDecodedAndRunAsTheyAre() {
     TGuiFixture fixture;
     TWindows& windows = fixture.Start();
     const std::string memo = fixture.Folder.WriteFile("\x83\x81\x83\x82.txt", "memo");  // メモ.txt
     const std::string odd = fixture.Folder.WriteFile("odd\xA0", "odd");
-    DropFiles(Control<QPushButton>(windows.MainForm(), "EncBitBtn"), {memo, odd});
+    const std::string controls = fixture.Folder.WriteFile("new\nline\x1b[2J", "controls");
+    DropFiles(Control<QPushButton>(windows.MainForm(), "EncBitBtn"), {memo, odd, controls});
     const QString folder = Q(fixture.Folder.Path());
-    QCOMPARE(ListColumn(windows, 0), QStringList({folder + "メモ.txt", folder + "odd\\xA0"}));
+    const QStringList shown{folder + "メモ.txt", folder + "odd\\xa0", folder + "new\\nline\\x1b[2J"};
+    QCOMPARE(ListColumn(windows, 0), shown);
     QCOMPARE(windows.ConfirmationDlg().FilePath(0), memo);
 
     AnswerPassword(windows, "password", "");
     Button(windows, "OKBitBtn").click();
-    QCOMPARE(ListColumn(windows, 0),
-             QStringList({"暗号化成功：" + folder + "メモ.txt", "暗号化成功：" + folder + "odd\\xA0"}));
+    QStringList done;
+    for (const QString& path : shown) done << "暗号化成功：" + path;
+    QCOMPARE(ListColumn(windows, 0), done);
     QCOMPARE(DecryptedContent(memo + ".enc", "password"), std::string("memo"));
   }
 

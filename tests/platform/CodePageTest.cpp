@@ -56,7 +56,8 @@ TEST(CodePage, StoredNamesAreUtf8WhenValidElseCp932) {
   EXPECT_EQ(StoredNameToUtf8(Bytes("b1 b2")), "ｱｲ");
 }
 
-// Each part of a path on its own: UTF-8 as it is, else CP932, else the bytes outside UTF-8 escaped.
+// Each part of a path on its own: UTF-8 as it is, else CP932, else the bytes outside UTF-8 escaped; controls
+// escaped in every case.
 TEST(CodePage, PathDisplayText) {
   struct Case {
     std::string path;
@@ -66,8 +67,12 @@ TEST(CodePage, PathDisplayText) {
       {"/home/u/" + Bytes("8a bf 8e 9a 2e 74 78 74"), "/home/u/漢字.txt"},
       {"/home/ユーザー/" + Bytes("83 81 83 82"), "/home/ユーザー/メモ"},
       {Bytes("b1 b2") + "/x", "ｱｲ/x"},
-      {"/a/" + Bytes("ff 41 81") + "/é", "/a/\\xFFA\\x81/é"},
-      {"/a/" + Bytes("41 81") + "/" + Bytes("a0"), "/a/A\\x81/\\xA0"},
+      {"/a/" + Bytes("ff 41 81") + "/é", "/a/\\xffA\\x81/é"},
+      {"/a/" + Bytes("41 81") + "/" + Bytes("a0"), "/a/A\\x81/\\xa0"},
+      // Control characters never break the line, whichever way the part is decoded.
+      {"/u/new\nline\x1b[2J.txt", "/u/new\\nline\\x1b[2J.txt"},
+      {"/u/" + Bytes("83 81 0a 5c"), "/u/メ\\n\\\\"},
+      {"/u/" + Bytes("ff 0d"), "/u/\\xff\\r"},
       {"", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(PathDisplayText(c.path), c.shown) << c.shown;
