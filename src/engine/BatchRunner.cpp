@@ -85,10 +85,17 @@ class TParallelRun {
   }
 
   void Run(int threads, TBatchRowsObserver& observer) {
-    std::vector<std::thread> pool;
-    for (int i = 0; i < threads; ++i) pool.emplace_back([this] { Work(); });
-    Deliver(observer);
-    for (std::thread& thread : pool) thread.join();
+    std::vector<std::jthread> pool;  // joined on every way out, before the run they work on ends
+    try {
+      for (int i = 0; i < threads; ++i) pool.emplace_back([this] { Work(); });
+      Deliver(observer);
+    } catch (...) {
+      // A thread that cannot be made or an observer that throws: the rows begun finish (their temporaries
+      // go or get their names), no other row starts, and the exception reaches the caller once the
+      // workers are joined.
+      StartNoMoreRows();
+      throw;
+    }
   }
 
  private:
@@ -125,6 +132,9 @@ class TParallelRun {
       run_.sourceWipeWithTurn_.store(true, std::memory_order_relaxed);
       // The wipe of a big file lasts long enough for a user to skip it: the caller hears of it at once.
       if (run_.sizes_[row_] >= kLongWipeBytes) {
+        // Under the mutex: between the calling thread's look at the count and its sleep, the wake-up
+        // would go unheard.
+        std::lock_guard lock(run_.mutex_);
         run_.longWipesBegun_.fetch_add(1, std::memory_order_relaxed);
         run_.delivery_.notify_one();
       }
@@ -182,6 +192,13 @@ class TParallelRun {
     } else {
       startable_.notify_one();
     }
+  }
+
+  // Rows not yet started never start; the workers end with the rows they have begun.
+  void StartNoMoreRows() {
+    std::lock_guard lock(mutex_);
+    next_ = count_;
+    startable_.notify_all();
   }
 
   // Every row waits for its turn and a permit without waking the others: on a machine of few cores, waking

@@ -52,7 +52,8 @@ class TBatchRowsObserver {
 // Runs row(engine, index) for every index below `sources.size()` (the rows' source paths). With workers
 // <= 1 or a single row, on the calling thread with `engine`, exactly as a plain loop would. Otherwise each
 // worker gets a fresh engine with engine's ExplicitOutputName; its engine observer belongs to the runner.
-// A row that throws is an unexpected error.
+// A row that throws is an unexpected error. An exception from the observer ends the run early and reaches
+// the caller: on several threads, rows not yet begun never start, and those begun finish first.
 void RunBatchRows(int workers, TFileEngine& engine, const std::vector<std::string>& sources,
                   const std::function<TRowResult(TFileEngine& engine, int row)>& row,
                   TBatchRowsObserver& observer);

@@ -194,12 +194,13 @@ std::string WithKey(std::string content, std::string_view section, std::string_v
 }
 
 // Writes the new content beside the file and renames it over, so that the file is always either the old or
-// the new one, never a half-written mixture.
-void ReplaceFile(const std::string& path, const std::string& content, mode_t mode) {
+// the new one, never a half-written mixture. The file gets `mode` (that of the file it replaces); without,
+// the mode its creation gives it: 0666 less the umask, or what the folder's default ACL says.
+void ReplaceFile(const std::string& path, const std::string& content, std::optional<mode_t> mode) {
   File file = File::CreateTemporaryBeside(path);
   const std::string temporary = file.Path();
   try {
-    if (::fchmod(file.Descriptor(), mode) != 0)
+    if (mode && ::fchmod(file.Descriptor(), *mode) != 0)
       throw FileError::FromErrno(errno, "cannot set mode", temporary);
     file.Write(content.data(), content.size());
     file.Sync();
@@ -213,12 +214,6 @@ void ReplaceFile(const std::string& path, const std::string& content, mode_t mod
   SyncFolderOf(path);
 }
 
-mode_t CurrentUmask() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return mask;
-}
-
 void WriteValue(const std::string& file, std::string_view section, std::string_view key,
                 std::string_view value) {
   const std::string path = IniPath(file);
@@ -229,19 +224,19 @@ void WriteValue(const std::string& file, std::string_view section, std::string_v
       target = resolved;
       ::free(resolved);
     }
-    mode_t mode = 0666 & ~CurrentUmask();
+    std::optional<mode_t> existingMode;
     struct stat info;
     if (::stat(target.c_str(), &info) == 0) {
       // Rename would replace even a read-only file; the attribute refuses the write as on Windows.
       if (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0) throw FileError(EACCES, path);
-      mode = info.st_mode & 07777;
+      existingMode = info.st_mode & 07777;
     }
     // The configuration folder of an installed program may not exist before its first write.
     CreateFolderWithParents(FolderPart(target), 0700);
     const std::optional<std::string> content = ReadWholeFile(target);
     if (!content) throw FileError(EACCES, path);
     const std::string updated = WithKey(*content, section, key, value);
-    if (updated != *content) ReplaceFile(target, updated, mode);
+    if (updated != *content) ReplaceFile(target, updated, existingMode);
   } catch (const FileError&) {
     throw EIniWriteError(path);
   }

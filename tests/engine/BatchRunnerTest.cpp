@@ -3,9 +3,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
+#include <fstream>
 #include <map>
+#include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "TempFolder.h"
@@ -15,6 +19,7 @@
 #include "engine/ContainerFormat.h"
 #include "engine/FileEngine.h"
 #include "engine/ResultTexts.h"
+#include "platform/File.h"
 #include "platform/Random.h"
 
 namespace zk {
@@ -213,6 +218,61 @@ TEST(BatchRunnerRows, ThrowingRowIsAnUnexpectedErrorAndProgressCoversTheWholeBat
     EXPECT_EQ(recorder.Rows[row].DecryptedPath, row == 5 ? "" : std::to_string(row));  // in list order
   }
   EXPECT_EQ(recorder.LastDone, 12 * 1000 + 66);  // every row's bytes, the failed one's too
+}
+
+// The threads of this process, from /proc.
+int ThreadCount() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.starts_with("Threads:")) return std::stoi(line.substr(8));
+  return -1;
+}
+
+// An observer that fails in the middle of a run on several threads: the run ends early, and it ends whole.
+TEST(BatchRunnerRows, ThrowingObserverReachesTheCallerAfterEveryWorkerEnded) {
+  class TThrowingRecorder : public TBatchRowsObserver {
+   public:
+    void RowsInProgress(int, int) override {}
+    void RowDone(int row, const TRowResult&) override {
+      if (row == 1) throw std::runtime_error("observer failed");
+    }
+  };
+  test::TempFolder folder;
+  std::vector<std::string> files;
+  for (int i = 0; i < 16; ++i) files.push_back(folder.WriteFile("f" + std::to_string(i), Bytes(300000, 'f')));
+  TBatchOptions options;
+  options.Password = "pw";
+  TFileEngine engine;
+  std::atomic<int> rowsRunning{0};
+  TThrowingRecorder observer;
+  std::thread([] {}).join();  // ThreadSanitizer's runtime starts a thread of its own with the first one
+  const int threadsBefore = ThreadCount();
+  try {
+    RunBatchRows(
+        4, engine, files,
+        [&](TFileEngine& rowEngine, int row) {
+          ++rowsRunning;
+          TRowResult result = EncryptRow(rowEngine, files[row], options);
+          --rowsRunning;
+          return result;
+        },
+        observer);
+    FAIL() << "the observer's exception did not reach the caller";
+  } catch (const std::runtime_error& error) {
+    EXPECT_STREQ(error.what(), "observer failed");
+  }
+  EXPECT_EQ(rowsRunning, 0);
+  EXPECT_EQ(ThreadCount(), threadsBefore);
+  // Every row that began finished: its container is whole, and no temporary is left.
+  for (const std::string& name : folder.Listing()) {
+    EXPECT_EQ(name.find(kUnfinishedMark), std::string::npos) << name;
+    if (!name.ends_with(".enc")) continue;
+    TFileEngine check;
+    check.ExplicitOutputName = folder.Path("check");
+    EXPECT_EQ(check.DecryptFile(folder.Path(name), "pw"), TResultKind::kDecrypted) << name;
+    EXPECT_TRUE(test::TempFolder::ReadFile(folder.Path("check")) == Bytes(300000, 'f')) << name;
+    std::filesystem::remove(folder.Path("check"));
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <optional>
 
 #include "TempFolder.h"
 #include "shell/IniUnit.h"
@@ -180,6 +181,33 @@ TEST_F(IniUnitTest, WriteLeavesNoTemporaryAndKeepsModeAndLinks) {
   int entries = 0;
   for (const auto& entry : std::filesystem::directory_iterator(temp_.Path())) entries += !entry.is_symlink();
   EXPECT_EQ(entries, 1);
+}
+
+TEST_F(IniUnitTest, NewFileTakesTheUmaskAndARewriteKeepsItsMode) {
+  const struct Case {
+    const char* name;
+    mode_t umask;
+    std::optional<mode_t> existingMode;
+    mode_t expected;
+  } cases[] = {
+      {"new, private umask", 077, std::nullopt, 0600},
+      {"new, group umask", 027, std::nullopt, 0640},
+      {"existing, private umask", 077, 0644, 0644},
+      {"existing, open umask", 0, 0600, 0600},
+  };
+  for (const Case& c : cases) {
+    std::filesystem::remove(ini_);
+    if (c.existingMode) {
+      WriteIni("[SYSTEM]\n");
+      ::chmod(ini_.c_str(), *c.existingMode);
+    }
+    const mode_t saved = ::umask(c.umask);
+    WriteSetting(settings::kSecLevel, 3, ini_);
+    EXPECT_EQ(::umask(saved), c.umask) << c.name;  // the write left the process's umask as it was
+    struct stat info;
+    ASSERT_EQ(::stat(ini_.c_str(), &info), 0) << c.name;
+    EXPECT_EQ(info.st_mode & 07777, c.expected) << c.name;
+  }
 }
 
 TEST_F(IniUnitTest, RefusedWriteNamesTheFullPath) {
