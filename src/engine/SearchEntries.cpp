@@ -20,8 +20,10 @@ std::optional<TResultKind> SearchEntryVerdict(TBatchMode mode, const std::string
         return std::nullopt;
     }
   }
-  if (folder && ReadFolderNames(path).State == TFolderRead::kUnreadable) return TResultKind::kFolderUnreadable;
-  if (LastComponent(path).find(kUnfinishedMark) != std::string::npos) return TResultKind::kUnfinishedFileSkipped;
+  if (folder && ReadFolderNames(path).State == TFolderRead::kUnreadable)
+    return TResultKind::kFolderUnreadable;
+  if (LastComponent(path).find(kUnfinishedMark) != std::string::npos)
+    return TResultKind::kUnfinishedFileSkipped;
   return std::nullopt;
 }
 

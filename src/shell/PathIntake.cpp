@@ -31,8 +31,7 @@ std::vector<std::string> ExpandFolder(TFindFile& finder, const std::string& fold
       continue;
     }
     const EntryStatus entry = QueryEntry(path);
-    if ((entry.attributes & kAttrDirectory) == 0 || entry.link)
-      files.push_back(path);
+    if ((entry.attributes & kAttrDirectory) == 0 || entry.link) files.push_back(path);
   }
   // The searched folder itself, or any other the finder did not list as an entry.
   files.insert(files.end(), unreadable.begin(), unreadable.end());

@@ -22,6 +22,10 @@ enum class Stderr { kPipe, kTerminal };
 ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::string& folder,
                      const std::string& input = "", Stderr stderrKind = Stderr::kPipe);
 
+// The same as `user`, through runuser (which needs root; the caller checks that it can be run).
+ZkcliResult RunZkcliAs(const std::string& user, const std::vector<std::string>& arguments,
+                       const std::string& folder);
+
 // One question of a terminal dialogue: once `prompt` has appeared, `answer` is typed.
 struct TerminalExchange {
   std::string prompt;

@@ -116,7 +116,11 @@ TEST_F(FindFileTest, LinksToFoldersStandForTheirFolderOnlyWhenGivenDirectly) {
        true,
        {"a", "b", "s/c", "s/out", "t/z", "s/u/y"}},
       {"without subfolders a link inside is listed too", {{"out", "@"}}, {""}, false, {"a", "b", "out"}},
-      {"a link back to the root", {{"s/u/back", ""}}, {""}, true, {"a", "b", "s/c", "t/z", "s/u/back", "s/u/y"}},
+      {"a link back to the root",
+       {{"s/u/back", ""}},
+       {""},
+       true,
+       {"a", "b", "s/c", "t/z", "s/u/back", "s/u/y"}},
       {"a link to a folder holding the root",
        {{"s/up", ".."}},
        {""},
@@ -182,7 +186,8 @@ TEST(FindFileDeepTree, TheFolderTooDeepToUseIsAnEntryOfItsOwn) {
     ASSERT_LT(tooDeep, tree.Levels());
     std::vector<std::string> expected;
     for (int level = 0; level < tooDeep; ++level) {
-      if (level == tooDeep - 1) expected.push_back(tree.Folder(tooDeep).substr(0, tree.Folder(tooDeep).size() - 1));
+      if (level == tooDeep - 1)
+        expected.push_back(tree.Folder(tooDeep).substr(0, tree.Folder(tooDeep).size() - 1));
       expected.push_back(tree.Folder(level) + "f");
     }
     EXPECT_TRUE(rows == expected) << "the rows differ from every file down to the folder too deep to use";
