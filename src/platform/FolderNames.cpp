@@ -1,6 +1,8 @@
 #include "platform/FolderNames.h"
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -15,6 +17,8 @@ TFolderNames ReadFolderNames(const std::string& folder) {
     const bool gone = errno == ENOENT || errno == ENOTDIR;
     return {gone ? TFolderRead::kGone : TFolderRead::kUnreadable, {}};
   }
+  // Names that can be read but not reached (no search permission) would be left out one by one.
+  if (::faccessat(::dirfd(stream.get()), ".", X_OK, AT_EACCESS) != 0) return {TFolderRead::kUnreadable, {}};
   const size_t prefix = folder.size() + (folder.ends_with('/') ? 0 : 1);
   std::vector<std::string> names;
   for (;;) {

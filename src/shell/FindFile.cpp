@@ -2,7 +2,6 @@
 
 #include <fnmatch.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <deque>
 #include <set>

@@ -51,8 +51,8 @@ class TFindFile {
   // Fills Files: the entries of Directory (names sorted by bytes within a folder, "." and ".." skipped), then
   // with Recurse those of each subfolder, level by level. Subfolders are searched whatever Filter and
   // Attributes say. A symbolic link to a folder is listed as a folder but never entered (as rm -r, find and
-  // tar do): what it leads to lies outside the searched tree. A folder reached twice (a bind mount) or one
-  // that holds Directory is not searched again. A folder that cannot be read gives no entries and is named
+  // tar do): what it leads to may lie anywhere. A folder reached twice (a bind mount) or one that holds
+  // Directory is not searched again. A folder that cannot be read gives no entries and is named
   // in UnreadableFolders; a missing Directory gives nothing at all.
   void Execute();
 

@@ -64,40 +64,48 @@ bool CanRunAsNobody() {
   return ::access("/usr/sbin/runuser", X_OK) == 0 || ::access("/sbin/runuser", X_OK) == 0;
 }
 
-// w holds the file a and the folder locked at mode 000. Given inside w or on its own, the folder is a
-// failing line, never a silent gap.
+// w holds the file a, the folder listed at mode 0444 (its names can be read, its entries not reached) and
+// the folder locked at mode 000. Given inside w or on their own, such folders are failing lines, never a
+// silent gap.
 TEST(ZkcliFolderSearch, AFolderThatCannotBeReadIsALineOfItsOwn) {
   const bool root = ::geteuid() == 0;
   if (root && !CanRunAsNobody()) GTEST_SKIP() << "runuser is not available to run zkcli as nobody";
+  const std::string unreadable = "＊フォルダを読み取れません：";
   struct Case {
-    const char* given;
+    std::vector<std::string> given;
     std::string out;
   };
   const std::vector<Case> cases = {
-      {"w", "抹消成功 : w/a\n＊フォルダを読み取れません：w/locked\n"},
-      {"w/locked", "＊フォルダを読み取れません：w/locked\n"},
+      {{"w"}, "抹消成功 : w/a\n" + unreadable + "w/listed\n" + unreadable + "w/locked\n"},
+      {{"w/locked", "w/listed"}, unreadable + "w/locked\n" + unreadable + "w/listed\n"},
   };
   for (const Case& c : cases) {
     TempFolder folder;
     folder.MakeFolder("w/locked");
+    folder.MakeFolder("w/listed");
     folder.WriteFile("w/a", "a");
     folder.WriteFile("w/locked/inside", "inside");
+    folder.WriteFile("w/listed/inside", "inside");
     if (root) {
       const passwd* nobody = ::getpwnam("nobody");
       ASSERT_NE(nobody, nullptr);
       ASSERT_EQ(::chmod(folder.Path().c_str(), 0755), 0);
-      for (const char* name : {"w", "w/a", "w/locked"})
+      for (const char* name : {"w", "w/a", "w/locked", "w/listed", "w/listed/inside"})
         ASSERT_EQ(::chown(folder.Path(name).c_str(), nobody->pw_uid, nobody->pw_gid), 0);
     }
     ASSERT_EQ(::chmod(folder.Path("w/locked").c_str(), 0), 0);
+    ASSERT_EQ(::chmod(folder.Path("w/listed").c_str(), 0444), 0);
 
-    const std::vector<std::string> arguments{"wipe", "--yes", c.given};
+    std::vector<std::string> arguments{"wipe", "--yes"};
+    arguments.insert(arguments.end(), c.given.begin(), c.given.end());
     const ZkcliResult result =
         root ? RunZkcliAs("nobody", arguments, folder.Path()) : RunZkcli(arguments, folder.Path());
-    EXPECT_EQ(result.exitCode, 1) << c.given;
-    EXPECT_EQ(result.out, c.out) << c.given << "\n" << result.err;
-    ::chmod(folder.Path("w/locked").c_str(), 0700);
-    EXPECT_EQ(TempFolder::ReadFile(folder.Path("w/locked/inside")), "inside");
+    EXPECT_EQ(result.exitCode, 1) << c.given[0];
+    EXPECT_EQ(result.out, c.out) << c.given[0] << "\n" << result.err;
+    for (const char* name : {"w/locked", "w/listed"}) {
+      ::chmod(folder.Path(name).c_str(), 0700);
+      EXPECT_EQ(TempFolder::ReadFile(folder.Path(name) + "/inside"), "inside");
+    }
   }
 }
 
