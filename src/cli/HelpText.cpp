@@ -21,8 +21,11 @@ zkcli check-value [-p PASSWORD | --password-stdin]
   sha1          show the SHA-1 digest of each file
   check-value   show the password check value that the desktop program can register (PASSHASH)
 
-A folder or a link to one stands for every file in it, subfolders included unless --no-recurse (each
-folder once); the wipe of a link removes the link only and counts as failed. An encrypted file is written beside its source, named as --naming says; a decrypted
+A folder or a link to one given as a path stands for every file in it, subfolders included unless
+--no-recurse. Inside a folder a link to a folder is never entered: wipe removes the link only, encrypt and
+decrypt leave it; a folder that cannot be read (or whose paths would be too long) and an unfinished file
+(below) are left as they are. Each of these, like the wipe of a link, is a line of its own that counts as
+failed. An encrypted file is written beside its source, named as --naming says; a decrypted
 file beside its container, under the name and date stored in it. An existing file is never replaced: "_RENAMED" and the name's extension are
 appended until the name is free. A stored name too long for Linux (over 255 bytes) is shortened at
 whole characters, its extension kept. -o names the output of a single file; the file is encrypted to
@@ -36,7 +39,8 @@ Every output file is written without a name (or, on FAT, NFS and FUSE, as NAME.z
 readable by its owner only, and takes its name only when complete, with its source's permissions. A
 signal that ends zkcli removes it; a .zk-unfinished- file left by SIGKILL or a power cut can be deleted.
 --wipe-source wipes a source only while it is still exactly the file that was read, and never
-overwrites a file with other hard links (only its name goes).
+overwrites a file with other hard links (only its name goes). A folder search never takes one
+as a source.
 
   -p, --password PASSWORD  the password (other users may see it in the process list); without -p
                            it is asked on the terminal without echo, twice when encrypting

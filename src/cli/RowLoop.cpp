@@ -17,6 +17,8 @@ class TRowPrinter : public TBatchRowsObserver {
   }
   void RowDone(int row, const TRowResult& result) override {
     if (result.Failed()) ++failures_;
+    if (result.Kind == TResultKind::kUnfinishedFileSkipped)
+      console_.Error(files_[row] + ": unfinished file of an interrupted run, left as it is");
     const std::string resultAndPath = result.Text() + files_[row];
     if (result.DecryptedPath.empty())
       console_.Line({resultAndPath});

@@ -3,6 +3,7 @@
 #include "FileEngine.h"
 #include "OutputNames.h"
 #include "ResultTexts.h"
+#include "SearchEntries.h"
 #include "platform/CodePage.h"
 #include "platform/Durability.h"
 #include "platform/FileInfo.h"
@@ -115,6 +116,7 @@ std::optional<TOutputName> ProposedOutputName(std::string_view path, int namingM
 }
 
 TRowResult EncryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options) {
+  if (const auto verdict = SearchEntryVerdict(TBatchMode::kEncrypt, path)) return {*verdict};
   if (NameTooLong(path))
     return Failure(TResultKind::kEncryptNameTooLong, path, TResultKind::kEncryptReadOnly);
   const std::optional<TOutputName> output =
@@ -133,6 +135,7 @@ TRowResult EncryptRow(TFileEngine& engine, const std::string& path, const TBatch
 // A container's name is not held to the 200-byte limit of the names encrypted: a Linux name may hold 255
 // bytes, and every container this program makes must open again (a 197-byte name gives a 201-byte one).
 TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options) {
+  if (const auto verdict = SearchEntryVerdict(TBatchMode::kDecrypt, path)) return {*verdict};
   const TResultKind kind = engine.DecryptFile(path, options.Password);
   if (kind != TResultKind::kDecrypted) return Failure(kind, path, TResultKind::kDecryptReadOnly);
 
@@ -148,6 +151,7 @@ TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatch
 }
 
 TRowResult WipeRow(TFileEngine& engine, const std::string& path, bool nameOverwriteDoubt) {
+  if (const auto verdict = SearchEntryVerdict(TBatchMode::kWipe, path)) return {*verdict};
   const bool doubt = nameOverwriteDoubt && OverwriteMayMissOldData(path);  // asked while the file exists
   try {
     const std::string linkTarget = LinkTarget(path);

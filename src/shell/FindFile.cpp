@@ -1,12 +1,12 @@
 #include "shell/FindFile.h"
 
-#include <dirent.h>
 #include <fnmatch.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <deque>
 #include <set>
+
+#include "platform/FolderNames.h"
 
 namespace zk {
 
@@ -16,6 +16,11 @@ constexpr uint32_t kExcludingAttributes = kAttrHidden | kAttrSystem | kAttrVolum
 
 std::string WithSeparator(std::string folder) {
   if (folder.back() != '/') folder += '/';
+  return folder;
+}
+
+std::string WithoutSeparator(std::string folder) {
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   return folder;
 }
 
@@ -37,18 +42,11 @@ std::set<TFileIdentity> FoldersHolding(const std::string& folder) {
 }  // namespace
 
 std::vector<TFindFile::Entry> TFindFile::ReadFolder(const std::string& folder) {
+  TFolderNames read = ReadFolderNames(folder);
+  if (read.State == TFolderRead::kUnreadable) unreadable_.push_back(WithoutSeparator(folder));
   std::vector<Entry> entries;
-  DIR* stream = ::opendir(folder.c_str());
-  if (stream == nullptr) return entries;
-  std::vector<std::string> names;
-  while (const dirent* item = ::readdir(stream)) {
-    const std::string_view name = item->d_name;
-    if (name != "." && name != "..") names.emplace_back(name);
-  }
-  ::closedir(stream);
-  std::sort(names.begin(), names.end());
-  entries.reserve(names.size());
-  for (std::string& name : names) {
+  entries.reserve(read.Names.size());
+  for (std::string& name : read.Names) {
     const EntryStatus status = QueryEntry(folder + name);
     if (status.attributes == kAttrInvalid) continue;  // gone since the folder was read
     entries.push_back({std::move(name), status});
@@ -80,6 +78,7 @@ bool TFindFile::ListFolder(const std::string& folder, const std::vector<Entry>& 
 
 void TFindFile::Execute() {
   files_.clear();
+  unreadable_.clear();
   fileCount_ = folderCount_ = 0;
   totalSize_ = 0;
   if (BeforeExecute) BeforeExecute(*this);
@@ -88,10 +87,8 @@ void TFindFile::Execute() {
 }
 
 void TFindFile::Search(const std::string& root) {
-  // Every folder is searched once, known by device and inode however it is reached. A link leading to a
-  // folder already reached, or to one that holds the searched folder, is not followed: that would list
-  // files twice or go round in a loop. Links are followed only once the tree itself is done, so that a
-  // file keeps the path of its own folder rather than one through a link.
+  // Links to folders are never entered, so only a bind mount can show a folder twice or lead back to one
+  // that holds the searched folder: every folder is searched once, known by device and inode.
   const std::set<TFileIdentity> holding = FoldersHolding(root);
   std::set<TFileIdentity> reached;
   auto firstReached = [&](const std::string& folder) {
@@ -100,26 +97,15 @@ void TFindFile::Search(const std::string& root) {
   };
   firstReached(root);
   std::deque<std::string> queue{root};
-  std::deque<std::string> linked;
-  for (;;) {
-    if (queue.empty()) {
-      if (linked.empty()) return;
-      if (firstReached(linked.front())) queue.push_back(linked.front());
-      linked.pop_front();
-      continue;
-    }
+  while (!queue.empty()) {
     const std::string folder = std::move(queue.front());
     queue.pop_front();
     const std::vector<Entry> entries = ReadFolder(folder);
     if (Recurse) {
       for (const Entry& entry : entries) {
-        if ((entry.status.attributes & kAttrDirectory) == 0) continue;
+        if ((entry.status.attributes & kAttrDirectory) == 0 || entry.status.link) continue;
         const std::string subfolder = folder + entry.name + "/";
-        if (entry.status.link) {
-          linked.push_back(subfolder);
-        } else if (firstReached(subfolder)) {
-          queue.push_back(subfolder);
-        }
+        if (firstReached(subfolder)) queue.push_back(subfolder);
       }
     }
     if (!ListFolder(folder, entries)) return;

@@ -49,29 +49,35 @@ class TFindFile {
   TNewPathEvent OnNewPath;
 
   // Fills Files: the entries of Directory (names sorted by bytes within a folder, "." and ".." skipped), then
-  // with Recurse those of each subfolder, level by level, and after them those of the folders that links
-  // lead to. Subfolders are searched whatever Filter and Attributes say; a symbolic link to a folder is
-  // listed as a folder. Each folder is searched once: a link to a folder already reached, or to one that
-  // holds Directory, is not followed. A folder that cannot be read gives no entries.
+  // with Recurse those of each subfolder, level by level. Subfolders are searched whatever Filter and
+  // Attributes say. A symbolic link to a folder is listed as a folder but never entered (as rm -r, find and
+  // tar do): what it leads to may lie anywhere. A folder reached twice (a bind mount) or one that holds
+  // Directory is not searched again. A folder that cannot be read gives no entries and is named
+  // in UnreadableFolders; a missing Directory gives nothing at all.
   void Execute();
 
   const std::vector<std::string>& Files() const { return files_; }
   int FileCount() const { return fileCount_; }
   int FolderCount() const { return folderCount_; }  // entries whose attribute word is exactly 16
   int64_t TotalSize() const { return totalSize_; }
+  // The folders of the last Execute that could not be read (or not in full), in the order met, each spelled
+  // as in Files (Directory itself without a final separator).
+  const std::vector<std::string>& UnreadableFolders() const { return unreadable_; }
 
  private:
   struct Entry {
     std::string name;
     EntryStatus status;
   };
-  static std::vector<Entry> ReadFolder(const std::string& folder);
+  // The folder's entries; a folder that cannot be read is noted in unreadable_.
+  std::vector<Entry> ReadFolder(const std::string& folder);
   void Search(const std::string& root);
   // False when the handler aborted the search.
   bool ListFolder(const std::string& folder, const std::vector<Entry>& entries);
   bool Listed(const Entry& entry) const;
 
   std::vector<std::string> files_;
+  std::vector<std::string> unreadable_;
   int fileCount_ = 0;
   int folderCount_ = 0;
   int64_t totalSize_ = 0;

@@ -1,5 +1,7 @@
 #include "shell/PathIntake.h"
 
+#include <algorithm>
+
 #include "platform/FileInfo.h"
 
 namespace zk {
@@ -15,9 +17,24 @@ TFindFile MakeIntakeFinder(bool recurse) {
 std::vector<std::string> ExpandFolder(TFindFile& finder, const std::string& folder) {
   finder.Directory = folder;
   finder.Execute();
+  std::vector<std::string> unreadable = finder.UnreadableFolders();
+  auto takeUnreadable = [&](const std::string& path) {
+    const auto found = std::find(unreadable.begin(), unreadable.end(), path);
+    if (found == unreadable.end()) return false;
+    unreadable.erase(found);
+    return true;
+  };
   std::vector<std::string> files;
-  for (const std::string& path : finder.Files())
-    if ((FileAttributes(path) & kAttrDirectory) == 0) files.push_back(path);
+  for (const std::string& path : finder.Files()) {
+    if (takeUnreadable(path)) {
+      files.push_back(path);
+      continue;
+    }
+    const EntryStatus entry = QueryEntry(path);
+    if ((entry.attributes & kAttrDirectory) == 0 || entry.link) files.push_back(path);
+  }
+  // The searched folder itself, or any other the finder did not list as an entry.
+  files.insert(files.end(), unreadable.begin(), unreadable.end());
   return files;
 }
 

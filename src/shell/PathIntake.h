@@ -11,12 +11,15 @@ namespace zk {
 // The main window's finder: every name, every attribute but volume labels, subfolders when `recurse`.
 TFindFile MakeIntakeFinder(bool recurse);
 
-// The files of one folder as `finder` finds them; each entry's attributes are read anew and folders (also
-// entries that cannot be examined any more) are dropped.
+// The rows of one folder as `finder` finds them: its files, each read anew (entries that cannot be examined
+// any more are dropped), and, as entries of their own that the batch reports instead of working on them,
+// the links to folders inside it (never entered) and the folders that could not be read, each in its
+// place in the listing. Folders themselves are dropped.
 std::vector<std::string> ExpandFolder(TFindFile& finder, const std::string& folder);
 
-// Main window intake: a path with the folder bit (a folder or a link to one; also a path that cannot be
-// examined, which then expands to nothing) is expanded, anything else is taken unchanged. Order is kept.
+// Main window intake: a path with the folder bit (a folder or a link to one, which then stands for its
+// folder; also a path that cannot be examined, which then expands to nothing) is expanded, anything else
+// is taken unchanged. Order is kept.
 std::vector<std::string> CollectFiles(TFindFile& finder, const std::vector<std::string>& paths);
 std::vector<std::string> CollectFiles(const std::vector<std::string>& paths, bool recurse);
 

@@ -3,12 +3,16 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
+#include <filesystem>
 #include <stdexcept>
+
+#include "TempFolder.h"
 
 namespace zk::test {
 namespace {
@@ -150,9 +154,10 @@ ZkcliResult RunZkcliOnTerminal(const std::vector<std::string>& arguments, const 
   return result;
 }
 
-ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::string& folder,
-                     const std::string& input, Stderr stderrKind, Stdout stdoutKind) {
-  std::vector<std::string> words = CommandWords(arguments);
+namespace {
+
+ZkcliResult RunCommand(std::vector<std::string> words, const std::string& folder, const std::string& input,
+                       Stderr stderrKind, Stdout stdoutKind) {
   std::vector<char*> argv = Argv(words);
 
   Pipe in, out, err;
@@ -175,7 +180,7 @@ ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::strin
     if (stdoutKind == Stdout::kFull) dup2(open("/dev/full", O_WRONLY | O_CLOEXEC), STDOUT_FILENO);
     if (stdoutKind == Stdout::kClosed) close(STDOUT_FILENO);
     if (chdir(folder.c_str()) != 0) _exit(126);
-    execv(argv[0], argv.data());
+    execvp(argv[0], argv.data());
     _exit(127);
   }
   close(in.read);
@@ -186,6 +191,26 @@ ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::strin
   Exchange(in.write, input, out.read, result.out, err.read, result.err);
   result.exitCode = WaitForExit(child);
   return result;
+}
+
+}  // namespace
+
+ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::string& folder,
+                     const std::string& input, Stderr stderrKind, Stdout stdoutKind) {
+  return RunCommand(CommandWords(arguments), folder, input, stderrKind, stdoutKind);
+}
+
+ZkcliResult RunZkcliAs(const std::string& user, const std::vector<std::string>& arguments,
+                       const std::string& folder) {
+  // A copy the user may run, wherever the build tree lies.
+  TempFolder copyFolder;
+  const std::string copy = copyFolder.Path("zkcli");
+  std::filesystem::copy_file(ZKCLI_PATH, copy);
+  if (::chmod(copyFolder.Path().c_str(), 0755) != 0 || ::chmod(copy.c_str(), 0755) != 0)
+    throw std::runtime_error("cannot share the copy of zkcli");
+  std::vector<std::string> words{"runuser", "-u", user, "--", copy};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  return RunCommand(std::move(words), folder, "", Stderr::kPipe, Stdout::kPipe);
 }
 
 }  // namespace zk::test

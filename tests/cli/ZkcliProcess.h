@@ -25,6 +25,10 @@ ZkcliResult RunZkcli(const std::vector<std::string>& arguments, const std::strin
                      const std::string& input = "", Stderr stderrKind = Stderr::kPipe,
                      Stdout stdoutKind = Stdout::kPipe);
 
+// The same as `user`, through runuser (which needs root; the caller checks that it can be run).
+ZkcliResult RunZkcliAs(const std::string& user, const std::vector<std::string>& arguments,
+                       const std::string& folder);
+
 // One question of a terminal dialogue: once `prompt` has appeared, `answer` is typed.
 struct TerminalExchange {
   std::string prompt;

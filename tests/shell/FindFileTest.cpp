@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <climits>
+
+#include "DeepTree.h"
 #include "TempFolder.h"
 #include "shell/FindFile.h"
 #include "shell/PathIntake.h"
@@ -87,10 +90,12 @@ TEST_F(FindFileTest, LinkedFoldersAreListedAsFolders) {
   EXPECT_EQ(finder.FolderCount(), 4);
 }
 
-// Links to folders, given directly or met inside a search. A file is listed once, under the path of its own
-// folder when the tree has it, and no link leads the search round in a loop. In the table, paths are
-// relative to the searched root ("" is the root itself), and "@" is a folder outside it holding o and deep/p.
-TEST_F(FindFileTest, LinksToFoldersAreFollowedOnceAndNeverInALoop) {
+// Links to folders, given directly or met inside a search. A link given directly stands for its folder;
+// one met inside a search is never entered (its folder lies outside the tree, or holds it), so no file is
+// reached through it and no link leads round in a loop: it is listed as an entry of its own, for the batch
+// to report. In the table, paths are relative to the searched root ("" is the root itself), and "@" is a
+// folder outside it holding o and deep/p.
+TEST_F(FindFileTest, LinksToFoldersStandForTheirFolderOnlyWhenGivenDirectly) {
   struct Link {
     const char* name;
     const char* target;
@@ -105,34 +110,37 @@ TEST_F(FindFileTest, LinksToFoldersAreFollowedOnceAndNeverInALoop) {
   const std::vector<Case> cases = {
       {"a link given directly is expanded", {{"ls", "s"}}, {"ls"}, true, {"ls/c", "ls/u/y"}},
       {"the same without subfolders", {{"ls", "s"}}, {"ls"}, false, {"ls/c"}},
-      {"a link inside leads out of the tree",
+      {"a link inside leading out of the tree is not entered",
        {{"s/out", "@"}},
        {""},
        true,
-       {"a", "b", "s/c", "t/z", "s/u/y", "s/out/o", "s/out/deep/p"}},
-      {"without subfolders a link inside is a folder", {{"out", "@"}}, {""}, false, {"a", "b"}},
-      {"a link back to the root", {{"s/u/back", ""}}, {""}, true, {"a", "b", "s/c", "t/z", "s/u/y"}},
+       {"a", "b", "s/c", "s/out", "t/z", "s/u/y"}},
+      {"without subfolders a link inside is listed too", {{"out", "@"}}, {""}, false, {"a", "b", "out"}},
+      {"a link back to the root",
+       {{"s/u/back", ""}},
+       {""},
+       true,
+       {"a", "b", "s/c", "t/z", "s/u/back", "s/u/y"}},
       {"a link to a folder holding the root",
        {{"s/up", ".."}},
        {""},
        true,
-       {"a", "b", "s/c", "t/z", "s/u/y"}},
-      {"a link to a folder of the tree", {{"a-link", "s/u"}}, {""}, true, {"a", "b", "s/c", "t/z", "s/u/y"}},
-      {"two links to one folder",
-       {{"l1", "@"}, {"t/l2", "@"}},
+       {"a", "b", "s/c", "s/up", "t/z", "s/u/y"}},
+      {"a link to a folder of the tree",
+       {{"a-link", "s/u"}},
        {""},
        true,
-       {"a", "b", "s/c", "t/z", "s/u/y", "l1/o", "l1/deep/p"}},
+       {"a", "a-link", "b", "s/c", "t/z", "s/u/y"}},
       {"two links given directly",
        {{"l1", "@"}, {"l2", "@/deep"}},
        {"l1", "l2"},
        true,
        {"l1/o", "l1/deep/p", "l2/p"}},
-      {"a loop through a folder outside",
-       {{"s/x", "@"}, {"@/back", ""}},
-       {""},
+      {"a link given directly whose folder links back",
+       {{"l1", "@"}, {"@/back", ""}},
+       {"l1"},
        true,
-       {"a", "b", "s/c", "t/z", "s/u/y", "s/x/o", "s/x/deep/p"}},
+       {"l1/back", "l1/o", "l1/deep/p"}},
   };
   for (const Case& c : cases) {
     test::TempFolder root;
@@ -163,6 +171,31 @@ TEST_F(FindFileTest, LinksToFoldersAreFollowedOnceAndNeverInALoop) {
   }
 }
 
+// A tree deeper than any path the file operations take: its files are listed down to the first folder
+// whose entries' paths would be too long; that folder is an entry of its own, so that what lies below it is
+// reported rather than left out in silence.
+TEST(FindFileDeepTree, TheFolderTooDeepToUseIsAnEntryOfItsOwn) {
+  test::TempFolder temp;
+  const test::DeepTree tree(temp.Path(), 2000);
+  TFindFile finder = MakeIntakeFinder(true);
+  for (const auto& rows : {CollectFiles({temp.Path()}, true), CollectWipeBinFiles(finder, {temp.Path()})}) {
+    // Each folder lists its subfolder before its file f: the folder too deep to use stands before the f of
+    // the folder above it.
+    ASSERT_GE(rows.size(), 2u);
+    const int tooDeep = static_cast<int>(rows.size()) - 1;
+    ASSERT_LT(tooDeep, tree.Levels());
+    std::vector<std::string> expected;
+    for (int level = 0; level < tooDeep; ++level) {
+      if (level == tooDeep - 1)
+        expected.push_back(tree.Folder(tooDeep).substr(0, tree.Folder(tooDeep).size() - 1));
+      expected.push_back(tree.Folder(level) + "f");
+    }
+    EXPECT_TRUE(rows == expected) << "the rows differ from every file down to the folder too deep to use";
+    EXPECT_GE(tree.Folder(tooDeep).size() + 2, size_t{PATH_MAX}) << "cut off before the limit";
+  }
+  EXPECT_EQ(finder.UnreadableFolders().size(), 1u);
+}
+
 TEST_F(FindFileTest, EmptyMissingAndUnsetFoldersFindNothing) {
   temp_.MakeFolder("empty");
   TFindFile finder = MakeIntakeFinder(true);
@@ -174,6 +207,7 @@ TEST_F(FindFileTest, EmptyMissingAndUnsetFoldersFindNothing) {
     finder.Directory = directory;
     finder.Execute();
     EXPECT_TRUE(finder.Files().empty()) << directory;
+    EXPECT_TRUE(finder.UnreadableFolders().empty()) << directory;
     EXPECT_EQ(finder.FileCount() + finder.FolderCount() + finder.TotalSize(), 0);
   }
   EXPECT_EQ(events, 8);
