@@ -194,8 +194,8 @@ std::string WithKey(std::string content, std::string_view section, std::string_v
 }
 
 // Writes the new content beside the file and renames it over, so that the file is always either the old or
-// the new one, never a half-written mixture. The file gets `mode` (that of the file it replaces); without,
-// the mode its creation gives it: 0666 less the umask, or what the folder's default ACL says.
+// the new one, never a half-written mixture. The file gets `mode` (that of the file it replaces); a new one
+// is its owner's only (0600), as it may hold the password's check value and hint.
 void ReplaceFile(const std::string& path, const std::string& content, std::optional<mode_t> mode) {
   File file = File::CreateTemporaryBeside(path);
   const std::string temporary = file.Path();

@@ -183,7 +183,7 @@ TEST_F(IniUnitTest, WriteLeavesNoTemporaryAndKeepsModeAndLinks) {
   EXPECT_EQ(entries, 1);
 }
 
-TEST_F(IniUnitTest, NewFileTakesTheUmaskAndARewriteKeepsItsMode) {
+TEST_F(IniUnitTest, ANewFileIsPrivateAndARewriteKeepsItsMode) {
   const struct Case {
     const char* name;
     mode_t umask;
@@ -191,7 +191,7 @@ TEST_F(IniUnitTest, NewFileTakesTheUmaskAndARewriteKeepsItsMode) {
     mode_t expected;
   } cases[] = {
       {"new, private umask", 077, std::nullopt, 0600},
-      {"new, group umask", 027, std::nullopt, 0640},
+      {"new, open umask", 0, std::nullopt, 0600},
       {"existing, private umask", 077, 0644, 0644},
       {"existing, open umask", 0, 0600, 0600},
   };
