@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <string>
 
 namespace zk {
 
@@ -56,21 +55,5 @@ template <class T>
 inline void SecureFill(T& object, uint8_t value) {
   SecureFill(&object, value, sizeof object);
 }
-
-// Overwrites a string holding a secret (a password in another code page, say) when the scope ends: its
-// whole buffer, not only the bytes in use.
-class TWipedOnExit {
- public:
-  explicit TWipedOnExit(std::string& secret) : secret_(secret) {}
-  ~TWipedOnExit() {
-    secret_.assign(secret_.capacity(), '\0');
-    SecureFill(secret_.data(), 0, secret_.size());
-  }
-  TWipedOnExit(const TWipedOnExit&) = delete;
-  TWipedOnExit& operator=(const TWipedOnExit&) = delete;
-
- private:
-  std::string& secret_;
-};
 
 }  // namespace zk

@@ -70,8 +70,10 @@ void TConfirmationDlg::AddFile(const std::string& path) {
   SetPathColumn(row, kPathColumn, path);
   const std::optional<std::string> hint =
       Mode == TBatchMode::kDecrypt ? engine_.ReadHint(path) : std::optional<std::string>();
+  // A hint shows its control characters visibly, as a path does: one row stays one line, whatever a
+  // crafted container holds.
   SetColumnText(row, kHintColumn,
-                Mode == TBatchMode::kDecrypt ? ToQString(HintText(hint, ShownCoreText)) : QString());
+                Mode == TBatchMode::kDecrypt ? DisplayQString(HintText(hint, ShownCoreText)) : QString());
   list.item(row, kHintColumn)->setData(kHintRole, QByteArray::fromStdString(hint.value_or("")));
   SetColumnText(row, kDecryptedColumn, QString());
 }

@@ -13,6 +13,7 @@
 #include "platform/FileError.h"
 #include "platform/FileInfo.h"
 #include "platform/Random.h"
+#include "platform/SecretBytes.h"
 
 namespace zk {
 

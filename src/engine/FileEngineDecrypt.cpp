@@ -7,13 +7,13 @@
 #include "PendingOutput.h"
 #include "ResultTexts.h"
 #include "TextCipher.h"
-#include "crypto/Bytes.h"
 #include "platform/CodePage.h"
 #include "platform/File.h"
 #include "platform/FileDate.h"
 #include "platform/FileError.h"
 #include "platform/FileInfo.h"
 #include "platform/Paths.h"
+#include "platform/SecretBytes.h"
 
 namespace zk {
 

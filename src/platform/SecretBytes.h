@@ -42,4 +42,16 @@ class TSecretBytes {
 // left bytes there), and empties it.
 void WipeString(std::string& text);
 
+// WipeString when the scope ends: for a secret's passing copy (a password in another code page, say).
+class TWipedOnExit {
+ public:
+  explicit TWipedOnExit(std::string& secret) : secret_(secret) {}
+  ~TWipedOnExit() { WipeString(secret_); }
+  TWipedOnExit(const TWipedOnExit&) = delete;
+  TWipedOnExit& operator=(const TWipedOnExit&) = delete;
+
+ private:
+  std::string& secret_;
+};
+
 }  // namespace zk
