@@ -25,6 +25,7 @@ if [ "$language" = en ]; then
   encrypt_list="Encrypt Files" encrypt_password="Enter the password to encrypt with."
   decrypt_list="Decrypt Files" decrypt_password="Enter the password to decrypt with."
   all_done="All files and folders were processed successfully." options="Options"
+  three_failed="Finished.  Failed: 3 file\\(s\\)"  # a pattern: the brackets escaped
   security="Security Level and Algorithm" sha1="SHA-1 Hash" open="Open" sha1_result="SHA-1 of the chosen file"
 else
   zk_locale=C.UTF-8  # Japanese, and present on every system
@@ -32,6 +33,7 @@ else
   encrypt_list="ファイルの暗号化" encrypt_password="暗号化に使用するパスワードを入力してください。"
   decrypt_list="ファイルの復号" decrypt_password="復号に使用するパスワードを入力してください。"
   all_done="全てのファイル/フォルダを正常に処理しました。" options="オプション"
+  three_failed="終了しました。　失敗数 : 3個"
   security="セキュリティレベル・アルゴリズムの変更" sha1="SHA-1ハッシュ計算" open="開く"
   sha1_result="選択したファイルのSHA-1計算結果"
 fi
@@ -120,6 +122,30 @@ sleep 1
 import -frame -window "$id" "$out/list-running$suffix.png"
 finish
 rm -r photos
+
+# A folder encrypted with the source wipe where nothing may be lost: a link to a folder elsewhere is not
+# followed, a file with another hard link keeps its data there, the unfinished file of an interrupted run is
+# left alone, and a name holding a line break stays on one row.
+settings ''
+mkdir -p home/Documents home/old
+printf 'thesis\n' >home/Documents/thesis.txt
+ln -s ../Documents home/old/docs
+printf 'notes\n' >home/old/notes.txt
+printf 'kept\n' >home/old/report.txt
+ln home/old/report.txt home/report-backup.txt
+printf 'half\n' >home/old/photo.jpg.enc.zk-unfinished-k3x9q2
+printf 'odd\n' >"home/old/two
+lines.txt"
+start -E home/old
+dismiss_notice
+xdotool windowactivate --sync "$(wait_window "$encrypt_list")" key Return
+id=$(wait_window "$encrypt_password")
+xdotool windowactivate --sync "$id" type --delay 20 "correct horse"
+xdotool key Tab type --delay 20 "correct horse"
+xdotool key Return
+shoot "$three_failed" list-kept
+finish
+rm -r home
 
 # The options dialog, the security dialog and the SHA-1 tool with a result.
 settings ''
