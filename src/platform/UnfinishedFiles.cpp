@@ -12,16 +12,23 @@
 namespace zk {
 namespace {
 
-// One entry per output written at the same time. A writer reserves a slot (taken), fills it in, and only
-// then marks it used, so that the signal handler never reads a half-written entry.
-struct TSlot {
-  std::atomic<bool> taken{false};
-  std::atomic<bool> used{false};
+// What the table knows of one output.
+struct TEntry {
   int fd = -1;
   dev_t device = 0;
   ino_t inode = 0;
   bool plainText = false;
   char path[PATH_MAX] = {};  // empty for an unnamed file
+};
+
+// One slot per output written at the same time. A writer reserves a slot (taken), fills it in, and only
+// then marks it used. The handler (on another thread, perhaps) works on a copy, and only on one that no
+// writer changed while it was taken: the version is odd while a writer fills the slot in.
+struct TSlot {
+  std::atomic<bool> taken{false};
+  std::atomic<bool> used{false};
+  std::atomic<unsigned> version{0};
+  TEntry entry;
 };
 
 TSlot gSlots[kMaxUnfinishedFiles];
@@ -43,13 +50,22 @@ sigset_t AsynchronousStops() {
 // Plain text is overwritten only while it is unfinished: the descriptor may have been closed and its number
 // reused since the slot was read, and a worker may have just given the file its final name (the slot is
 // forgotten right after), which must then stand whole.
-bool StillUnfinished(const TSlot& slot) {
+bool StillUnfinished(const TEntry& entry) {
   struct stat info;
-  if (::fstat(slot.fd, &info) != 0 || info.st_dev != slot.device || info.st_ino != slot.inode) return false;
-  if (slot.path[0] == '\0') return info.st_nlink == 0;
+  if (::fstat(entry.fd, &info) != 0 || info.st_dev != entry.device || info.st_ino != entry.inode) return false;
+  if (entry.path[0] == '\0') return info.st_nlink == 0;
   struct stat named;
-  return ::lstat(slot.path, &named) == 0 && named.st_dev == slot.device && named.st_ino == slot.inode &&
+  return ::lstat(entry.path, &named) == 0 && named.st_dev == entry.device && named.st_ino == entry.inode &&
          named.st_nlink == 1;
+}
+
+// A consistent copy of a used slot's entry; false when it is not in use or was being changed.
+bool CopyOf(const TSlot& slot, TEntry& copy) {
+  const unsigned before = slot.version.load(std::memory_order_acquire);
+  if (before % 2 != 0 || !slot.used.load(std::memory_order_acquire)) return false;
+  std::memcpy(static_cast<void*>(&copy), &slot.entry, sizeof copy);
+  std::atomic_thread_fence(std::memory_order_acquire);
+  return slot.version.load(std::memory_order_relaxed) == before;
 }
 
 extern "C" void RemoveUnfinishedAndReraise(int signal) {
@@ -88,11 +104,14 @@ int RememberUnfinished(const File& file, const std::string& temporaryName, bool 
   for (int ticket = 0; ticket < kMaxUnfinishedFiles; ++ticket) {
     TSlot& slot = gSlots[ticket];
     if (slot.taken.exchange(true)) continue;
-    slot.fd = file.Descriptor();
-    slot.device = info.st_dev;
-    slot.inode = info.st_ino;
-    slot.plainText = plainText;
-    std::memcpy(slot.path, temporaryName.c_str(), temporaryName.size() + 1);
+    slot.version.fetch_add(1, std::memory_order_acq_rel);
+    std::atomic_thread_fence(std::memory_order_release);
+    slot.entry.fd = file.Descriptor();
+    slot.entry.device = info.st_dev;
+    slot.entry.inode = info.st_ino;
+    slot.entry.plainText = plainText;
+    std::memcpy(slot.entry.path, temporaryName.c_str(), temporaryName.size() + 1);
+    slot.version.fetch_add(1, std::memory_order_release);
     slot.used.store(true, std::memory_order_release);
     return ticket;
   }
@@ -107,9 +126,10 @@ void ForgetUnfinished(int ticket) {
 
 void RemoveUnfinishedFiles() {
   for (const TSlot& slot : gSlots) {
-    if (!slot.used.load(std::memory_order_acquire)) continue;
-    if (slot.plainText && StillUnfinished(slot)) OverwriteContents(slot.fd);
-    if (slot.path[0] != '\0') ::unlink(slot.path);
+    TEntry entry;
+    if (!CopyOf(slot, entry)) continue;
+    if (entry.plainText && StillUnfinished(entry)) OverwriteContents(entry.fd);
+    if (entry.path[0] != '\0') ::unlink(entry.path);
   }
 }
 
