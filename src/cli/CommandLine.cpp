@@ -173,18 +173,20 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words) {
       optionsEnded = true;
       continue;
     }
-    // "--name=value" is the same as "--name value".
-    const size_t equals = word.starts_with("--") ? word.find('=') : std::string::npos;
-    const std::string name = word.substr(0, equals);
+    // "--name=value" is the same as "--name value", and "-Xvalue" as "-X value" (-j2; -pPASSWORD, which
+    // must never come back in an error message as an unknown option).
+    const bool longForm = word.starts_with("--");
+    const size_t split = longForm ? word.find('=') : word.size() > 2 ? 2 : std::string::npos;
+    const std::string name = word.substr(0, split);
     const OptionSpec* entry = FindOption(name);
     if (!entry) throw UsageError("unknown option '" + name + "'");
     if (!(entry->commands & Bit(command)))
       throw UsageError(Spelling(*entry) + " does not apply to '" + words[0] + "'");
 
     std::string value;
-    if (equals != std::string::npos) {
+    if (split != std::string::npos) {
       if (!entry->takesValue) throw UsageError(Spelling(*entry) + " takes no value");
-      value = word.substr(equals + 1);
+      value = word.substr(longForm ? split + 1 : split);
     } else if (entry->takesValue) {
       if (i + 1 == words.size()) throw UsageError(Spelling(*entry) + " needs a value");
       value = words[++i];

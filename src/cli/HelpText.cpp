@@ -33,7 +33,8 @@ that name (an existing file is not replaced) or decrypted to it (an existing fil
 decryption succeeds; a FIFO or a device such as a terminal is written into; a link to a file, a folder
 and the like are refused, never replaced). decrypt -o - writes the plain file to standard output and
 the result line to standard error. --wipe-source does not go with such a stream. Options may stand
-before or after the paths; --name=value equals --name value, and -- ends the options.
+before or after the paths; --name=value equals --name value, -Xvalue equals -X value (-j1), and --
+ends the options.
 
 Every output file is written without a name (or, on FAT, NFS and FUSE, as NAME.zk-unfinished-XXXXXX),
 readable by its owner only, and takes its name only when complete, with its source's permissions. A

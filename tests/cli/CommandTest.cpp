@@ -51,6 +51,19 @@ TEST(ZkcliCheckValue, EqualsTheEnginesCheckValue) {
             engine.PasswordCheckValue("secret") + "\n");
 }
 
+// A short option takes its value attached as well (-pPASSWORD, -j1); the password never comes back in a
+// message.
+TEST(ZkcliCheckValue, TakesThePasswordAttachedAndNeverShowsIt) {
+  TempFolder folder;
+  EXPECT_EQ(RunZkcli({"check-value", "-psecret"}, folder.Path()).out,
+            TFileEngine().PasswordCheckValue("secret") + "\n");
+  const ZkcliResult refused = RunZkcli({"check-value", "-psecret", "--bogus"}, folder.Path());
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_EQ(refused.err.find("secret"), std::string::npos) << refused.err;
+  folder.WriteFile("a.txt", "a");
+  EXPECT_EQ(RunZkcli({"encrypt", "-psecret", "-j1", "a.txt"}, folder.Path()).out, "暗号化成功：a.txt\n");
+}
+
 TEST(ZkcliHint, PrintsTheHintOrTheErrorText) {
   TempFolder folder;
   folder.WriteFile("a.txt", "plain");

@@ -59,6 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"NoJobs", {"encrypt", "-p", "x", "-j", "0", "a.txt"}, "bad number of jobs '0'"},
         UsageCase{"JobsNotANumber", {"wipe", "--yes", "--jobs=all", "a.txt"}, "bad number of jobs 'all'"},
         UsageCase{"JobsForHint", {"hint", "-j", "2", "a.txt"}, "-j/--jobs does not apply to 'hint'"},
+        UsageCase{"JobsAttachedNotANumber", {"wipe", "--yes", "-jx", "a.txt"}, "bad number of jobs 'x'"},
+        UsageCase{"ValueAttachedToAFlag", {"wipe", "-yes", "a.txt"}, "-y/--yes takes no value"},
         UsageCase{"DecryptMissingFile",
                   {"decrypt", "-p", "x", "a.txt", "missing.enc"},
                   "no such file or folder: missing.enc"},
