@@ -93,6 +93,11 @@ struct Source {
 };
 
 TEST(ZkcliPasswordMemory, NoCopyOfARefusedPasswordRemains) {
+#ifdef __SANITIZE_ADDRESS__
+  // AddressSanitizer's allocator keeps freed blocks untouched in quarantine and maps terabytes of shadow
+  // memory: what it shows is its own memory, not the program's. The plain build runs this test.
+  GTEST_SKIP() << "not meaningful under AddressSanitizer";
+#endif
   TempFolder folder;
   const std::string plain = folder.WriteFile("a.txt", "plain");
   const Source sources[] = {
