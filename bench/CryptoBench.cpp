@@ -163,7 +163,8 @@ void RegisterCipher(const CipherCase& c, RatioTable& table) {
     const std::string label = c.name + " CBC " + (direction == Direction::kEncrypt ? "encrypt" : "decrypt");
     table.Add({label, family + "ours", references, target});
     for (const OurPath& path : paths) {
-      table.Add({label + ", " + path.name, family + "ours-" + path.name, references, RatioLine::kInformational});
+      const std::string name = family + "ours-" + path.name;
+      table.Add({label + ", " + path.name, name, references, RatioLine::kInformational});
     }
   }
 }

@@ -58,7 +58,8 @@ t_openssl_enc=$(best_of 'rm -f "$out"; warm "$plain"' openssl_enc -in "$plain" -
 openssl_enc -in "$plain" -out "$work/openssl.enc"
 t_openssl_dec=$(best_of 'rm -f "$dec"; warm "$work/openssl.enc"' openssl_enc -d -in "$work/openssl.enc" -out "$dec")
 t_openssl_enc_sync=$(best_of 'rm -f "$out"; warm "$plain"' openssl_enc_synced "$out" -in "$plain")
-t_openssl_dec_sync=$(best_of 'rm -f "$dec"; warm "$work/openssl.enc"' openssl_enc_synced "$dec" -d -in "$work/openssl.enc")
+t_openssl_dec_sync=$(best_of 'rm -f "$dec"; warm "$work/openssl.enc"' \
+  openssl_enc_synced "$dec" -d -in "$work/openssl.enc")
 rm -f "$work/openssl.enc"
 t_gpg_enc=$(best_of 'rm -f "$out"; warm "$plain"' gpg_run --symmetric --compress-algo none --cipher-algo AES256 \
   -o "$out" "$plain")
@@ -76,9 +77,10 @@ for cipher in twofish rijndael gost; do
   [ "$cipher" = rijndael ] && target="<= 1.00"
   row "encrypt $cipher vs openssl enc" "$t_enc" "$t_openssl_enc" "$(ratio "$t_enc" "$t_openssl_enc")" "$target"
   row "decrypt $cipher vs openssl enc -d" "$t_dec" "$t_openssl_dec" "$(ratio "$t_dec" "$t_openssl_dec")" "$target"
-  row "encrypt $cipher vs openssl+sync" "$t_enc" "$t_openssl_enc_sync" "$(ratio "$t_enc" "$t_openssl_enc_sync")" "$target"
-  row "decrypt $cipher vs openssl -d+sync" "$t_dec" "$t_openssl_dec_sync" "$(ratio "$t_dec" "$t_openssl_dec_sync")" \
-    "$target"
+  row "encrypt $cipher vs openssl+sync" "$t_enc" "$t_openssl_enc_sync" \
+    "$(ratio "$t_enc" "$t_openssl_enc_sync")" "$target"
+  row "decrypt $cipher vs openssl -d+sync" "$t_dec" "$t_openssl_dec_sync" \
+    "$(ratio "$t_dec" "$t_openssl_dec_sync")" "$target"
   row "encrypt $cipher vs gpg" "$t_enc" "$t_gpg_enc" "$(ratio "$t_enc" "$t_gpg_enc")" ""
   row "decrypt $cipher vs gpg -d" "$t_dec" "$t_gpg_dec" "$(ratio "$t_dec" "$t_gpg_dec")" ""
 done

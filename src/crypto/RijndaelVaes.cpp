@@ -27,12 +27,18 @@ ZK_VAES inline __m512i BroadcastBlock(const void* p) {
 
 // Regs registers of blocks; `chain` holds the ciphertext block before them in every 128-bit slot and
 // becomes their last. All ciphertext is read before any plaintext is written, so in place is safe.
+// The round keys are broadcast from the cipher's rows in every group: held in registers across groups,
+// they would be spilled to the stack beside the blocks in flight, and copies of them left there.
 template <int Rounds, size_t Regs>
-ZK_VAES inline void DecryptCbcGroup(const __m512i (&keys)[Rounds + 1], const uint8_t* in, uint8_t* out,
-                                    __m512i& chain) {
+ZK_VAES inline void DecryptCbcGroup(const uint32_t* rows, const uint8_t* in, uint8_t* out, __m512i& chain) {
+  asm("" : "+r"(rows));
+  __m512i keys[Rounds + 1];  // in the order the instructions take them
+#pragma GCC unroll 15
+  for (int r = 0; r <= Rounds; ++r) keys[r] = BroadcastBlock(rows + 4 * (Rounds - r));
   __m512i s[Regs];
 #pragma GCC unroll 8
-  for (size_t l = 0; l < Regs; ++l) s[l] = _mm512_xor_si512(_mm512_loadu_si512(in + l * kRegisterBytes), keys[0]);
+  for (size_t l = 0; l < Regs; ++l)
+    s[l] = _mm512_xor_si512(_mm512_loadu_si512(in + l * kRegisterBytes), keys[0]);
 #pragma GCC unroll 14
   for (int r = 1; r < Rounds; ++r) {
 #pragma GCC unroll 8
@@ -56,18 +62,15 @@ ZK_VAES inline void DecryptCbcGroup(const __m512i (&keys)[Rounds + 1], const uin
 template <int Rounds>
 ZK_VAES size_t DecryptCbcWith(const uint32_t* rows, const uint8_t* in, uint8_t* out, size_t blocks,
                               uint8_t* chain) {
-  __m512i keys[Rounds + 1];  // in the order the instructions take them
-#pragma GCC unroll 15
-  for (int r = 0; r <= Rounds; ++r) keys[r] = BroadcastBlock(rows + 4 * (Rounds - r));
   __m512i previous = BroadcastBlock(chain);
   const size_t registers = blocks / kBlocksPerRegister;
   size_t done = 0;
   for (; done + kRegistersInFlight <= registers; done += kRegistersInFlight) {
-    DecryptCbcGroup<Rounds, kRegistersInFlight>(keys, in + done * kRegisterBytes, out + done * kRegisterBytes,
+    DecryptCbcGroup<Rounds, kRegistersInFlight>(rows, in + done * kRegisterBytes, out + done * kRegisterBytes,
                                                 previous);
   }
   for (; done < registers; ++done) {
-    DecryptCbcGroup<Rounds, 1>(keys, in + done * kRegisterBytes, out + done * kRegisterBytes, previous);
+    DecryptCbcGroup<Rounds, 1>(rows, in + done * kRegisterBytes, out + done * kRegisterBytes, previous);
   }
   _mm_storeu_si128(reinterpret_cast<__m128i*>(chain), _mm512_castsi512_si128(previous));
   return registers * kBlocksPerRegister;
@@ -76,7 +79,9 @@ ZK_VAES size_t DecryptCbcWith(const uint32_t* rows, const uint8_t* in, uint8_t* 
 }  // namespace
 
 size_t RijndaelCore::DecryptCbcVaes(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
-  const auto decrypt = rounds_ == 10 ? DecryptCbcWith<10> : rounds_ == 12 ? DecryptCbcWith<12> : DecryptCbcWith<14>;
+  const auto decrypt = rounds_ == 10   ? DecryptCbcWith<10>
+                       : rounds_ == 12 ? DecryptCbcWith<12>
+                                       : DecryptCbcWith<14>;
   return decrypt(decryptKeys_, in, out, blocks, chain);
 }
 

@@ -10,8 +10,8 @@
 namespace zk {
 namespace {
 
-// Blocks decrypted side by side: a round is one long dependency chain, so independent blocks fill the
-// gaps. Four beat two by about a fifth; eight run out of registers.
+// Blocks the portable CBC decryption takes side by side: a round is one long dependency chain, so
+// independent blocks fill the gaps. Four beat two by about a fifth; eight run out of registers.
 constexpr size_t kDecryptLanes = 4;
 
 constexpr uint32_t kRho = 0x01010101;
@@ -193,12 +193,6 @@ void TwofishCore::Encrypt(const uint8_t* in, uint8_t* out, size_t blocks) const 
 }
 
 void TwofishCore::Decrypt(const uint8_t* in, uint8_t* out, size_t blocks) const {
-  for (; blocks >= kDecryptLanes; blocks -= kDecryptLanes, in += 16 * kDecryptLanes, out += 16 * kDecryptLanes) {
-    uint32_t x[kDecryptLanes][4];
-    LoadBlocks(in, x);
-    DecryptWords(x);
-    StoreBlocks(out, x);
-  }
   for (; blocks > 0; --blocks, in += 16, out += 16) {
     uint32_t x[1][4];
     LoadBlocks(in, x);
@@ -225,7 +219,8 @@ inline void TwofishCore::DecryptCbcGroup(const uint8_t* in, uint8_t* out, uint32
 void TwofishCore::DecryptCbcPortable(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
   uint32_t previous[1][4];
   LoadBlocks(chain, previous);
-  for (; blocks >= kDecryptLanes; blocks -= kDecryptLanes, in += 16 * kDecryptLanes, out += 16 * kDecryptLanes) {
+  constexpr size_t kGroupBytes = 16 * kDecryptLanes;
+  for (; blocks >= kDecryptLanes; blocks -= kDecryptLanes, in += kGroupBytes, out += kGroupBytes) {
     DecryptCbcGroup<kDecryptLanes>(in, out, previous[0]);
   }
   for (; blocks > 0; --blocks, in += 16, out += 16) DecryptCbcGroup<1>(in, out, previous[0]);

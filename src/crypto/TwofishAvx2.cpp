@@ -19,7 +19,9 @@ struct Avx2Lanes {
 
   const uint32_t (*sboxes)[256];
 
-  ZK_LANES_TARGET static Reg Load(const uint8_t* p) { return _mm256_loadu_si256(reinterpret_cast<const Reg*>(p)); }
+  ZK_LANES_TARGET static Reg Load(const uint8_t* p) {
+    return _mm256_loadu_si256(reinterpret_cast<const Reg*>(p));
+  }
   ZK_LANES_TARGET static void Store(uint8_t* p, Reg x) { _mm256_storeu_si256(reinterpret_cast<Reg*>(p), x); }
   ZK_LANES_TARGET static Reg Xor(Reg x, Reg y) { return _mm256_xor_si256(x, y); }
   ZK_LANES_TARGET static Reg Add(Reg x, Reg y) { return _mm256_add_epi32(x, y); }
@@ -49,7 +51,9 @@ struct Avx2Lanes {
   ZK_LANES_TARGET static void StoreBlock(uint8_t* p, Reg x) {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm256_castsi256_si128(x));
   }
-  ZK_LANES_TARGET static Reg Previous(Reg chain, Reg first) { return _mm256_permute2x128_si256(chain, first, 0x21); }
+  ZK_LANES_TARGET static Reg Previous(Reg chain, Reg first) {
+    return _mm256_permute2x128_si256(chain, first, 0x21);
+  }
 
   ZK_LANES_TARGET Reg Lookup(int table, Reg index) const {
     return _mm256_i32gather_epi32(reinterpret_cast<const int*>(sboxes[table]), index, 4);

@@ -29,7 +29,8 @@ constexpr uint64_t MultiplyMatrix(uint8_t c) {
   for (int i = 0; i < 8; ++i) {
     uint64_t row = 0;
     for (int j = 0; j < 8; ++j) {
-      row |= uint64_t{(twofish::GfMul(c, static_cast<uint8_t>(1u << j), twofish::kMdsPolynomial) >> i) & 1u} << j;
+      row |= uint64_t{(twofish::GfMul(c, static_cast<uint8_t>(1u << j), twofish::kMdsPolynomial) >> i) & 1u}
+             << j;
     }
     matrix |= row << (8 * (7 - i));
   }

@@ -58,6 +58,9 @@ ZK_LANES_TARGET [[gnu::always_inline]] inline void DecryptCbcGroups(const V& lan
   constexpr size_t kRegBytes = V::kBlocks * 16 / 4;
   Reg chainBlock = V::BroadcastBlock(chain);
   for (; groups > 0; --groups, in += 4 * kRegBytes, out += 4 * kRegBytes) {
+    // The subkeys are read anew in every group, as broadcast operands: held in registers across groups,
+    // forty of them would push the tables out of the registers and onto the stack.
+    asm("" : "+r"(k));
     Reg x[4];
     for (size_t j = 0; j < 4; ++j) x[j] = V::Load(in + j * kRegBytes);
     V::Transpose(x);

@@ -89,7 +89,9 @@ constexpr std::array<WordTable, 4> MakeMds() {
     for (unsigned x = 0; x < 256; ++x) {
       const uint8_t y = (*kLanePermutations[lane][4])[x];
       uint32_t word = 0;
-      for (int row = 0; row < 4; ++row) word |= uint32_t{GfMul(kMdsMatrix[row][lane], y, kMdsPolynomial)} << (8 * row);
+      for (int row = 0; row < 4; ++row) {
+        word |= uint32_t{GfMul(kMdsMatrix[row][lane], y, kMdsPolynomial)} << (8 * row);
+      }
       mds[lane][x] = word;
     }
   }

@@ -166,7 +166,9 @@ TEST_P(BotanDifferential, Ciphers) {
 }
 
 TEST_P(BotanDifferential, Sha1BothInterfaces) {
-  if (GetParam().features != 0 && !(GetParam().features & cpu::kShaNi)) GTEST_SKIP() << "no SHA-1 code on this path";
+  if (GetParam().features != 0 && !(GetParam().features & cpu::kShaNi)) {
+    GTEST_SKIP() << "no SHA-1 code on this path";
+  }
   Random rnd;
   auto botan = Botan::HashFunction::create_or_throw("SHA-1");
   TZK_sha1 sha;
