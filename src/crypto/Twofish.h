@@ -41,7 +41,7 @@ class TwofishCore {
   uint32_t subkeys_[40];       // K0..K39: whitening K0..K7, then two per round
   uint32_t sboxes_[4][256];    // g(x) = sboxes_[0][byte 0] ^ ... ^ sboxes_[3][byte 3], MDS included
   // The same S-boxes before the MDS matrix, byte by byte: the tables of the AVX-512 byte permutes.
-  alignas(64) uint8_t sboxBytes_[4][256];
+  uint8_t sboxBytes_[4][256];
 };
 
 class TZK_twofish final : public TZK_cipherModes<TwofishCore> {};
