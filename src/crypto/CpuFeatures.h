@@ -21,8 +21,8 @@ bool HasAesNi();
 bool HasShaNi();
 
 // Tests and benchmarks switch instruction paths off to run the other paths on the same machine: only the
-// features in `features` may be used. A cipher decides when it is keyed and a hash when it starts, so the
-// switch acts from the next Init on.
+// features in `features` may be used. Rijndael decides when it is keyed, a hash when it starts and
+// Twofish's CBC decryption at each call, so the switch acts from the next Init or call on.
 void SetAllowedFeatures(uint32_t features);
 uint32_t AllowedFeatures();
 // All features, or none: the portable code alone.

@@ -8,7 +8,9 @@
 #if defined(__x86_64__) || defined(__i386__)
 
 // GCC 12 takes the intrinsics' own "undefined register" idiom for an uninitialised read.
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 
 #include <immintrin.h>
 

@@ -20,7 +20,7 @@ namespace zk::twofish {
 // One decryption round: the halves (p, q) go through g, and (u, v) take the result with `key`'s two
 // subkeys. F1 = T0 + 2·T1 + K1 is taken as F0 + T1 + (K1 - K0): one addition fewer.
 template <class V, class Reg = typename V::Reg>
-ZK_LANES_TARGET [[gnu::always_inline]] inline void DecryptRound(const V& lanes, Reg& u, Reg& v, Reg p, Reg q,
+[[gnu::always_inline]] ZK_LANES_TARGET inline void DecryptRound(const V& lanes, Reg& u, Reg& v, Reg p, Reg q,
                                                                 const uint32_t* key) {
   const Reg t0 = lanes.G(p), t1 = lanes.G(V::template Rotl<8>(q));
   const Reg f0 = V::Add(V::Add(t0, t1), V::Broadcast(key[0]));
@@ -31,7 +31,7 @@ ZK_LANES_TARGET [[gnu::always_inline]] inline void DecryptRound(const V& lanes, 
 
 // Whitening, sixteen rounds in pairs (the halves never swap) and output whitening, on every lane.
 template <class V>
-ZK_LANES_TARGET [[gnu::always_inline]] inline void DecryptLanes(const V& lanes, const uint32_t* k,
+[[gnu::always_inline]] ZK_LANES_TARGET inline void DecryptLanes(const V& lanes, const uint32_t* k,
                                                                 typename V::Reg (&x)[4]) {
   using Reg = typename V::Reg;
   Reg c = V::Xor(x[0], V::Broadcast(k[4])), d = V::Xor(x[1], V::Broadcast(k[5]));
@@ -51,7 +51,7 @@ ZK_LANES_TARGET [[gnu::always_inline]] inline void DecryptLanes(const V& lanes, 
 // `groups` groups of V::kBlocks blocks, continuing from the chaining value `chain`. All ciphertext of a
 // group is read before any of its plaintext is written, so in place (in == out) is safe.
 template <class V>
-ZK_LANES_TARGET [[gnu::always_inline]] inline void DecryptCbcGroups(const V& lanes, const uint32_t* k,
+[[gnu::always_inline]] ZK_LANES_TARGET inline void DecryptCbcGroups(const V& lanes, const uint32_t* k,
                                                                     const uint8_t* in, uint8_t* out,
                                                                     size_t groups, uint8_t* chain) {
   using Reg = typename V::Reg;
