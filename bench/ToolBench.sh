@@ -44,7 +44,7 @@ sync
 
 warm() { cat "$@" >/dev/null; }
 source "$repo/bench/Timing.sh"
-row() { printf '%-34s %8s s %8s s   %6s   %s\n' "$@"; }
+row() { printf '%-36s %8s s %8s s   %6s   %s\n' "$@"; }
 
 openssl_enc() { openssl enc -aes-256-cbc -K "$key" -iv "$iv" -nosalt "$@"; }
 # openssl_enc_synced OUTPUT ARGS...: openssl enc, then its output flushed to disk as zkcli flushes its own.
