@@ -37,27 +37,40 @@ std::vector<uint8_t> TestData(size_t size) {
   return data;
 }
 
-// Our code picks its instruction path when a cipher is keyed or a hash starts; the portable lines key and
-// hash with the CPU's AES and SHA instructions switched off.
+// Our code picks its instruction path when a cipher is keyed or a hash starts (Twofish's CBC decryption at
+// each call); the lines of one path ("ours-portable", "ours-avx2", ...) run with only its features allowed.
 class HardwareSwitch {
  public:
-  explicit HardwareSwitch(bool allowed) { cpu::SetHardwareAllowed(allowed); }
-  ~HardwareSwitch() { cpu::SetHardwareAllowed(true); }
+  explicit HardwareSwitch(uint32_t features) { cpu::SetAllowedFeatures(features); }
+  ~HardwareSwitch() { cpu::SetAllowedFeatures(cpu::kAllFeatures); }
   HardwareSwitch(const HardwareSwitch&) = delete;
   HardwareSwitch& operator=(const HardwareSwitch&) = delete;
 };
 
+bool HasAll(uint32_t features) {
+  for (uint32_t f = 1; f <= features; f <<= 1) {
+    if ((features & f) && !cpu::Has(cpu::Feature(f))) return false;
+  }
+  return true;
+}
+
 struct CbcContender {
   std::string name;  // "ours", "ours-portable", "OpenSSL", ...
   CbcFactory make;
-  bool hardware = true;
+  uint32_t features = cpu::kAllFeatures;
   bool ours = false;  // ours runs with the IV it derives itself, as the program keys it
 };
 
 struct Sha1Contender {
   std::string name;
   Sha1Function hash;
-  bool hardware = true;
+  uint32_t features = cpu::kAllFeatures;
+};
+
+// A line of ours on one instruction path, shown for information beside the peers.
+struct OurPath {
+  std::string name;  // "portable", "avx2", ...
+  uint32_t features;
 };
 
 struct CipherCase {
@@ -67,19 +80,19 @@ struct CipherCase {
   double decryptTarget;
   std::vector<CbcContender> peers;
   std::vector<std::string> referencePeers;  // the peers the targets are set against
-  bool portableLine;
+  std::vector<OurPath> pathLines;           // measured where the CPU has the path's features
 };
 
 std::vector<uint8_t> Transform(const CbcContender& c, CipherId cipher, Direction direction,
                                std::vector<uint8_t> data) {
-  HardwareSwitch hardware(c.hardware);
+  HardwareSwitch hardware(c.features);
   const std::unique_ptr<CbcRunner> runner = c.make(cipher, direction, kKey, kIv);
   for (size_t at = 0; at < data.size(); at += kRunBytes) runner->Run(data.data() + at, kRunBytes);
   return data;
 }
 
 void BenchCbc(benchmark::State& state, const CbcContender& c, CipherId cipher, Direction direction) {
-  HardwareSwitch hardware(c.hardware);
+  HardwareSwitch hardware(c.features);
   const std::unique_ptr<CbcRunner> runner = c.make(cipher, direction, kKey, c.ours ? nullptr : kIv);
   std::vector<uint8_t> buffer = TestData(kRunBytes);
   for (auto _ : state) {
@@ -90,7 +103,7 @@ void BenchCbc(benchmark::State& state, const CbcContender& c, CipherId cipher, D
 }
 
 void BenchSha1(benchmark::State& state, const Sha1Contender& c) {
-  HardwareSwitch hardware(c.hardware);
+  HardwareSwitch hardware(c.features);
   const std::vector<uint8_t> data = TestData(kHashBytes);
   uint8_t digest[kSha1Bytes];
   for (auto _ : state) {
@@ -124,8 +137,13 @@ void CheckCipher(const CipherCase& c, const std::vector<CbcContender>& contender
 }
 
 void RegisterCipher(const CipherCase& c, RatioTable& table) {
-  std::vector<CbcContender> contenders{{"ours", MakeZkCbc, true, true}};
-  if (c.portableLine) contenders.push_back({"ours-portable", MakeZkCbc, false, true});
+  std::vector<CbcContender> contenders{{"ours", MakeZkCbc, cpu::kAllFeatures, true}};
+  std::vector<OurPath> paths;
+  for (const OurPath& path : c.pathLines) {
+    if (!HasAll(path.features)) continue;  // it would measure another path under the path's name
+    paths.push_back(path);
+    contenders.push_back({"ours-" + path.name, MakeZkCbc, path.features, true});
+  }
   contenders.insert(contenders.end(), c.peers.begin(), c.peers.end());
   const std::string prefix = c.name + "Cbc";
   CheckCipher(c, contenders, prefix, table);
@@ -144,8 +162,9 @@ void RegisterCipher(const CipherCase& c, RatioTable& table) {
     for (const std::string& peer : c.referencePeers) references.push_back(family + peer);
     const std::string label = c.name + " CBC " + (direction == Direction::kEncrypt ? "encrypt" : "decrypt");
     table.Add({label, family + "ours", references, target});
-    if (c.portableLine) {
-      table.Add({label + ", portable", family + "ours-portable", references, RatioLine::kInformational});
+    for (const OurPath& path : paths) {
+      const std::string name = family + "ours-" + path.name;
+      table.Add({label + ", " + path.name, name, references, RatioLine::kInformational});
     }
   }
 }
@@ -156,7 +175,7 @@ void RegisterSha1(RatioTable& table) {
   std::vector<Sha1Contender> ours;
   using Interface = std::pair<const char*, Sha1Function>;
   for (const auto& [name, hash] : {Interface{"TZK_sha1", ZkSha1}, Interface{"TSecHash", ZkSecHash}}) {
-    const Sha1Contender native{name, hash}, portable{std::string(name) + "-portable", hash, false};
+    const Sha1Contender native{name, hash}, portable{std::string(name) + "-portable", hash, 0};
     table.Add({std::string("SHA-1 ") + name, "Sha1/" + native.name, {"Sha1/" + peer.name}, kTarget});
     table.Add({std::string("SHA-1 ") + name + ", portable",
                "Sha1/" + portable.name,
@@ -170,7 +189,7 @@ void RegisterSha1(RatioTable& table) {
     uint8_t expected[kSha1Bytes], digest[kSha1Bytes];
     peer.hash(data.data(), data.size(), expected);
     for (const Sha1Contender& c : ours) {
-      HardwareSwitch hardware(c.hardware);
+      HardwareSwitch hardware(c.features);
       c.hash(data.data(), data.size(), digest);
       if (std::equal(digest, digest + kSha1Bytes, expected)) continue;
       std::cerr << "check: Sha1/" << c.name << " disagrees with OpenSSL over " << size << " bytes\n";
@@ -189,9 +208,11 @@ void RegisterAll(RatioTable& table) {
   const CbcContender openSsl{"OpenSSL", MakeOpenSslCbc}, botan{"Botan", MakeBotanCbc},
       gcrypt{"libgcrypt", MakeGcryptCbc};
   const std::vector<CipherCase> ciphers{
-      {CipherId::kTwofish, "Twofish", 1.0, 0.8, {botan, gcrypt}, {"Botan", "libgcrypt"}, false},
-      {CipherId::kRijndael, "Rijndael", 0.9, 0.5, {openSsl, gcrypt}, {"OpenSSL"}, true},
-      {CipherId::kGost, "Gost", 1.0, 1.0, {botan, gcrypt}, {"Botan", "libgcrypt"}, false},
+      {CipherId::kTwofish, "Twofish", 1.0, 1.0, {botan, gcrypt}, {"Botan", "libgcrypt"},
+       {{"avx2", cpu::kAvx2}, {"portable", 0}}},
+      {CipherId::kRijndael, "Rijndael", 0.9, 0.95, {openSsl, gcrypt}, {"OpenSSL"},
+       {{"aesni", cpu::kAesNi}, {"portable", 0}}},
+      {CipherId::kGost, "Gost", 1.0, 1.0, {botan, gcrypt}, {"Botan", "libgcrypt"}, {}},
   };
   for (const CipherCase& c : ciphers) RegisterCipher(c, table);
   RegisterSha1(table);
@@ -206,8 +227,10 @@ int main(int argc, char** argv) {
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
 
   InitGcrypt();
-  std::cout << "CPU instructions: AES " << (zk::cpu::HasAesNi() ? "yes" : "no") << ", SHA "
-            << (zk::cpu::HasShaNi() ? "yes" : "no") << "\n";
+  const auto yesNo = [](zk::cpu::Feature f) { return zk::cpu::Has(f) ? "yes" : "no"; };
+  std::cout << "CPU instructions: AES " << yesNo(zk::cpu::kAesNi) << ", SHA " << yesNo(zk::cpu::kShaNi)
+            << ", AVX2 " << yesNo(zk::cpu::kAvx2) << ", AVX-512 (VBMI, GFNI) " << yesNo(zk::cpu::kAvx512)
+            << ", VAES " << yesNo(zk::cpu::kVaes) << "\n";
   RatioTable table;
   RegisterAll(table);
 

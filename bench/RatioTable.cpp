@@ -41,7 +41,7 @@ void RatioTable::Print(std::ostream& out, const BestRunReporter& results) const 
     if (line.target == RatioLine::kInformational) {
       out << "informational";
     } else {
-      std::snprintf(text, sizeof text, "target >= %.1f   %s", line.target,
+      std::snprintf(text, sizeof text, "target >= %.2f  %s", line.target,
                     ratio >= line.target ? "ok" : "BELOW");
       out << text;
     }

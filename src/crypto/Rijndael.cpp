@@ -87,6 +87,7 @@ void RijndaelCore::SetKey(const uint8_t* key, int32_t bits) {
     decryptKeys_[i] = outerRow ? w[i] : InvMixColumn(w[i]);
   }
   aesNi_ = cpu::UseAesNi();
+  vaes_ = aesNi_ && cpu::Use(cpu::kVaes);
 }
 
 void RijndaelCore::Wipe() {
@@ -114,6 +115,10 @@ void RijndaelCore::EncryptCbc(const uint8_t* in, uint8_t* out, size_t blocks, ui
 }
 
 void RijndaelCore::DecryptCbc(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
+  const size_t done = vaes_ ? DecryptCbcVaes(in, out, blocks, chain) : 0;
+  in += done * kBlockBytes;
+  out += done * kBlockBytes;
+  blocks -= done;
   aesNi_ ? DecryptCbcAesNi(in, out, blocks, chain) : DecryptCbcPortable(in, out, blocks, chain);
 }
 

@@ -1,5 +1,5 @@
 // Rijndael with a 128-bit block (AES, FIPS-197): table-driven rounds and the equivalent inverse cipher,
-// or the CPU's AES instructions when it has them.
+// or the CPU's AES instructions when it has them (CBC decryption with VAES where it has those too).
 #pragma once
 
 #include <cstddef>
@@ -40,6 +40,8 @@ class RijndaelCore {
   void DecryptAesNi(const uint8_t* in, uint8_t* out, size_t blocks) const;
   void EncryptCbcAesNi(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const;
   void DecryptCbcAesNi(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const;
+  // RijndaelVaes.cpp: whole groups of four blocks; returns how many blocks it decrypted.
+  size_t DecryptCbcVaes(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const;
 
   // Round key row r is words 4r..4r+3, rows 0..rounds_, both in the order of FIPS-197; the decryption
   // rows 1..rounds_-1 have been through InvMixColumns.
@@ -47,6 +49,7 @@ class RijndaelCore {
   alignas(16) uint32_t decryptKeys_[kKeyWords];
   int32_t rounds_ = 0;
   bool aesNi_ = false;  // chosen when keyed
+  bool vaes_ = false;   // CBC decryption in 512-bit registers, with AES-NI for the rest
 };
 
 class TZK_rijndael final : public TZK_cipherModes<RijndaelCore> {};

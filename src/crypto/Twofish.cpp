@@ -1,15 +1,17 @@
 #include "Twofish.h"
 
 #include <bit>
+#include <cstring>
 
 #include "Bytes.h"
+#include "CpuFeatures.h"
 #include "TwofishTables.h"
 
 namespace zk {
 namespace {
 
-// Blocks decrypted side by side: a round is one long dependency chain, so independent blocks fill the
-// gaps. Four beat two by about a fifth; eight run out of registers.
+// Blocks the portable CBC decryption takes side by side: a round is one long dependency chain, so
+// independent blocks fill the gaps. Four beat two by about a fifth; eight run out of registers.
 constexpr size_t kDecryptLanes = 4;
 
 constexpr uint32_t kRho = 0x01010101;
@@ -83,7 +85,9 @@ void TwofishCore::SetKey(const uint8_t* key, int32_t bits) {
   }
   for (int lane = 0; lane < 4; ++lane) {
     for (unsigned x = 0; x < 256; ++x) {
-      sboxes_[lane][x] = twofish::kMds[lane][KeyedLane(lane, static_cast<uint8_t>(x), sboxKey, k)];
+      const uint8_t y = KeyedLane(lane, static_cast<uint8_t>(x), sboxKey, k);
+      sboxes_[lane][x] = twofish::kMds[lane][y];
+      sboxBytes_[lane][x] = (*twofish::kLanePermutations[lane][4])[y];
     }
   }
   SecureFill(even, 0xFF);
@@ -94,6 +98,7 @@ void TwofishCore::SetKey(const uint8_t* key, int32_t bits) {
 void TwofishCore::Wipe() {
   SecureFill(subkeys_, 0xFF);
   SecureFill(sboxes_, 0xFF);
+  SecureFill(sboxBytes_, 0xFF);
 }
 
 // Whitening, sixteen rounds taken in pairs so that the halves never swap, and output whitening, over
@@ -188,18 +193,48 @@ void TwofishCore::Encrypt(const uint8_t* in, uint8_t* out, size_t blocks) const 
 }
 
 void TwofishCore::Decrypt(const uint8_t* in, uint8_t* out, size_t blocks) const {
-  for (; blocks >= kDecryptLanes; blocks -= kDecryptLanes, in += 16 * kDecryptLanes, out += 16 * kDecryptLanes) {
-    uint32_t x[kDecryptLanes][4];
-    LoadBlocks(in, x);
-    DecryptWords(x);
-    StoreBlocks(out, x);
-  }
   for (; blocks > 0; --blocks, in += 16, out += 16) {
     uint32_t x[1][4];
     LoadBlocks(in, x);
     DecryptWords(x);
     StoreBlocks(out, x);
   }
+}
+
+// Lanes blocks of CBC decryption; `previous` is the ciphertext block before them, and becomes their last.
+template <size_t Lanes>
+inline void TwofishCore::DecryptCbcGroup(const uint8_t* in, uint8_t* out, uint32_t (&previous)[4]) const {
+  uint32_t x[Lanes][4], cipherText[Lanes][4];
+  LoadBlocks(in, x);  // before the store: out may be in
+  std::memcpy(cipherText, x, sizeof x);
+  DecryptWords(x);
+  for (size_t l = 0; l < Lanes; ++l) {
+    for (int i = 0; i < 4; ++i) x[l][i] ^= l == 0 ? previous[i] : cipherText[l - 1][i];
+  }
+  std::memcpy(previous, cipherText[Lanes - 1], sizeof previous);
+  StoreBlocks(out, x);
+  SecureFill(x, 0xFF);
+}
+
+void TwofishCore::DecryptCbcPortable(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
+  uint32_t previous[1][4];
+  LoadBlocks(chain, previous);
+  constexpr size_t kGroupBytes = 16 * kDecryptLanes;
+  for (; blocks >= kDecryptLanes; blocks -= kDecryptLanes, in += kGroupBytes, out += kGroupBytes) {
+    DecryptCbcGroup<kDecryptLanes>(in, out, previous[0]);
+  }
+  for (; blocks > 0; --blocks, in += 16, out += 16) DecryptCbcGroup<1>(in, out, previous[0]);
+  StoreBlocks(chain, previous);
+}
+
+void TwofishCore::DecryptCbc(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
+  size_t done = 0;
+  if (cpu::Use(cpu::kAvx512)) {
+    done = DecryptCbcAvx512(in, out, blocks, chain);
+  } else if (cpu::Use(cpu::kAvx2)) {
+    done = DecryptCbcAvx2(in, out, blocks, chain);
+  }
+  DecryptCbcPortable(in + 16 * done, out + 16 * done, blocks - done, chain);
 }
 
 void TwofishCore::EncryptCbc(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {

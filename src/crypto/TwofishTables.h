@@ -72,14 +72,16 @@ inline constexpr const ByteTable* kLanePermutations[4][5] = {
     {&kQ1, &kQ0, &kQ1, &kQ1, &kQ0},
 };
 
-namespace detail {
-
+// The MDS matrix over GF(2^8) modulo 0x169; row r gives byte r of g's output.
 inline constexpr uint8_t kMdsMatrix[4][4] = {
     {0x01, 0xEF, 0x5B, 0x5B},
     {0x5B, 0xEF, 0xEF, 0x01},
     {0xEF, 0x5B, 0x01, 0xEF},
     {0xEF, 0x01, 0xEF, 0x5B},
 };
+inline constexpr unsigned kMdsPolynomial = 0x169;
+
+namespace detail {
 
 constexpr std::array<WordTable, 4> MakeMds() {
   std::array<WordTable, 4> mds{};
@@ -87,7 +89,9 @@ constexpr std::array<WordTable, 4> MakeMds() {
     for (unsigned x = 0; x < 256; ++x) {
       const uint8_t y = (*kLanePermutations[lane][4])[x];
       uint32_t word = 0;
-      for (int row = 0; row < 4; ++row) word |= uint32_t{GfMul(kMdsMatrix[row][lane], y, 0x169)} << (8 * row);
+      for (int row = 0; row < 4; ++row) {
+        word |= uint32_t{GfMul(kMdsMatrix[row][lane], y, kMdsPolynomial)} << (8 * row);
+      }
       mds[lane][x] = word;
     }
   }

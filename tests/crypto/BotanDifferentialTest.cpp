@@ -1,5 +1,5 @@
-// Our ciphers and hashes against Botan's on thousands of random cases from a fixed seed, once with the CPU's
-// AES and SHA instructions and once with the portable code.
+// Our ciphers and hashes against Botan's on thousands of random cases from a fixed seed, on every
+// instruction path alone (portable, AES-NI, VAES, SHA-NI, AVX2, AVX-512) and with all of them.
 #include <gtest/gtest.h>
 
 #include <botan/block_cipher.h>
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "Hex.h"
-#include "crypto/CpuFeatures.h"
+#include "InstructionPaths.h"
 #include "crypto/Gost.h"
 #include "crypto/Rijndael.h"
 #include "crypto/SHA1.h"
@@ -110,14 +110,7 @@ void ChunkedCbc(TZK_blockcipher& c, Bytes& data, Random& rnd, bool encrypt) {
   }
 }
 
-class BotanDifferential : public ::testing::TestWithParam<bool> {
- protected:
-  void SetUp() override {
-    if (GetParam() && !cpu::HasAesNi() && !cpu::HasShaNi()) GTEST_SKIP() << "no AES or SHA instructions";
-    cpu::SetHardwareAllowed(GetParam());
-  }
-  void TearDown() override { cpu::SetHardwareAllowed(true); }
-};
+using BotanDifferential = test::OnInstructionPath;
 
 TEST_P(BotanDifferential, Ciphers) {
   Random rnd;
@@ -173,6 +166,9 @@ TEST_P(BotanDifferential, Ciphers) {
 }
 
 TEST_P(BotanDifferential, Sha1BothInterfaces) {
+  if (GetParam().features != 0 && !(GetParam().features & cpu::kShaNi)) {
+    GTEST_SKIP() << "no SHA-1 code on this path";
+  }
   Random rnd;
   auto botan = Botan::HashFunction::create_or_throw("SHA-1");
   TZK_sha1 sha;
@@ -201,8 +197,10 @@ TEST_P(BotanDifferential, Sha1BothInterfaces) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, BotanDifferential, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Hardware" : "Portable"; });
+INSTANTIATE_TEST_SUITE_P(Paths, BotanDifferential,
+                         ::testing::Values(test::kPortable, test::kAesNiPath, test::kVaesPath, test::kShaNiPath,
+                                           test::kAvx2Path, test::kAvx512Path, test::kEveryPath),
+                         test::PathName);
 
 }  // namespace
 }  // namespace zk

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "Hex.h"
-#include "crypto/CpuFeatures.h"
+#include "InstructionPaths.h"
 #include "crypto/Rijndael.h"
 #include "crypto/RijndaelTables.h"
 
@@ -39,19 +39,13 @@ TEST(RijndaelTables, SboxesAreInversePermutationsAndRowTablesAreRotations) {
   }
 }
 
-// Every test below runs once on the portable code and once on the AES instructions. The path is chosen
-// when a cipher is keyed, so the switch is set before each Init.
-class RijndaelPath : public testing::TestWithParam<bool> {
- protected:
-  void SetUp() override {
-    if (GetParam() && !cpu::HasAesNi()) GTEST_SKIP() << "the CPU has no AES instructions";
-    cpu::SetHardwareAllowed(GetParam());
-  }
-  void TearDown() override { cpu::SetHardwareAllowed(true); }
-};
+// Every test below runs on the portable code, on the AES instructions and on VAES (CBC decryption). The
+// path is chosen when a cipher is keyed, so the switch is set before each Init.
+using RijndaelPath = test::OnInstructionPath;
 
-INSTANTIATE_TEST_SUITE_P(, RijndaelPath, testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "AesNi" : "Portable"; });
+constexpr test::InstructionPath kRijndaelPaths[] = {test::kPortable, test::kAesNiPath, test::kVaesPath};
+
+INSTANTIATE_TEST_SUITE_P(, RijndaelPath, testing::ValuesIn(kRijndaelPaths), test::PathName);
 
 struct KnownAnswer {
   const char* key;
@@ -173,10 +167,10 @@ TEST_P(RijndaelPath, EveryKeySizeDecryptsWhatItEncrypts) {
   }
 }
 
-// The two paths must give the same bytes for any run lengths, whole blocks or not, in place or not: the
-// AES-NI code has its own CBC loops (eight blocks at a time when decrypting) that the portable code checks.
-TEST(Rijndael, BothPathsGiveTheSameCbcBytes) {
-  if (!cpu::HasAesNi()) GTEST_SKIP() << "the CPU has no AES instructions";
+// The paths must give the same bytes for any run lengths, whole blocks or not, in place or not: the AES-NI
+// code has its own CBC loops (eight blocks at a time when decrypting), VAES 32 and 4 blocks at a time, and
+// the portable code checks them.
+TEST(Rijndael, EveryPathGivesTheSameCbcBytes) {
   std::mt19937 random(2024);
   auto randomBytes = [&random](size_t n) {
     Bytes bytes(n);
@@ -192,11 +186,11 @@ TEST(Rijndael, BothPathsGiveTheSameCbcBytes) {
                                     << (inPlace ? ", in place" : ""));
 
     // Each side feeds the stream in its own random whole-block pieces, then the rest in one call.
-    auto run = [&](bool aesNi, bool decrypt, const Bytes& input) {
-      cpu::SetHardwareAllowed(aesNi);
+    auto run = [&](const test::InstructionPath& path, bool decrypt, const Bytes& input) {
+      cpu::SetAllowedFeatures(path.features);
       TZK_rijndael aes;
       aes.Init(key.data(), bits, iv.data());
-      cpu::SetHardwareAllowed(true);
+      cpu::SetAllowedFeatures(cpu::kAllFeatures);
       Bytes output = inPlace ? input : Bytes(input.size(), 0xEE);
       const uint8_t* from = inPlace ? output.data() : input.data();
       size_t done = 0;
@@ -211,10 +205,13 @@ TEST(Rijndael, BothPathsGiveTheSameCbcBytes) {
       }
       return output;
     };
-    const Bytes portable = run(false, false, plain);
-    ASSERT_EQ(run(true, false, plain), portable);
-    ASSERT_EQ(run(true, true, portable), plain);
-    ASSERT_EQ(run(false, true, portable), plain);
+    const Bytes portable = run(test::kPortable, false, plain);
+    for (const test::InstructionPath& path : kRijndaelPaths) {
+      if (!test::Available(path)) continue;
+      SCOPED_TRACE(path.name);
+      ASSERT_EQ(run(path, false, plain), portable);
+      ASSERT_EQ(run(path, true, portable), plain);
+    }
   }
 }
 
