@@ -34,6 +34,8 @@ int Run(const CommandLine& line) {
       return RunSha1(line);
     case Command::kCheckValue:
       return RunCheckValue(line);
+    case Command::kCheckStrength:
+      return RunCheckStrength(line);
   }
   return kExitUsage;
 }

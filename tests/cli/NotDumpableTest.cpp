@@ -97,6 +97,7 @@ TEST(NotDumpable, ZkcliWaitingForItsPasswordKeepsItsMemoryFromTheUsersOtherProce
   const Case cases[] = {
       {{sleep, "60"}, true},
       {{zkcli, "check-value", "--password-stdin"}, false},
+      {{zkcli, "check-strength", "--password-stdin"}, false},
   };
   for (const Case& c : cases) {
     int in[2];
