@@ -91,20 +91,18 @@ void TPasswordDlg::FormShow() {
 void TPasswordDlg::ApplyModeLayout() {
   ui_->PassEdit->setFocus();
   ui_->RadioButton1->setEnabled(CheckValueRegistered());
+  ShowStrength();
   if (!DecryptMode) {
     setWindowTitle(tr("暗号化に使用するパスワードを入力してください。"));
     ui_->Label3->setText(
         tr("＊パスワードは絶対に忘れないようにしてください。また、出来る限り長く、推測されにくいパスワードに"
            "してください。"));
     ui_->Panel1->show();
-    ShowStrength();
     RefreshLayout();
   } else {
     setWindowTitle(tr("復号に使用するパスワードを入力してください。"));
     ui_->Label3->setText(tr("＊パスワードは大文字と小文字を区別されます。"));
     ui_->Panel1->hide();
-    ui_->StrengthBar->hide();
-    ui_->StrengthLabel->hide();
     ui_->PassCEdit->hide();
     ui_->Label2->hide();
     ui_->RadioButton3->setChecked(true);
