@@ -7,12 +7,15 @@
 #   3. as a new normal user: zkcli round-trips a file, man finds both manual pages, gio types containers
 #      by the installed MIME type, the file-manager menus lie where Dolphin, Nemo and Nautilus look (the
 #      Nautilus extension loads under python3-nautilus), and zk started under Xvfb (with a window manager,
-#      so that its windows are closed as a user closes them) writes ~/.config/zk/ZK.ini after a normal close.
+#      so that its windows are closed as a user closes them) writes ~/.config/zk/ZK.ini after a normal close,
+#   4. hardening-check (devscripts) on the installed zk and zkcli: PIE, stack protector, _FORTIFY_SOURCE,
+#      full RELRO and immediate binding, as Debian builds its packages (control flow protection aside,
+#      which no program linked on Debian 12 can have).
 # PACKAGE.deb defaults to the newest build/package/zk_*.deb (cmake --preset package && cmake --build
 # --preset package && cpack --preset package).
 #
 # Run as root, with network access to a Debian mirror: the one in /etc/apt/sources.list* (or
-# ZK_DEBIAN_MIRROR). Installs debootstrap when it is missing. Takes several minutes and about 1 GB in ROOT,
+# ZK_DEBIAN_MIRROR). Installs debootstrap and devscripts when they are missing. Takes several minutes and about 1 GB in ROOT,
 # so it is no part of ctest or CI. Prints one line per check and "N passed, N failed" at the end; exits 1
 # when a check failed.
 set -euo pipefail
@@ -46,6 +49,7 @@ if [ -e "$root" ]; then
   rm -rf --one-file-system "$root"
 fi
 command -v debootstrap >/dev/null || apt-get install -y --no-install-recommends debootstrap >/dev/null
+command -v hardening-check >/dev/null || apt-get install -y --no-install-recommends devscripts >/dev/null
 
 echo "== debootstrap --variant=minbase bookworm $root $mirror"
 mkdir -p "$root"
@@ -155,5 +159,13 @@ echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]
 USER_CHECKS
 chmod 755 "$root/tmp/user-checks.sh"
+user_checks=0
 chroot --userspec=tester:tester "$root" env -i HOME=/home/tester USER=tester LOGNAME=tester SHELL=/bin/bash \
-  PATH=/usr/bin:/bin LANG=C.UTF-8 /tmp/user-checks.sh
+  PATH=/usr/bin:/bin LANG=C.UTF-8 /tmp/user-checks.sh || user_checks=$?
+
+echo "== hardening-check of the installed programs"
+hardening=0
+# Control flow protection (IBT/SHSTK) is left out: the linker marks a program only when every object in it
+# is marked, and Debian 12's C start files are not, so no program linked there has it (not even /bin/ls).
+hardening-check --nocfprotection "$root/usr/bin/zk" "$root/usr/bin/zkcli" || hardening=$?
+[ "$user_checks" = 0 ] && [ "$hardening" = 0 ]

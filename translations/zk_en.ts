@@ -245,6 +245,70 @@ For real protection, use full-disk encryption.</translation>
         <source>ヒントにShift-JISで表せない文字が含まれているため、ヒント全体をUTF-8で保存します。Windows版のZKではこのヒントは正しく表示されません。</source>
         <translation>The hint has a character that Shift-JIS cannot represent, so the whole hint is stored as UTF-8. ZK for Windows will not show this hint correctly.</translation>
     </message>
+    <message>
+        <source>推測にかかる時間の目安：</source>
+        <translation>Time to guess it: </translation>
+    </message>
+    <message>
+        <source>（日本語の単語などは辞書にないため、実際はもっと短い場合があります）</source>
+        <translation> (Japanese words and the like are not in its dictionaries, so it may be shorter)</translation>
+    </message>
+    <message>
+        <source>1秒未満</source>
+        <translation>less than a second</translation>
+    </message>
+    <message>
+        <source>1秒</source>
+        <translation>1 second</translation>
+    </message>
+    <message>
+        <source>%1秒</source>
+        <translation>%1 seconds</translation>
+    </message>
+    <message>
+        <source>1分</source>
+        <translation>1 minute</translation>
+    </message>
+    <message>
+        <source>%1分</source>
+        <translation>%1 minutes</translation>
+    </message>
+    <message>
+        <source>1時間</source>
+        <translation>1 hour</translation>
+    </message>
+    <message>
+        <source>%1時間</source>
+        <translation>%1 hours</translation>
+    </message>
+    <message>
+        <source>1日</source>
+        <translation>1 day</translation>
+    </message>
+    <message>
+        <source>%1日</source>
+        <translation>%1 days</translation>
+    </message>
+    <message>
+        <source>1か月</source>
+        <translation>1 month</translation>
+    </message>
+    <message>
+        <source>%1か月</source>
+        <translation>%1 months</translation>
+    </message>
+    <message>
+        <source>1年</source>
+        <translation>1 year</translation>
+    </message>
+    <message>
+        <source>%1年</source>
+        <translation>%1 years</translation>
+    </message>
+    <message>
+        <source>何世紀も</source>
+        <translation>centuries</translation>
+    </message>
 </context>
 <context>
     <name>Messages</name>
@@ -591,6 +655,10 @@ For real protection, use full-disk encryption.</translation>
         <source>パスワードのヒント</source>
         <translation>Password hint</translation>
     </message>
+    <message>
+        <source>パスワードの強さ</source>
+        <translation>Password strength</translation>
+    </message>
 </context>
 <context>
     <name>TSecSetDlg</name>
@@ -748,6 +816,10 @@ For real protection, use full-disk encryption.</translation>
     <message>
         <source>このまま暗号化してよろしいですか？</source>
         <translation>Encrypt anyway?</translation>
+    </message>
+    <message>
+        <source>パスワードを知らない人がコンテナを手に入れ、グラフィックカード1枚で毎秒100億回試した場合の目安です。</source>
+        <translation>For someone who has a container, not the password, and tries 10 billion passwords a second on one graphics card.</translation>
     </message>
 </context>
 <context>

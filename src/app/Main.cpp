@@ -4,11 +4,15 @@
 #include <filesystem>
 
 #include "app/Program.h"
+#include "platform/ProcessProtection.h"
 #include "platform/UnfinishedFiles.h"
 #include "shell/IniUnit.h"
 #include "ui/Language.h"
 
 int main(int argc, char** argv) {
+  // Before the first password (-P, the password dialog): no core dump, and no other process of the user
+  // reads our memory or attaches to us.
+  zk::ProtectProcessMemory();
   QApplication application(argc, argv);  // takes Qt's own options out of argv
   // A kill or the end of the session in the middle of a run leaves no unfinished output behind.
   zk::RemoveUnfinishedFilesOnStopSignals();

@@ -15,7 +15,7 @@ constexpr unsigned Bit(Command command) { return 1u << static_cast<unsigned>(com
 constexpr unsigned kFileCommands = Bit(Command::kEncrypt) | Bit(Command::kDecrypt) | Bit(Command::kWipe) |
                                    Bit(Command::kHint) | Bit(Command::kSha1);
 constexpr unsigned kPasswordCommands =
-    Bit(Command::kEncrypt) | Bit(Command::kDecrypt) | Bit(Command::kCheckValue);
+    Bit(Command::kEncrypt) | Bit(Command::kDecrypt) | Bit(Command::kCheckValue) | Bit(Command::kCheckStrength);
 
 struct CommandName {
   std::string_view name;
@@ -25,6 +25,7 @@ constexpr std::array kCommands{
     CommandName{"encrypt", Command::kEncrypt}, CommandName{"decrypt", Command::kDecrypt},
     CommandName{"wipe", Command::kWipe},       CommandName{"hint", Command::kHint},
     CommandName{"sha1", Command::kSha1},       CommandName{"check-value", Command::kCheckValue},
+    CommandName{"check-strength", Command::kCheckStrength},
 };
 
 enum class Option {
@@ -143,8 +144,9 @@ Command ParseCommand(const std::string& word) {
 
 void CheckComplete(const CommandLine& line) {
   if (line.password && line.passwordFromStdin) throw UsageError("-p and --password-stdin exclude each other");
-  if (line.command == Command::kCheckValue) {
-    if (!line.paths.empty()) throw UsageError("check-value takes no paths");
+  if (line.command == Command::kCheckValue || line.command == Command::kCheckStrength) {
+    if (!line.paths.empty()) throw UsageError(line.command == Command::kCheckValue ? "check-value takes no paths"
+                                                           : "check-strength takes no paths");
     return;
   }
   if (line.paths.empty()) throw UsageError("no paths given");

@@ -16,7 +16,7 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-enum class Command { kHelp, kEncrypt, kDecrypt, kWipe, kHint, kSha1, kCheckValue };
+enum class Command { kHelp, kEncrypt, kDecrypt, kWipe, kHint, kSha1, kCheckValue, kCheckStrength };
 
 // Output names of an encryption: source + ".enc", source + own extension, random name + own extension.
 enum class Naming { kEnc = 0, kOwnExtension = 1, kRandom = 2 };

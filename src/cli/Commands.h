@@ -16,5 +16,6 @@ int RunWipe(const CommandLine& line);
 int RunHint(const CommandLine& line);
 int RunSha1(const CommandLine& line);
 int RunCheckValue(const CommandLine& line);
+int RunCheckStrength(const CommandLine& line);
 
 }  // namespace zk::cli

@@ -7,6 +7,7 @@
 #include "cli/RowLoop.h"
 #include "engine/FileEngine.h"
 #include "engine/PasswordRules.h"
+#include "engine/PasswordStrength.h"
 #include "engine/ResultTexts.h"
 #include "platform/CodePage.h"
 
@@ -36,6 +37,9 @@ int RunEncrypt(const CommandLine& line) {
   Console console;
   if (!FitsCp932(options.Password)) console.Error(kPasswordBeyondShiftJis);
   if (!FitsCp932(options.Hint)) console.Error(kHintBeyondShiftJis);
+  const TPasswordStrength strength = EstimateStrength(options.Password);
+  if (strength.Seconds < kCliWarnBelowSeconds)
+    console.Error(std::string(kWeakPasswordWarning) + StrengthText(strength));
   engine.Observer = &console;
   OverwriteNotes notes(console);
   return RunRows(files, kStatusEncrypting, console, line.jobs, engine, options.WipeSource ? &notes : nullptr,

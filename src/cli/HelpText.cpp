@@ -13,6 +13,7 @@ zkcli wipe    [--yes] [--no-recurse] [-j N] PATH...
 zkcli hint    [--no-recurse] PATH...
 zkcli sha1    [--no-recurse] PATH...
 zkcli check-value [-p PASSWORD | --password-stdin]
+zkcli check-strength [-p PASSWORD | --password-stdin]
 
   encrypt       encrypt each file into a container
   decrypt       decrypt each container back to the file it holds
@@ -20,6 +21,9 @@ zkcli check-value [-p PASSWORD | --password-stdin]
   hint          show the password hint of each container (no password needed)
   sha1          show the SHA-1 digest of each file
   check-value   show the password check value that the desktop program can register (PASSHASH)
+  check-strength  show how long the password would hold against offline guessing of a container:
+                the seconds, a tab and the estimate in words (10^10 guesses a second, one graphics card);
+                encrypt prints the estimate on standard error when it is under a day
 
 A folder or a link to one given as a path stands for every file in it, subfolders included unless
 --no-recurse. Inside a folder a link to a folder is never entered: wipe removes the link only, encrypt and

@@ -9,6 +9,7 @@
 #include "cli/HelpText.h"
 #include "cli/StandardStreams.h"
 #include "platform/ControlEscapes.h"
+#include "platform/ProcessProtection.h"
 #include "platform/SecretBytes.h"
 #include "platform/UnfinishedFiles.h"
 
@@ -33,6 +34,8 @@ int Run(const CommandLine& line) {
       return RunSha1(line);
     case Command::kCheckValue:
       return RunCheckValue(line);
+    case Command::kCheckStrength:
+      return RunCheckStrength(line);
   }
   return kExitUsage;
 }
@@ -64,6 +67,8 @@ int main(int argc, char** argv) {
   zk::RemoveUnfinishedFilesOnStopSignals();
   int status;
   try {
+    // Before anything holds the password: no core dump, and no other process reads it from our memory.
+    zk::ProtectProcessMemory();
     status = Run(ParseArguments(argc, argv));
   } catch (const UsageError& error) {
     WriteToStderr("zkcli: " + zk::EscapeControls(error.what()) + "\nTry 'zkcli --help'.\n");

@@ -7,7 +7,7 @@
 
 namespace zk::cli {
 
-enum class PasswordUse { kEncrypt, kDecrypt, kCheckValue };
+enum class PasswordUse { kEncrypt, kDecrypt, kCheckValue, kCheckStrength };
 
 // Without -p or --password-stdin the password is asked on the terminal without echo, twice for an
 // encryption (until both entries match, three tries). For an encryption the password must not be empty and

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <utility>
 
+#include "engine/PasswordStrength.h"
 #include "engine/ResultTexts.h"
 #include "ui/CoreTexts.h"
 #include "ui/DialogFrame.h"
@@ -312,9 +313,12 @@ void TConfirmationDlg::FinishRun() {
 
 void TConfirmationDlg::ReEncBitBtnClick() {
   if (!settings_.ReEnc) return;
+  // The files are encrypted anew with the decryption's password: how long it would hold comes with the question.
+  const QString strength = ToQString(StrengthText(EstimateStrength(Password.Text()), ShownCoreText));
   if (!prompts::Confirm(this, tr("これらの復号済みのファイルを復号時のパスワードとヒントで再暗号化します。よ"
                                  "ろしいですか？\r\n（※注意！：再暗号化の際は当該ファイルが使用中であったり、"
-                                 "削除、移動、置き換え等されていないかご確認下さい。）")))
+                                 "削除、移動、置き換え等されていないかご確認下さい。）") +
+                                  QStringLiteral("\r\n") + strength))
     return;
   for (int row = 0; row < FileCount(); ++row) {
     const std::string decrypted = PathColumn(row, kDecryptedColumn);

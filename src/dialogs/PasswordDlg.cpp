@@ -1,9 +1,13 @@
 #include "dialogs/PasswordDlg.h"
 
 #include <QKeyEvent>
+#include <QProgressBar>
+#include <algorithm>
+#include <cmath>
 
 #include "engine/FileEngine.h"
 #include "engine/PasswordRules.h"
+#include "engine/PasswordStrength.h"
 #include "platform/CodePage.h"
 #include "ui/CoreTexts.h"
 #include "ui/DialogFrame.h"
@@ -17,6 +21,17 @@ namespace zk {
 namespace {
 
 constexpr int kHintTypingLimit = 255;
+
+// The bar fills with the logarithm of the time to guess: full at a century, so that each step of the words
+// moves it visibly; a password that falls at once still shows a sliver in the warning colour.
+constexpr double kFullBarSeconds = 100 * 365.25 * 24 * 3600;
+constexpr int kLeastBar = 3;
+const QColor kWarningColour(0xC0, 0x00, 0x00);
+
+int BarValue(double seconds) {
+  const double share = seconds < 1 ? 0 : 100 * std::log10(seconds) / std::log10(kFullBarSeconds);
+  return static_cast<int>(std::clamp(share, double(kLeastBar), 100.0));
+}
 
 }  // namespace
 
@@ -34,6 +49,10 @@ TPasswordDlg::TPasswordDlg(TSettings& settings, TFileEngine& engine)
     connect(choice, &QRadioButton::clicked, this, &TPasswordDlg::RefreshLayout);
   for (QLineEdit* edit : {ui_->PassEdit, ui_->PassCEdit, ui_->HintEdit}) edit->installEventFilter(this);
   LimitTyping(*ui_->HintEdit, kHintTypingLimit);
+  connect(ui_->PassEdit, &QLineEdit::textChanged, this, &TPasswordDlg::ShowStrength);
+  static_assert(kGuessesPerSecond == 1e10, "the tip names the rate");
+  ui_->StrengthLabel->setToolTip(
+      tr("パスワードを知らない人がコンテナを手に入れ、グラフィックカード1枚で毎秒100億回試した場合の目安です。"));
 }
 
 TPasswordDlg::~TPasswordDlg() = default;
@@ -72,6 +91,7 @@ void TPasswordDlg::FormShow() {
 void TPasswordDlg::ApplyModeLayout() {
   ui_->PassEdit->setFocus();
   ui_->RadioButton1->setEnabled(CheckValueRegistered());
+  ShowStrength();
   if (!DecryptMode) {
     setWindowTitle(tr("暗号化に使用するパスワードを入力してください。"));
     ui_->Label3->setText(
@@ -87,6 +107,26 @@ void TPasswordDlg::ApplyModeLayout() {
     ui_->Label2->hide();
     ui_->RadioButton3->setChecked(true);
   }
+}
+
+// The estimate never holds the OK button back: the security level alone decides what is accepted.
+void TPasswordDlg::ShowStrength() {
+  const bool shown = !DecryptMode && !ui_->PassEdit->text().isEmpty();
+  ui_->StrengthBar->setVisible(shown);
+  ui_->StrengthLabel->setVisible(shown);
+  if (!shown) return;
+  TSecretText typed;
+  typed.AssignFrom(*ui_->PassEdit);
+  const TPasswordStrength strength = EstimateStrength(typed.Text());
+  QPalette colours = palette();
+  if (strength.Seconds < kWeakBelowSeconds) {
+    colours.setColor(QPalette::WindowText, kWarningColour);
+    colours.setColor(QPalette::Highlight, kWarningColour);
+  }
+  ui_->StrengthBar->setPalette(colours);
+  ui_->StrengthBar->setValue(BarValue(strength.Seconds));
+  ui_->StrengthLabel->setPalette(colours);
+  ui_->StrengthLabel->setText(ToQString(StrengthText(strength, ShownCoreText)));
 }
 
 void TPasswordDlg::RefreshLayout() {

@@ -43,6 +43,7 @@ class TPasswordDlg : public QDialog {
   void ClearBoxes();
   void ApplyModeLayout();
   void RefreshLayout();
+  void ShowStrength();
   void BitBtn1Click();
   bool CheckValueRegistered() const;
   bool HintAndCodePageAccepted(const std::string& password, const std::string& hint);

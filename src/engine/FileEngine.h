@@ -31,6 +31,7 @@
 #include "crypto/SecHash.h"
 #include "crypto/Twofish.h"
 #include "platform/FileError.h"
+#include "platform/LockedPages.h"
 
 namespace zk {
 
@@ -102,6 +103,12 @@ class TFileEngine {
   // The 8-character check value of a password (registered in the settings and stored in containers).
   std::string PasswordCheckValue(std::string_view password);
 
+ private:
+  // The key schedules below are kept out of swap. Declared before them, so that their pages stay locked
+  // until they are gone.
+  TLockedPages lockedPages_{this, sizeof(TFileEngine)};
+
+ public:
   // The components: file ciphers by algorithm number, the cipher of the header texts, the hashes.
   TZK_twofish ZK_twofish;
   TZK_rijndael ZK_rijndael;

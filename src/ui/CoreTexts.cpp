@@ -118,6 +118,22 @@ constexpr char kContext[] = "CoreTexts";
         "CoreTexts",
         "セキュリティレベルが４に設定されており、このレベルでは２０文字以上のパスワードを入力する必要がありま"
         "す。「オプション」でセキュリティレベルを変更するか、パスワードを長くしてください。"),
+    QT_TRANSLATE_NOOP("CoreTexts", "推測にかかる時間の目安："),
+    QT_TRANSLATE_NOOP("CoreTexts", "（日本語の単語などは辞書にないため、実際はもっと短い場合があります）"),
+    QT_TRANSLATE_NOOP("CoreTexts", "1秒未満"),
+    QT_TRANSLATE_NOOP("CoreTexts", "1秒"),
+    QT_TRANSLATE_NOOP("CoreTexts", "%1秒"),
+    QT_TRANSLATE_NOOP("CoreTexts", "1分"),
+    QT_TRANSLATE_NOOP("CoreTexts", "%1分"),
+    QT_TRANSLATE_NOOP("CoreTexts", "1時間"),
+    QT_TRANSLATE_NOOP("CoreTexts", "%1時間"),
+    QT_TRANSLATE_NOOP("CoreTexts", "1日"),
+    QT_TRANSLATE_NOOP("CoreTexts", "%1日"),
+    QT_TRANSLATE_NOOP("CoreTexts", "1か月"),
+    QT_TRANSLATE_NOOP("CoreTexts", "%1か月"),
+    QT_TRANSLATE_NOOP("CoreTexts", "1年"),
+    QT_TRANSLATE_NOOP("CoreTexts", "%1年"),
+    QT_TRANSLATE_NOOP("CoreTexts", "何世紀も"),
 };
 
 }  // namespace

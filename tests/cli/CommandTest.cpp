@@ -64,6 +64,36 @@ TEST(ZkcliCheckValue, TakesThePasswordAttachedAndNeverShowsIt) {
   EXPECT_EQ(RunZkcli({"encrypt", "-psecret", "-j1", "a.txt"}, folder.Path()).out, "暗号化成功：a.txt\n");
 }
 
+// A password that would fall in under a day is told on stderr with its estimate, never itself, and the file
+// is still encrypted; check-strength prints the estimated seconds and the estimate for scripts.
+TEST(ZkcliStrength, AWeakPasswordIsToldAndCheckStrengthPrintsTheEstimate) {
+  TempFolder folder;
+  folder.WriteFile("a.txt", "plain");
+  const ZkcliResult weak = RunZkcli({"encrypt", "-p", "Tr0ub4dor&3", "a.txt"}, folder.Path());
+  EXPECT_EQ(weak.exitCode, 0);
+  EXPECT_EQ(weak.out, "暗号化成功：a.txt\n");
+  EXPECT_EQ(weak.err, "zkcli: このパスワードは１日以内に推測される恐れがあります。推測にかかる時間の目安：3時間\n");
+  const ZkcliResult strong = RunZkcli({"encrypt", "-p", "correct horse battery staple", "a.txt"}, folder.Path());
+  EXPECT_EQ(strong.exitCode, 0);
+  EXPECT_EQ(strong.err, "");
+
+  struct Case {
+    std::vector<std::string> words;
+    std::string input, out;
+  };
+  const Case cases[] = {
+      {{"check-strength", "-p", "password"}, "", "1e-10\t推測にかかる時間の目安：1秒未満\n"},
+      {{"check-strength", "--password-stdin"}, "Tr0ub4dor&3\n", "1.17e+04\t推測にかかる時間の目安：3時間\n"},
+      {{"check-strength", "-p", "ひみつ"}, "",
+       "0.0001\t推測にかかる時間の目安：1秒未満（日本語の単語などは辞書にないため、実際はもっと短い場合があります）\n"},
+  };
+  for (const Case& c : cases) {
+    const ZkcliResult result = RunZkcli(c.words, folder.Path(), c.input);
+    EXPECT_EQ(result.exitCode, 0) << c.words[2];
+    EXPECT_EQ(result.out, c.out) << c.words[2];
+  }
+}
+
 TEST(ZkcliHint, PrintsTheHintOrTheErrorText) {
   TempFolder folder;
   folder.WriteFile("a.txt", "plain");

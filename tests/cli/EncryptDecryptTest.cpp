@@ -51,7 +51,7 @@ class CipherRoundTrip : public EncryptDecryptTest, public ::testing::WithParamIn
 
 TEST_P(CipherRoundTrip, RestoresNameBytesAndDate) {
   const std::string container = plain_ + ".enc";
-  const ZkcliResult encrypted = Run({"encrypt", "-p", "pass word", "-a", GetParam().name, plain_});
+  const ZkcliResult encrypted = Run({"encrypt", "-p", "correct horse battery staple", "-a", GetParam().name, plain_});
   EXPECT_EQ(encrypted.exitCode, 0);
   EXPECT_EQ(encrypted.out, "暗号化成功：" + plain_ + "\n");
   EXPECT_EQ(encrypted.err, "");
@@ -59,7 +59,7 @@ TEST_P(CipherRoundTrip, RestoresNameBytesAndDate) {
   EXPECT_EQ(TempFolder::ReadFile(container).at(20), GetParam().number);
 
   std::filesystem::rename(plain_, folder_.Path("original"));
-  const ZkcliResult decrypted = Run({"decrypt", "-p", "pass word", container});
+  const ZkcliResult decrypted = Run({"decrypt", "-p", "correct horse battery staple", container});
   EXPECT_EQ(decrypted.exitCode, 0);
   EXPECT_EQ(decrypted.out, "復号成功 : " + container + "\t" + plain_ + "\n");
   EXPECT_EQ(decrypted.err, "");
@@ -142,7 +142,7 @@ TEST_F(EncryptDecryptTest, TextsBeyondShiftJisAreNotedOnStandardError) {
   EXPECT_NE(beyond.err.find(hintNote), std::string::npos) << beyond.err;
 
   std::filesystem::remove(plain_ + ".enc");
-  const ZkcliResult japanese = Run({"encrypt", "-p", "日本語のパス", "--hint", "いつもの", plain_});
+  const ZkcliResult japanese = Run({"encrypt", "-p", "日本語のパスワードを長くする", "--hint", "いつもの", plain_});
   EXPECT_EQ(japanese.exitCode, 0) << japanese.err;
   EXPECT_EQ(japanese.err, "");
 }

@@ -143,7 +143,7 @@ TEST(ZkcliFolderSearch, AnUnfinishedFileIsLeftAsItIsButWiped) {
     TempFolder folder;
     folder.MakeFolder("f");
     folder.WriteFile(unfinished, "half");
-    const ZkcliResult result = RunZkcli({command, "-p", "pw", "f"}, folder.Path());
+    const ZkcliResult result = RunZkcli({command, "-p", "correct horse battery staple", "f"}, folder.Path());
     EXPECT_EQ(result.exitCode, 1) << command;
     EXPECT_EQ(result.out, skipped) << command;
     EXPECT_EQ(result.err, "zkcli: " + unfinished + ": unfinished file of an interrupted run, left as it is\n");

@@ -16,18 +16,21 @@ struct StdoutCase {
   const char* told;
 };
 
+// Strong enough that encrypt has nothing to say on stderr but the write error.
+constexpr char kPassword[] = "correct horse battery staple";
+
 TEST(ZkcliStdoutErrors, AFullOrClosedStdoutFailsEveryCommand) {
   TempFolder folder;
   const std::string plain = folder.WriteFile("a.txt", "plain");
   const std::string other = folder.WriteFile("b.txt", "other");
-  ASSERT_EQ(RunZkcli({"encrypt", "-p", "pw", plain}, folder.Path()).exitCode, 0);
+  ASSERT_EQ(RunZkcli({"encrypt", "-p", kPassword, plain}, folder.Path()).exitCode, 0);
   const std::string container = plain + ".enc";
   const std::vector<std::vector<std::string>> commands = {
       {"sha1", plain, other},
       {"hint", container},
-      {"check-value", "-p", "pw"},
-      {"encrypt", "-p", "pw", "-j", "1", plain, other},
-      {"decrypt", "-p", "pw", container},
+      {"check-value", "-p", kPassword},
+      {"encrypt", "-p", kPassword, "-j", "1", plain, other},
+      {"decrypt", "-p", kPassword, container},
       {"--help"},
   };
   const StdoutCase cases[] = {

@@ -48,10 +48,11 @@ TEST(ZkcliWipeNote, TheSourceWipeOfAnEncryptionTellsToo) {
   const std::string plain = image->Path() + "plain.txt";
   std::fclose(std::fopen(plain.c_str(), "w"));
 
-  const ZkcliResult kept = RunZkcli({"encrypt", "-p", "pw", plain}, folder.Path());
+  const ZkcliResult kept = RunZkcli({"encrypt", "-p", "correct horse battery staple", plain}, folder.Path());
   EXPECT_EQ(kept.err, "");  // nothing is wiped, nothing to tell
   const ZkcliResult wiped =
-      RunZkcli({"encrypt", "-p", "pw", "--naming", "random", "--wipe-source", plain}, folder.Path());
+      RunZkcli({"encrypt", "-p", "correct horse battery staple", "--naming", "random", "--wipe-source", plain},
+               folder.Path());
   EXPECT_EQ(wiped.exitCode, 0);
   EXPECT_EQ(CountOf(wiped.err, "zkcli: note: " + plain + ": btrfs"), 1u) << wiped.err;
   EXPECT_FALSE(Exists(plain));

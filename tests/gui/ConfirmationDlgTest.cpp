@@ -239,6 +239,9 @@ class ConfirmationDlgTest : public QObject {
 
     fixture.Script.AnswerYes();
     Button(windows, "ReEncBitBtn").click();
+    // The question tells how long the decryption's password, now used to encrypt, would hold.
+    QVERIFY(fixture.Script.Texts(prompts::TPromptKind::kConfirm).last().endsWith(
+        QStringLiteral("\r\n推測にかかる時間の目安：1秒未満")));
     QCOMPARE(ListColumn(windows, 0),
              QStringList({"暗号化成功：" + Q(one), "暗号化成功：" + Q(two),
                           "＊再暗号化不可(復号されていないファイルです)：" + Q(bogus)}));

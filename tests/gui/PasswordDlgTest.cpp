@@ -12,12 +12,14 @@
 #include <QTimer>
 
 #include "GuiFixture.h"
+#include "LanguageScope.h"
 #include "app/MainForm.h"
 #include "app/Program.h"
 #include "dialogs/ConfirmationDlg.h"
 #include "dialogs/PasswordDlg.h"
 #include "dialogs/SecSetDlg.h"
 #include "engine/FileEngine.h"
+#include "engine/PasswordStrength.h"
 #include "shell/SettingsModel.h"
 
 namespace zk::test {
@@ -198,6 +200,53 @@ class PasswordDlgTest : public QObject {
       QCOMPARE(box.echoMode(), QLineEdit::Password);
       QCOMPARE(box.style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, &box), int('*'));
     }
+  }
+
+  // The estimate at kGuessesPerSecond under the password, in the warning colour below an hour; it never
+  // holds OK back (level 1 asks for one character).
+  void StrengthIsShownUnderThePassword_data() {
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("estimate");
+    QTest::addColumn<bool>("warning");
+    const QString japaneseNote = QStringLiteral("（日本語の単語などは辞書にないため、実際はもっと短い場合があります）");
+    const QString englishNote = QStringLiteral(" (Japanese words and the like are not in its dictionaries, so it may be shorter)");
+    const QString ja = QStringLiteral("推測にかかる時間の目安："), en = QStringLiteral("Time to guess it: ");
+    QTest::newRow("common word") << false << "password" << ja + "1秒未満" << true;
+    QTest::newRow("common word, en") << true << "password" << en + "less than a second" << true;
+    QTest::newRow("keyboard walk") << false << "qwertyuiop" << ja + "1秒未満" << true;
+    QTest::newRow("keyboard walk, en") << true << "qwertyuiop" << en + "less than a second" << true;
+    QTest::newRow("substitutions") << false << "Tr0ub4dor&3" << ja + "3時間" << false;
+    QTest::newRow("substitutions, en") << true << "Tr0ub4dor&3" << en + "3 hours" << false;
+    QTest::newRow("passphrase") << false << "correct horse battery staple" << ja + "何世紀も" << false;
+    QTest::newRow("passphrase, en") << true << "correct horse battery staple" << en + "centuries" << false;
+    QTest::newRow("Japanese") << false << "東京タワー2024" << ja + "8分" + japaneseNote << true;
+    QTest::newRow("Japanese, en") << true << "東京タワー2024" << en + "8 minutes" + englishNote << true;
+  }
+
+  void StrengthIsShownUnderThePassword() {
+    QFETCH(bool, english);
+    QFETCH(QString, password);
+    QFETCH(QString, estimate);
+    QFETCH(bool, warning);
+    const TLanguageScope language(english ? TUiLanguage::kEnglish : TUiLanguage::kJapanese);
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    TPasswordDlg& dialog = Open(windows, false);
+    const QLabel& line = Control<QLabel>(dialog, "StrengthLabel");
+    QVERIFY(!line.isVisible());
+    Type(dialog, password, password);
+    QVERIFY(line.isVisible());
+    QCOMPARE(line.text(), estimate);
+    const QColor normal = dialog.palette().color(QPalette::WindowText);
+    QCOMPARE(line.palette().color(QPalette::WindowText) != normal, warning);
+    QCOMPARE(Control<QWidget>(dialog, "StrengthBar").palette().color(QPalette::Highlight) !=
+                 dialog.palette().color(QPalette::Highlight),
+             warning);
+    PressOk(dialog);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    Open(windows, true);
+    QVERIFY(!line.isVisible());
   }
 
   void ModeTexts() {

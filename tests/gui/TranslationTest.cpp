@@ -10,6 +10,7 @@
 #include "app/Program.h"
 #include "engine/BatchRules.h"
 #include "engine/PasswordRules.h"
+#include "engine/PasswordStrength.h"
 #include "engine/Progress.h"
 #include "shell/IniUnit.h"
 #include "ui/CoreTexts.h"
@@ -43,6 +44,10 @@ QStringList CoreTextsShown() {
   for (int level = 1; level <= 4; ++level) texts << CoreText(PasswordRefusal("", level, true));
   for (int level = 2; level <= 4; ++level) texts << CoreText(PasswordRefusal("a", level, true));
   texts << CoreText(kHintTooLong) << CoreText(kPasswordBeyondShiftJis) << CoreText(kHintBeyondShiftJis);
+  for (int unit = 0; unit <= static_cast<int>(TTimeUnit::kCenturies); ++unit)
+    for (const long count : {1L, 3L})
+      texts << QString::fromStdString(GuessTimeText({static_cast<TTimeUnit>(unit), count}, ShownCoreText));
+  texts << QString::fromStdString(StrengthText({.BeyondAscii = true}, ShownCoreText));
   texts << CoreText(kPasswordMismatch) << ErrorText(EIniWriteError("/ro/ZK.ini"));
   return texts;
 }

@@ -1,0 +1,21 @@
+// zkcli check-strength: how long the password would hold against offline guessing of a container, as the
+// desktop program's password dialog shows it, after the estimated seconds for scripts to compare.
+#include <cstdio>
+
+#include "cli/Commands.h"
+#include "cli/Console.h"
+#include "cli/PasswordSource.h"
+#include "engine/PasswordStrength.h"
+
+namespace zk::cli {
+
+int RunCheckStrength(const CommandLine& line) {
+  const TSecretBytes password = ObtainPassword(line, PasswordUse::kCheckStrength);
+  const TPasswordStrength strength = EstimateStrength(password.View());
+  char seconds[32];
+  std::snprintf(seconds, sizeof seconds, "%.3g", strength.Seconds);
+  Console().Line({seconds, StrengthText(strength)});
+  return kExitSuccess;
+}
+
+}  // namespace zk::cli
