@@ -118,12 +118,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   }
 }
 
-// The raw value of the key as the file holds it, or nothing when file, section or key is missing.
-std::optional<std::string> ReadValue(const std::string& file, std::string_view section,
-                                     std::string_view key) {
-  const std::optional<std::string> content = ReadWholeFile(IniPath(file));
-  if (!content) return std::nullopt;
-  const std::vector<Line> lines = SplitLines(*content);
+// The raw value of the key in `content`, or nothing when section or key is missing.
+std::optional<std::string> ValueIn(std::string_view content, std::string_view section, std::string_view key) {
+  const std::vector<Line> lines = SplitLines(content);
   const KeyLocation location = Locate(lines, section, key);
   if (!location.keyLine) return std::nullopt;
   const std::string_view text = lines[*location.keyLine].text;
@@ -214,8 +211,7 @@ void ReplaceFile(const std::string& path, const std::string& content, std::optio
   SyncFolderOf(path);
 }
 
-void WriteValue(const std::string& file, std::string_view section, std::string_view key,
-                std::string_view value) {
+void WriteValues(const std::string& file, const std::vector<TIniValue>& values) {
   const std::string path = IniPath(file);
   try {
     // A link to the settings file keeps being a link: the file it points to is rewritten.
@@ -235,7 +231,8 @@ void WriteValue(const std::string& file, std::string_view section, std::string_v
     CreateFolderWithParents(FolderPart(target), 0700);
     const std::optional<std::string> content = ReadWholeFile(target);
     if (!content) throw FileError(EACCES, path);
-    const std::string updated = WithKey(*content, section, key, value);
+    std::string updated = *content;
+    for (const TIniValue& value : values) updated = WithKey(std::move(updated), value.section, value.key, value.text);
     if (updated != *content) ReplaceFile(target, updated, existingMode);
   } catch (const FileError&) {
     throw EIniWriteError(path);
@@ -251,32 +248,60 @@ std::string IniPath(const std::string& file) {
   return file.find('/') != std::string::npos ? file : IniFolder(CurrentIniSurroundings()) + file;
 }
 
-int32_t ReadIniInteger(const std::string& file, std::string_view section, std::string_view key, int32_t def) {
-  const std::optional<std::string> value = ReadValue(file, section, key);
+TIniContent TIniContent::Read(const std::string& file) {
+  TIniContent ini;
+  ini.content_ = ReadWholeFile(IniPath(file));
+  return ini;
+}
+
+std::optional<std::string> TIniContent::Value(std::string_view section, std::string_view key) const {
+  if (!content_) return std::nullopt;
+  return ValueIn(*content_, section, key);
+}
+
+int32_t TIniContent::Integer(std::string_view section, std::string_view key, int32_t def) const {
+  const std::optional<std::string> value = Value(section, key);
   if (!value) return def;
   return ParseInteger(*value).value_or(def);
 }
 
+bool TIniContent::Bool(std::string_view section, std::string_view key, bool def) const {
+  return Integer(section, key, def ? 1 : 0) != 0;
+}
+
+std::string TIniContent::String(std::string_view section, std::string_view key, std::string_view def) const {
+  return Value(section, key).value_or(std::string(def));
+}
+
+int32_t ReadIniInteger(const std::string& file, std::string_view section, std::string_view key, int32_t def) {
+  return TIniContent::Read(file).Integer(section, key, def);
+}
+
 bool ReadIniBool(const std::string& file, std::string_view section, std::string_view key, bool def) {
-  return ReadIniInteger(file, section, key, def ? 1 : 0) != 0;
+  return TIniContent::Read(file).Bool(section, key, def);
 }
 
 std::string ReadIniString(const std::string& file, std::string_view section, std::string_view key,
                           std::string_view def) {
-  return ReadValue(file, section, key).value_or(std::string(def));
+  return TIniContent::Read(file).String(section, key, def);
 }
 
+void WriteIniValues(const std::string& file, const std::vector<TIniValue>& values) { WriteValues(file, values); }
+
 void WriteIniInteger(const std::string& file, std::string_view section, std::string_view key, int32_t value) {
-  WriteValue(file, section, key, std::to_string(value));
+  WriteValues(file, {{section, key, IniText(value)}});
 }
 
 void WriteIniBool(const std::string& file, std::string_view section, std::string_view key, bool value) {
-  WriteValue(file, section, key, value ? "1" : "0");
+  WriteValues(file, {{section, key, IniText(value)}});
 }
 
 void WriteIniString(const std::string& file, std::string_view section, std::string_view key,
                     std::string_view value) {
-  WriteValue(file, section, key, value);
+  WriteValues(file, {{section, key, std::string(value)}});
 }
+
+std::string IniText(int32_t value) { return std::to_string(value); }
+std::string IniText(bool value) { return value ? "1" : "0"; }
 
 }  // namespace zk

@@ -1,4 +1,5 @@
-// The settings file: one key read or written per call, with the private-profile behaviour of the original.
+// The settings file, with the private-profile behaviour of the original: read whole, or one key per call;
+// written one key per call, or many keys in one rewrite.
 //
 // `file` is a bare name such as "ZK.ini", which lives beside the program or, for an installed program, in the
 // user's configuration folder (IniLocation.h); a name that contains a "/" is taken as the path itself (tests
@@ -6,9 +7,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zk {
 
@@ -29,6 +32,20 @@ class EIniWriteError : public std::runtime_error {
 // The full path of `file` (see above).
 std::string IniPath(const std::string& file);
 
+// The file as it was read once; each lookup follows the rules of the Read functions below.
+class TIniContent {
+ public:
+  // A missing or unreadable file reads as empty.
+  static TIniContent Read(const std::string& file);
+  int32_t Integer(std::string_view section, std::string_view key, int32_t def) const;
+  bool Bool(std::string_view section, std::string_view key, bool def) const;
+  std::string String(std::string_view section, std::string_view key, std::string_view def) const;
+
+ private:
+  std::optional<std::string> Value(std::string_view section, std::string_view key) const;
+  std::optional<std::string> content_;
+};
+
 // Missing file, section or key, an empty value or a value that is not a number give the default. A value
 // longer than two characters that begins with "0x"/"0X" is hexadecimal, anything else signed decimal.
 int32_t ReadIniInteger(const std::string& file, std::string_view section, std::string_view key, int32_t def);
@@ -45,5 +62,17 @@ void WriteIniInteger(const std::string& file, std::string_view section, std::str
 void WriteIniBool(const std::string& file, std::string_view section, std::string_view key, bool value);
 void WriteIniString(const std::string& file, std::string_view section, std::string_view key,
                     std::string_view value);
+
+// One key's value as the file holds it.
+struct TIniValue {
+  std::string_view section;
+  std::string_view key;
+  std::string text;
+};
+std::string IniText(int32_t value);
+std::string IniText(bool value);
+// Writes every value as the single-key writes would, one after another, but rewrites the file once: either
+// all of them are on disk when the call returns, or (EIniWriteError) none is.
+void WriteIniValues(const std::string& file, const std::vector<TIniValue>& values);
 
 }  // namespace zk

@@ -1,56 +1,86 @@
 #include "shell/SettingsModel.h"
 
+#include <tuple>
+
 #include "engine/BatchRules.h"
 
 namespace zk {
+namespace {
+
+// One key of ZK.ini and the field of TSettings that holds it.
+template <typename Key, typename Field>
+struct TBoundKey {
+  const IniKey<Key>& key;
+  Field TSettings::*field;
+  bool written = true;  // DBCHK and PROCESSMSGINTV are only ever read
+};
+
+template <typename Key, typename Field>
+TBoundKey(const IniKey<Key>&, Field TSettings::*) -> TBoundKey<Key, Field>;
+template <typename Key, typename Field>
+TBoundKey(const IniKey<Key>&, Field TSettings::*, bool) -> TBoundKey<Key, Field>;
+
+// Every key, in the order the original program writes them.
+const auto kBoundKeys = std::tuple{
+    TBoundKey{settings::kX, &TSettings::X},
+    TBoundKey{settings::kY, &TSettings::Y},
+    TBoundKey{settings::kIncSubFolder, &TSettings::IncSubFolder},
+    TBoundKey{settings::kWipeSource, &TSettings::WipeSource},
+    TBoundKey{settings::kWipeDecSource, &TSettings::WipeDecSource},
+    TBoundKey{settings::kMainTop, &TSettings::MainTop},
+    TBoundKey{settings::kDontClearPassBox, &TSettings::DontClearPassBox},
+    TBoundKey{settings::kSaveHint, &TSettings::SaveHint},
+    TBoundKey{settings::kReEnc, &TSettings::ReEnc},
+    TBoundKey{settings::kTopWipe, &TSettings::TopWipe},
+    TBoundKey{settings::kPassHint, &TSettings::PassHint},
+    TBoundKey{settings::kPassHash, &TSettings::PassHash},
+    TBoundKey{settings::kSecLevel, &TSettings::SecLevel},
+    TBoundKey{settings::kDefaultExt, &TSettings::DefaultExt},
+    TBoundKey{settings::kOwnExt, &TSettings::OwnExt},
+    TBoundKey{settings::kRandomExt, &TSettings::RandomExt},
+    TBoundKey{settings::kOwnExtStr, &TSettings::OwnExtStr},
+    TBoundKey{settings::kAlgorithm, &TSettings::Algorithm},
+    TBoundKey{settings::kFirstExec, &TSettings::FirstExec},
+    TBoundKey{settings::kDbChk, &TSettings::DbChk, false},
+    TBoundKey{settings::kProcessMsgIntv, &TSettings::ProcessMsgIntv, false},
+};
+
+template <typename Action>
+void ForEachBoundKey(Action&& action) {
+  std::apply([&](const auto&... bound) { (action(bound), ...); }, kBoundKeys);
+}
+
+int32_t ReadValue(const TIniContent& ini, const IniKey<int32_t>& key) {
+  return ini.Integer(key.section, key.key, key.defaultValue);
+}
+bool ReadValue(const TIniContent& ini, const IniKey<bool>& key) {
+  return ini.Bool(key.section, key.key, key.defaultValue);
+}
+std::string ReadValue(const TIniContent& ini, const IniKey<std::string_view>& key) {
+  return ini.String(key.section, key.key, key.defaultValue);
+}
+
+std::string IniText(const std::string& value) { return value; }
+
+}  // namespace
 
 void TSettings::Load(const std::string& file) {
-  X = ReadSetting(settings::kX, file);
-  Y = ReadSetting(settings::kY, file);
-  DbChk = ReadSetting(settings::kDbChk, file);
-  IncSubFolder = ReadSetting(settings::kIncSubFolder, file);
-  PassHash = ReadSetting(settings::kPassHash, file);
-  SecLevel = ReadSetting(settings::kSecLevel, file);
-  ProcessMsgIntv = ReadSetting(settings::kProcessMsgIntv, file);
-  FirstExec = ReadSetting(settings::kFirstExec, file);
-  WipeSource = ReadSetting(settings::kWipeSource, file);
-  WipeDecSource = ReadSetting(settings::kWipeDecSource, file);
-  MainTop = ReadSetting(settings::kMainTop, file);
-  DontClearPassBox = ReadSetting(settings::kDontClearPassBox, file);
-  SaveHint = ReadSetting(settings::kSaveHint, file);
-  ReEnc = ReadSetting(settings::kReEnc, file);
-  TopWipe = ReadSetting(settings::kTopWipe, file);
-  PassHint = SaveHint ? ReadSetting(settings::kPassHint, file) : std::string();
-  const bool randomName = ReadSetting(settings::kRandomExt, file);
-  const bool ownExtension = !randomName && ReadSetting(settings::kOwnExt, file);
-  DefaultExt = !randomName && !ownExtension && ReadSetting(settings::kDefaultExt, file);
-  OwnExt = ownExtension;
-  RandomExt = randomName;
-  OwnExtStr = ReadSetting(settings::kOwnExtStr, file);
-  const int32_t algorithm = ReadSetting(settings::kAlgorithm, file);
-  Algorithm = algorithm >= 0 && algorithm <= 2 ? algorithm : -1;
+  const TIniContent ini = TIniContent::Read(file);
+  ForEachBoundKey([&](const auto& bound) { this->*bound.field = ReadValue(ini, bound.key); });
+  if (!SaveHint) PassHint.clear();
+  // Of the three naming flags only the last one set counts.
+  OwnExt = OwnExt && !RandomExt;
+  DefaultExt = DefaultExt && !OwnExt && !RandomExt;
+  if (Algorithm < 0 || Algorithm > 2) Algorithm = -1;
 }
 
 void TSettings::Save(const std::string& file) const {
-  WriteSetting(settings::kX, X, file);
-  WriteSetting(settings::kY, Y, file);
-  WriteSetting(settings::kIncSubFolder, IncSubFolder, file);
-  WriteSetting(settings::kWipeSource, WipeSource, file);
-  WriteSetting(settings::kWipeDecSource, WipeDecSource, file);
-  WriteSetting(settings::kMainTop, MainTop, file);
-  WriteSetting(settings::kDontClearPassBox, DontClearPassBox, file);
-  WriteSetting(settings::kSaveHint, SaveHint, file);
-  WriteSetting(settings::kReEnc, ReEnc, file);
-  WriteSetting(settings::kTopWipe, TopWipe, file);
-  if (SaveHint) WriteSetting(settings::kPassHint, PassHint, file);
-  WriteSetting(settings::kPassHash, PassHash, file);
-  WriteSetting(settings::kSecLevel, SecLevel, file);
-  WriteSetting(settings::kDefaultExt, DefaultExt, file);
-  WriteSetting(settings::kOwnExt, OwnExt, file);
-  WriteSetting(settings::kRandomExt, RandomExt, file);
-  WriteSetting(settings::kOwnExtStr, OwnExtStr, file);
-  WriteSetting(settings::kAlgorithm, Algorithm, file);
-  WriteSetting(settings::kFirstExec, FirstExec, file);
+  std::vector<TIniValue> values;
+  ForEachBoundKey([&](const auto& bound) {
+    if (!bound.written || (static_cast<const void*>(&bound.key) == &settings::kPassHint && !SaveHint)) return;
+    values.push_back({bound.key.section, bound.key.key, IniText(this->*bound.field)});
+  });
+  WriteIniValues(file, values);
 }
 
 int TSettings::NamingMode() const {

@@ -1,5 +1,5 @@
 // TSettings: every value the desktop program keeps in ZK.ini, held in one plain value while it runs. The
-// windows show it and write their changes back into it; it is read once at start and written at close.
+// windows show it and write their changes back into it; it is read once at start and written once at close.
 // Names and defaults come from the key table (Settings.h).
 #pragma once
 
@@ -37,7 +37,8 @@ struct TSettings {
   // only the last one set (none when none is), a cipher number outside 0 to 2 as -1.
   void Load(const std::string& file);
   // Writes the keys in the order of the original program (PASSHINT only with SaveHint; DBCHK and
-  // PROCESSMSGINTV are never written). Stops at the first refused write and throws EIniWriteError.
+  // PROCESSMSGINTV are never written), all in one rewrite of the file: a refused write (EIniWriteError)
+  // leaves the file as it was.
   void Save(const std::string& file) const;
 
   // 0 ".enc", 1 own extension, 2 random name + own extension, following the naming flags.

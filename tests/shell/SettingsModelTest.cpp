@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 #include "TempFolder.h"
 #include "engine/BatchRules.h"
@@ -89,6 +91,22 @@ TEST_F(SettingsModelTest, HintIsNotWrittenUnlessItIsSaved) {
   reread.Load(ini_);
   EXPECT_NE(Content().find("PASSHINT=kept on disk\n"), std::string::npos);
   EXPECT_FALSE(reread.SaveHint);
+}
+
+TEST_F(SettingsModelTest, SaveRewritesTheFileOnce) {
+  WriteIni("[SYSTEM]\nSECLEVEL=3\n");
+  const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  ASSERT_GE(::inotify_add_watch(watch, temp_.Path().c_str(), IN_MOVED_TO), 0);
+  TSettings model;
+  model.Save(ini_);
+  int renames = 0;
+  alignas(inotify_event) char events[4096];
+  for (ssize_t got; (got = ::read(watch, events, sizeof events)) > 0;)
+    for (char* at = events; at < events + got; at += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(at)->len)
+      ++renames;
+  ::close(watch);
+  EXPECT_EQ(renames, 1);
 }
 
 TEST_F(SettingsModelTest, NamingModeSetsExactlyOneFlag) {
