@@ -246,6 +246,10 @@ For real protection, use full-disk encryption.</translation>
         <translation>The hint has a character that Shift-JIS cannot represent, so the whole hint is stored as UTF-8. ZK for Windows will not show this hint correctly.</translation>
     </message>
     <message>
+        <source>このパスワードは１日以内に推測される恐れがあります。</source>
+        <translation>This password could be guessed within a day. </translation>
+    </message>
+    <message>
         <source>推測にかかる時間の目安：</source>
         <translation>Time to guess it: </translation>
     </message>
@@ -308,6 +312,10 @@ For real protection, use full-disk encryption.</translation>
     <message>
         <source>何世紀も</source>
         <translation>centuries</translation>
+    </message>
+    <message>
+        <source>ファイルが開けません</source>
+        <translation>The file cannot be opened</translation>
     </message>
 </context>
 <context>

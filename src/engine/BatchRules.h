@@ -39,6 +39,7 @@ struct TRowResult {
   TResultKind Kind;
   std::string DecryptedPath;  // after a successful decryption: where the plain file now stands
   std::string LinkTarget;     // for a source that was a link: the file it led to, which remains
+  std::string Cause;          // for a failure: why, e.g. "cannot write a.txt.enc: No space left on device"; empty when unknown
 
   bool Failed() const { return IsFailure(Kind); }
   // What the row shows before the path.

@@ -9,6 +9,7 @@
 
 #include "engine/GuessTime.h"
 #include "engine/ResultTexts.h"
+#include "engine/TextMarker.h"
 
 namespace zk {
 
@@ -38,10 +39,11 @@ TPasswordStrength EstimateStrength(std::string_view password);
 // "推測にかかる時間の目安：3時間", with the note on characters beyond ASCII when there are any.
 std::string StrengthText(const TPasswordStrength& strength, const TShownText& shown = {});
 
-inline constexpr std::string_view kStrengthLead = "推測にかかる時間の目安：";
-inline constexpr std::string_view kStrengthBeyondAscii = "（日本語の単語などは辞書にないため、実際はもっと短い場合があります）";
+inline constexpr std::string_view kStrengthLead = ZK_TRANSLATE_NOOP("CoreTexts", "推測にかかる時間の目安：");
+inline constexpr std::string_view kStrengthBeyondAscii =
+    ZK_TRANSLATE_NOOP("CoreTexts", "（日本語の単語などは辞書にないため、実際はもっと短い場合があります）");
 // zkcli's warning before it encrypts with a password that falls in under a day.
 inline constexpr std::string_view kWeakPasswordWarning =
-    "このパスワードは１日以内に推測される恐れがあります。";
+    ZK_TRANSLATE_NOOP("CoreTexts", "このパスワードは１日以内に推測される恐れがあります。");
 
 }  // namespace zk

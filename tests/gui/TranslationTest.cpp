@@ -14,7 +14,7 @@
 #include "engine/Progress.h"
 #include "shell/IniUnit.h"
 #include "ui/CoreTexts.h"
-#include "ui/Language.h"
+#include "shell/Language.h"
 
 namespace zk::test {
 namespace {
