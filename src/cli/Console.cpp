@@ -1,7 +1,9 @@
 #include "cli/Console.h"
 
+#include "cli/ShownTexts.h"
 #include "cli/StandardStreams.h"
 #include "engine/BatchRules.h"
+#include "platform/CodePage.h"
 #include "platform/ControlEscapes.h"
 #include "platform/Paths.h"
 
@@ -9,7 +11,7 @@ namespace zk::cli {
 
 void Console::StartFiles(int first, int last, int count, const std::string& path,
                          std::string_view statusSuffix) {
-  bar_.Start(StatusLine(first, last, count, EscapeControls(LastComponent(path)), statusSuffix));
+  bar_.Start(StatusLine(first, last, count, PathDisplayText(LastComponent(path)), ShownText(statusSuffix)));
 }
 
 void Console::Line(std::initializer_list<std::string_view> fields) {
@@ -19,6 +21,10 @@ void Console::Line(std::initializer_list<std::string_view> fields) {
     line += EscapeControls(field);
   }
   line += '\n';
+  Write(line);
+}
+
+void Console::Write(std::string_view line) {
   bar_.Clear();
   if (results_ == ResultLines::kStdout)
     WriteToStdout(line);

@@ -25,6 +25,8 @@ class Console : public TEngineObserver {
   // One result line of tab-separated fields, flushed at once so that a script reading along sees each file
   // as it is done.
   void Line(std::initializer_list<std::string_view> fields);
+  // A line as it is (a JSON object, whose own escapes keep it one line), on the same stream as Line.
+  void Write(std::string_view line);
   // Something went wrong outside the result lines; goes to stderr.
   void Error(std::string_view text);
 
