@@ -9,9 +9,8 @@
 
 namespace zk::cli {
 
-void Console::StartFiles(int first, int last, int count, const std::string& path,
-                         std::string_view statusSuffix) {
-  bar_.Start(StatusLine(first, last, count, PathDisplayText(LastComponent(path)), ShownText(statusSuffix)));
+void Console::StartFiles(int first, int last, int count, const std::string& path, std::string_view status) {
+  bar_.Start(ShownText(StatusLine(first, last, count, PathDisplayText(LastComponent(path)), status)));
 }
 
 void Console::Line(std::initializer_list<std::string_view> fields) {

@@ -21,7 +21,7 @@ class Console : public TEngineObserver {
 
   // The bar shows the status line of the files now worked on, numbers first..last, naming the first:
   // [2/5Files]a.txtを暗号化中, or with several at once [3-4/200Files]c.txtを暗号化中
-  void StartFiles(int first, int last, int count, const std::string& path, std::string_view statusSuffix);
+  void StartFiles(int first, int last, int count, const std::string& path, std::string_view status);
   // One result line of tab-separated fields, flushed at once so that a script reading along sees each file
   // as it is done.
   void Line(std::initializer_list<std::string_view> fields);

@@ -36,11 +36,11 @@ int RunEncrypt(const CommandLine& line) {
 
   TFileEngine engine;
   Console console;
-  if (!FitsCp932(options.Password)) console.Error(ShownText(kPasswordBeyondShiftJis));
-  if (!FitsCp932(options.Hint)) console.Error(ShownText(kHintBeyondShiftJis));
+  if (!FitsCp932(options.Password)) console.Error(TranslatedTemplate(kPasswordBeyondShiftJis));
+  if (!FitsCp932(options.Hint)) console.Error(TranslatedTemplate(kHintBeyondShiftJis));
   const TPasswordStrength strength = EstimateStrength(options.Password);
   if (strength.Seconds < kCliWarnBelowSeconds)
-    console.Error(ShownText(kWeakPasswordWarning) + StrengthText(strength, ShownText));
+    console.Error(ShownText(TText{.Template = kWeakPasswordWarning, .Values = {StrengthText(strength)}}));
   engine.Observer = &console;
   OverwriteNotes notes(console);
   ResultOutput output(console, line.json ? OutputFormat::kJson : OutputFormat::kText);

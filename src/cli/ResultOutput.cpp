@@ -25,7 +25,7 @@ void ResultOutput::Row(const std::string& path, const TRowResult& result) {
   std::string_view cause = result.Cause;
   if (cause.empty() && result.Kind == TResultKind::kUnfinishedFileSkipped) cause = kUnfinishedFileCause;
   Cause(path, cause);
-  const std::string text = result.Text(ShownText) + path;
+  const std::string text = result.Text(TranslatedTemplate) + path;
   if (!Json()) {
     if (result.DecryptedPath.empty())
       console_.Line({text});
@@ -42,7 +42,7 @@ void ResultOutput::Row(const std::string& path, const TRowResult& result) {
 
 void ResultOutput::Hint(const std::string& path, const std::optional<std::string>& hint) {
   Count(!hint);
-  const std::string text = HintText(hint, ShownText);
+  const std::string text = ShownText(HintText(hint));
   if (!Json()) {
     console_.Line({text, path});
     return;

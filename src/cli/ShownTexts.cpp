@@ -34,8 +34,10 @@ std::string_view EnglishText(std::string_view text) {
   return found != english.end() ? found->second : text;
 }
 
-std::string ShownText(std::string_view text) {
-  return std::string(ShowsEnglish() ? EnglishText(text) : text);
+std::string TranslatedTemplate(std::string_view templ) {
+  return std::string(ShowsEnglish() ? EnglishText(templ) : templ);
 }
+
+std::string ShownText(const TText& text) { return RenderText(text, TranslatedTemplate); }
 
 }  // namespace zk::cli

@@ -20,8 +20,8 @@ bool ConfirmedOnTerminal(size_t count) {
   std::optional<Terminal> terminal = Terminal::Open();
   if (!terminal)
     throw UsageError("wipe asks for confirmation on the terminal; give --yes to wipe without asking");
-  terminal->Write(ConfirmationText(TBatchMode::kWipe, static_cast<int>(count), ShownText) + "\n");
-  const std::optional<std::string> answer = terminal->ReadLine(ShownText(kWipeWarning) + " [y/N] ");
+  terminal->Write(ShownText(ConfirmationText(TBatchMode::kWipe, static_cast<int>(count))) + "\n");
+  const std::optional<std::string> answer = terminal->ReadLine(TranslatedTemplate(kWipeWarning) + " [y/N] ");
   return answer && (*answer == "y" || *answer == "Y" || *answer == "yes");
 }
 

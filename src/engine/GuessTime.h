@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/ResultTexts.h"
-#include "engine/TextMarker.h"
+#include "engine/TextTemplate.h"
 
 namespace zk {
 
@@ -20,7 +20,7 @@ struct TGuessTime {
 TGuessTime GuessTime(double seconds);
 
 // The words for the time: "1秒未満", "3時間", "何世紀も".
-std::string GuessTimeText(TGuessTime time, const TShownText& shown = {});
+TText GuessTimeText(TGuessTime time);
 
 // Texts of the words; "%1" stands for the count. The count 1 has texts of its own, whose translations
 // take the singular.

@@ -4,23 +4,14 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "engine/TextMarker.h"
+#include "engine/TextTemplate.h"
 
 namespace zk {
-
-// Gives the text shown for one of the texts below: the desktop program passes its translation; without
-// one (zkcli, whose lines scripts parse) each text stands as it is.
-using TShownText = std::function<std::string(std::string_view)>;
-
-inline std::string Shown(const TShownText& shown, std::string_view text) {
-  return shown ? shown(text) : std::string(text);
-}
 
 // Encryption of one file.
 inline constexpr std::string_view kEncryptSuccess = ZK_TRANSLATE_NOOP("CoreTexts", "暗号化成功：");
@@ -80,16 +71,13 @@ inline constexpr std::string_view kDecryptWipeIncomplete = ZK_TRANSLATE_NOOP(
     "。)：");
 
 // A source that is a symbolic link: its wipe removes the link only (wiping through a link could destroy a
-// file elsewhere), so the file it leads to remains. The row names that file between the text's two parts
-// and counts as failed.
+// file elsewhere), so the file it leads to remains. The row names that file (%1) and counts as failed.
 inline constexpr std::string_view kEncryptLinkTargetKept =
-    ZK_TRANSLATE_NOOP("CoreTexts", "＊暗号化成功(リンク先は抹消されていません：");
-inline constexpr std::string_view kEncryptLinkTargetKeptEnd = ZK_TRANSLATE_NOOP("CoreTexts", ")：");
+    ZK_TRANSLATE_NOOP("CoreTexts", "＊暗号化成功(リンク先は抹消されていません：%1)：");
 inline constexpr std::string_view kDecryptLinkTargetKept =
-    ZK_TRANSLATE_NOOP("CoreTexts", "＊復号成功(リンク先は抹消されていません：");
+    ZK_TRANSLATE_NOOP("CoreTexts", "＊復号成功(リンク先は抹消されていません：%1) : ");
 inline constexpr std::string_view kWipeLinkTargetKept =
-    ZK_TRANSLATE_NOOP("CoreTexts", "＊リンクのみ削除(リンク先は抹消されていません：");
-inline constexpr std::string_view kDecryptWipeLinkTargetKeptEnd = ZK_TRANSLATE_NOOP("CoreTexts", ") : ");
+    ZK_TRANSLATE_NOOP("CoreTexts", "＊リンクのみ削除(リンク先は抹消されていません：%1) : ");
 
 // A source that changed after it was read (written to, replaced, grown or cut), or that another ZK process
 // was reading, when its wipe came: the output was made, the source is kept.
@@ -232,63 +220,64 @@ constexpr std::string_view ResultText(TResultKind kind) { return CatalogueEntry(
 constexpr std::string_view ResultId(TResultKind kind) { return CatalogueEntry(kind).Id; }
 constexpr bool IsFailure(TResultKind kind) { return CatalogueEntry(kind).Failure; }
 
-// What a row shows before its path: the kind's text, with `linkTarget` named inside it when the source was a
-// link.
+// What a row shows before its path: the kind's sentence, naming `linkTarget` (%1) when the source was a link.
+inline TText ResultSentence(TResultKind kind, std::string_view linkTarget) {
+  return Sentence(ResultText(kind), {std::string(linkTarget)});
+}
+// The same, rendered with `shown`'s translation of the sentence (the core's own text without one).
 inline std::string ResultText(TResultKind kind, std::string_view linkTarget, const TShownText& shown = {}) {
-  std::string text = Shown(shown, ResultText(kind));
-  if (kind == TResultKind::kEncryptedLinkTargetKept)
-    text.append(linkTarget).append(Shown(shown, kEncryptLinkTargetKeptEnd));
-  else if (kind == TResultKind::kDecryptedLinkTargetKept || kind == TResultKind::kLinkOnlyWiped)
-    text.append(linkTarget).append(Shown(shown, kDecryptWipeLinkTargetKeptEnd));
-  return text;
+  return RenderText(ResultSentence(kind, linkTarget), shown);
 }
 
 // A container's hint as the list and zkcli show it: kReadHintError when it could not be read.
-inline std::string HintText(const std::optional<std::string>& hint, const TShownText& shown = {}) {
-  return hint ? *hint : Shown(shown, kReadHintError);
+inline TText HintText(const std::optional<std::string>& hint) {
+  return hint ? PlainText(*hint) : Sentence(kReadHintError);
 }
 
 // The caption at the end of a run.
-inline constexpr std::string_view kSummaryFailuresPrefix =
-    ZK_TRANSLATE_NOOP("CoreTexts", "終了しました。　失敗数 : ");
-inline constexpr std::string_view kSummaryFailuresSuffix = ZK_TRANSLATE_NOOP("CoreTexts", "個");
+inline constexpr std::string_view kSummaryFailures =
+    ZK_TRANSLATE_NOOP("CoreTexts", "終了しました。　失敗数 : %1個");
 inline constexpr std::string_view kSummaryAllDone =
     ZK_TRANSLATE_NOOP("CoreTexts", "全てのファイル/フォルダを正常に処理しました。");
 
-// The confirmation text of a batch: prefix, the number of files, then the text of the mode.
-inline constexpr std::string_view kConfirmPrefix = ZK_TRANSLATE_NOOP("CoreTexts", "以上");
+// The confirmation text of a batch, %1 the number of files.
 inline constexpr std::string_view kConfirmEncrypt = ZK_TRANSLATE_NOOP(
     "CoreTexts",
-    "個のファイルを暗号化します。暗号化されたファイルは復号するまで他のアプリケーションからはアクセスできなく"
-    "なります。よろしいですか？");
+    "以上%1個のファイルを暗号化します。暗号化されたファイルは復号するまで他のアプリケーションからはアクセス"
+    "できなくなります。よろしいですか？");
 inline constexpr std::string_view kConfirmDecrypt = ZK_TRANSLATE_NOOP(
     "CoreTexts",
-    "個のファイルを復号します。これらのファイルが正しいパスワードで暗号化されたものであることを確認してくださ"
-    "い。"
-    "よろしいですか？");
+    "以上%1個のファイルを復号します。これらのファイルが正しいパスワードで暗号化されたものであることを確認して"
+    "ください。よろしいですか？");
 inline constexpr std::string_view kConfirmWipe =
     ZK_TRANSLATE_NOOP("CoreTexts",
-                      "個のファイルをディスクから完全に抹消(wipe)"
+                      "以上%1個のファイルをディスクから完全に抹消(wipe)"
                       "します。抹消されたファイルは復元が不可能となります。よろしいですか？");
 // The second confirmation of a wipe batch.
 inline constexpr std::string_view kWipeWarning =
     ZK_TRANSLATE_NOOP("CoreTexts", "これは抹消モードです！本当によろしいですか？");
-// The lines the wipe warning gains when files of the list lie where the overwrite may miss the old data.
+// The paragraph the wipe warning gains when files of the list lie where the overwrite may miss the old data.
 inline constexpr std::string_view kWipeWarningOldDataMayRemain = ZK_TRANSLATE_NOOP(
     "CoreTexts",
     "一部のファイルはコピーオンライト・ネットワーク・フラッシュメモリ等の上にあり、上書きしても元のデータが"
     "残る可能性があります。\r\n確実に守るにはディスク全体の暗号化を使って下さい。");
+// Two paragraphs, %1 and %2, as one text; nothing to translate.
+inline constexpr std::string_view kParagraphs = "%1\r\n%2";
 
-// Suffixes of the per-row status line "[i/NFiles]" + path + suffix.
-inline constexpr std::string_view kStatusEncrypting = ZK_TRANSLATE_NOOP("CoreTexts", "を暗号化中");
-inline constexpr std::string_view kStatusDecrypting = ZK_TRANSLATE_NOOP("CoreTexts", "を復号中");
-inline constexpr std::string_view kStatusWiping = ZK_TRANSLATE_NOOP("CoreTexts", "を抹消中");
+// The status line of the files at work: %1 the number of the file (or "3-4" for several at once), %2 the
+// number of files, %3 the file's name.
+inline constexpr std::string_view kStatusEncrypting =
+    ZK_TRANSLATE_NOOP("CoreTexts", "[%1/%2Files]%3を暗号化中");
+inline constexpr std::string_view kStatusDecrypting =
+    ZK_TRANSLATE_NOOP("CoreTexts", "[%1/%2Files]%3を復号中");
+inline constexpr std::string_view kStatusWiping = ZK_TRANSLATE_NOOP("CoreTexts", "[%1/%2Files]%3を抹消中");
 
-// Progress lines.
-inline constexpr std::string_view kProgressEncrypting = ZK_TRANSLATE_NOOP("CoreTexts", "暗号化中：");
-inline constexpr std::string_view kProgressDecrypting = ZK_TRANSLATE_NOOP("CoreTexts", "復号中：");
-inline constexpr std::string_view kProgressWiping = ZK_TRANSLATE_NOOP("CoreTexts", "不要データ抹消中：");
-inline constexpr std::string_view kProgressBytes = ZK_TRANSLATE_NOOP("CoreTexts", "バイト　");
+// Progress lines: %1 bytes done of %2, %3 the percentage (for a wipe %1).
+inline constexpr std::string_view kProgressEncrypting =
+    ZK_TRANSLATE_NOOP("CoreTexts", "暗号化中：%1/%2バイト　%3%");
+inline constexpr std::string_view kProgressDecrypting =
+    ZK_TRANSLATE_NOOP("CoreTexts", "復号中：%1/%2バイト　%3%");
+inline constexpr std::string_view kProgressWiping = ZK_TRANSLATE_NOOP("CoreTexts", "不要データ抹消中：%1%");
 
 // The error of a wipe whose exclusive open for writing fails.
 inline constexpr std::string_view kWipeCannotOpen = ZK_TRANSLATE_NOOP("CoreTexts", "ファイルが開けません");

@@ -245,7 +245,7 @@ void WriteValue(const std::string& file, std::string_view section, std::string_v
 }  // namespace
 
 EIniWriteError::EIniWriteError(const std::string& path)
-    : std::runtime_error(path + std::string(kIniCannotWrite)), Path(path) {}
+    : std::runtime_error(RenderText(Sentence(kIniCannotWrite, {path}))), Path(path) {}
 
 std::string IniPath(const std::string& file) {
   return file.find('/') != std::string::npos ? file : IniFolder(CurrentIniSurroundings()) + file;

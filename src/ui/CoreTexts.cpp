@@ -18,9 +18,11 @@ QString CoreText(std::string_view text) {
 
 std::string ShownCoreText(std::string_view text) { return CoreText(text).toStdString(); }
 
+QString CoreText(const TText& text) { return ToQString(RenderText(text, ShownCoreText, PathDisplayText)); }
+
 QString ErrorText(const std::exception& error) {
   if (const auto* refusedWrite = dynamic_cast<const EIniWriteError*>(&error))
-    return DisplayQString(refusedWrite->Path) + CoreText(kIniCannotWrite);
+    return CoreText(Sentence(kIniCannotWrite, {refusedWrite->Path}));
   return DisplayQString(error.what());
 }
 
