@@ -40,7 +40,7 @@ int RunEncrypt(const CommandLine& line) {
   if (!FitsCp932(options.Hint)) console.Error(TranslatedTemplate(kHintBeyondShiftJis));
   const TPasswordStrength strength = EstimateStrength(options.Password);
   if (strength.Seconds < kCliWarnBelowSeconds)
-    console.Error(ShownText(TText{.Template = kWeakPasswordWarning, .Values = {StrengthText(strength)}}));
+    console.Error(ShownText(Composed(kWeakPasswordWarning, {StrengthText(strength)})));
   engine.Observer = &console;
   OverwriteNotes notes(console);
   ResultOutput output(console, line.json ? OutputFormat::kJson : OutputFormat::kText);

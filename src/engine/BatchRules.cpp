@@ -170,8 +170,7 @@ TRowResult WipeRow(TFileEngine& engine, const std::string& path, bool nameOverwr
 
 TText WipeWarningText(bool anyOverwriteDoubt) {
   if (!anyOverwriteDoubt) return Sentence(kWipeWarning);
-  return TText{.Template = kParagraphs,
-               .Values = {Sentence(kWipeWarning), Sentence(kWipeWarningOldDataMayRemain)}};
+  return Composed(kParagraphs, {Sentence(kWipeWarning), Sentence(kWipeWarningOldDataMayRemain)});
 }
 
 bool OverwriteMayMissOldData(const std::string& path) {

@@ -51,8 +51,8 @@ TPasswordStrength EstimateStrength(std::string_view password) {
 }
 
 TText StrengthText(const TPasswordStrength& strength) {
-  return TText{.Template = strength.BeyondAscii ? kStrengthBeyondAscii : kStrength,
-               .Values = {GuessTimeText(GuessTime(strength.Seconds))}};
+  return Composed(strength.BeyondAscii ? kStrengthBeyondAscii : kStrength,
+                  {GuessTimeText(GuessTime(strength.Seconds))});
 }
 
 }  // namespace zk

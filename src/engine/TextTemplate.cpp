@@ -5,12 +5,24 @@
 namespace zk {
 
 TText Sentence(std::string_view templ, std::vector<std::string> plainValues) {
-  TText text{.Template = templ};
+  TText text;
+  text.Template = templ;
   for (std::string& value : plainValues) text.Values.push_back(PlainText(std::move(value)));
   return text;
 }
 
-TText PlainText(std::string value) { return TText{.Plain = std::move(value)}; }
+TText Composed(std::string_view templ, std::vector<TText> values) {
+  TText text;
+  text.Template = templ;
+  text.Values = std::move(values);
+  return text;
+}
+
+TText PlainText(std::string value) {
+  TText text;
+  text.Plain = std::move(value);
+  return text;
+}
 
 std::string RenderText(const TText& text, const TShownText& translate, const TValueDisplay& display) {
   if (text.Template.empty()) return display ? display(text.Plain) : text.Plain;

@@ -21,6 +21,8 @@ struct TText {
 
 // A sentence of the catalogue whose values are plain.
 TText Sentence(std::string_view templ, std::vector<std::string> plainValues = {});
+// A sentence of the catalogue whose values are texts of their own, each translated as a whole.
+TText Composed(std::string_view templ, std::vector<TText> values);
 TText PlainText(std::string value);
 
 // The translation of a template as a whole (the desktop program's translator, zkcli's English table).

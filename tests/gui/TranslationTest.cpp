@@ -45,7 +45,7 @@ QStringList CoreTextsShown() {
   for (int unit = 0; unit <= static_cast<int>(TTimeUnit::kCenturies); ++unit)
     for (const long count : {1L, 3L}) texts << CoreText(GuessTimeText({static_cast<TTimeUnit>(unit), count}));
   texts << CoreText(StrengthText({.BeyondAscii = true})) << CoreText(StrengthText({}))
-        << CoreText(TText{.Template = kWeakPasswordWarning, .Values = {StrengthText({})}});
+        << CoreText(Composed(kWeakPasswordWarning, {StrengthText({})}));
   texts << CoreText(kPasswordMismatch) << ErrorText(EIniWriteError("/ro/ZK.ini"));
   return texts;
 }
