@@ -99,6 +99,11 @@ round_trip() {
 check "zkcli encrypts and decrypts a file back to the same bytes" round_trip
 check "man -w finds both pages" man -w zk zkcli
 check "zkcli --help runs" sh -c 'zkcli --help | head -1'
+check "zkcli's completions lie where bash-completion, zsh and fish look" ls \
+  /usr/share/bash-completion/completions/zkcli /usr/share/zsh/vendor-completions/_zkcli \
+  /usr/share/fish/vendor_completions.d/zkcli.fish
+check "bash completes a zkcli command" bash -c 'source /usr/share/bash-completion/completions/zkcli &&
+  COMP_WORDS=(zkcli enc) COMP_CWORD=1 && _zkcli && [ "${COMPREPLY[*]}" = encrypt ]'
 check "the Japanese font of the windows is there" fc-match -f '%{family}\n' IPAPGothic
 check "containers open with zk-decrypt.desktop" sh -c 'gio mime application/x-zk-container | grep -F zk-decrypt.desktop'
 check "the file-manager menus lie where Dolphin, Nemo and Nautilus look" ls \

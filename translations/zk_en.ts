@@ -108,32 +108,24 @@
         <translation>*Unfinished file of an interrupted run (left as it is): </translation>
     </message>
     <message>
-        <source>終了しました。&#x3000;失敗数 : </source>
-        <translation>Finished.  Failed: </translation>
-    </message>
-    <message>
-        <source>個</source>
-        <translation> file(s)</translation>
+        <source>終了しました。&#x3000;失敗数 : %1個</source>
+        <translation>Finished. %1 file(s) failed.</translation>
     </message>
     <message>
         <source>全てのファイル/フォルダを正常に処理しました。</source>
         <translation>All files and folders were processed successfully.</translation>
     </message>
     <message>
-        <source>以上</source>
-        <translation>The </translation>
+        <source>以上%1個のファイルを暗号化します。暗号化されたファイルは復号するまで他のアプリケーションからはアクセスできなくなります。よろしいですか？</source>
+        <translation>The %1 file(s) above will be encrypted. Encrypted files cannot be opened by other applications until they are decrypted. Continue?</translation>
     </message>
     <message>
-        <source>個のファイルを暗号化します。暗号化されたファイルは復号するまで他のアプリケーションからはアクセスできなくなります。よろしいですか？</source>
-        <translation> file(s) above will be encrypted. Encrypted files cannot be opened by other applications until they are decrypted. Continue?</translation>
+        <source>以上%1個のファイルを復号します。これらのファイルが正しいパスワードで暗号化されたものであることを確認してください。よろしいですか？</source>
+        <translation>The %1 file(s) above will be decrypted. Please make sure they were encrypted with the right password. Continue?</translation>
     </message>
     <message>
-        <source>個のファイルを復号します。これらのファイルが正しいパスワードで暗号化されたものであることを確認してください。よろしいですか？</source>
-        <translation> file(s) above will be decrypted. Please make sure they were encrypted with the right password. Continue?</translation>
-    </message>
-    <message>
-        <source>個のファイルをディスクから完全に抹消(wipe)します。抹消されたファイルは復元が不可能となります。よろしいですか？</source>
-        <translation> file(s) above will be erased from the disk for good (wipe). Wiped files cannot be recovered. Continue?</translation>
+        <source>以上%1個のファイルをディスクから完全に抹消(wipe)します。抹消されたファイルは復元が不可能となります。よろしいですか？</source>
+        <translation>The %1 file(s) above will be wiped: overwritten on the disk and deleted. Wiped files cannot be recovered. Continue?</translation>
     </message>
     <message>
         <source>これは抹消モードです！本当によろしいですか？</source>
@@ -146,32 +138,28 @@
 For real protection, use full-disk encryption.</translation>
     </message>
     <message>
-        <source>を暗号化中</source>
-        <translation>: encrypting</translation>
+        <source>[%1/%2Files]%3を暗号化中</source>
+        <translation>[%1/%2] Encrypting %3</translation>
     </message>
     <message>
-        <source>を復号中</source>
-        <translation>: decrypting</translation>
+        <source>[%1/%2Files]%3を復号中</source>
+        <translation>[%1/%2] Decrypting %3</translation>
     </message>
     <message>
-        <source>を抹消中</source>
-        <translation>: wiping</translation>
+        <source>[%1/%2Files]%3を抹消中</source>
+        <translation>[%1/%2] Wiping %3</translation>
     </message>
     <message>
-        <source>暗号化中：</source>
-        <translation>Encrypting: </translation>
+        <source>暗号化中：%1/%2バイト&#x3000;%3%</source>
+        <translation>Encrypting: %1/%2 bytes, %3%</translation>
     </message>
     <message>
-        <source>復号中：</source>
-        <translation>Decrypting: </translation>
+        <source>復号中：%1/%2バイト&#x3000;%3%</source>
+        <translation>Decrypting: %1/%2 bytes, %3%</translation>
     </message>
     <message>
-        <source>不要データ抹消中：</source>
-        <translation>Wiping: </translation>
-    </message>
-    <message>
-        <source>バイト&#x3000;</source>
-        <translation> bytes  </translation>
+        <source>不要データ抹消中：%1%</source>
+        <translation>Wiping: %1%</translation>
     </message>
     <message>
         <source>入力されたパスワードが再入力されたパスワードと一致しません。再度入力してください。</source>
@@ -182,8 +170,8 @@ For real protection, use full-disk encryption.</translation>
         <translation>No password has been entered.</translation>
     </message>
     <message>
-        <source> に書き込めません</source>
-        <translation> cannot be written.</translation>
+        <source>%1 に書き込めません</source>
+        <translation>%1 cannot be written.</translation>
     </message>
     <message>
         <source>セキュリティレベルが２に設定されており、このレベルでは６文字以上のパスワードを入力する必要があります。「オプション」でセキュリティレベルを変更するか、パスワードを長くしてください。</source>
@@ -214,24 +202,16 @@ For real protection, use full-disk encryption.</translation>
         <translation>*Decrypted (the source file was deleted, but its overwrite did not finish; the old data may remain): </translation>
     </message>
     <message>
-        <source>＊暗号化成功(リンク先は抹消されていません：</source>
-        <translation>*Encrypted (the file the link led to was not wiped: </translation>
+        <source>＊暗号化成功(リンク先は抹消されていません：%1)：</source>
+        <translation>*Encrypted (the file the link led to was not wiped: %1): </translation>
     </message>
     <message>
-        <source>)：</source>
-        <translation>): </translation>
+        <source>＊復号成功(リンク先は抹消されていません：%1) : </source>
+        <translation>*Decrypted (the file the link led to was not wiped: %1): </translation>
     </message>
     <message>
-        <source>＊復号成功(リンク先は抹消されていません：</source>
-        <translation>*Decrypted (the file the link led to was not wiped: </translation>
-    </message>
-    <message>
-        <source>＊リンクのみ削除(リンク先は抹消されていません：</source>
-        <translation>*Only the link was deleted (the file it led to was not wiped: </translation>
-    </message>
-    <message>
-        <source>) : </source>
-        <translation>): </translation>
+        <source>＊リンクのみ削除(リンク先は抹消されていません：%1) : </source>
+        <translation>*Only the link was deleted (the file it led to was not wiped: %1): </translation>
     </message>
     <message>
         <source>ヒントが長すぎます。ヒントは保存される形で750バイト（全角文字は2バイト、Shift-JISで表せない文字を含む場合は全体がUTF-8となり1文字最大3バイト）までです。ヒントを短くしてください。</source>
@@ -246,12 +226,16 @@ For real protection, use full-disk encryption.</translation>
         <translation>The hint has a character that Shift-JIS cannot represent, so the whole hint is stored as UTF-8. ZK for Windows will not show this hint correctly.</translation>
     </message>
     <message>
-        <source>推測にかかる時間の目安：</source>
-        <translation>Time to guess it: </translation>
+        <source>このパスワードは１日以内に推測される恐れがあります。%1</source>
+        <translation>This password could be guessed within a day. %1</translation>
     </message>
     <message>
-        <source>（日本語の単語などは辞書にないため、実際はもっと短い場合があります）</source>
-        <translation> (Japanese words and the like are not in its dictionaries, so it may be shorter)</translation>
+        <source>推測にかかる時間の目安：%1</source>
+        <translation>Time to guess it: %1</translation>
+    </message>
+    <message>
+        <source>推測にかかる時間の目安：%1（日本語の単語などは辞書にないため、実際はもっと短い場合があります）</source>
+        <translation>Time to guess it: %1 (Japanese words and the like are not in its dictionaries, so it may be shorter)</translation>
     </message>
     <message>
         <source>1秒未満</source>
@@ -308,6 +292,10 @@ For real protection, use full-disk encryption.</translation>
     <message>
         <source>何世紀も</source>
         <translation>centuries</translation>
+    </message>
+    <message>
+        <source>ファイルが開けません</source>
+        <translation>The file cannot be opened</translation>
     </message>
 </context>
 <context>

@@ -7,7 +7,7 @@
 #include "platform/ProcessProtection.h"
 #include "platform/UnfinishedFiles.h"
 #include "shell/IniUnit.h"
-#include "ui/Language.h"
+#include "shell/Language.h"
 
 int main(int argc, char** argv) {
   // Before the first password (-P, the password dialog): no core dump, and no other process of the user

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/ProgramState.h"
-#include "ui/Language.h"
+#include "shell/Language.h"
 
 class QApplication;
 

@@ -5,6 +5,7 @@
 #include "cli/Commands.h"
 #include "cli/Console.h"
 #include "cli/PasswordSource.h"
+#include "cli/ShownTexts.h"
 #include "engine/PasswordStrength.h"
 
 namespace zk::cli {
@@ -14,7 +15,7 @@ int RunCheckStrength(const CommandLine& line) {
   const TPasswordStrength strength = EstimateStrength(password.View());
   char seconds[32];
   std::snprintf(seconds, sizeof seconds, "%.3g", strength.Seconds);
-  Console().Line({seconds, StrengthText(strength)});
+  Console().Line({seconds, ShownText(StrengthText(strength))});
   return kExitSuccess;
 }
 

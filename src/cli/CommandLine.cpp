@@ -41,6 +41,9 @@ enum class Option {
   kNoRecurse,
   kYes,
   kJobs,
+  kJson,
+  kFilesFrom,
+  kNull,
   kHelp
 };
 
@@ -65,6 +68,9 @@ constexpr std::array kOptions{
     OptionSpec{Option::kYes, "yes", 'y', false, Bit(Command::kWipe)},
     OptionSpec{Option::kJobs, "jobs", 'j', true,
                Bit(Command::kEncrypt) | Bit(Command::kDecrypt) | Bit(Command::kWipe)},
+    OptionSpec{Option::kJson, "json", 0, false, kFileCommands},
+    OptionSpec{Option::kFilesFrom, "files-from", 0, true, kFileCommands},
+    OptionSpec{Option::kNull, "null", '0', false, kFileCommands},
     OptionSpec{Option::kHelp, "help", 'h', false, ~0u},
 };
 
@@ -131,6 +137,12 @@ void Apply(Option option, const std::string& value, CommandLine& line) {
     case Option::kNoRecurse: line.recurse = false; break;
     case Option::kYes: line.yes = true; break;
     case Option::kJobs: line.jobs = ParseJobs(value); break;
+    case Option::kJson: line.json = true; break;
+    case Option::kFilesFrom:
+      if (value.empty()) throw UsageError("--files-from needs a file name");
+      line.filesFrom = value;
+      break;
+    case Option::kNull: line.nullSeparated = true; break;
     case Option::kHelp: line.command = Command::kHelp; break;
   }
 }
@@ -149,7 +161,11 @@ void CheckComplete(const CommandLine& line) {
                                                            : "check-strength takes no paths");
     return;
   }
-  if (line.paths.empty()) throw UsageError("no paths given");
+  if (line.nullSeparated && !line.filesFrom) throw UsageError("-0/--null goes with --files-from");
+  if (line.filesFrom == "-" && line.passwordFromStdin)
+    throw UsageError("--files-from - and --password-stdin both read standard input");
+  if (line.filesFrom && line.output) throw UsageError("-o takes exactly one file, not --files-from");
+  if (line.paths.empty() && !line.filesFrom) throw UsageError("no paths given");
   if (line.output && line.paths.size() != 1) throw UsageError("-o takes exactly one file, not several paths");
   if (line.output == kStandardOutputName && line.command != Command::kDecrypt)
     throw UsageError("-o - (standard output) is only for decrypt");

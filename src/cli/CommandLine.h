@@ -33,8 +33,11 @@ struct CommandLine {
   bool wipeSource = false;
   std::optional<std::string> output;  // -o: the single-file direct form
   bool recurse = true;
-  bool yes = false;  // wipe without asking
-  int jobs = 0;      // -j: files worked on at once; 0 = as many as the process has cores
+  bool yes = false;                      // wipe without asking
+  int jobs = 0;                          // -j: files worked on at once; 0 = as many as the process has cores
+  bool json = false;                     // --json: JSON Lines instead of text lines
+  std::optional<std::string> filesFrom;  // --files-from: a file (- for stdin) naming more paths, one a line
+  bool nullSeparated = false;            // -0/--null: the names of --files-from end with NUL, not newline
   std::vector<std::string> paths;
 };
 

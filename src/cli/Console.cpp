@@ -1,15 +1,16 @@
 #include "cli/Console.h"
 
+#include "cli/ShownTexts.h"
 #include "cli/StandardStreams.h"
 #include "engine/BatchRules.h"
+#include "platform/CodePage.h"
 #include "platform/ControlEscapes.h"
 #include "platform/Paths.h"
 
 namespace zk::cli {
 
-void Console::StartFiles(int first, int last, int count, const std::string& path,
-                         std::string_view statusSuffix) {
-  bar_.Start(StatusLine(first, last, count, EscapeControls(LastComponent(path)), statusSuffix));
+void Console::StartFiles(int first, int last, int count, const std::string& path, std::string_view status) {
+  bar_.Start(ShownText(StatusLine(first, last, count, PathDisplayText(LastComponent(path)), status)));
 }
 
 void Console::Line(std::initializer_list<std::string_view> fields) {
@@ -19,6 +20,10 @@ void Console::Line(std::initializer_list<std::string_view> fields) {
     line += EscapeControls(field);
   }
   line += '\n';
+  Write(line);
+}
+
+void Console::Write(std::string_view line) {
   bar_.Clear();
   if (results_ == ResultLines::kStdout)
     WriteToStdout(line);

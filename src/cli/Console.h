@@ -21,10 +21,12 @@ class Console : public TEngineObserver {
 
   // The bar shows the status line of the files now worked on, numbers first..last, naming the first:
   // [2/5Files]a.txtを暗号化中, or with several at once [3-4/200Files]c.txtを暗号化中
-  void StartFiles(int first, int last, int count, const std::string& path, std::string_view statusSuffix);
+  void StartFiles(int first, int last, int count, const std::string& path, std::string_view status);
   // One result line of tab-separated fields, flushed at once so that a script reading along sees each file
   // as it is done.
   void Line(std::initializer_list<std::string_view> fields);
+  // A line as it is (a JSON object, whose own escapes keep it one line), on the same stream as Line.
+  void Write(std::string_view line);
   // Something went wrong outside the result lines; goes to stderr.
   void Error(std::string_view text);
 

@@ -36,11 +36,13 @@ int RunDecrypt(const CommandLine& line) {
   engine.Observer = &console;
   engine.ExplicitOutputName = line.output.value_or("");
   OverwriteNotes notes(console);
-  return RunRows(files, kStatusDecrypting, console, line.jobs, engine,
-                 options.WipeDecryptedSource ? &notes : nullptr,
-                 [&](TFileEngine& rowEngine, const std::string& path) {
-                   return DecryptRow(rowEngine, path, options);
-                 });
+  ResultOutput output(console, line.json ? OutputFormat::kJson : OutputFormat::kText);
+  const int status = RunRows(
+      files, kStatusDecrypting, console, output, line.jobs, engine,
+      options.WipeDecryptedSource ? &notes : nullptr,
+      [&](TFileEngine& rowEngine, const std::string& path) { return DecryptRow(rowEngine, path, options); });
+  output.Finish();
+  return status;
 }
 
 }  // namespace zk::cli

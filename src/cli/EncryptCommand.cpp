@@ -5,6 +5,7 @@
 #include "cli/OverwriteNotes.h"
 #include "cli/PasswordSource.h"
 #include "cli/RowLoop.h"
+#include "cli/ShownTexts.h"
 #include "engine/FileEngine.h"
 #include "engine/PasswordRules.h"
 #include "engine/PasswordStrength.h"
@@ -35,17 +36,19 @@ int RunEncrypt(const CommandLine& line) {
 
   TFileEngine engine;
   Console console;
-  if (!FitsCp932(options.Password)) console.Error(kPasswordBeyondShiftJis);
-  if (!FitsCp932(options.Hint)) console.Error(kHintBeyondShiftJis);
+  if (!FitsCp932(options.Password)) console.Error(TranslatedTemplate(kPasswordBeyondShiftJis));
+  if (!FitsCp932(options.Hint)) console.Error(TranslatedTemplate(kHintBeyondShiftJis));
   const TPasswordStrength strength = EstimateStrength(options.Password);
   if (strength.Seconds < kCliWarnBelowSeconds)
-    console.Error(std::string(kWeakPasswordWarning) + StrengthText(strength));
+    console.Error(ShownText(Composed(kWeakPasswordWarning, {StrengthText(strength)})));
   engine.Observer = &console;
   OverwriteNotes notes(console);
-  return RunRows(files, kStatusEncrypting, console, line.jobs, engine, options.WipeSource ? &notes : nullptr,
-                 [&](TFileEngine& rowEngine, const std::string& path) {
-                   return EncryptRow(rowEngine, path, options);
-                 });
+  ResultOutput output(console, line.json ? OutputFormat::kJson : OutputFormat::kText);
+  const int status = RunRows(
+      files, kStatusEncrypting, console, output, line.jobs, engine, options.WipeSource ? &notes : nullptr,
+      [&](TFileEngine& rowEngine, const std::string& path) { return EncryptRow(rowEngine, path, options); });
+  output.Finish();
+  return status;
 }
 
 }  // namespace zk::cli

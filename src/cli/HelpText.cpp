@@ -12,6 +12,7 @@ zkcli decrypt [-p PASSWORD | --password-stdin] [--wipe-source] [-o OUTPUT | -o -
 zkcli wipe    [--yes] [--no-recurse] [-j N] PATH...
 zkcli hint    [--no-recurse] PATH...
 zkcli sha1    [--no-recurse] PATH...
+  encrypt, decrypt, wipe, hint and sha1 also take [--json] [--files-from LIST [-0]]
 zkcli check-value [-p PASSWORD | --password-stdin]
 zkcli check-strength [-p PASSWORD | --password-stdin]
 
@@ -62,6 +63,10 @@ as a source.
   -y, --yes                wipe without asking
   -j, --jobs N             work on up to N files at once (default: as many as the cores zkcli may use);
                            the names, result lines and exit status are those of -j 1
+  --json                   one JSON object per file instead of the line, and a summary object at the
+                           end (JSON Lines; see OUTPUT FOR SCRIPTS in zkcli(1))
+  --files-from LIST        more paths from the file LIST (- for standard input), one a line
+  -0, --null               the names of --files-from end with NUL (find -print0)
   -h, --help               this text
 
 Every file gives one line on standard output: the result text followed by the path, and after a
@@ -71,6 +76,14 @@ The lines come in the order of the files, also with -j. In names and hints, cont
 escaped, so that every file is one line: \n, \t, \r, \xhh for other controls (ESC is \x1b; a C1 control
 is its two UTF-8 bytes, \xc2\x9b), \\ for a backslash; bytes that are not UTF-8 are printed as they are. A progress bar goes to standard error when that
 is a terminal; with several files at once it shows the bytes of the whole batch. zkcli reads and writes no settings file.
+
+The result lines follow the locale as zk does: Japanese under ja, C, POSIX or no locale (byte for byte
+as in earlier versions; LC_ALL=C pins them), English under any other. The cause of a failure, where it is
+known, follows on standard error as "zkcli: PATH: CAUSE". With --json each file is one object with
+"path", "kind" (a stable identifier, listed in zkcli(1)), "failed", "output", "hint", "sha1", "cause" and
+"text" as they apply; bytes of a name that are not UTF-8 are kept as \udcXX (Python's surrogateescape).
+encrypt -o - is refused: a container has no end mark, so one cut short in a pipe would still decrypt,
+silently shorter.
 
 Exit status: 0 every file succeeded, 1 some failed (or the wipe was not confirmed, or standard output
 could not be written), 2 bad usage (nothing was done).

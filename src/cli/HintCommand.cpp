@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/Console.h"
 #include "cli/InputFiles.h"
+#include "cli/ResultOutput.h"
 #include "engine/FileEngine.h"
 #include "engine/ResultTexts.h"
 
@@ -11,13 +12,10 @@ int RunHint(const CommandLine& line) {
   const std::vector<std::string> files = CollectInputFiles(line);
   Console console;
   TFileEngine engine;
-  int failures = 0;
-  for (const std::string& path : files) {
-    const std::optional<std::string> hint = engine.ReadHint(path);
-    if (!hint) ++failures;
-    console.Line({HintText(hint), path});
-  }
-  return failures ? kExitSomeFailed : kExitSuccess;
+  ResultOutput output(console, line.json ? OutputFormat::kJson : OutputFormat::kText);
+  for (const std::string& path : files) output.Hint(path, engine.ReadHint(path));
+  output.Finish();
+  return output.Failures() ? kExitSomeFailed : kExitSuccess;
 }
 
 }  // namespace zk::cli

@@ -1,5 +1,8 @@
 #include "cli/InputFiles.h"
 
+#include <fstream>
+#include <iostream>
+
 #include "platform/FileInfo.h"
 #include "shell/PathIntake.h"
 
@@ -11,11 +14,36 @@ bool IsFolder(const std::string& path) {
   return attributes != kAttrInvalid && (attributes & kAttrDirectory);
 }
 
+// The names of a --files-from list, each ended by a newline or, with -0, by NUL (the last one may lack
+// it); empty names are skipped.
+std::vector<std::string> ReadPathList(const std::string& listPath, bool nullSeparated) {
+  std::ifstream file;
+  if (listPath != "-") {
+    file.open(listPath, std::ios::binary);
+    if (!file) throw UsageError("cannot read the list of files " + listPath);
+  }
+  std::istream& input = listPath == "-" ? std::cin : file;
+  std::vector<std::string> paths;
+  for (std::string name; std::getline(input, name, nullSeparated ? '\0' : '\n');)
+    if (!name.empty()) paths.push_back(std::move(name));
+  return paths;
+}
+
+std::vector<std::string> GivenPaths(const CommandLine& line) {
+  std::vector<std::string> paths = line.paths;
+  if (line.filesFrom) {
+    std::vector<std::string> listed = ReadPathList(*line.filesFrom, line.nullSeparated);
+    paths.insert(paths.end(), std::make_move_iterator(listed.begin()), std::make_move_iterator(listed.end()));
+  }
+  return paths;
+}
+
 }  // namespace
 
 std::vector<std::string> CollectInputFiles(const CommandLine& line, MissingPaths missing) {
+  const std::vector<std::string> paths = GivenPaths(line);
   if (missing == MissingPaths::kRefused)
-    for (const std::string& path : line.paths)
+    for (const std::string& path : paths)
       if (FileAttributes(path) == kAttrInvalid) throw UsageError("no such file or folder: " + path);
   if (line.output) {
     if (IsFolder(line.paths.front()))
@@ -25,7 +53,7 @@ std::vector<std::string> CollectInputFiles(const CommandLine& line, MissingPaths
   // The intake would expand a path it cannot examine, into nothing; a kept one stays as it is.
   TFindFile finder = MakeIntakeFinder(line.recurse);
   std::vector<std::string> files;
-  for (const std::string& path : line.paths) {
+  for (const std::string& path : paths) {
     if (FileAttributes(path) == kAttrInvalid) {
       files.push_back(path);
       continue;

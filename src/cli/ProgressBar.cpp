@@ -1,12 +1,15 @@
 #include "cli/ProgressBar.h"
 
+#include <locale.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+#include <wchar.h>
 
 #include <cstdio>
 #include <utility>
 
 #include "cli/StandardStreams.h"
+#include "platform/CodePage.h"
 
 namespace zk::cli {
 namespace {
@@ -20,15 +23,34 @@ int TerminalColumns() {
   return 80;
 }
 
-// The longest prefix of UTF-8 text that fits the columns; characters of three or more bytes (CJK) are
-// taken as two columns wide, the others as one.
+// The columns a character takes on the terminal, from the C library's tables for UTF-8 whatever the user's
+// locale: 2 for a wide character, 0 for a combining one; one it does not know counts one.
+int CharacterColumns(char32_t character) {
+  static const locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+  if (!utf8) return 1;
+  const locale_t previous = uselocale(utf8);
+  const int columns = wcwidth(static_cast<wchar_t>(character));
+  uselocale(previous);
+  return columns < 0 ? 1 : columns;
+}
+
+char32_t DecodeUtf8(std::string_view sequence) {
+  if (sequence.size() == 1) return static_cast<unsigned char>(sequence[0]);
+  char32_t value = static_cast<unsigned char>(sequence[0]) & (0x7F >> sequence.size());
+  for (size_t i = 1; i < sequence.size(); ++i)
+    value = value << 6 | (static_cast<unsigned char>(sequence[i]) & 0x3F);
+  return value;
+}
+
+// The longest prefix of the text that fits the columns. A byte outside valid UTF-8 shows as one replacement
+// character.
 std::string_view FitColumns(std::string_view text, int columns) {
   size_t end = 0;
   while (end < text.size()) {
-    const auto lead = static_cast<unsigned char>(text[end]);
-    const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    const int width = length >= 3 ? 2 : 1;
-    if (width > columns || end + length > text.size()) break;
+    const size_t valid = Utf8SequenceLength(text, end);
+    const size_t length = valid ? valid : 1;
+    const int width = valid ? CharacterColumns(DecodeUtf8(text.substr(end, length))) : 1;
+    if (width > columns) break;
     columns -= width;
     end += length;
   }

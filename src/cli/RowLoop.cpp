@@ -9,21 +9,16 @@ namespace {
 
 class TRowPrinter : public TBatchRowsObserver {
  public:
-  TRowPrinter(const std::vector<std::string>& files, std::string_view statusSuffix, Console& console)
-      : files_(files), statusSuffix_(statusSuffix), console_(console) {}
+  TRowPrinter(const std::vector<std::string>& files, std::string_view statusSuffix, Console& console,
+              ResultOutput& output)
+      : files_(files), statusSuffix_(statusSuffix), console_(console), output_(output) {}
 
   void RowsInProgress(int first, int last) override {
     console_.StartFiles(first + 1, last + 1, static_cast<int>(files_.size()), files_[first], statusSuffix_);
   }
   void RowDone(int row, const TRowResult& result) override {
     if (result.Failed()) ++failures_;
-    if (result.Kind == TResultKind::kUnfinishedFileSkipped)
-      console_.Error(files_[row] + ": unfinished file of an interrupted run, left as it is");
-    const std::string resultAndPath = result.Text() + files_[row];
-    if (result.DecryptedPath.empty())
-      console_.Line({resultAndPath});
-    else
-      console_.Line({resultAndPath, result.DecryptedPath});
+    output_.Row(files_[row], result);
   }
   void BatchProgress(int64_t done, int64_t total) override {
     console_.Progress(TProgress{.Done = done, .Total = total});
@@ -35,20 +30,21 @@ class TRowPrinter : public TBatchRowsObserver {
   const std::vector<std::string>& files_;
   std::string_view statusSuffix_;
   Console& console_;
+  ResultOutput& output_;
   int failures_ = 0;
 };
 
 }  // namespace
 
-int RunRows(const std::vector<std::string>& files, std::string_view statusSuffix, Console& console, int jobs,
-            TFileEngine& engine, OverwriteNotes* wipeNotes,
+int RunRows(const std::vector<std::string>& files, std::string_view statusSuffix, Console& console,
+            ResultOutput& output, int jobs, TFileEngine& engine, OverwriteNotes* wipeNotes,
             const std::function<TRowResult(TFileEngine& engine, const std::string& path)>& row) {
   const int workers = jobs > 0 ? jobs : AvailableCores();
   // The workers never print: with several at once, every note comes before the first row.
   const bool notesFirst = wipeNotes && workers > 1;
   if (notesFirst)
     for (const std::string& path : files) wipeNotes->BeforeWipe(path);
-  TRowPrinter printer(files, statusSuffix, console);
+  TRowPrinter printer(files, statusSuffix, console, output);
   RunBatchRows(
       workers, engine, files,
       [&](TFileEngine& rowEngine, int index) {

@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/Console.h"
 #include "cli/InputFiles.h"
+#include "cli/ResultOutput.h"
 #include "crypto/SecHash.h"
 
 namespace zk::cli {
@@ -11,19 +12,18 @@ int RunSha1(const CommandLine& line) {
   const std::vector<std::string> files = CollectInputFiles(line, MissingPaths::kKept);
   Console console;
   TSecHash hash;
-  int failures = 0;
+  ResultOutput output(console, line.json ? OutputFormat::kJson : OutputFormat::kText);
   for (const std::string& path : files) {
     try {
-      console.Line({DigestText(hash.HashFile(path)), path});
+      output.Digest(path, DigestText(hash.HashFile(path)));
     } catch (const ESecHashException& error) {
-      console.Error(path + ": " + error.what() + " (" + error.Reason() + ")");
-      ++failures;
+      output.DigestFailed(path, std::string(error.what()) + " (" + error.Reason() + ")");
     } catch (const std::exception& error) {
-      console.Error(path + ": " + error.what());
-      ++failures;
+      output.DigestFailed(path, error.what());
     }
   }
-  return failures ? kExitSomeFailed : kExitSuccess;
+  output.Finish();
+  return output.Failures() ? kExitSomeFailed : kExitSuccess;
 }
 
 }  // namespace zk::cli

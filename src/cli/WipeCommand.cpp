@@ -6,6 +6,7 @@
 #include "cli/InputFiles.h"
 #include "cli/OverwriteNotes.h"
 #include "cli/RowLoop.h"
+#include "cli/ShownTexts.h"
 #include "cli/Terminal.h"
 #include "engine/BatchRules.h"
 #include "engine/FileEngine.h"
@@ -19,8 +20,8 @@ bool ConfirmedOnTerminal(size_t count) {
   std::optional<Terminal> terminal = Terminal::Open();
   if (!terminal)
     throw UsageError("wipe asks for confirmation on the terminal; give --yes to wipe without asking");
-  terminal->Write(ConfirmationText(TBatchMode::kWipe, static_cast<int>(count)) + "\n");
-  const std::optional<std::string> answer = terminal->ReadLine(std::string(kWipeWarning) + " [y/N] ");
+  terminal->Write(ShownText(ConfirmationText(TBatchMode::kWipe, static_cast<int>(count))) + "\n");
+  const std::optional<std::string> answer = terminal->ReadLine(TranslatedTemplate(kWipeWarning) + " [y/N] ");
   return answer && (*answer == "y" || *answer == "Y" || *answer == "yes");
 }
 
@@ -37,8 +38,12 @@ int RunWipe(const CommandLine& line) {
   Console console;
   engine.Observer = &console;
   OverwriteNotes notes(console);
-  return RunRows(files, kStatusWiping, console, line.jobs, engine, &notes,
-                 [](TFileEngine& rowEngine, const std::string& path) { return WipeRow(rowEngine, path); });
+  ResultOutput output(console, line.json ? OutputFormat::kJson : OutputFormat::kText);
+  const int status =
+      RunRows(files, kStatusWiping, console, output, line.jobs, engine, &notes,
+              [](TFileEngine& rowEngine, const std::string& path) { return WipeRow(rowEngine, path); });
+  output.Finish();
+  return status;
 }
 
 }  // namespace zk::cli

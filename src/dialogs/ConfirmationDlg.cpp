@@ -74,7 +74,7 @@ void TConfirmationDlg::AddFile(const std::string& path) {
   // A hint shows its control characters visibly, as a path does: one row stays one line, whatever a
   // crafted container holds.
   SetColumnText(row, kHintColumn,
-                Mode == TBatchMode::kDecrypt ? DisplayQString(HintText(hint, ShownCoreText)) : QString());
+                Mode == TBatchMode::kDecrypt ? CoreText(HintText(hint)) : QString());
   list.item(row, kHintColumn)->setData(kHintRole, QByteArray::fromStdString(hint.value_or("")));
   SetColumnText(row, kDecryptedColumn, QString());
 }
@@ -122,7 +122,7 @@ void TConfirmationDlg::PrepareList() {
   ui_->CloseBitBtn->setText(tr("キャンセル"));
   ui_->OKBitBtn->show();
   SetReEncButton(false);
-  ui_->Label1->setText(ToQString(ConfirmationText(Mode, FileCount(), ShownCoreText)));
+  ui_->Label1->setText(CoreText(ConfirmationText(Mode, FileCount())));
   setWindowTitle(CaptionOf(Mode));
   const bool decrypting = Mode == TBatchMode::kDecrypt;
   QTableWidget& list = *ui_->ListView;
@@ -178,7 +178,7 @@ bool TConfirmationDlg::AnyOverwriteDoubt() const {
 
 void TConfirmationDlg::OKBitBtnClick() {
   if (Mode == TBatchMode::kWipe && !AutoRun &&
-      !prompts::Confirm(this, ToQString(WipeWarningText(AnyOverwriteDoubt(), ShownCoreText))))
+      !prompts::Confirm(this, CoreText(WipeWarningText(AnyOverwriteDoubt()))))
     return;
   if (Mode != TBatchMode::kWipe && !AutoRun && !ReEncrypting && !AskPassword()) return;
   RunBatch();
@@ -257,11 +257,11 @@ void TConfirmationDlg::RowsInProgress(int first, int last) {
   const std::string& path = rowPaths_[first];
   // A name too long for the status line is not shown there while decrypting.
   if (Mode == TBatchMode::kDecrypt && NameTooLong(path)) return;
-  const std::string_view suffix = Mode == TBatchMode::kEncrypt   ? kStatusEncrypting
+  const std::string_view status = Mode == TBatchMode::kEncrypt   ? kStatusEncrypting
                                   : Mode == TBatchMode::kDecrypt ? kStatusDecrypting
                                                                  : kStatusWiping;
   setWindowTitle(
-      ToQString(StatusLine(first + 1, last + 1, FileCount(), PathDisplayText(path), ShownCoreText(suffix))));
+      CoreText(StatusLine(first + 1, last + 1, FileCount(), path, status)));
   if (Mode != TBatchMode::kDecrypt) QCoreApplication::processEvents();
 }
 
@@ -295,7 +295,7 @@ void TConfirmationDlg::FinishRun() {
   if (!settings_.ReEnc) Password.Clear();
   if (!settings_.SaveHint) settings_.PassHint.clear();
   ListEditable = false;
-  const QString summary = ToQString(SummaryText(FailCount, ShownCoreText));
+  const QString summary = CoreText(SummaryText(FailCount));
   setWindowTitle(summary);
   ui_->ListView->horizontalHeaderItem(kHintColumn)->setText(QString());
   ui_->Label1->setText(summary);
@@ -314,7 +314,7 @@ void TConfirmationDlg::FinishRun() {
 void TConfirmationDlg::ReEncBitBtnClick() {
   if (!settings_.ReEnc) return;
   // The files are encrypted anew with the decryption's password: how long it would hold comes with the question.
-  const QString strength = ToQString(StrengthText(EstimateStrength(Password.Text()), ShownCoreText));
+  const QString strength = CoreText(StrengthText(EstimateStrength(Password.Text())));
   if (!prompts::Confirm(this, tr("これらの復号済みのファイルを復号時のパスワードとヒントで再暗号化します。よ"
                                  "ろしいですか？\r\n（※注意！：再暗号化の際は当該ファイルが使用中であったり、"
                                  "削除、移動、置き換え等されていないかご確認下さい。）") +
@@ -353,7 +353,7 @@ void TConfirmationDlg::LetEventsThrough() {
   // The line can only be drawn when events are let through, so it is set only then, and at most at the
   // rate an eye can follow: drawing it each time would cost a fast cipher a third of its speed.
   if (progress_ && (!progressShown_.isValid() || progressShown_.hasExpired(kProgressRedrawMilliseconds))) {
-    ui_->Label1->setText(ToQString(ProgressLine(*progress_, ShownCoreText)));
+    ui_->Label1->setText(CoreText(ProgressLine(*progress_)));
     progressShown_.start();
   }
   QCoreApplication::processEvents();

@@ -126,7 +126,7 @@ void TPasswordDlg::ShowStrength() {
   ui_->StrengthBar->setPalette(colours);
   ui_->StrengthBar->setValue(BarValue(strength.Seconds));
   ui_->StrengthLabel->setPalette(colours);
-  ui_->StrengthLabel->setText(ToQString(StrengthText(strength, ShownCoreText)));
+  ui_->StrengthLabel->setText(CoreText(StrengthText(strength)));
 }
 
 void TPasswordDlg::RefreshLayout() {

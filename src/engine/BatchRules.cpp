@@ -73,30 +73,26 @@ TRowResult Failure(TResultKind kind, const std::string& path, TResultKind readOn
 
 }  // namespace
 
-std::string ConfirmationText(TBatchMode mode, int count, const TShownText& shown) {
+TText ConfirmationText(TBatchMode mode, int count) {
   const std::string_view text = mode == TBatchMode::kEncrypt   ? kConfirmEncrypt
                                 : mode == TBatchMode::kDecrypt ? kConfirmDecrypt
                                                                : kConfirmWipe;
-  return Shown(shown, kConfirmPrefix) + std::to_string(count) + Shown(shown, text);
+  return Sentence(text, {std::to_string(count)});
 }
 
-std::string StatusLine(int number, int count, std::string_view path, std::string_view suffix) {
-  return StatusLine(number, number, count, path, suffix);
+TText StatusLine(int number, int count, std::string_view path, std::string_view status) {
+  return StatusLine(number, number, count, path, status);
 }
 
-std::string StatusLine(int first, int last, int count, std::string_view path, std::string_view suffix) {
-  std::string line = "[" + std::to_string(first);
-  if (last != first) line.append("-").append(std::to_string(last));
-  line.append("/").append(std::to_string(count)).append("Files]");
-  return line.append(path).append(suffix);
+TText StatusLine(int first, int last, int count, std::string_view path, std::string_view status) {
+  std::string numbers = std::to_string(first);
+  if (last != first) numbers.append("-").append(std::to_string(last));
+  return Sentence(status, {std::move(numbers), std::to_string(count), std::string(path)});
 }
 
-std::string SummaryText(int failCount, const TShownText& shown) {
-  if (failCount > 0) {
-    return Shown(shown, kSummaryFailuresPrefix) + std::to_string(failCount) +
-           Shown(shown, kSummaryFailuresSuffix);
-  }
-  return Shown(shown, kSummaryAllDone);
+TText SummaryText(int failCount) {
+  if (failCount > 0) return Sentence(kSummaryFailures, {std::to_string(failCount)});
+  return Sentence(kSummaryAllDone);
 }
 
 bool NameTooLong(std::string_view path) { return Cp932Length(LastComponent(path)) >= kMaxNameBytes; }
@@ -172,10 +168,9 @@ TRowResult WipeRow(TFileEngine& engine, const std::string& path, bool nameOverwr
   }
 }
 
-std::string WipeWarningText(bool anyOverwriteDoubt, const TShownText& shown) {
-  std::string text = Shown(shown, kWipeWarning);
-  if (anyOverwriteDoubt) text.append("\r\n").append(Shown(shown, kWipeWarningOldDataMayRemain));
-  return text;
+TText WipeWarningText(bool anyOverwriteDoubt) {
+  if (!anyOverwriteDoubt) return Sentence(kWipeWarning);
+  return Composed(kParagraphs, {Sentence(kWipeWarning), Sentence(kWipeWarningOldDataMayRemain)});
 }
 
 bool OverwriteMayMissOldData(const std::string& path) {

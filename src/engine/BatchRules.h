@@ -39,6 +39,7 @@ struct TRowResult {
   TResultKind Kind;
   std::string DecryptedPath;  // after a successful decryption: where the plain file now stands
   std::string LinkTarget;     // for a source that was a link: the file it led to, which remains
+  std::string Cause;          // for a failure: why, e.g. "cannot write a.txt.enc: No space left on device"; empty when unknown
 
   bool Failed() const { return IsFailure(Kind); }
   // What the row shows before the path.
@@ -51,14 +52,14 @@ inline constexpr int kNamingRandom = 2;
 // Names whose last component has this many CP932 bytes or more are refused before any work.
 inline constexpr size_t kMaxNameBytes = 200;
 
-// "以上" count + the mode's text: what the confirmation list asks before a run.
-std::string ConfirmationText(TBatchMode mode, int count, const TShownText& shown = {});
-// "[" number "/" count "Files]" path suffix, number counting from 1: [2/5Files]/data/a.txtを暗号化中
-std::string StatusLine(int number, int count, std::string_view path, std::string_view suffix);
+// What the confirmation list asks before a run: 以上3個のファイルを暗号化します。…
+TText ConfirmationText(TBatchMode mode, int count);
+// The status line of one of the kStatus… texts, number counting from 1: [2/5Files]/data/a.txtを暗号化中
+TText StatusLine(int number, int count, std::string_view path, std::string_view status);
 // The same for the rows first..last in progress at once: [3-4/200Files]/data/c.txtを暗号化中
-std::string StatusLine(int first, int last, int count, std::string_view path, std::string_view suffix);
-// "終了しました。　失敗数 : " N "個", or "全てのファイル/フォルダを正常に処理しました。" without failures.
-std::string SummaryText(int failCount, const TShownText& shown = {});
+TText StatusLine(int first, int last, int count, std::string_view path, std::string_view status);
+// "終了しました。　失敗数 : 3個", or "全てのファイル/フォルダを正常に処理しました。" without failures.
+TText SummaryText(int failCount);
 
 // The last path component counts kMaxNameBytes or more in CP932 (a double-byte character counts two).
 bool NameTooLong(std::string_view path);
@@ -79,7 +80,7 @@ TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatch
 TRowResult WipeRow(TFileEngine& engine, const std::string& path, bool nameOverwriteDoubt = false);
 // The second confirmation of a wipe batch, with a line more when some file lies where the overwrite may
 // miss the old data.
-std::string WipeWarningText(bool anyOverwriteDoubt, const TShownText& shown = {});
+TText WipeWarningText(bool anyOverwriteDoubt);
 // The file lies where overwriting it in place may miss its old data (see OverwriteReach).
 bool OverwriteMayMissOldData(const std::string& path);
 // Encrypts again the plain file a decryption row left behind (its DecryptedPath); a row that was not

@@ -33,16 +33,13 @@ TGuessTime GuessTime(double seconds) {
   return {TTimeUnit::kUnderSecond, 0};
 }
 
-std::string GuessTimeText(TGuessTime time, const TShownText& shown) {
-  if (time.Unit == TTimeUnit::kUnderSecond) return Shown(shown, kUnderASecond);
-  if (time.Unit == TTimeUnit::kCenturies) return Shown(shown, kCenturies);
+TText GuessTimeText(TGuessTime time) {
+  if (time.Unit == TTimeUnit::kUnderSecond) return Sentence(kUnderASecond);
+  if (time.Unit == TTimeUnit::kCenturies) return Sentence(kCenturies);
   for (const TUnitWords& unit : kCountedUnits) {
     if (unit.Unit != time.Unit) continue;
-    if (time.Count == 1) return Shown(shown, unit.One);
-    std::string text = Shown(shown, unit.Many);
-    const size_t at = text.find("%1");
-    if (at != std::string::npos) text.replace(at, 2, std::to_string(time.Count));
-    return text;
+    if (time.Count == 1) return Sentence(unit.One);
+    return Sentence(unit.Many, {std::to_string(time.Count)});
   }
   return {};
 }

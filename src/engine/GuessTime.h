@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/ResultTexts.h"
+#include "engine/TextTemplate.h"
 
 namespace zk {
 
@@ -19,23 +20,23 @@ struct TGuessTime {
 TGuessTime GuessTime(double seconds);
 
 // The words for the time: "1秒未満", "3時間", "何世紀も".
-std::string GuessTimeText(TGuessTime time, const TShownText& shown = {});
+TText GuessTimeText(TGuessTime time);
 
 // Texts of the words; "%1" stands for the count. The count 1 has texts of its own, whose translations
 // take the singular.
-inline constexpr std::string_view kUnderASecond = "1秒未満";
-inline constexpr std::string_view kOneSecond = "1秒";
-inline constexpr std::string_view kSeconds = "%1秒";
-inline constexpr std::string_view kOneMinute = "1分";
-inline constexpr std::string_view kMinutes = "%1分";
-inline constexpr std::string_view kOneHour = "1時間";
-inline constexpr std::string_view kHours = "%1時間";
-inline constexpr std::string_view kOneDay = "1日";
-inline constexpr std::string_view kDays = "%1日";
-inline constexpr std::string_view kOneMonth = "1か月";
-inline constexpr std::string_view kMonths = "%1か月";
-inline constexpr std::string_view kOneYear = "1年";
-inline constexpr std::string_view kYears = "%1年";
-inline constexpr std::string_view kCenturies = "何世紀も";
+inline constexpr std::string_view kUnderASecond = ZK_TRANSLATE_NOOP("CoreTexts", "1秒未満");
+inline constexpr std::string_view kOneSecond = ZK_TRANSLATE_NOOP("CoreTexts", "1秒");
+inline constexpr std::string_view kSeconds = ZK_TRANSLATE_NOOP("CoreTexts", "%1秒");
+inline constexpr std::string_view kOneMinute = ZK_TRANSLATE_NOOP("CoreTexts", "1分");
+inline constexpr std::string_view kMinutes = ZK_TRANSLATE_NOOP("CoreTexts", "%1分");
+inline constexpr std::string_view kOneHour = ZK_TRANSLATE_NOOP("CoreTexts", "1時間");
+inline constexpr std::string_view kHours = ZK_TRANSLATE_NOOP("CoreTexts", "%1時間");
+inline constexpr std::string_view kOneDay = ZK_TRANSLATE_NOOP("CoreTexts", "1日");
+inline constexpr std::string_view kDays = ZK_TRANSLATE_NOOP("CoreTexts", "%1日");
+inline constexpr std::string_view kOneMonth = ZK_TRANSLATE_NOOP("CoreTexts", "1か月");
+inline constexpr std::string_view kMonths = ZK_TRANSLATE_NOOP("CoreTexts", "%1か月");
+inline constexpr std::string_view kOneYear = ZK_TRANSLATE_NOOP("CoreTexts", "1年");
+inline constexpr std::string_view kYears = ZK_TRANSLATE_NOOP("CoreTexts", "%1年");
+inline constexpr std::string_view kCenturies = ZK_TRANSLATE_NOOP("CoreTexts", "何世紀も");
 
 }  // namespace zk

@@ -50,10 +50,9 @@ TPasswordStrength EstimateStrength(std::string_view password) {
   return strength;
 }
 
-std::string StrengthText(const TPasswordStrength& strength, const TShownText& shown) {
-  std::string text = Shown(shown, kStrengthLead) + GuessTimeText(GuessTime(strength.Seconds), shown);
-  if (strength.BeyondAscii) text += Shown(shown, kStrengthBeyondAscii);
-  return text;
+TText StrengthText(const TPasswordStrength& strength) {
+  return Composed(strength.BeyondAscii ? kStrengthBeyondAscii : kStrength,
+                  {GuessTimeText(GuessTime(strength.Seconds))});
 }
 
 }  // namespace zk

@@ -9,6 +9,7 @@
 
 #include "engine/GuessTime.h"
 #include "engine/ResultTexts.h"
+#include "engine/TextTemplate.h"
 
 namespace zk {
 
@@ -36,12 +37,15 @@ struct TPasswordStrength {
 TPasswordStrength EstimateStrength(std::string_view password);
 
 // "推測にかかる時間の目安：3時間", with the note on characters beyond ASCII when there are any.
-std::string StrengthText(const TPasswordStrength& strength, const TShownText& shown = {});
+TText StrengthText(const TPasswordStrength& strength);
 
-inline constexpr std::string_view kStrengthLead = "推測にかかる時間の目安：";
-inline constexpr std::string_view kStrengthBeyondAscii = "（日本語の単語などは辞書にないため、実際はもっと短い場合があります）";
-// zkcli's warning before it encrypts with a password that falls in under a day.
+// %1 the time to guess (GuessTimeText).
+inline constexpr std::string_view kStrength = ZK_TRANSLATE_NOOP("CoreTexts", "推測にかかる時間の目安：%1");
+inline constexpr std::string_view kStrengthBeyondAscii = ZK_TRANSLATE_NOOP(
+    "CoreTexts",
+    "推測にかかる時間の目安：%1（日本語の単語などは辞書にないため、実際はもっと短い場合があります）");
+// zkcli's warning before it encrypts with a password that falls in under a day, %1 the StrengthText.
 inline constexpr std::string_view kWeakPasswordWarning =
-    "このパスワードは１日以内に推測される恐れがあります。";
+    ZK_TRANSLATE_NOOP("CoreTexts", "このパスワードは１日以内に推測される恐れがあります。%1");
 
 }  // namespace zk

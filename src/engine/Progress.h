@@ -20,6 +20,6 @@ struct TProgress {
 int64_t ProgressPercent(const TProgress& progress);
 
 // 暗号化中：8192/20000バイト　41%   復号中：900/1000バイト　90%   不要データ抹消中：50%
-std::string ProgressLine(const TProgress& progress, const TShownText& shown = {});
+TText ProgressLine(const TProgress& progress);
 
 }  // namespace zk

@@ -242,7 +242,7 @@ void WriteValues(const std::string& file, const std::vector<TIniValue>& values) 
 }  // namespace
 
 EIniWriteError::EIniWriteError(const std::string& path)
-    : std::runtime_error(path + std::string(kIniCannotWrite)), Path(path) {}
+    : std::runtime_error(RenderText(Sentence(kIniCannotWrite, {path}))), Path(path) {}
 
 std::string IniPath(const std::string& file) {
   return file.find('/') != std::string::npos ? file : IniFolder(CurrentIniSurroundings()) + file;

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/TextTemplate.h"
+
 namespace zk {
 
 inline constexpr const char* kIniFileName = "ZK.ini";
@@ -20,7 +22,7 @@ inline constexpr const char* kIniFileName = "ZK.ini";
 inline constexpr size_t kIniValueLimit = 2047;
 
 // What follows the path in the message of a refused write.
-inline constexpr std::string_view kIniCannotWrite = " に書き込めません";
+inline constexpr std::string_view kIniCannotWrite = ZK_TRANSLATE_NOOP("CoreTexts", "%1 に書き込めません");
 
 // Raised when a write is refused; what() is "<full path> に書き込めません".
 class EIniWriteError : public std::runtime_error {

@@ -8,11 +8,15 @@
 #include <string>
 #include <string_view>
 
+#include "engine/TextTemplate.h"
+
 namespace zk {
 
 QString CoreText(std::string_view text);
-// The same in UTF-8, for the core's builders of composed texts (a TShownText).
+// The translation of a template of the core, in UTF-8.
 std::string ShownCoreText(std::string_view text);
+// A text of the core with its template translated and names shown as this program shows them.
+QString CoreText(const TText& text);
 // An error as shown: a refused write of the settings file names the file in the user's language; any other
 // error shows its own text.
 QString ErrorText(const std::exception& error);

@@ -1,7 +1,7 @@
 // Puts the user interface into its language.
 #pragma once
 
-#include "ui/Language.h"
+#include "shell/Language.h"
 
 class QCoreApplication;
 class QTranslator;

@@ -140,6 +140,25 @@ TEST(ZkcliProgress, BarOnStderrOnlyWhenItIsATerminal) {
   EXPECT_EQ(quiet.err, "");
 }
 
+// The bar's label is cut to the terminal's width (80 columns where the terminal does not say) as the C
+// library measures characters: "€" takes one column, "暗" two.
+TEST(ZkcliProgress, LabelFitsTheColumnsOfItsCharacters) {
+  struct Case {
+    std::string character;
+    int shown;  // how many fit beside "[1/1Files]" in the 41 columns left by the bar
+  } cases[] = {{"€", 31}, {"暗", 15}};
+  for (const Case& entry : cases) {
+    TempFolder folder;
+    std::string name;
+    for (int i = 0; i < 60; ++i) name += entry.character;
+    const std::string plain = folder.WriteFile(name, std::string(1 << 20, 'x'));
+    const ZkcliResult shown = RunZkcli({"encrypt", "-p", "pw", plain}, folder.Path(), "", Stderr::kTerminal);
+    std::string fits = "[1/1Files]";
+    for (int i = 0; i < entry.shown; ++i) fits += entry.character;
+    EXPECT_NE(shown.err.find(fits + "\033[K"), std::string::npos) << shown.err;
+  }
+}
+
 TEST(ZkcliTerminal, EncryptionAsksTwiceWithoutEchoUntilTheEntriesMatch) {
   TempFolder folder;
   const std::string plain = folder.WriteFile("a.txt", "plain");

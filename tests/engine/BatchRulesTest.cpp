@@ -36,22 +36,22 @@ class BatchRules : public ::testing::Test {
 };
 
 TEST(BatchTexts, StatusAndSummary) {
-  EXPECT_EQ(StatusLine(2, 5, "/data/a.txt", kStatusEncrypting), "[2/5Files]/data/a.txtを暗号化中");
-  EXPECT_EQ(StatusLine(1, 1, "/b", kStatusWiping), "[1/1Files]/bを抹消中");
-  EXPECT_EQ(SummaryText(0), "全てのファイル/フォルダを正常に処理しました。");
-  EXPECT_EQ(SummaryText(3), "終了しました。　失敗数 : 3個");
+  EXPECT_EQ(RenderText(StatusLine(2, 5, "/data/a.txt", kStatusEncrypting)), "[2/5Files]/data/a.txtを暗号化中");
+  EXPECT_EQ(RenderText(StatusLine(1, 1, "/b", kStatusWiping)), "[1/1Files]/bを抹消中");
+  EXPECT_EQ(RenderText(SummaryText(0)), "全てのファイル/フォルダを正常に処理しました。");
+  EXPECT_EQ(RenderText(SummaryText(3)), "終了しました。　失敗数 : 3個");
 }
 
 TEST(BatchTexts, ConfirmationOfEachMode) {
-  EXPECT_EQ(ConfirmationText(TBatchMode::kEncrypt, 3),
+  EXPECT_EQ(RenderText(ConfirmationText(TBatchMode::kEncrypt, 3)),
             "以上3個のファイルを暗号化します。暗号化されたファイルは復号するまで他のアプリケーションからはア"
             "クセスできなく"
             "なります。よろしいですか？");
-  EXPECT_EQ(ConfirmationText(TBatchMode::kDecrypt, 0),
+  EXPECT_EQ(RenderText(ConfirmationText(TBatchMode::kDecrypt, 0)),
             "以上0個のファイルを復号します。これらのファイルが正しいパスワードで暗号化されたものであることを"
             "確認してくださ"
             "い。よろしいですか？");
-  EXPECT_EQ(ConfirmationText(TBatchMode::kWipe, 12),
+  EXPECT_EQ(RenderText(ConfirmationText(TBatchMode::kWipe, 12)),
             "以上12個のファイルをディスクから完全に抹消(wipe)"
             "します。抹消されたファイルは復元が不可能となります。よろしいで"
             "すか？");

@@ -66,11 +66,11 @@ TEST(ContainerFormat, RefusesFieldsBeyondTheBound) {
 }
 
 TEST(Progress, Lines) {
-  EXPECT_EQ(ProgressLine({TProgressKind::kEncrypting, 8192, 20000}), "暗号化中：8192/20000バイト　41%");
-  EXPECT_EQ(ProgressLine({TProgressKind::kEncrypting, 8192, 8192}), "暗号化中：8192/8192バイト　100%");
-  EXPECT_EQ(ProgressLine({TProgressKind::kDecrypting, 900, 1000}), "復号中：900/1000バイト　90%");
-  EXPECT_EQ(ProgressLine({TProgressKind::kWiping, 5 * 2048, 10 * 2048}), "不要データ抹消中：50%");
-  EXPECT_EQ(ProgressLine({TProgressKind::kDecrypting, 5000000000, 10000000000}),
+  EXPECT_EQ(RenderText(ProgressLine({TProgressKind::kEncrypting, 8192, 20000})), "暗号化中：8192/20000バイト　41%");
+  EXPECT_EQ(RenderText(ProgressLine({TProgressKind::kEncrypting, 8192, 8192})), "暗号化中：8192/8192バイト　100%");
+  EXPECT_EQ(RenderText(ProgressLine({TProgressKind::kDecrypting, 900, 1000})), "復号中：900/1000バイト　90%");
+  EXPECT_EQ(RenderText(ProgressLine({TProgressKind::kWiping, 5 * 2048, 10 * 2048})), "不要データ抹消中：50%");
+  EXPECT_EQ(RenderText(ProgressLine({TProgressKind::kDecrypting, 5000000000, 10000000000})),
             "復号中：5000000000/10000000000バイト　50%");
 }
 

@@ -22,7 +22,7 @@ namespace zk::test {
 class TRecordingObserver : public TEngineObserver {
  public:
   void Progress(const TProgress& progress) override {
-    Lines.push_back(ProgressLine(progress));
+    Lines.push_back(RenderText(ProgressLine(progress)));
     Reports.push_back(progress);
   }
   void ProcessMessages() override {

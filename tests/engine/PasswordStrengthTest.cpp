@@ -23,7 +23,7 @@ const TimeCase kTimeCases[] = {
 };
 
 TEST(GuessTime, WordsOfTheLargestUnitReached) {
-  for (const TimeCase& c : kTimeCases) EXPECT_EQ(GuessTimeText(GuessTime(c.seconds)), c.words) << c.seconds;
+  for (const TimeCase& c : kTimeCases) EXPECT_EQ(RenderText(GuessTimeText(GuessTime(c.seconds))), c.words) << c.seconds;
 }
 
 struct PasswordCase {
@@ -48,17 +48,18 @@ TEST(PasswordStrength, EstimateOfEachKindOfPassword) {
   for (const PasswordCase& c : kPasswordCases) {
     const TPasswordStrength strength = EstimateStrength(c.password);
     EXPECT_DOUBLE_EQ(strength.Seconds, strength.Guesses / kGuessesPerSecond) << c.password;
-    EXPECT_EQ(StrengthText(strength), std::string(kStrengthLead) + c.estimate) << c.password;
+    EXPECT_EQ(RenderText(StrengthText(strength)), "推測にかかる時間の目安：" + std::string(c.estimate)) << c.password;
   }
 }
 
-TEST(PasswordStrength, TranslatedPiecesMakeTheShownText) {
+// The text is rendered from whole sentences, each translated as one: the estimate, and the time inside it.
+TEST(PasswordStrength, TranslatedSentencesMakeTheShownText) {
   const TShownText english = [](std::string_view text) {
-    if (text == kStrengthLead) return std::string("Time to guess it: ");
+    if (text == kStrength) return std::string("Time to guess it: %1");
     if (text == kHours) return std::string("%1 hours");
     return std::string("?");
   };
-  EXPECT_EQ(StrengthText(EstimateStrength("Tr0ub4dor&3"), english), "Time to guess it: 3 hours");
+  EXPECT_EQ(RenderText(StrengthText(EstimateStrength("Tr0ub4dor&3")), english), "Time to guess it: 3 hours");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/BatchRules.h"
+#include "engine/PasswordStrength.h"
 #include "engine/ResultTexts.h"
 
 namespace zk {
@@ -15,8 +16,7 @@ TEST(ResultTexts, EveryKindHasItsText) {
   struct Case {
     TResultKind kind;
     std::string_view text;
-    bool failure;
-    std::string_view linkEnd = {};  // for a kind whose source was a link: the text after the file it led to
+    bool failure;  // for a kind whose source was a link, %1 names the file it led to
   } cases[] = {
       {TResultKind::kEncrypted, "暗号化成功：", false},
       {TResultKind::kEncryptFailed, "＊暗号化失敗＊：", true},
@@ -52,9 +52,9 @@ TEST(ResultTexts, EveryKindHasItsText) {
        "処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。)"
        "：",
        true},
-      {TResultKind::kEncryptedLinkTargetKept, "＊暗号化成功(リンク先は抹消されていません：", true, ")："},
-      {TResultKind::kDecryptedLinkTargetKept, "＊復号成功(リンク先は抹消されていません：", true, ") : "},
-      {TResultKind::kLinkOnlyWiped, "＊リンクのみ削除(リンク先は抹消されていません：", true, ") : "},
+      {TResultKind::kEncryptedLinkTargetKept, "＊暗号化成功(リンク先は抹消されていません：%1)：", true},
+      {TResultKind::kDecryptedLinkTargetKept, "＊復号成功(リンク先は抹消されていません：%1) : ", true},
+      {TResultKind::kLinkOnlyWiped, "＊リンクのみ削除(リンク先は抹消されていません：%1) : ", true},
       {TResultKind::kEncryptedSourceChanged,
        "＊暗号化成功(処理元ファイルが読み込み後に変更されたか使用中のため、抹消していません)：", true},
       {TResultKind::kDecryptedSourceChanged,
@@ -76,8 +76,8 @@ TEST(ResultTexts, EveryKindHasItsText) {
     EXPECT_EQ(ResultText(c.kind), c.text) << number;
     EXPECT_EQ(IsFailure(c.kind), c.failure) << number;
     const TRowResult row{c.kind, {}, "/kept"};
-    const std::string shown =
-        c.linkEnd.empty() ? std::string(c.text) : std::string(c.text) + "/kept" + std::string(c.linkEnd);
+    std::string shown(c.text);
+    if (const size_t link = shown.find("%1"); link != std::string::npos) shown.replace(link, 2, "/kept");
     EXPECT_EQ(row.Text(), shown) << number;
     EXPECT_EQ(row.Failed(), c.failure) << number;
     seen.insert(c.kind);
@@ -88,9 +88,27 @@ TEST(ResultTexts, EveryKindHasItsText) {
 }
 
 TEST(ResultTexts, AHintThatCannotBeReadShowsTheErrorText) {
-  EXPECT_EQ(HintText(std::nullopt), "＊エラー：形式外または読み取り専用です。＊");
-  EXPECT_EQ(HintText(std::string()), "");
-  EXPECT_EQ(HintText(std::string("ヒント")), "ヒント");
+  EXPECT_EQ(RenderText(HintText(std::nullopt)), "＊エラー：形式外または読み取り専用です。＊");
+  EXPECT_EQ(RenderText(HintText(std::string())), "");
+  EXPECT_EQ(RenderText(HintText(std::string("ヒント"))), "ヒント");
+}
+
+// A text is rendered in one pass, each template translated as a whole and each value shown its own way: a
+// value is never read as a template, whatever it holds.
+TEST(ResultTexts, RenderedFromWholeSentences) {
+  const TShownText english = [](std::string_view text) {
+    if (text == kStatusEncrypting) return std::string("[%1/%2] Encrypting %3");
+    if (text == kStrength) return std::string("Time to guess it: %1");
+    if (text == kHours) return std::string("%1 hours");
+    return std::string(text);
+  };
+  const TValueDisplay quoted = [](std::string_view value) { return "'" + std::string(value) + "'"; };
+  EXPECT_EQ(RenderText(StatusLine(3, 4, 9, "a%2b%", kStatusEncrypting)), "[3-4/9Files]a%2b%を暗号化中");
+  EXPECT_EQ(RenderText(StatusLine(3, 4, 9, "a%2b%", kStatusEncrypting), english), "[3-4/9] Encrypting a%2b%");
+  EXPECT_EQ(RenderText(StatusLine(1, 1, 2, "x", kStatusEncrypting), english, quoted),
+            "['1'/'2'] Encrypting 'x'");
+  EXPECT_EQ(RenderText(StrengthText({.Seconds = 3 * 3600}), english), "Time to guess it: 3 hours");
+  EXPECT_EQ(RenderText(Sentence("%1 %3 %", {"a"})), "a %3 %");
 }
 
 }  // namespace

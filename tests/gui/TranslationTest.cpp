@@ -14,7 +14,7 @@
 #include "engine/Progress.h"
 #include "shell/IniUnit.h"
 #include "ui/CoreTexts.h"
-#include "ui/Language.h"
+#include "shell/Language.h"
 
 namespace zk::test {
 namespace {
@@ -29,25 +29,23 @@ QStringList CoreTextsShown() {
     texts << CoreText(ResultText(static_cast<TResultKind>(kind)));
   for (const TResultKind kind : {TResultKind::kEncryptedLinkTargetKept, TResultKind::kDecryptedLinkTargetKept,
                                  TResultKind::kLinkOnlyWiped})
-    texts << QString::fromStdString(ResultText(kind, "/tmp/target", ShownCoreText));
+    texts << CoreText(ResultSentence(kind, "/tmp/target"));
   for (const TBatchMode mode : {TBatchMode::kEncrypt, TBatchMode::kDecrypt, TBatchMode::kWipe})
-    texts << QString::fromStdString(ConfirmationText(mode, 3, ShownCoreText));
-  texts << QString::fromStdString(SummaryText(0, ShownCoreText))
-        << QString::fromStdString(SummaryText(2, ShownCoreText))
-        << QString::fromStdString(WipeWarningText(true, ShownCoreText))
-        << QString::fromStdString(HintText(std::nullopt, ShownCoreText));
-  for (const std::string_view suffix : {kStatusEncrypting, kStatusDecrypting, kStatusWiping})
-    texts << QString::fromStdString(StatusLine(1, 2, "/tmp/a", ShownCoreText(suffix)));
+    texts << CoreText(ConfirmationText(mode, 3));
+  texts << CoreText(SummaryText(0)) << CoreText(SummaryText(2)) << CoreText(WipeWarningText(true))
+        << CoreText(HintText(std::nullopt));
+  for (const std::string_view status : {kStatusEncrypting, kStatusDecrypting, kStatusWiping})
+    texts << CoreText(StatusLine(1, 2, "/tmp/a", status));
   for (const TProgressKind kind :
        {TProgressKind::kEncrypting, TProgressKind::kDecrypting, TProgressKind::kWiping})
-    texts << QString::fromStdString(ProgressLine({kind, 1, 2}, ShownCoreText));
+    texts << CoreText(ProgressLine({kind, 1, 2}));
   for (int level = 1; level <= 4; ++level) texts << CoreText(PasswordRefusal("", level, true));
   for (int level = 2; level <= 4; ++level) texts << CoreText(PasswordRefusal("a", level, true));
   texts << CoreText(kHintTooLong) << CoreText(kPasswordBeyondShiftJis) << CoreText(kHintBeyondShiftJis);
   for (int unit = 0; unit <= static_cast<int>(TTimeUnit::kCenturies); ++unit)
-    for (const long count : {1L, 3L})
-      texts << QString::fromStdString(GuessTimeText({static_cast<TTimeUnit>(unit), count}, ShownCoreText));
-  texts << QString::fromStdString(StrengthText({.BeyondAscii = true}, ShownCoreText));
+    for (const long count : {1L, 3L}) texts << CoreText(GuessTimeText({static_cast<TTimeUnit>(unit), count}));
+  texts << CoreText(StrengthText({.BeyondAscii = true})) << CoreText(StrengthText({}))
+        << CoreText(Composed(kWeakPasswordWarning, {StrengthText({})}));
   texts << CoreText(kPasswordMismatch) << ErrorText(EIniWriteError("/ro/ZK.ini"));
   return texts;
 }
@@ -129,9 +127,9 @@ class TranslationTest : public QObject {
   // zkcli and the files take the core's texts as they are, whatever the desktop program shows.
   void TheCoreTextsThemselvesStayJapanese() {
     TLanguageScope english(TUiLanguage::kEnglish);
-    QCOMPARE(QString::fromStdString(SummaryText(0)),
+    QCOMPARE(QString::fromStdString(RenderText(SummaryText(0))),
              QStringLiteral("全てのファイル/フォルダを正常に処理しました。"));
-    QCOMPARE(QString::fromStdString(HintText(std::nullopt)),
+    QCOMPARE(QString::fromStdString(RenderText(HintText(std::nullopt))),
              QStringLiteral("＊エラー：形式外または読み取り専用です。＊"));
   }
 };

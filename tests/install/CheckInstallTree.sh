@@ -14,7 +14,9 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 expect_file() { [ -f "$prefix/$1" ] || fail "missing $1"; }
 
-expected=(bin/zkcli share/man/man1/zkcli.1.gz share/doc/zk/copyright share/doc/zk/changelog.Debian.gz)
+expected=(bin/zkcli share/man/man1/zkcli.1.gz share/doc/zk/copyright share/doc/zk/changelog.Debian.gz
+  share/bash-completion/completions/zkcli share/zsh/vendor-completions/_zkcli
+  share/fish/vendor_completions.d/zkcli.fish)
 if [ "$with_gui" = ON ]; then
   expected+=(bin/zk share/man/man1/zk.1.gz
     share/applications/zk.desktop share/applications/zk-decrypt.desktop share/mime/packages/zk.xml

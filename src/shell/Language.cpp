@@ -1,4 +1,4 @@
-#include "ui/Language.h"
+#include "shell/Language.h"
 
 #include <optional>
 #include <string_view>

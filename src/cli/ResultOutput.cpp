@@ -1,0 +1,93 @@
+#include "cli/ResultOutput.h"
+
+#include "cli/JsonLine.h"
+#include "cli/ShownTexts.h"
+
+namespace zk::cli {
+namespace {
+
+// The note of a row left as it is because it is the unfinished output of an interrupted run.
+constexpr std::string_view kUnfinishedFileCause = "unfinished file of an interrupted run, left as it is";
+
+}  // namespace
+
+void ResultOutput::Count(bool failed) {
+  ++files_;
+  if (failed) ++failed_;
+}
+
+void ResultOutput::Cause(const std::string& path, std::string_view cause) {
+  if (!cause.empty()) console_.Error(path + ": " + std::string(cause));
+}
+
+void ResultOutput::Row(const std::string& path, const TRowResult& result) {
+  Count(result.Failed());
+  std::string_view cause = result.Cause;
+  if (cause.empty() && result.Kind == TResultKind::kUnfinishedFileSkipped) cause = kUnfinishedFileCause;
+  Cause(path, cause);
+  const std::string text = result.Text(TranslatedTemplate) + path;
+  if (!Json()) {
+    if (result.DecryptedPath.empty())
+      console_.Line({text});
+    else
+      console_.Line({text, result.DecryptedPath});
+    return;
+  }
+  JsonLine line;
+  line.Add("path", path).Add("kind", ResultId(result.Kind)).Add("failed", result.Failed());
+  if (!result.DecryptedPath.empty()) line.Add("output", result.DecryptedPath);
+  if (!cause.empty()) line.Add("cause", cause);
+  console_.Write(line.Add("text", text).Finish());
+}
+
+void ResultOutput::Hint(const std::string& path, const std::optional<std::string>& hint) {
+  Count(!hint);
+  const std::string text = ShownText(HintText(hint));
+  if (!Json()) {
+    console_.Line({text, path});
+    return;
+  }
+  JsonLine line;
+  line.Add("path", path).Add("kind", hint ? kHintKind : kHintUnreadableKind).Add("failed", !hint);
+  if (hint) line.Add("hint", *hint);
+  console_.Write(line.Add("text", text).Finish());
+}
+
+void ResultOutput::Digest(const std::string& path, const std::string& digest) {
+  Count(false);
+  if (!Json()) {
+    console_.Line({digest, path});
+    return;
+  }
+  console_.Write(JsonLine()
+                     .Add("path", path)
+                     .Add("kind", kDigestKind)
+                     .Add("failed", false)
+                     .Add("sha1", digest)
+                     .Add("text", digest)
+                     .Finish());
+}
+
+void ResultOutput::DigestFailed(const std::string& path, const std::string& cause) {
+  Count(true);
+  Cause(path, cause);
+  if (Json())
+    console_.Write(JsonLine()
+                       .Add("path", path)
+                       .Add("kind", kDigestFailedKind)
+                       .Add("failed", true)
+                       .Add("cause", cause)
+                       .Finish());
+}
+
+void ResultOutput::Finish() {
+  if (!Json()) return;
+  console_.Write(JsonLine()
+                     .Add("kind", kSummaryKind)
+                     .Add("files", files_)
+                     .Add("succeeded", files_ - failed_)
+                     .Add("failures", failed_)
+                     .Finish());
+}
+
+}  // namespace zk::cli

@@ -1,0 +1,55 @@
+// What zkcli says about each file. As text: one line on the result stream (see Console) and, for a failure
+// whose cause is known, "zkcli: PATH: CAUSE" on stderr. With --json: one JSON object per file instead of
+// the line (JSON Lines, in list order, as each file is done), and a summary object at the end; the cause
+// still goes to stderr as well. The identifiers of "kind" are documented in zkcli(1) and never change.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cli/Console.h"
+#include "engine/BatchRules.h"
+
+namespace zk::cli {
+
+enum class OutputFormat { kText, kJson };
+
+// The kinds of the hint and sha1 commands, beside those of the batch rows (kResultCatalogue).
+inline constexpr std::string_view kHintKind = "hint";
+inline constexpr std::string_view kHintUnreadableKind = "hint-unreadable";
+inline constexpr std::string_view kDigestKind = "sha1";
+inline constexpr std::string_view kDigestFailedKind = "sha1-failed";
+inline constexpr std::string_view kSummaryKind = "summary";
+
+class ResultOutput {
+ public:
+  ResultOutput(Console& console, OutputFormat format) : console_(console), format_(format) {}
+
+  // A row of encrypt, decrypt or wipe: the result text and the path, then a tab and the decrypted file's path
+  // when there is one.
+  void Row(const std::string& path, const TRowResult& result);
+  // A container's hint, or kReadHintError when it could not be read: the hint, a tab and the path.
+  void Hint(const std::string& path, const std::optional<std::string>& hint);
+  // A file's digest: the digest, a tab and the path.
+  void Digest(const std::string& path, const std::string& digest);
+  // A file whose digest could not be made: only the cause, on stderr (and in --json).
+  void DigestFailed(const std::string& path, const std::string& cause);
+  // With --json, the summary object: {"kind":"summary","files":N,"succeeded":N,"failures":N}.
+  void Finish();
+
+  int64_t Failures() const { return failed_; }
+
+ private:
+  void Count(bool failed);
+  void Cause(const std::string& path, std::string_view cause);
+  bool Json() const { return format_ == OutputFormat::kJson; }
+
+  Console& console_;
+  OutputFormat format_;
+  int64_t files_ = 0;
+  int64_t failed_ = 0;
+};
+
+}  // namespace zk::cli
