@@ -13,6 +13,7 @@
 #include "shell/Settings.h"
 #include "ui/Messages.h"
 #include "ui/PasswordStyle.h"
+#include "ui/PathFont.h"
 #include "ui/Pictures.h"
 #include "ui/Prompts.h"
 #include "ui/Translations.h"
@@ -27,6 +28,7 @@ void SetUpApplication(QApplication& application, TUiLanguage language) {
   QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
   QApplication::setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
   InstallTranslations(application, language);
+  UsePathFontFor(language);
   QApplication::setWindowIcon(Picture(TPicture::kProgram));
   QApplication::setStyle(new TPasswordStyle);  // the application takes it
   // Qt's own file dialog keeps the folders it visited (those whose files were just wiped, say) in
