@@ -692,7 +692,7 @@ For real protection, use full-disk encryption.</translation>
     </message>
     <message>
         <source>説明</source>
-        <translation>Description</translation>
+        <translation>Details</translation>
     </message>
     <message>
         <source>アルゴリズム</source>
