@@ -558,7 +558,7 @@ For real protection, use full-disk encryption.</translation>
     </message>
     <message>
         <source>セキュリティレベル・アルゴリズムの変更..</source>
-        <translation>Change the security level and algorithm…</translation>
+        <translation>Change the security level and algorithm...</translation>
     </message>
     <message>
         <source>登録されている照合用ハッシュとヒントをクリア</source>
