@@ -22,7 +22,7 @@ sleep 1
 
 if [ "$language" = en ]; then
   zk_locale=en_US.UTF-8
-  encrypt_list="Encrypt Files" encrypt_password="Enter the password to encrypt with." options="Options"
+  encrypt_list="Encrypt Files" encrypt_password="Encryption Password" options="Options"
   security="Security Level and Algorithm" sha1="SHA-1 Hash"
 else
   zk_locale=C.UTF-8  # Japanese, and present on every system

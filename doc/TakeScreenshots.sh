@@ -22,8 +22,8 @@ sleep 1
 if [ "$language" = en ]; then
   zk_locale=en_US.UTF-8
   suffix=-en
-  encrypt_list="Encrypt Files" encrypt_password="Enter the password to encrypt with."
-  decrypt_list="Decrypt Files" decrypt_password="Enter the password to decrypt with."
+  encrypt_list="Encrypt Files" encrypt_password="Encryption Password"
+  decrypt_list="Decrypt Files" decrypt_password="Decryption Password"
   all_done="All files and folders were processed successfully." options="Options"
   three_failed="Finished.  Failed: 3 file\\(s\\)"  # a pattern: the brackets escaped
   security="Security Level and Algorithm" sha1="SHA-1 Hash" open="Open" sha1_result="SHA-1 of the chosen file"

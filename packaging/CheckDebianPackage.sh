@@ -4,8 +4,10 @@
 # Tries the Debian package on a clean Debian 12 system, as a user would meet it:
 #   1. debootstrap --variant=minbase bookworm into ROOT (default /tmp/zkroot; made anew every time),
 #   2. apt install ./zk_*.deb inside it (its dependencies from the mirror, recommended packages too),
-#   3. as a new normal user: zkcli round-trips a file, man finds both manual pages, gio types containers
-#      by the installed MIME type, the file-manager menus lie where Dolphin, Nemo and Nautilus look (the
+#   3. as a new normal user: zkcli round-trips a file, man finds both manual pages, the package recommends
+#      python3-nautilus and brought Qt's Wayland plugin, gio types containers by the installed MIME type
+#      and names an icon that lies in hicolor's mimetypes folders (the icon cache refreshed after it), the
+#      file-manager menus lie where Dolphin, Nemo and Nautilus look (Dolphin's at the top of its menu, the
 #      Nautilus extension loads under python3-nautilus), and zk started under Xvfb (with a window manager,
 #      so that its windows are closed as a user closes them) writes ~/.config/zk/ZK.ini after a normal close,
 #   4. hardening-check (devscripts) on the installed zk and zkcli: PIE, stack protector, _FORTIFY_SOURCE,
@@ -98,6 +100,11 @@ round_trip() {
 }
 check "zkcli encrypts and decrypts a file back to the same bytes" round_trip
 check "man -w finds both pages" man -w zk zkcli
+check "the package recommends python3-nautilus (so GNOME Files shows the menu)" sh -c \
+  "dpkg-query -W -f '\${Recommends}' zk | tr ',' '\\n' | grep -x ' *python3-nautilus'"
+check "Qt's Wayland platform plugin came with the package" sh -c 'ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so'
+check "Dolphin shows the items at the top of the menu, for containers too" grep -x 'X-KDE-Priority=TopLevel' \
+  /usr/share/kio/servicemenus/zk-encrypt-wipe.desktop /usr/share/kio/servicemenus/zk-decrypt.desktop
 check "zkcli --help runs" sh -c 'zkcli --help | head -1'
 check "zkcli's completions lie where bash-completion, zsh and fish look" ls \
   /usr/share/bash-completion/completions/zkcli /usr/share/zsh/vendor-completions/_zkcli \
@@ -127,6 +134,21 @@ check "gio info types the containers" types
 is_zk_type() { [ "$(gio info -a standard::content-type "types/$1" | sed -n 's/^ *standard::content-type: //p')" = application/x-zk-container ]; }
 check "a.enc is application/x-zk-container" is_zk_type a.enc
 check "a.zzq (an extension no type claims) is application/x-zk-container" is_zk_type a.zzq
+# GTK file managers ask gio for the container's icon names and look for the first one the theme has.
+container_icon() {
+  local names name size found=no
+  names=$(gio info -a standard::icon types/a.enc | sed -n 's/^ *standard::icon: //p')
+  echo "gio names the icons: $names"
+  name=${names%%,*}
+  for size in 16x16 32x32 48x48 scalable; do
+    ls /usr/share/icons/hicolor/$size/mimetypes/"$name".* || return 1
+  done
+  if [ -e /usr/share/icons/hicolor/icon-theme.cache ]; then
+    [ /usr/share/icons/hicolor/icon-theme.cache -nt /usr/share/icons/hicolor/48x48/mimetypes/"$name".png ] ||
+      { echo "the icon cache was not refreshed after the icon was installed"; return 1; }
+  fi
+}
+check "the container's icon lies in hicolor's mimetypes under the name gio gives, and the cache knows it" container_icon
 
 # zk under Xvfb: close the two start-up information boxes (caption "ZK") and then the main window through
 # the window manager, as a user would; closing the main window writes the settings.

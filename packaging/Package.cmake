@@ -45,11 +45,12 @@ the command-line tool zkcli for scripts.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(ZK_BUILD_GUI)
   # The windows are laid out for IPAPGothic and are all Japanese: without a Japanese font every character
-  # would be a box. The Qt translations only turn the standard buttons (Yes, No, Cancel) Japanese.
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, hicolor-icon-theme")
-  # The menu items of GNOME Files need its Python binding; Dolphin and Nemo read theirs as they are.
-  set(CPACK_DEBIAN_PACKAGE_SUGGESTS "python3-nautilus")
+  # would be a box. Qt's Wayland plugin makes zk a native client of a Wayland desktop (X11 where it is
+  # missing).
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, qt6-wayland")
+  # The Qt translations only turn the standard buttons (Yes, No, Cancel) Japanese. The menu items of GNOME
+  # Files need its Python binding, which no GNOME task installs; Dolphin and Nemo read theirs as they are.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, hicolor-icon-theme, python3-nautilus")
 endif()
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
   ${CMAKE_CURRENT_BINARY_DIR}/debian/postinst ${CMAKE_CURRENT_BINARY_DIR}/debian/postrm)

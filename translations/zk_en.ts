@@ -306,7 +306,7 @@ For real protection, use full-disk encryption.</translation>
     </message>
     <message>
         <source>！ご注意！</source>
-        <translation>! Please note !</translation>
+        <translation>Please note!</translation>
     </message>
     <message>
         <source>これは公開テスト専用のアルファ版です！</source>
@@ -411,6 +411,10 @@ For real protection, use full-disk encryption.</translation>
         <source>ファイルの一覧</source>
         <translation>List of files</translation>
     </message>
+    <message>
+        <source>進行状況</source>
+        <translation>Progress</translation>
+    </message>
 </context>
 <context>
     <name>THashForm</name>
@@ -439,11 +443,11 @@ For real protection, use full-disk encryption.</translation>
     </message>
     <message>
         <source>オプション</source>
-        <translation>Options</translation>
+        <translation>Settings, the wipe bin and the tools</translation>
     </message>
     <message>
         <source>OPTION</source>
-        <translation>OPTION</translation>
+        <translation>Options</translation>
     </message>
     <message>
         <source>抹消ごみ箱</source>
@@ -467,7 +471,7 @@ For real protection, use full-disk encryption.</translation>
     </message>
     <message>
         <source>ファイルを選んでディスクから完全に抹消します。抹消したいファイルをここにドラッグすることもできます。</source>
-        <translation>Chooses files and erases them from the disk for good. You can also drag the files to wipe here.</translation>
+        <translation>Chooses files and wipes them from the disk. You can also drag the files to wipe here.</translation>
     </message>
 </context>
 <context>
@@ -538,23 +542,23 @@ For real protection, use full-disk encryption.</translation>
     </message>
     <message>
         <source>抹消ゴミ箱（完全に消去したいファイルをドロップ）</source>
-        <translation>Wipe bin (drop files to wipe them for good)</translation>
+        <translation>Wipe bin (drop files here to wipe them)</translation>
     </message>
     <message>
         <source>セキュリティレベル・アルゴリズムの変更..</source>
-        <translation>Change the security level and algorithm..</translation>
+        <translation>Change the security level and algorithm...</translation>
     </message>
     <message>
         <source>登録されている照合用ハッシュとヒントをクリア</source>
-        <translation>Clear the registered check hash and hint</translation>
+        <translation>Clear the registered password check and hint</translation>
     </message>
     <message>
         <source>INIファイルに登録されているパスワード照合用ハッシュとヒントのデータを消去します。</source>
-        <translation>Erases the password check hash and the hint stored in the settings file.</translation>
+        <translation>Removes the password check and the hint stored in the settings file.</translation>
     </message>
     <message>
         <source>SHA-1ハッシュ計算</source>
-        <translation>SHA-1 hash</translation>
+        <translation>SHA-1 hash of a file</translation>
     </message>
     <message>
         <source>任意のファイルデータのSHA-1ハッシュを計算します。</source>
@@ -586,14 +590,14 @@ For real protection, use full-disk encryption.</translation>
     </message>
     <message>
         <source>ファイルを選んでディスクから完全に抹消します。抹消したいファイルを左の枠にドロップすることもできます。</source>
-        <translation>Chooses files and erases them from the disk for good. You can also drop the files to wipe on the box to the left.</translation>
+        <translation>Chooses files and wipes them from the disk. You can also drop the files to wipe on the box to the left.</translation>
     </message>
 </context>
 <context>
     <name>TPasswordDlg</name>
     <message>
         <source>暗号化に使用するパスワードを入力してください。</source>
-        <translation>Enter the password to encrypt with.</translation>
+        <translation>Encryption Password</translation>
     </message>
     <message>
         <source>入力</source>
@@ -601,11 +605,11 @@ For real protection, use full-disk encryption.</translation>
     </message>
     <message>
         <source>確認のため再入力</source>
-        <translation>Once more</translation>
+        <translation>Confirm</translation>
     </message>
     <message>
         <source>ヒントの付加（必要なら）</source>
-        <translation>Hint (if wanted)</translation>
+        <translation>Hint (optional)</translation>
     </message>
     <message>
         <source>パスワードの照合</source>
@@ -613,15 +617,15 @@ For real protection, use full-disk encryption.</translation>
     </message>
     <message>
         <source>照合用ハッシュと照合する</source>
-        <translation>Check against the hash</translation>
+        <translation>Compare with registered</translation>
     </message>
     <message>
         <source>照合用にハッシュを登録</source>
-        <translation>Register as check hash</translation>
+        <translation>Register this password</translation>
     </message>
     <message>
         <source>何も行わない</source>
-        <translation>No check</translation>
+        <translation>Do not check</translation>
     </message>
     <message>
         <source>OK</source>
@@ -637,7 +641,7 @@ For real protection, use full-disk encryption.</translation>
     </message>
     <message>
         <source>パスワードの再入力</source>
-        <translation>Password once more</translation>
+        <translation>Confirm password</translation>
     </message>
     <message>
         <source>パスワードのヒント</source>
@@ -676,7 +680,7 @@ For real protection, use full-disk encryption.</translation>
     </message>
     <message>
         <source>説明</source>
-        <translation>About</translation>
+        <translation>Details</translation>
     </message>
     <message>
         <source>アルゴリズム</source>
@@ -688,11 +692,11 @@ For real protection, use full-disk encryption.</translation>
     </message>
     <message>
         <source>セキュリティレベルの説明</source>
-        <translation>About the security level</translation>
+        <translation>Description of the security level</translation>
     </message>
     <message>
         <source>アルゴリズムの説明</source>
-        <translation>About the algorithm</translation>
+        <translation>Description of the algorithm</translation>
     </message>
 </context>
 <context>
@@ -775,7 +779,7 @@ For real protection, use full-disk encryption.</translation>
     <name>zk::TPasswordDlg</name>
     <message>
         <source>暗号化に使用するパスワードを入力してください。</source>
-        <translation>Enter the password to encrypt with.</translation>
+        <translation>Encryption Password</translation>
     </message>
     <message>
         <source>＊パスワードは絶対に忘れないようにしてください。また、出来る限り長く、推測されにくいパスワードにしてください。</source>
@@ -783,7 +787,7 @@ For real protection, use full-disk encryption.</translation>
     </message>
     <message>
         <source>復号に使用するパスワードを入力してください。</source>
-        <translation>Enter the password to decrypt with.</translation>
+        <translation>Decryption Password</translation>
     </message>
     <message>
         <source>＊パスワードは大文字と小文字を区別されます。</source>
@@ -793,7 +797,7 @@ For real protection, use full-disk encryption.</translation>
         <source>入力されたパスワードが照合用に登録されたパスワードと異なります。確認してください。<byte value="xd"/>
 （そのままで良い場合は、「照合用にハッシュを登録」または「何も行わない」を選択して再度ＯＫを押してください。）</source>
         <translation>The password differs from the one registered for checking. Please check it.
-(To use it anyway, choose &quot;Register as check hash&quot; or &quot;No check&quot; and press OK again.)</translation>
+(To use it anyway, choose &quot;Register this password&quot; or &quot;Do not check&quot; and press OK again.)</translation>
     </message>
     <message>
         <source>入力されたパスワードのハッシュを照合用に登録します。よろしいですか？<byte value="xd"/>

@@ -125,4 +125,24 @@ void ProcessCommandLine(TWindows& windows) {
   }
 }
 
+std::optional<THandOver> HandOverOf(const std::vector<std::string>& words, const std::string& startFolder) {
+  THandOver handOver;
+  for (const std::string& word : words) {
+    const std::optional<TSwitch> option = SwitchOf(word);
+    if (!option) {
+      handOver.Paths.push_back(Resolved(word, startFolder));
+    } else if (*option == TSwitch::kEncrypt) {
+      handOver.Mode = TBatchMode::kEncrypt;
+    } else if (*option == TSwitch::kDecrypt) {
+      handOver.Mode = TBatchMode::kDecrypt;
+    } else if (*option == TSwitch::kWipe) {
+      handOver.Mode = TBatchMode::kWipe;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (handOver.Paths.empty()) return std::nullopt;
+  return handOver;
+}
+
 }  // namespace zk

@@ -13,6 +13,9 @@ int main(int argc, char** argv) {
   // Before the first password (-P, the password dialog): no core dump, and no other process of the user
   // reads our memory or attaches to us.
   zk::ProtectProcessMemory();
+  // In a Wayland session a native Wayland client, and X11 (XWayland) where Qt's Wayland plugin is missing.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "wayland;xcb");
   QApplication application(argc, argv);  // takes Qt's own options out of argv
   // A kill or the end of the session in the middle of a run leaves no unfinished output behind.
   zk::RemoveUnfinishedFilesOnStopSignals();

@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -19,6 +18,7 @@
 #include "ui/Pictures.h"
 #include "ui/Prompts.h"
 #include "ui/QtText.h"
+#include "ui/ReturnKey.h"
 #include "ui_MainForm.h"
 
 namespace zk {
@@ -83,6 +83,9 @@ void TMainForm::FormCreate() {
   // Relative paths of the command line still count from StartFolder; a failure here changes nothing.
   (void)::chdir(programFolder.c_str());
   state_.HelpFile = programFolder + "ZK.hlp";
+  // Sized before it is placed: a window that changes its size while it is first mapped is put where its
+  // inner area, not its frame, stands at X, Y, and would save a position higher up at every close.
+  ApplyLayout();
   move(settings_.X, settings_.Y);
   FindFile.Recurse = settings_.IncSubFolder;
 }
@@ -113,8 +116,11 @@ void TMainForm::ApplySettings() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  settings_.X = x();
-  settings_.Y = y();
+  // Where the window's place cannot be known, the saved one stays for the next start under X11.
+  if (ClientPlacesWindows()) {
+    settings_.X = x();
+    settings_.Y = y();
+  }
   emit Closing();
   event->accept();
   QApplication::quit();
@@ -122,13 +128,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 // A push button outside a dialog takes only Space; Return presses the focused button as in every dialog.
 void TMainForm::keyPressEvent(QKeyEvent* event) {
-  auto* button = qobject_cast<QAbstractButton*>(focusWidget());
-  if (button && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-      (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-    button->click();
-    return;
-  }
-  QWidget::keyPressEvent(event);
+  if (!PressFocusedButton(*this, *event)) QWidget::keyPressEvent(event);
 }
 
 void TMainForm::StartBatch(TBatchMode mode, const std::vector<std::string>& paths) {

@@ -5,12 +5,15 @@
 #include <QSettings>
 #include <optional>
 
+#include "app/CommandLine.h"
+#include "app/HandOver.h"
 #include "app/MainForm.h"
 #include "app/Windows.h"
 #include "platform/SingleInstance.h"
 #include "shell/Settings.h"
 #include "ui/Messages.h"
 #include "ui/PasswordStyle.h"
+#include "ui/PathFont.h"
 #include "ui/Pictures.h"
 #include "ui/Prompts.h"
 #include "ui/Translations.h"
@@ -25,6 +28,7 @@ void SetUpApplication(QApplication& application, TUiLanguage language) {
   QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
   QApplication::setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
   InstallTranslations(application, language);
+  UsePathFontFor(language);
   QApplication::setWindowIcon(Picture(TPicture::kProgram));
   QApplication::setStyle(new TPasswordStyle);  // the application takes it
   // Qt's own file dialog keeps the folders it visited (those whose files were just wiped, say) in
@@ -37,14 +41,22 @@ void SetUpApplication(QApplication& application, TUiLanguage language) {
 
 int RunProgram(TProgramState state) {
   std::optional<SingleInstanceLock> instance;
+  std::optional<THandOverServer> handOvers;
   if (ReadSetting(settings::kDbChk, state.SettingsFile)) {
     instance = SingleInstanceLock::TryAcquire();
     if (instance->AnotherInstanceRuns()) {
-      prompts::Information(nullptr, MessageText(kAlreadyRunning));
+      // Files go to the running program, which takes them as a drop; anything else (or a program that
+      // does not answer) gets the message, in front of the running program's windows.
+      const std::optional<THandOver> handOver = HandOverOf(state.CommandLine, state.StartFolder);
+      if (!handOver || !SendHandOver(SingleInstanceLock::HandOverSocketPath(), *handOver))
+        prompts::Notice(MessageText(kAlreadyRunning));
       return 0;
     }
+    if (instance->Held()) handOvers.emplace(SingleInstanceLock::HandOverSocketPath());
   }
   TWindows windows(std::move(state));
+  if (handOvers)
+    QObject::connect(&*handOvers, &THandOverServer::Received, &windows, &TWindows::TakeHandOver);
   windows.MainForm().show();
   return QApplication::exec();
 }

@@ -1,5 +1,7 @@
 #include "app/Windows.h"
 
+#include <QApplication>
+
 #include "app/CommandLine.h"
 #include "app/MainForm.h"
 #include "dialogs/ConfirmationDlg.h"
@@ -26,6 +28,8 @@ TWindows::TWindows(TProgramState state) : State(std::move(state)) {
   WireMainForm();
   WireBatch();
   WireOptions();
+  handOverTimer_.setInterval(200);
+  connect(&handOverTimer_, &QTimer::timeout, this, &TWindows::TakeWaitingHandOver);
 }
 
 // Members go in the reverse order of their declaration: the windows in the reverse order of their making.
@@ -70,6 +74,7 @@ void TWindows::StartUp() {
   main.ApplySettings();
   main.ApplyLayout();
   if (!State.CommandLine.empty()) ProcessCommandLine(*this);
+  startedUp_ = true;
 }
 
 void TWindows::SaveSettings() {
@@ -84,6 +89,42 @@ void TWindows::SaveSettings() {
 void TWindows::StartWipeBin(const std::vector<std::string>& paths) {
   confirmationDlg_->StartBatch(TBatchMode::kWipe, CollectWipeBinFiles(mainForm_->FindFile, paths),
                                *optionDlg_);
+}
+
+void TWindows::TakeHandOver(THandOver handOver) {
+  handOvers_.push_back(std::move(handOver));
+  BringToFront();
+  handOverTimer_.start();
+}
+
+bool TWindows::ReadyForHandOver() const {
+  if (!startedUp_ || !mainForm_->isVisible() || QApplication::activeModalWidget()) return false;
+  for (const QWidget* window : std::initializer_list<const QWidget*>{
+           confirmationDlg_.get(), optionDlg_.get(), passwordDlg_.get(), secSetDlg_.get(), hashForm_.get()})
+    if (window->isVisible()) return false;
+  return true;
+}
+
+void TWindows::TakeWaitingHandOver() {
+  if (handOvers_.empty()) {
+    handOverTimer_.stop();
+    return;
+  }
+  if (!ReadyForHandOver()) return;
+  const THandOver handOver = std::move(handOvers_.front());
+  handOvers_.pop_front();
+  mainForm_->StartBatch(handOver.Mode, handOver.Paths);
+}
+
+void TWindows::BringToFront() {
+  QWidget* front = QApplication::activeModalWidget();
+  for (QWidget* window : {static_cast<QWidget*>(confirmationDlg_.get()), static_cast<QWidget*>(optionDlg_.get()),
+                          static_cast<QWidget*>(mainForm_.get())})
+    if (!front && window->isVisible()) front = window;
+  if (!front) return;
+  front->setWindowState(front->windowState() & ~Qt::WindowMinimized);
+  front->raise();
+  front->activateWindow();
 }
 
 }  // namespace zk

@@ -4,10 +4,13 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/HandOver.h"
 #include "app/ProgramState.h"
 #include "shell/SettingsModel.h"
 
@@ -38,6 +41,12 @@ class TWindows : public QObject {
   TSecSetDlg& SecSetDlg() const { return *secSetDlg_; }
   THashForm& HashForm() const { return *hashForm_; }
 
+  // Files handed over by a second start. The program comes to the front at once; the files are taken as a
+  // drop on the main window's button of their mode as soon as the main window is back with nothing else
+  // open: a list (ready, running or showing its results), the options, the SHA-1 tool or any message waits
+  // until the user closes it. Hand-overs that wait are taken one after the other, in the order they came.
+  void TakeHandOver(THandOver handOver);
+
  private:
   void WireMainForm();
   void WireBatch();
@@ -48,6 +57,10 @@ class TWindows : public QObject {
   void SaveSettings();
   // The options dialog's wipe bin takes only a plain folder apart; anything else is listed as it stands.
   void StartWipeBin(const std::vector<std::string>& paths);
+  // Nothing but the main window is open, and the start-up block has run.
+  bool ReadyForHandOver() const;
+  void TakeWaitingHandOver();
+  void BringToFront();
 
   std::unique_ptr<TMainForm> mainForm_;
   std::unique_ptr<TConfirmationDlg> confirmationDlg_;
@@ -55,6 +68,9 @@ class TWindows : public QObject {
   std::unique_ptr<TPasswordDlg> passwordDlg_;
   std::unique_ptr<TSecSetDlg> secSetDlg_;
   std::unique_ptr<THashForm> hashForm_;
+  bool startedUp_ = false;
+  std::deque<THandOver> handOvers_;
+  QTimer handOverTimer_;  // looks again while hand-overs wait
 };
 
 }  // namespace zk

@@ -9,6 +9,7 @@
 #include "engine/ResultTexts.h"
 #include "ui/CoreTexts.h"
 #include "ui/DialogFrame.h"
+#include "ui/PathFont.h"
 #include "ui/Prompts.h"
 #include "ui/QtText.h"
 #include "ui/SecretText.h"
@@ -18,6 +19,7 @@ namespace zk {
 namespace {
 
 enum TColumn { kPathColumn = 0, kHintColumn = 1, kDecryptedColumn = 2 };
+// The columns' widths at the least; they grow to fit what the list shows.
 constexpr int kColumnWidths[] = {450, 200, 200};
 constexpr int kProgressRedrawMilliseconds = 40;
 // Each row keeps its paths as the file system spells them, and the hint its container holds, as data; the
@@ -50,6 +52,7 @@ TConfirmationDlg::TConfirmationDlg(TSettings& settings)
   header->setSectionsClickable(false);
   for (int column = 0; column < 3; ++column) header->resizeSection(column, kColumnWidths[column]);
   ui_->ListView->installEventFilter(this);
+  ApplyPathFont(*ui_->ListView);
 
   connect(ui_->OKBitBtn, &QPushButton::clicked, this, &TConfirmationDlg::OKBitBtnClick);
   connect(ui_->CloseBitBtn, &QPushButton::clicked, this, &TConfirmationDlg::close);
@@ -94,10 +97,21 @@ void TConfirmationDlg::SetPathColumn(int row, int column, const std::string& pat
 
 void TConfirmationDlg::SetColumnText(int row, int column, const QString& text) {
   QTableWidget& list = *ui_->ListView;
-  if (QTableWidgetItem* item = list.item(row, column)) {
-    item->setText(text);
-  } else {
-    list.setItem(row, column, new QTableWidgetItem(text));
+  QTableWidgetItem* item = list.item(row, column);
+  if (!item) {
+    item = new QTableWidgetItem;
+    list.setItem(row, column, item);
+  }
+  item->setText(text);
+  // A text cut at the end of its column is read whole from its tool tip.
+  item->setToolTip(text);
+}
+
+void TConfirmationDlg::FitColumns() {
+  QTableWidget& list = *ui_->ListView;
+  for (int column = 0; column < list.columnCount(); ++column) {
+    list.resizeColumnToContents(column);
+    if (list.columnWidth(column) < kColumnWidths[column]) list.setColumnWidth(column, kColumnWidths[column]);
   }
 }
 
@@ -128,7 +142,11 @@ void TConfirmationDlg::PrepareList() {
   QTableWidget& list = *ui_->ListView;
   list.horizontalHeaderItem(kHintColumn)->setText(decrypting ? tr("パスワードヒント") : QString());
   list.horizontalHeaderItem(kDecryptedColumn)->setText(decrypting ? tr("復号後ファイル名") : QString());
+  FitColumns();
   Prepared = true;
+  // Every list opens alike: the focus in the list, Return for OK (a run before moved both to Close).
+  ui_->OKBitBtn->setDefault(true);
+  ui_->ListView->setFocus();
   if (AutoRun) OKBitBtnClick();
   activateWindow();
   KTop1.SetKTop(true);
@@ -300,6 +318,8 @@ void TConfirmationDlg::FinishRun() {
   ui_->ListView->horizontalHeaderItem(kHintColumn)->setText(QString());
   ui_->Label1->setText(summary);
   ui_->CloseBitBtn->setText(tr("閉じる"));
+  ui_->ProgressBar->hide();
+  FitColumns();
   SetLocked(false);
   ui_->OKBitBtn->hide();
   ui_->CloseBitBtn->setFocus();
@@ -354,6 +374,8 @@ void TConfirmationDlg::LetEventsThrough() {
   // rate an eye can follow: drawing it each time would cost a fast cipher a third of its speed.
   if (progress_ && (!progressShown_.isValid() || progressShown_.hasExpired(kProgressRedrawMilliseconds))) {
     ui_->Label1->setText(CoreText(ProgressLine(*progress_)));
+    ui_->ProgressBar->setValue(static_cast<int>(ProgressPercent(*progress_)));
+    ui_->ProgressBar->show();
     progressShown_.start();
   }
   QCoreApplication::processEvents();

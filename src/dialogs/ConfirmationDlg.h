@@ -109,6 +109,8 @@ class TConfirmationDlg : public QDialog, private TEngineObserver, private TBatch
   void LetEventsThrough();
   TBatchOptions CurrentOptions() const;
   void SetColumnText(int row, int column, const QString& text);
+  // Each column as wide as its longest text, never narrower than the form's width for it.
+  void FitColumns();
   // A column naming a file shows its path and keeps the bytes the file system gave it.
   std::string PathColumn(int row, int column) const;
   void SetPathColumn(int row, int column, const std::string& path);

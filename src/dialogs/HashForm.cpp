@@ -1,8 +1,11 @@
 #include "dialogs/HashForm.h"
 
+#include <QKeyEvent>
+
 #include "ui/DialogFrame.h"
 #include "ui/Prompts.h"
 #include "ui/QtText.h"
+#include "ui/ReturnKey.h"
 #include "ui_HashForm.h"
 
 namespace zk {
@@ -49,6 +52,10 @@ void THashForm::OpenButtonClick() {
 }
 
 // However the window is closed, the result is OK.
+void THashForm::keyPressEvent(QKeyEvent* event) {
+  if (!PressFocusedButton(*this, *event)) QDialog::keyPressEvent(event);
+}
+
 void THashForm::done(int) { QDialog::done(QDialog::Accepted); }
 
 }  // namespace zk

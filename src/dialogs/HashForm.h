@@ -30,6 +30,7 @@ class THashForm : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void OpenButtonClick();

@@ -13,6 +13,7 @@
 #include "ui/Pictures.h"
 #include "ui/Prompts.h"
 #include "ui/QtText.h"
+#include "ui/ReturnKey.h"
 #include "ui/TypingLimit.h"
 #include "ui_OptionDlg.h"
 
@@ -161,6 +162,10 @@ void TOptionDlg::closeEvent(QCloseEvent* event) {
 }
 
 void TOptionDlg::reject() { close(); }
+
+void TOptionDlg::keyPressEvent(QKeyEvent* event) {
+  if (!PressFocusedButton(*this, *event)) QDialog::keyPressEvent(event);
+}
 
 void TOptionDlg::ClrHashBitBtnClick() {
   if (!prompts::Confirm(

@@ -1,5 +1,7 @@
 #include "dialogs/SecSetDlg.h"
 
+#include <QPlainTextEdit>
+
 #include "ui/DialogFrame.h"
 #include "ui_SecSetDlg.h"
 
@@ -78,6 +80,11 @@ TSecSetDlg::TSecSetDlg(TSettings& settings)
   connect(ui_->SecTrackBar, &QSlider::valueChanged, this, &TSecSetDlg::SecTrackBarChange);
   connect(ui_->AlgoComboBox, &QComboBox::currentIndexChanged, this, &TSecSetDlg::AlgoComboBoxChange);
   connect(ui_->BitBtn1, &QPushButton::clicked, this, &TSecSetDlg::close);
+  // The descriptions are read-only texts reached by Tab. Their inner area, which AT-SPI reports as a
+  // filler of its own, carries the description's name too, so that no unnamed part is announced.
+  for (QPlainTextEdit* memo : {ui_->SecMemo, ui_->AlgoMemo}) {
+    memo->viewport()->setAccessibleName(memo->accessibleName());
+  }
   ui_->BitBtn1->setFocus();
 }
 

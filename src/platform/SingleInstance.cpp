@@ -1,6 +1,7 @@
 #include "platform/SingleInstance.h"
 
 #include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,6 +29,17 @@ std::string LockFilePath(const std::string& name) {
 }
 
 }  // namespace
+
+std::string SingleInstanceLock::HandOverSocketPath(const std::string& name) {
+  return LockFilePath(name) + ".socket";
+}
+
+bool PeerIsSameUser(int socketDescriptor) {
+  struct ucred peer {};
+  socklen_t size = sizeof peer;
+  return ::getsockopt(socketDescriptor, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && size == sizeof peer &&
+         peer.uid == ::geteuid();
+}
 
 SingleInstanceLock SingleInstanceLock::TryAcquire(const std::string& name) {
   File file;

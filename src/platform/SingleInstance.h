@@ -1,4 +1,5 @@
-// "Only one copy runs": an advisory lock on a file that the kernel releases when the process ends.
+// "Only one copy runs": an advisory lock on a file that the kernel releases when the process ends, and
+// beside it the socket through which a second start hands its files to the running copy.
 #pragma once
 
 #include <string>
@@ -15,6 +16,10 @@ class SingleInstanceLock {
   // folder, a file left by `sudo -E`) leaves the program free to run without a lock.
   static SingleInstanceLock TryAcquire(const std::string& name = "HISNAMEISZK");
 
+  // The local socket of the instance that holds the lock `name`: in the lock's folder, under the lock's
+  // name with ".socket" added.
+  static std::string HandOverSocketPath(const std::string& name = "HISNAMEISZK");
+
   bool AnotherInstanceRuns() const { return anotherInstanceRuns_; }
   bool Held() const { return file_.IsOpen(); }
   const std::string& LockPath() const { return file_.Path(); }
@@ -26,5 +31,9 @@ class SingleInstanceLock {
   File file_;  // closing the only descriptor releases the lock
   bool anotherInstanceRuns_;
 };
+
+// The process at the other end of a connected local socket runs under this process's user. Only such a
+// peer may hand files over or receive them: in the shared temp folder anyone could make a socket.
+bool PeerIsSameUser(int socketDescriptor);
 
 }  // namespace zk

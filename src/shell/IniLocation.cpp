@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include "platform/ExecutableFolder.h"
+#include "platform/FileInfo.h"
 #include "platform/Folders.h"
 
 namespace zk {
@@ -30,7 +31,7 @@ std::string ResolvedInstallBinFolder() {
 
 std::string IniFolder(const IniSurroundings& surroundings) {
   const std::string& beside = surroundings.executableFolder;
-  const bool installed = !surroundings.executableFolderWritable ||
+  const bool installed = !surroundings.executableFolderWritable || surroundings.installedLauncherBeside ||
                          (!surroundings.installBinFolder.empty() &&
                           WithFinalSlash(surroundings.installBinFolder) == WithFinalSlash(beside));
   if (!installed) return beside;
@@ -47,6 +48,8 @@ IniSurroundings CurrentIniSurroundings() {
   const char* xdgConfigHome = ::getenv("XDG_CONFIG_HOME");
   surroundings.xdgConfigHome = xdgConfigHome ? xdgConfigHome : "";
   surroundings.home = HomeFolder();
+  surroundings.installedLauncherBeside =
+      FileExists(surroundings.executableFolder + "../" + ZK_INSTALL_DATADIR + "/applications/zk.desktop");
   return surroundings;
 }
 

@@ -8,6 +8,8 @@
 
 namespace zk {
 
+bool ClientPlacesWindows() { return !QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
+
 void CenterOnScreen(QWidget& window) {
   const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
   if (!screen) return;

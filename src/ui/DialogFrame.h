@@ -17,6 +17,10 @@ inline constexpr Qt::WindowFlags kSystemMenuDialog = Qt::Dialog | Qt::CustomizeW
 inline constexpr Qt::WindowFlags kCaptionOnlyDialog =
     Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
 
+// False where the compositor alone places the windows (Wayland): a client can neither set nor learn
+// where its window stands, and keeping a window above the others is the compositor's choice too.
+bool ClientPlacesWindows();
+
 // Places a window of fixed size in the middle of the screen it is on (or the primary screen).
 void CenterOnScreen(QWidget& window);
 

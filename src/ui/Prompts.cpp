@@ -37,9 +37,10 @@ void KeepLinesWhole(QMessageBox& box) {
   label->setMinimumWidth(std::min(widest + 8, 720));
 }
 
-void MessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
+void MessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text, bool onTop = false) {
   QMessageBox box(icon, Caption(), ForDisplay(text), QMessageBox::Ok, parent);
   KeepLinesWhole(box);
+  box.setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
   box.exec();
 }
 
@@ -81,6 +82,10 @@ void Warning(QWidget* parent, const QString& text) {
 
 void Information(QWidget* parent, const QString& text) {
   if (!Scripted(TPromptKind::kInformation, text)) MessageBox(parent, QMessageBox::Information, text);
+}
+
+void Notice(const QString& text) {
+  if (!Scripted(TPromptKind::kInformation, text)) MessageBox(nullptr, QMessageBox::Information, text, true);
 }
 
 void Error(QWidget* parent, const QString& text) {

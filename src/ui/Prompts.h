@@ -18,6 +18,8 @@ namespace zk::prompts {
 void Warning(QWidget* parent, const QString& text);
 // An information box with an OK button.
 void Information(QWidget* parent, const QString& text);
+// An information box of a program without a window of its own, above every other window.
+void Notice(const QString& text);
 // A confirmation with Yes and No; true only for Yes.
 bool Confirm(QWidget* parent, const QString& text);
 // The application's general error display (errors no window handles itself).

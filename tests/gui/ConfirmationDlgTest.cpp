@@ -2,6 +2,7 @@
 // on the main window to the per-row results, the files on disk and the summary.
 #include <sys/stat.h>
 
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,6 +24,7 @@
 #include "engine/ResultTexts.h"
 #include "platform/FileInfo.h"
 #include "shell/SettingsModel.h"
+#include "ui/PathFont.h"
 
 namespace zk::test {
 namespace {
@@ -358,6 +360,68 @@ class ConfirmationDlgTest : public QObject {
     QCOMPARE(ListColumn(windows, 0), QStringList({Q(plain)}));
     QVERIFY(Button(windows, "OKBitBtn").isVisible());
     QVERIFY(!FileExists(plain + ".enc"));
+  }
+
+  // From the keyboard alone: every list opens with the focus in the list and Return meaning OK, also after
+  // a run left the focus on Close; Tab leaves the list for the buttons.
+  void EveryListOpensAlikeForTheKeyboardAndTabLeavesIt() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    TConfirmationDlg& dialog = windows.ConfirmationDlg();
+    QTableWidget& list = Control<QTableWidget>(dialog, "ListView");
+    for (const char* name : {"first", "second"}) {
+      const std::string file = fixture.Folder.WriteFile(name, "x");
+      windows.MainForm().StartBatch(TBatchMode::kWipe, {file});
+      QCOMPARE(dialog.focusWidget(), &list);
+      fixture.Script.AnswerYes();
+      QTest::keyClick(&list, Qt::Key_Return);
+      QVERIFY2(!FileExists(file), name);
+      QCOMPARE(dialog.focusWidget(), &Button(windows, "CloseBitBtn"));
+      Button(windows, "CloseBitBtn").click();
+    }
+    const std::string file = fixture.Folder.WriteFile("third", "x");
+    windows.MainForm().StartBatch(TBatchMode::kEncrypt, {file});
+    QTest::keyClick(&list, Qt::Key_Tab);
+    QCOMPARE(dialog.focusWidget(), &Button(windows, "OKBitBtn"));
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Tab);
+    QCOMPARE(dialog.focusWidget(), &Button(windows, "CloseBitBtn"));
+  }
+
+  // A text longer than its column is cut at its end, never in the middle, and shown whole as a tool tip; the
+  // columns grow to fit what they show.
+  void LongTextsFitOrShowWholeAsToolTips() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    const std::string longName = std::string(120, 'n') + ".txt";
+    const std::string file = fixture.Folder.WriteFile(longName, "x");
+    windows.MainForm().StartBatch(TBatchMode::kWipe, {file});
+    QTableWidget& list = Control<QTableWidget>(windows.ConfirmationDlg(), "ListView");
+    QCOMPARE(list.textElideMode(), Qt::ElideRight);
+    QCOMPARE(list.item(0, 0)->toolTip(), Q(file));
+    const int needed = list.fontMetrics().horizontalAdvance(Q(file));
+    QVERIFY2(list.columnWidth(0) >= needed, qPrintable(QString::number(list.columnWidth(0))));
+    fixture.Script.AnswerYes();
+    Button(windows, "OKBitBtn").click();
+    const QString result = ListColumn(windows, 0).value(0);
+    QVERIFY(result.endsWith(Q(file)) && result != Q(file));
+    QCOMPARE(list.item(0, 0)->toolTip(), result);
+    QVERIFY(list.columnWidth(0) >= list.fontMetrics().horizontalAdvance(result));
+  }
+
+  // English windows draw a path's backslash as one; Japanese ones keep the Japanese font and its yen sign.
+  void PathsOfEnglishWindowsComeInALatinFontFirst() {
+    for (const TUiLanguage language : {TUiLanguage::kJapanese, TUiLanguage::kEnglish}) {
+      UsePathFontFor(language);
+      TGuiFixture fixture;
+      TWindows& windows = fixture.Start();
+      const QString family = QFontInfo(Control<QTableWidget>(windows.ConfirmationDlg(), "ListView").font()).family();
+      if (language == TUiLanguage::kEnglish) {
+        QVERIFY2(family != QStringLiteral("IPAPGothic"), qPrintable(family));
+      } else {
+        QCOMPARE(family, QStringLiteral("IPAPGothic"));
+      }
+    }
+    UsePathFontFor(TUiLanguage::kJapanese);
   }
 
   void DeleteKeyRemovesSelectedRowsAndRecounts() {

@@ -84,6 +84,19 @@ class HashFormTest : public QObject {
     QVERIFY(tool.isVisible());
   }
 
+  void ReturnOnTheFileButtonOpensTheFileDialog() {
+    TGuiFixture fixture;
+    THashForm& tool = OpenHashTool(fixture.Start());
+    fixture.Script.ClearShown();
+    fixture.Script.CancelFileDialog();
+    QPushButton& open = Control<QPushButton>(tool, "OpenButton");
+    open.setFocus();
+    QTest::keyClick(&open, Qt::Key_Return);
+    QCOMPARE(fixture.Script.Shown().size(), size_t{1});
+    QCOMPARE(fixture.Script.Shown().front().Kind, TPromptKind::kChooseFiles);
+    QVERIFY(tool.isVisible());
+  }
+
   void CancellingChangesNothing() {
     TGuiFixture fixture;
     THashForm& tool = OpenHashTool(fixture.Start());

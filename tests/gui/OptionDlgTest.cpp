@@ -182,6 +182,25 @@ class OptionDlgTest : public QObject {
     QCOMPARE(box.text(), QStringLiteral(".012345678"));
   }
 
+  // Return presses the focused button, as Space does; on a check box it changes nothing.
+  void ReturnPressesTheFocusedButton() {
+    TGuiFixture fixture;
+    TWindows& windows = fixture.Start();
+    TOptionDlg& options = OpenOptions(windows);
+    fixture.Script.ClearShown();
+    fixture.Script.AnswerNo();
+    QPushButton& clear = Control<QPushButton>(options, "ClrHashBitBtn");
+    clear.setFocus();
+    QTest::keyClick(&clear, Qt::Key_Return);
+    QCOMPARE(fixture.Script.Texts(TPromptKind::kConfirm).size(), 1);
+    QCheckBox& box = Control<QCheckBox>(options, "WipeSourceCheckBox");
+    const bool checked = box.isChecked();
+    box.setFocus();
+    QTest::keyClick(&box, Qt::Key_Return);
+    QCOMPARE(box.isChecked(), checked);
+    QVERIFY(options.isVisible());
+  }
+
   void ClearButtonEmptiesHashAndHintInTheFileAtOnce() {
     TGuiFixture fixture;
     fixture.Folder.WriteFile("ZK.ini", "[SYSTEM]\nFIRSTEXEC=0\nPASSHASH=0123ABCD\nPASSHINT=my hint\n");

@@ -31,6 +31,10 @@ if [ "$with_gui" = ON ]; then
   done
 fi
 for file in "${expected[@]}"; do expect_file "$file"; done
+# The install itself refreshed the MIME database of its prefix (a user-local install needs no extra step).
+if [ "$with_gui" = ON ] && command -v update-mime-database >/dev/null; then
+  expect_file share/mime/application/x-zk-container.xml
+fi
 for program in zkcli zk; do
   [ ! -e "$prefix/bin/$program" ] || [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"
 done

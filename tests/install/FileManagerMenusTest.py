@@ -51,6 +51,8 @@ class DolphinServiceMenus(unittest.TestCase):
                 self.assertEqual(keys.get_string(entry, "Type"), "Service")
                 self.assertEqual(keys.get_string_list(entry, "MimeType"), mime_types)
                 self.assertEqual(keys.get_string(entry, "X-KDE-Protocols"), "file")
+                # A container meets three items, which Dolphin would otherwise put into its Actions submenu.
+                self.assertEqual(keys.get_string(entry, "X-KDE-Priority"), "TopLevel")
                 self.assertEqual(keys.get_string_list(entry, "Actions"), list(actions))
                 for action, (command, english, japanese) in actions.items():
                     group = "Desktop Action " + action

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
+#include <optional>
 
 #include "TempFolder.h"
 #include "platform/SingleInstance.h"
@@ -137,6 +140,54 @@ TEST(SingleInstance, AnotherUsersLockFileLetsTheProgramRun) {
   const SingleInstanceLock lock = SingleInstanceLock::TryAcquire();
   EXPECT_FALSE(lock.AnotherInstanceRuns());
   EXPECT_FALSE(lock.Held());
+}
+
+TEST(SingleInstance, HandOverSocketLiesBesideTheLock) {
+  test::TempFolder temp;
+  ScopedEnvironment runtime("XDG_RUNTIME_DIR", temp.Path().c_str());
+  EXPECT_EQ(SingleInstanceLock::HandOverSocketPath(), temp.Path("HISNAMEISZK.socket"));
+}
+
+// Whether this process takes the peer of a connection made by a process of `uid` for its own user;
+// nothing when that process could not connect (a folder on the way it may not pass).
+std::optional<bool> ConnectionFromUserIsSameUser(const std::string& socketPath, uid_t uid) {
+  const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+  if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      ::chmod(socketPath.c_str(), 0777) != 0 || ::listen(listener, 1) != 0)
+    std::abort();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (uid != ::geteuid() && ::setuid(uid) != 0) ::_exit(1);
+    const int connection = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ::_exit(::connect(connection, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 ? 0 : 1);
+  }
+  // The connection waits in the listener's backlog after the child has ended.
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  std::optional<bool> same;
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) {
+    const int accepted = ::accept(listener, nullptr, nullptr);
+    same = PeerIsSameUser(accepted);
+    ::close(accepted);
+  }
+  ::close(listener);
+  ::unlink(socketPath.c_str());
+  return same;
+}
+
+// Only a process of the same user may hand files over or receive them.
+TEST(SingleInstance, PeerOfTheSameUserOnly) {
+  test::TempFolder temp;
+  ::chmod(temp.Path().c_str(), 0755);
+  EXPECT_EQ(ConnectionFromUserIsSameUser(temp.Path("same.socket"), ::geteuid()), true);
+  EXPECT_FALSE(PeerIsSameUser(-1));
+  if (::geteuid() != 0) GTEST_SKIP() << "only root can connect as another user";
+  const std::optional<bool> other = ConnectionFromUserIsSameUser(temp.Path("other.socket"), 65534);
+  if (!other) GTEST_SKIP() << "user 65534 cannot reach " << temp.Path();
+  EXPECT_FALSE(*other);
 }
 
 }  // namespace

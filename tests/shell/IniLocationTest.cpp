@@ -34,6 +34,9 @@ TEST(IniFolder, BesideAPortableProgramElseInTheUsersConfigurationFolder) {
        "/root/.config/zk/"},
       {"another bin folder, writable", {"/usr/local/bin/", true, "/usr/bin", "", "/root"}, "/usr/local/bin/"},
       {"no install bin folder", {"/usr/bin/", true, "", "", "/root"}, "/usr/bin/"},
+      {"installed under another prefix, writable (a user-local install)",
+       {"/home/u/.local/bin/", true, "/usr/local/bin", "", "/home/u", true},
+       "/home/u/.config/zk/"},
       {"no home known", {"/usr/bin/", false, "/usr/bin", "", ""}, "/usr/bin/"},
   };
   for (const Case& c : cases) EXPECT_EQ(IniFolder(c.surroundings), c.expected) << c.what;
