@@ -4,7 +4,7 @@
 // Japanese font still drawing the Japanese characters.
 #pragma once
 
-#include "ui/Language.h"
+#include "shell/Language.h"
 
 class QWidget;
 
