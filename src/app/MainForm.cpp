@@ -35,7 +35,7 @@ TMainForm::TMainForm(TSettings& settings, TProgramState& state)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       FindFile(MakeIntakeFinder(true)),
-      KTop(*this, false),
+      stayOnTop_(*this, false),
       settings_(settings),
       state_(state),
       ui_(std::make_unique<Ui::TMainForm>()) {
@@ -104,14 +104,14 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::ApplyLayout() {
-  const bool wipeBin = settings_.TopWipe;
+  const bool wipeBin = settings_.ShowWipeButton;
   ui_->WipeBitBtn->setVisible(wipeBin);
   ui_->WipeBitBtn->setEnabled(wipeBin);
   setFixedSize(width(), wipeBin ? kClientHeightWithWipeBin : kClientHeightWithoutWipeBin);
 }
 
 void TMainForm::ApplySettings() {
-  KTop.SetKTop(settings_.MainTop);
+  stayOnTop_.SetStayOnTop(settings_.StayOnTop);
   FindFile.Recurse = settings_.IncSubFolder;
 }
 

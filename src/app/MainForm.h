@@ -16,7 +16,7 @@
 #include "shell/FindFile.h"
 #include "shell/SettingsModel.h"
 #include "ui/DropWatch.h"
-#include "ui/KTop.h"
+#include "ui/StayOnTop.h"
 
 namespace Ui {
 class TMainForm;
@@ -33,7 +33,7 @@ class TMainForm : public QWidget {
 
   // Serves every folder expansion of the program, the options dialog's too.
   TFindFile FindFile;
-  TKTop KTop;
+  TStayOnTop stayOnTop_;
   // The file-open dialog of the three buttons and of the options dialog's wipe bin.
   QFileDialog OpenDialog;
 

@@ -45,7 +45,7 @@ TConfirmationDlg::TConfirmationDlg(TSettings& settings)
     : QDialog(nullptr, kCaptionOnlyDialog),
       settings_(settings),
       ui_(std::make_unique<Ui::TConfirmationDlg>()),
-      KTop1(*this, false) {
+      stayOnTop_(*this, false) {
   ui_->setupUi(this);
   setFixedSize(size());
   QHeaderView* header = ui_->ListView->horizontalHeader();
@@ -149,7 +149,7 @@ void TConfirmationDlg::PrepareList() {
   ui_->ListView->setFocus();
   if (AutoRun) OKBitBtnClick();
   activateWindow();
-  KTop1.SetKTop(true);
+  stayOnTop_.SetStayOnTop(true);
 }
 
 bool TConfirmationDlg::eventFilter(QObject* watched, QEvent* event) {

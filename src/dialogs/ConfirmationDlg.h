@@ -27,7 +27,7 @@
 #include "engine/FileEngine.h"
 #include "platform/Cores.h"
 #include "shell/SettingsModel.h"
-#include "ui/KTop.h"
+#include "ui/StayOnTop.h"
 #include "ui/SecretText.h"
 
 namespace Ui {
@@ -120,7 +120,7 @@ class TConfirmationDlg : public QDialog, private TEngineObserver, private TBatch
 
   TSettings& settings_;
   std::unique_ptr<Ui::TConfirmationDlg> ui_;
-  TKTop KTop1;
+  TStayOnTop stayOnTop_;
   TFileEngine engine_;
   bool Prepared = false;
   bool ListEditable = false;

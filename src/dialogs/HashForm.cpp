@@ -14,7 +14,7 @@ THashForm::THashForm(const std::string& startFolder)
     : QDialog(nullptr, kSystemMenuDialog),
       OpenDialog(this),
       ui_(std::make_unique<Ui::THashForm>()),
-      KTop1(*this, true) {
+      stayOnTop_(*this, true) {
   ui_->setupUi(this);
   setFixedSize(size());
   OpenDialog.setFileMode(QFileDialog::ExistingFile);

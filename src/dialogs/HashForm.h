@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "crypto/SecHash.h"
-#include "ui/KTop.h"
+#include "ui/StayOnTop.h"
 
 namespace Ui {
 class THashForm;
@@ -36,7 +36,7 @@ class THashForm : public QDialog {
   void OpenButtonClick();
 
   std::unique_ptr<Ui::THashForm> ui_;
-  TKTop KTop1;
+  TStayOnTop stayOnTop_;
 };
 
 }  // namespace zk

@@ -31,11 +31,11 @@ constexpr TOptionBox kOptionBoxes[] = {
     {&TSettings::IncSubFolder, &Ui::TOptionDlg::IncSubFolderCheckBox},
     {&TSettings::WipeSource, &Ui::TOptionDlg::WipeSourceCheckBox},
     {&TSettings::WipeDecSource, &Ui::TOptionDlg::WipeDecSourceCheckBox},
-    {&TSettings::MainTop, &Ui::TOptionDlg::DoTopCheckBox},
+    {&TSettings::StayOnTop, &Ui::TOptionDlg::DoTopCheckBox},
     {&TSettings::DontClearPassBox, &Ui::TOptionDlg::DontClearPassCheckBox},
     {&TSettings::SaveHint, &Ui::TOptionDlg::SaveHintCheckBox},
     {&TSettings::ReEnc, &Ui::TOptionDlg::UseReEncCheckBox},
-    {&TSettings::TopWipe, &Ui::TOptionDlg::TopWipeCheckBox},
+    {&TSettings::ShowWipeButton, &Ui::TOptionDlg::TopWipeCheckBox},
 };
 
 constexpr int kExtensionTypingLimit = 10;
@@ -53,7 +53,7 @@ TOptionDlg::TOptionDlg(TSettings& settings, const std::string& settingsFile, con
       settings_(settings),
       settingsFile_(settingsFile),
       ui_(std::make_unique<Ui::TOptionDlg>()),
-      KTop1(*this, true) {
+      stayOnTop_(*this, true) {
   ui_->setupUi(this);
   setFixedSize(size());
   ui_->Image1->setPixmap(Picture(TPicture::kProgram).pixmap(ui_->Image1->size()));
@@ -172,7 +172,7 @@ void TOptionDlg::ClrHashBitBtnClick() {
           this,
           tr("パスワードの照合のために登録されているハッシュデータとパスワードヒントをクリアしますか？")))
     return;
-  settings_.PassHash.clear();
+  settings_.CheckValue.clear();
   settings_.PassHint.clear();
   try {
     WriteSetting(settings::kPassHash, "", settingsFile_);

@@ -11,7 +11,7 @@
 
 #include "shell/SettingsModel.h"
 #include "ui/DropWatch.h"
-#include "ui/KTop.h"
+#include "ui/StayOnTop.h"
 
 namespace Ui {
 class TOptionDlg;
@@ -62,7 +62,7 @@ class TOptionDlg : public QDialog {
   TSettings& settings_;
   const std::string settingsFile_;
   std::unique_ptr<Ui::TOptionDlg> ui_;
-  TKTop KTop1;
+  TStayOnTop stayOnTop_;
   TDropWatch WipeDropWatch;
 };
 

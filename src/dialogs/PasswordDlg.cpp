@@ -40,10 +40,10 @@ TPasswordDlg::TPasswordDlg(TSettings& settings, TFileEngine& engine)
       settings_(settings),
       engine_(engine),
       ui_(std::make_unique<Ui::TPasswordDlg>()),
-      KTop1(*this, true) {
+      stayOnTop_(*this, true) {
   ui_->setupUi(this);
   setFixedSize(size());
-  connect(ui_->BitBtn1, &QPushButton::clicked, this, &TPasswordDlg::BitBtn1Click);
+  connect(ui_->BitBtn1, &QPushButton::clicked, this, &TPasswordDlg::AcceptPassword);
   connect(ui_->BitBtn2, &QPushButton::clicked, this, &TPasswordDlg::reject);
   for (QRadioButton* choice : {ui_->RadioButton1, ui_->RadioButton2, ui_->RadioButton3})
     connect(choice, &QRadioButton::clicked, this, &TPasswordDlg::RefreshLayout);
@@ -66,7 +66,7 @@ bool TPasswordDlg::Ask(bool decryptMode, TSecretText& password, std::string& hin
   return true;
 }
 
-bool TPasswordDlg::CheckValueRegistered() const { return !ToQString(settings_.PassHash).trimmed().isEmpty(); }
+bool TPasswordDlg::CheckValueRegistered() const { return !ToQString(settings_.CheckValue).trimmed().isEmpty(); }
 
 void TPasswordDlg::showEvent(QShowEvent* event) {
   FormShow();
@@ -137,7 +137,7 @@ void TPasswordDlg::RefreshLayout() {
   if (settings_.SaveHint) ui_->HintEdit->setText(ToQString(settings_.PassHint));
 }
 
-void TPasswordDlg::BitBtn1Click() {
+void TPasswordDlg::AcceptPassword() {
   if (!ui_->PassCEdit->isHidden() && ui_->PassCEdit->text() != ui_->PassEdit->text()) {
     prompts::Warning(this, CoreText(kPasswordMismatch));
     return;
@@ -151,7 +151,7 @@ void TPasswordDlg::BitBtn1Click() {
     return;
   }
   if (!DecryptMode && !HintAndCodePageAccepted(bytes, ToStdString(ui_->HintEdit->text()))) return;
-  std::string& passHash = settings_.PassHash;
+  std::string& passHash = settings_.CheckValue;
   if (ui_->RadioButton1->isChecked()) {
     if (engine_.PasswordCheckValue(bytes) != passHash) {
       prompts::Warning(this, tr("入力されたパスワードが照合用に登録されたパスワードと異なります。確認してくだ"
@@ -194,7 +194,7 @@ bool TPasswordDlg::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      BitBtn1Click();
+      AcceptPassword();
       return true;
     }
     if (key == Qt::Key_Escape) {

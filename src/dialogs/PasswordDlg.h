@@ -8,7 +8,7 @@
 #include <string>
 
 #include "shell/SettingsModel.h"
-#include "ui/KTop.h"
+#include "ui/StayOnTop.h"
 #include "ui/SecretText.h"
 
 namespace Ui {
@@ -44,14 +44,14 @@ class TPasswordDlg : public QDialog {
   void ApplyModeLayout();
   void RefreshLayout();
   void ShowStrength();
-  void BitBtn1Click();
+  void AcceptPassword();
   bool CheckValueRegistered() const;
   bool HintAndCodePageAccepted(const std::string& password, const std::string& hint);
 
   TSettings& settings_;
   TFileEngine& engine_;
   std::unique_ptr<Ui::TPasswordDlg> ui_;
-  TKTop KTop1;
+  TStayOnTop stayOnTop_;
 };
 
 }  // namespace zk

@@ -73,7 +73,7 @@ TSecSetDlg::TSecSetDlg(TSettings& settings)
     : QDialog(nullptr, kSystemMenuDialog),
       settings_(settings),
       ui_(std::make_unique<Ui::TSecSetDlg>()),
-      KTop1(*this, true) {
+      stayOnTop_(*this, true) {
   ui_->setupUi(this);
   setFixedSize(size());
   ui_->SecTrackBar->setValue(1);

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "shell/SettingsModel.h"
-#include "ui/KTop.h"
+#include "ui/StayOnTop.h"
 
 namespace Ui {
 class TSecSetDlg;
@@ -43,7 +43,7 @@ class TSecSetDlg : public QDialog {
 
   TSettings& settings_;
   std::unique_ptr<Ui::TSecSetDlg> ui_;
-  TKTop KTop1;
+  TStayOnTop stayOnTop_;
 };
 
 }  // namespace zk

@@ -232,7 +232,8 @@ void WriteValues(const std::string& file, const std::vector<TIniValue>& values) 
     const std::optional<std::string> content = ReadWholeFile(target);
     if (!content) throw FileError(EACCES, path);
     std::string updated = *content;
-    for (const TIniValue& value : values) updated = WithKey(std::move(updated), value.section, value.key, value.text);
+    for (const TIniValue& value : values)
+      updated = WithKey(std::move(updated), value.section, value.key, value.text);
     if (updated != *content) ReplaceFile(target, updated, existingMode);
   } catch (const FileError&) {
     throw EIniWriteError(path);
@@ -286,7 +287,9 @@ std::string ReadIniString(const std::string& file, std::string_view section, std
   return TIniContent::Read(file).String(section, key, def);
 }
 
-void WriteIniValues(const std::string& file, const std::vector<TIniValue>& values) { WriteValues(file, values); }
+void WriteIniValues(const std::string& file, const std::vector<TIniValue>& values) {
+  WriteValues(file, values);
+}
 
 void WriteIniInteger(const std::string& file, std::string_view section, std::string_view key, int32_t value) {
   WriteValues(file, {{section, key, IniText(value)}});

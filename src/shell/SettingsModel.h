@@ -13,19 +13,19 @@ namespace zk {
 struct TSettings {
   int32_t X = settings::kX.defaultValue;
   int32_t Y = settings::kY.defaultValue;
-  bool DbChk = settings::kDbChk.defaultValue;
+  bool SingleInstance = settings::kDbChk.defaultValue;  // a second start hands over or refuses
   bool IncSubFolder = settings::kIncSubFolder.defaultValue;
-  std::string PassHash{settings::kPassHash.defaultValue};  // the registered check value; empty when none
-  int32_t SecLevel = settings::kSecLevel.defaultValue;     // 1 to 4: minimum lengths 1, 6, 10, 20 bytes
+  std::string CheckValue{settings::kPassHash.defaultValue};  // the registered check value; empty when none
+  int32_t SecLevel = settings::kSecLevel.defaultValue;       // 1 to 4: minimum lengths 1, 6, 10, 20 bytes
   int32_t ProcessMsgIntv = settings::kProcessMsgIntv.defaultValue;
   bool FirstExec = settings::kFirstExec.defaultValue;
   bool WipeSource = settings::kWipeSource.defaultValue;
   bool WipeDecSource = settings::kWipeDecSource.defaultValue;
-  bool MainTop = settings::kMainTop.defaultValue;
+  bool StayOnTop = settings::kMainTop.defaultValue;
   bool DontClearPassBox = settings::kDontClearPassBox.defaultValue;
   bool SaveHint = settings::kSaveHint.defaultValue;
   bool ReEnc = settings::kReEnc.defaultValue;
-  bool TopWipe = settings::kTopWipe.defaultValue;
+  bool ShowWipeButton = settings::kTopWipe.defaultValue;   // the main window shows the wipe bin
   std::string PassHint{settings::kPassHint.defaultValue};  // the hint of the runs; kept only with SaveHint
   bool DefaultExt = settings::kDefaultExt.defaultValue;
   bool OwnExt = settings::kOwnExt.defaultValue;

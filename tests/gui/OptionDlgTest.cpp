@@ -208,11 +208,11 @@ class OptionDlgTest : public QObject {
     TOptionDlg& options = OpenOptions(windows);
     fixture.Script.AnswerNo();
     Control<QPushButton>(options, "ClrHashBitBtn").click();
-    QCOMPARE(windows.Settings.PassHash, std::string("0123ABCD"));
+    QCOMPARE(windows.Settings.CheckValue, std::string("0123ABCD"));
 
     fixture.Script.AnswerYes();
     Control<QPushButton>(options, "ClrHashBitBtn").click();
-    QVERIFY(windows.Settings.PassHash.empty());
+    QVERIFY(windows.Settings.CheckValue.empty());
     QVERIFY(windows.Settings.PassHint.empty());
     QCOMPARE(fixture.SettingsLines(), QStringList({"[SYSTEM]", "FIRSTEXEC=0", "PASSHASH=", "PASSHINT="}));
     QCOMPARE(fixture.Script.Texts(TPromptKind::kInformation).last(),
@@ -273,7 +273,7 @@ class OptionDlgTest : public QObject {
     const std::string file = folder.WriteFile("ZK.ini", "[SYSTEM]\nPASSHASH=0123ABCD\nPASSHINT=h\n");
     TSettings settings;
     settings.Load(file);
-    settings.TopWipe = true;
+    settings.ShowWipeButton = true;
     settings.WipeSource = false;
     settings.SetNamingMode(kNamingRandom);
     settings.OwnExtStr = ".jpg";
@@ -290,7 +290,7 @@ class OptionDlgTest : public QObject {
     connect(&options, &TOptionDlg::SettingsChanged, this, [&changes] { ++changes; });
     Control<QCheckBox>(options, "WipeSourceCheckBox").click();
     Control<QCheckBox>(options, "DoTopCheckBox").click();
-    QVERIFY(settings.WipeSource && settings.MainTop);
+    QVERIFY(settings.WipeSource && settings.StayOnTop);
     QCOMPARE(changes, 2);
     extension.setText(".png");
     QCOMPARE(settings.OwnExtStr, std::string(".png"));
@@ -301,7 +301,7 @@ class OptionDlgTest : public QObject {
 
     script.AnswerYes();
     Control<QPushButton>(options, "ClrHashBitBtn").click();
-    QVERIFY(settings.PassHash.empty() && settings.PassHint.empty());
+    QVERIFY(settings.CheckValue.empty() && settings.PassHint.empty());
     QCOMPARE(TempFolder::ReadFile(file), std::string("[SYSTEM]\nPASSHASH=\nPASSHINT=\n"));
   }
 };

@@ -275,14 +275,14 @@ class PasswordDlgTest : public QObject {
     PressOk(dialog);
     QVERIFY(dialog.isVisible());
     QVERIFY(Control<QRadioButton>(dialog, "RadioButton3").isChecked());
-    QVERIFY(windows.Settings.PassHash.empty());
+    QVERIFY(windows.Settings.CheckValue.empty());
 
     Control<QRadioButton>(dialog, "RadioButton2").click();
     fixture.Script.AnswerYes();
     PressOk(dialog);
     QVERIFY(!dialog.isVisible());
     const std::string registered = windows.ConfirmationDlg().Engine().PasswordCheckValue("password");
-    QCOMPARE(windows.Settings.PassHash, registered);
+    QCOMPARE(windows.Settings.CheckValue, registered);
     QCOMPARE(fixture.Script.Texts(TPromptKind::kConfirm).size(), 2);
 
     // Registered: the check is chosen, the second box goes, a wrong password is refused.
@@ -401,7 +401,7 @@ class PasswordDlgTest : public QObject {
     QVERIFY(script.Texts(TPromptKind::kWarning)[0].startsWith(QStringLiteral("セキュリティレベルが３")));
     QCOMPARE(password.Text(), std::string("ten bytes!"));
     QCOMPARE(hint, std::string("remembered"));
-    QCOMPARE(settings.PassHash, engine.PasswordCheckValue("ten bytes!"));
+    QCOMPARE(settings.CheckValue, engine.PasswordCheckValue("ten bytes!"));
     // DontClearPassBox is off: the boxes are emptied once the password is handed over.
     QVERIFY(Control<QLineEdit>(dialog, "PassEdit").text().isEmpty());
     QVERIFY(Control<QLineEdit>(dialog, "PassCEdit").text().isEmpty());

@@ -1,16 +1,16 @@
-#include "ui/KTop.h"
+#include "ui/StayOnTop.h"
 
 #include <QWidget>
 #include <QWindow>
 
 namespace zk {
 
-TKTop::TKTop(QWidget& owner, bool ktop) : owner_(owner) { SetKTop(ktop); }
+TStayOnTop::TStayOnTop(QWidget& owner, bool onTop) : owner_(owner) { SetStayOnTop(onTop); }
 
-void TKTop::SetKTop(bool ktop) {
+void TStayOnTop::SetStayOnTop(bool onTop) {
   Qt::WindowFlags flags = owner_.windowFlags();
-  if (flags.testFlag(Qt::WindowStaysOnTopHint) == ktop) return;
-  flags.setFlag(Qt::WindowStaysOnTopHint, ktop);
+  if (flags.testFlag(Qt::WindowStaysOnTopHint) == onTop) return;
+  flags.setFlag(Qt::WindowStaysOnTopHint, onTop);
   // QWidget::setWindowFlags would hide the window and make it anew; telling the existing native window
   // keeps its place, its size and its activation.
   owner_.overrideWindowFlags(flags);
