@@ -52,7 +52,8 @@ TPasswordDlg::TPasswordDlg(TSettings& settings, TFileEngine& engine)
   connect(ui_->PassEdit, &QLineEdit::textChanged, this, &TPasswordDlg::ShowStrength);
   static_assert(kGuessesPerSecond == 1e10, "the tip names the rate");
   ui_->StrengthLabel->setToolTip(
-      tr("パスワードを知らない人がコンテナを手に入れ、グラフィックカード1枚で毎秒100億回試した場合の目安です。"));
+      tr("パスワードを知らない人がコンテナを手に入れ、グラフィックカード1枚で毎秒100億回試した場合の目安です"
+         "。"));
 }
 
 TPasswordDlg::~TPasswordDlg() = default;
@@ -66,7 +67,21 @@ bool TPasswordDlg::Ask(bool decryptMode, TSecretText& password, std::string& hin
   return true;
 }
 
-bool TPasswordDlg::CheckValueRegistered() const { return !ToQString(settings_.CheckValue).trimmed().isEmpty(); }
+QRadioButton& TPasswordDlg::ChoiceButton(TCheckChoice choice) const {
+  switch (choice) {
+    case TCheckChoice::kCompareWithRegistered:
+      return *ui_->RadioButton1;
+    case TCheckChoice::kRegister:
+      return *ui_->RadioButton2;
+    case TCheckChoice::kNoCheck:
+      break;
+  }
+  return *ui_->RadioButton3;
+}
+
+bool TPasswordDlg::CheckValueRegistered() const {
+  return !ToQString(settings_.CheckValue).trimmed().isEmpty();
+}
 
 void TPasswordDlg::showEvent(QShowEvent* event) {
   FormShow();
@@ -85,12 +100,14 @@ void TPasswordDlg::ClearBoxes() {
 
 void TPasswordDlg::FormShow() {
   ClearBoxes();
-  (!DecryptMode && CheckValueRegistered() ? ui_->RadioButton1 : ui_->RadioButton3)->setChecked(true);
+  ChoiceButton(!DecryptMode && CheckValueRegistered() ? TCheckChoice::kCompareWithRegistered
+                                                      : TCheckChoice::kNoCheck)
+      .setChecked(true);
 }
 
 void TPasswordDlg::ApplyModeLayout() {
   ui_->PassEdit->setFocus();
-  ui_->RadioButton1->setEnabled(CheckValueRegistered());
+  ChoiceButton(TCheckChoice::kCompareWithRegistered).setEnabled(CheckValueRegistered());
   ShowStrength();
   if (!DecryptMode) {
     setWindowTitle(tr("暗号化に使用するパスワードを入力してください。"));
@@ -105,7 +122,7 @@ void TPasswordDlg::ApplyModeLayout() {
     ui_->Panel1->hide();
     ui_->PassCEdit->hide();
     ui_->Label2->hide();
-    ui_->RadioButton3->setChecked(true);
+    ChoiceButton(TCheckChoice::kNoCheck).setChecked(true);
   }
 }
 
@@ -131,7 +148,7 @@ void TPasswordDlg::ShowStrength() {
 
 void TPasswordDlg::RefreshLayout() {
   // With a registered check value in use, the password is typed once and checked against that value.
-  const bool confirm = !ui_->RadioButton1->isChecked();
+  const bool confirm = !Chosen(TCheckChoice::kCompareWithRegistered);
   ui_->PassCEdit->setVisible(confirm);
   ui_->Label2->setVisible(confirm);
   if (settings_.SaveHint) ui_->HintEdit->setText(ToQString(settings_.PassHint));
@@ -151,25 +168,25 @@ void TPasswordDlg::AcceptPassword() {
     return;
   }
   if (!DecryptMode && !HintAndCodePageAccepted(bytes, ToStdString(ui_->HintEdit->text()))) return;
-  std::string& passHash = settings_.CheckValue;
-  if (ui_->RadioButton1->isChecked()) {
-    if (engine_.PasswordCheckValue(bytes) != passHash) {
+  std::string& registered = settings_.CheckValue;
+  if (Chosen(TCheckChoice::kCompareWithRegistered)) {
+    if (engine_.PasswordCheckValue(bytes) != registered) {
       prompts::Warning(this, tr("入力されたパスワードが照合用に登録されたパスワードと異なります。確認してくだ"
                                 "さい。\r\n（そのままで良い場合は、「照合用にハッシュを登録」または「何も行わ"
                                 "ない」を選択して再度ＯＫを押してください。）"));
       return;
     }
-  } else if (ui_->RadioButton2->isChecked()) {
+  } else if (Chosen(TCheckChoice::kRegister)) {
     const std::string checkValue = engine_.PasswordCheckValue(bytes);
-    if (checkValue != passHash) {
+    if (checkValue != registered) {
       if (!prompts::Confirm(
               this,
               tr("入力されたパスワードのハッシュを照合用に登録します。よろしいですか？\r\n（このハッシュは照"
                  "合以外に使用できないように特殊な方法で加工されるので、登録しても安全です。）"))) {
-        ui_->RadioButton3->setChecked(true);
+        ChoiceButton(TCheckChoice::kNoCheck).setChecked(true);
         return;
       }
-      passHash = checkValue;
+      registered = checkValue;
     }
   }
   accept();

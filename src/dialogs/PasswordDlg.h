@@ -4,12 +4,13 @@
 #pragma once
 
 #include <QDialog>
+#include <QRadioButton>
 #include <memory>
 #include <string>
 
 #include "shell/SettingsModel.h"
-#include "ui/StayOnTop.h"
 #include "ui/SecretText.h"
+#include "ui/StayOnTop.h"
 
 namespace Ui {
 class TPasswordDlg;
@@ -46,6 +47,10 @@ class TPasswordDlg : public QDialog {
   void ShowStrength();
   void AcceptPassword();
   bool CheckValueRegistered() const;
+  // The three choices under "パスワードの照合", in the form's order.
+  enum class TCheckChoice { kCompareWithRegistered, kRegister, kNoCheck };
+  QRadioButton& ChoiceButton(TCheckChoice choice) const;
+  bool Chosen(TCheckChoice choice) const { return ChoiceButton(choice).isChecked(); }
   bool HintAndCodePageAccepted(const std::string& password, const std::string& hint);
 
   TSettings& settings_;
