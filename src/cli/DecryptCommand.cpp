@@ -39,7 +39,7 @@ int RunDecrypt(const CommandLine& line) {
   return RunRows(files, kStatusDecrypting, console, line.jobs, engine,
                  options.WipeDecryptedSource ? &notes : nullptr,
                  [&](TFileEngine& rowEngine, const std::string& path) {
-                   return DecryptRow(rowEngine, path, options);
+                   return PrepareDecryptRow(rowEngine, path, options);
                  });
 }
 

@@ -44,7 +44,7 @@ int RunEncrypt(const CommandLine& line) {
   OverwriteNotes notes(console);
   return RunRows(files, kStatusEncrypting, console, line.jobs, engine, options.WipeSource ? &notes : nullptr,
                  [&](TFileEngine& rowEngine, const std::string& path) {
-                   return EncryptRow(rowEngine, path, options);
+                   return PrepareEncryptRow(rowEngine, path, options);
                  });
 }
 
