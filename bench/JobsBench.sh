@@ -30,6 +30,7 @@ fi
 [ -x "$zkcli" ] || { echo "no zkcli at $zkcli (build it first)" >&2; exit 2; }
 
 cores=$(nproc)
+pw='benchmark pass phrase, long enough: 7Qz!'  # strong enough for zkcli to run without a warning
 work=$(mktemp -d "$parent/jobsbench.XXXXXX")
 disk=""
 spinner=""
@@ -50,7 +51,7 @@ head -c 256M /dev/urandom >"$work/one/f"
 
 # The containers of each set, alone in their own folder, for the decryption runs.
 for set in big small; do
-  "$zkcli" encrypt -p pw "$work/$set" >/dev/null
+  "$zkcli" encrypt -p "$pw" "$work/$set" >/dev/null
   mkdir "$work/$set-enc"
   mv "$work/$set"/*.enc "$work/$set-enc/"
 done
@@ -66,12 +67,12 @@ remake_wiped() { rm -rf "$work/wiped"; cp -r "$work/small" "$work/wiped"; find "
 # against the default.
 encrypt_decrypt() {
   local label=$1 folder=$2 target=$3 one all
-  one=$(best_of "clear_encrypted $folder" "$zkcli" encrypt -p pw -j 1 "$folder")
-  all=$(best_of "clear_encrypted $folder" "$zkcli" encrypt -p pw "$folder")
+  one=$(best_of "clear_encrypted $folder" "$zkcli" encrypt -p "$pw" -j 1 "$folder")
+  all=$(best_of "clear_encrypted $folder" "$zkcli" encrypt -p "$pw" "$folder")
   row "encrypt $label" "$one" "$all" "$(ratio "$all" "$one")" "$target"
   clear_encrypted "$folder"
-  one=$(best_of "clear_decrypted $folder-enc" "$zkcli" decrypt -p pw -j 1 "$folder-enc")
-  all=$(best_of "clear_decrypted $folder-enc" "$zkcli" decrypt -p pw "$folder-enc")
+  one=$(best_of "clear_decrypted $folder-enc" "$zkcli" decrypt -p "$pw" -j 1 "$folder-enc")
+  all=$(best_of "clear_decrypted $folder-enc" "$zkcli" decrypt -p "$pw" "$folder-enc")
   row "decrypt $label" "$one" "$all" "$(ratio "$all" "$one")" "$target"
   clear_decrypted "$folder-enc"
 }
@@ -115,8 +116,8 @@ if [ -n "$disk_parent" ]; then
   row "measure (best of 7)" "work folder" "disk" "ratio" "target"
   for op in encrypt decrypt; do
     if [ $op = encrypt ]; then sub=small; clear=clear_encrypted; else sub=small-enc; clear=clear_decrypted; fi
-    fast=$(best_of "$clear $work/$sub" "$zkcli" $op -p pw "$work/$sub")
-    slow=$(best_of "$clear $disk/$sub" "$zkcli" $op -p pw "$disk/$sub")
+    fast=$(best_of "$clear $work/$sub" "$zkcli" $op -p "$pw" "$work/$sub")
+    slow=$(best_of "$clear $disk/$sub" "$zkcli" $op -p "$pw" "$disk/$sub")
     row "$op 2000 files of 4 KiB" "$fast" "$slow" "$(ratio "$slow" "$fast")" "<= 3.00"
     "$clear" "$work/$sub"
     "$clear" "$disk/$sub"
@@ -127,7 +128,7 @@ if [ -n "$baseline" ]; then
   runs=3
   echo
   row "one 256 MiB file (best of $runs)" "baseline" "this" "ratio" "target"
-  before=$(best_of "clear_encrypted $work/one" "$baseline" encrypt -p pw "$work/one/f")
-  after=$(best_of "clear_encrypted $work/one" "$zkcli" encrypt -p pw "$work/one/f")
+  before=$(best_of "clear_encrypted $work/one" "$baseline" encrypt -p "$pw" "$work/one/f")
+  after=$(best_of "clear_encrypted $work/one" "$zkcli" encrypt -p "$pw" "$work/one/f")
   row "encrypt" "$before" "$after" "$(ratio "$after" "$before")" "<= 1.05"
 fi
