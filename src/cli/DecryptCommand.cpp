@@ -37,10 +37,11 @@ int RunDecrypt(const CommandLine& line) {
   engine.ExplicitOutputName = line.output.value_or("");
   OverwriteNotes notes(console);
   ResultOutput output(console, line.json ? OutputFormat::kJson : OutputFormat::kText);
-  const int status = RunRows(
-      files, kStatusDecrypting, console, output, line.jobs, engine,
-      options.WipeDecryptedSource ? &notes : nullptr,
-      [&](TFileEngine& rowEngine, const std::string& path) { return DecryptRow(rowEngine, path, options); });
+  const int status = RunRows(files, kStatusDecrypting, console, output, line.jobs, engine,
+                             options.WipeDecryptedSource ? &notes : nullptr,
+                             [&](TFileEngine& rowEngine, const std::string& path) {
+                               return PrepareDecryptRow(rowEngine, path, options);
+                             });
   output.Finish();
   return status;
 }

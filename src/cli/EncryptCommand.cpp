@@ -44,9 +44,11 @@ int RunEncrypt(const CommandLine& line) {
   engine.Observer = &console;
   OverwriteNotes notes(console);
   ResultOutput output(console, line.json ? OutputFormat::kJson : OutputFormat::kText);
-  const int status = RunRows(
-      files, kStatusEncrypting, console, output, line.jobs, engine, options.WipeSource ? &notes : nullptr,
-      [&](TFileEngine& rowEngine, const std::string& path) { return EncryptRow(rowEngine, path, options); });
+  const int status = RunRows(files, kStatusEncrypting, console, output, line.jobs, engine,
+                             options.WipeSource ? &notes : nullptr,
+                             [&](TFileEngine& rowEngine, const std::string& path) {
+                               return PrepareEncryptRow(rowEngine, path, options);
+                             });
   output.Finish();
   return status;
 }

@@ -20,9 +20,7 @@ class TRowPrinter : public TBatchRowsObserver {
     if (result.Failed()) ++failures_;
     output_.Row(files_[row], result);
   }
-  void BatchProgress(int64_t done, int64_t total) override {
-    console_.Progress(TProgress{.Done = done, .Total = total});
-  }
+  void Progress(const TProgress& progress) override { console_.Progress(progress); }
 
   int Failures() const { return failures_; }
 
@@ -38,7 +36,7 @@ class TRowPrinter : public TBatchRowsObserver {
 
 int RunRows(const std::vector<std::string>& files, std::string_view statusSuffix, Console& console,
             ResultOutput& output, int jobs, TFileEngine& engine, OverwriteNotes* wipeNotes,
-            const std::function<TRowResult(TFileEngine& engine, const std::string& path)>& row) {
+            const std::function<TPreparedRow(TFileEngine& engine, const std::string& path)>& row) {
   const int workers = jobs > 0 ? jobs : AvailableCores();
   // The workers never print: with several at once, every note comes before the first row.
   const bool notesFirst = wipeNotes && workers > 1;

@@ -14,12 +14,12 @@
 
 namespace zk::cli {
 
-// Runs `row` on every file, on `jobs` files at once (0: as many as the process has cores; the rows keep
-// the results and names of a run on one core), and tells `output` each row's result in list order. With
-// wipeNotes, their notes are told before the files' wipes (for several at once, all before the first row).
-// Returns kExitSuccess, or kExitSomeFailed when any row failed.
+// Runs `row` (a row's preparation, BatchRunner.h) on every file, on `jobs` files at once (0: as many as the
+// process has cores; the rows keep the results and names of a run on one core), and tells `output` each
+// row's result in list order. With wipeNotes, their notes are told before the files' wipes (for several at
+// once, all before the first row). Returns kExitSuccess, or kExitSomeFailed when any row failed.
 int RunRows(const std::vector<std::string>& files, std::string_view statusSuffix, Console& console,
             ResultOutput& output, int jobs, TFileEngine& engine, OverwriteNotes* wipeNotes,
-            const std::function<TRowResult(TFileEngine& engine, const std::string& path)>& row);
+            const std::function<TPreparedRow(TFileEngine& engine, const std::string& path)>& row);
 
 }  // namespace zk::cli

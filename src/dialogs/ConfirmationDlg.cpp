@@ -247,19 +247,19 @@ void TConfirmationDlg::RunBatch() {
   // The rows run on the worker threads too: they read only what is prepared above, never a control.
   RunBatchRows(
       Workers, engine_, rowSources_,
-      [&, mode = Mode, reEncrypting = ReEncrypting](TFileEngine& engine, int row) -> TRowResult {
+      [&, mode = Mode, reEncrypting = ReEncrypting](TFileEngine& engine, int row) -> TPreparedRow {
         const std::string& path = rowSources_[row];
         switch (mode) {
           case TBatchMode::kEncrypt: {
-            if (!reEncrypting) return EncryptRow(engine, path, options);
+            if (!reEncrypting) return PrepareEncryptRow(engine, path, options);
             TBatchOptions rowOptions = options;
             rowOptions.Hint = rowHints_[row];
-            TRowResult result = ReEncryptRow(engine, path, rowOptions);
+            TPreparedRow result = PrepareReEncryptRow(engine, path, rowOptions);
             TSecretText::Erase(rowOptions.Password);
             return result;
           }
           case TBatchMode::kDecrypt:
-            return DecryptRow(engine, path, options);
+            return PrepareDecryptRow(engine, path, options);
           case TBatchMode::kWipe:
             return WipeRow(engine, path, true);
         }
@@ -291,22 +291,14 @@ void TConfirmationDlg::RowDone(int row, const TRowResult& result) {
                 DisplayQString(result.Text(ShownCoreText)) + DisplayQString(rowPaths_[row]));
 }
 
-void TConfirmationDlg::BatchProgress(int64_t done, int64_t total) {
-  const TProgressKind kind = Mode == TBatchMode::kEncrypt   ? TProgressKind::kEncrypting
-                             : Mode == TBatchMode::kDecrypt ? TProgressKind::kDecrypting
-                                                            : TProgressKind::kWiping;
-  if (total > 0) progress_ = TProgress{kind, done, total};
-  LetEventsThrough();
-}
-
 bool TConfirmationDlg::SkipWipesRequested() { return std::exchange(skipRequested_, false); }
 
+// While a source is wiped the skip button is the one control that may be used; the rest stay locked.
 void TConfirmationDlg::SourceWipeInProgress(bool inProgress) {
-  if (inProgress) {
-    BeginSourceWipe();
-  } else {
-    EndSourceWipe();
-  }
+  sourceWiping_ = inProgress;
+  if (inProgress) return;
+  skipRequested_ = false;  // a click that came too late must not skip the next wipe
+  ShowSkipButton(false);
 }
 
 void TConfirmationDlg::FinishRun() {
@@ -351,10 +343,7 @@ void TConfirmationDlg::ReEncBitBtnClick() {
   OKBitBtnClick();
 }
 
-void TConfirmationDlg::SkipWipeBitBtnClick() {
-  engine_.SkipWipeRequested = true;
-  skipRequested_ = true;
-}
+void TConfirmationDlg::SkipWipeBitBtnClick() { skipRequested_ = true; }
 
 void TConfirmationDlg::SetReEncButton(bool shown) {
   ui_->ReEncBitBtn->setVisible(shown);
@@ -379,15 +368,6 @@ void TConfirmationDlg::LetEventsThrough() {
     progressShown_.start();
   }
   QCoreApplication::processEvents();
-}
-
-// While a source is wiped the skip button is the one control that may be used; the rest stay locked.
-void TConfirmationDlg::BeginSourceWipe() { sourceWiping_ = true; }
-
-void TConfirmationDlg::EndSourceWipe() {
-  sourceWiping_ = false;
-  skipRequested_ = false;  // a click that came too late must not skip the next wipe
-  ShowSkipButton(false);
 }
 
 void TConfirmationDlg::ShowSkipButton(bool shown) {

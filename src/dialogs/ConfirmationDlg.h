@@ -82,17 +82,16 @@ class TConfirmationDlg : public QDialog, private TEngineObserver, private TBatch
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // TEngineObserver
-  void Progress(const TProgress& progress) override;
-  void ProcessMessages() override;
-  void BeginSourceWipe() override;
-  void EndSourceWipe() override;
-  // TBatchRowsObserver
+  // TBatchRowsObserver; the engine's observer too, for the command line's direct single-file form
   void RowsInProgress(int first, int last) override;
   void RowDone(int row, const TRowResult& result) override;
-  void BatchProgress(int64_t done, int64_t total) override;
+  void Progress(const TProgress& progress) override;
+  // Draws the progress line (at most at the rate an eye can follow), offers the skip button during a
+  // source wipe and lets pending events through.
+  void LetEventsThrough() override;
   bool SkipWipesRequested() override;
   void SourceWipeInProgress(bool inProgress) override;
+  void ProcessMessages() override;
 
   void OKBitBtnClick();
   void ReEncBitBtnClick();
@@ -104,9 +103,6 @@ class TConfirmationDlg : public QDialog, private TEngineObserver, private TBatch
   bool AnyOverwriteDoubt() const;
   void RunBatch();
   void FinishRun();
-  // Draws the progress line (at most at the rate an eye can follow), offers the skip button during a
-  // source wipe and lets pending events through.
-  void LetEventsThrough();
   TBatchOptions CurrentOptions() const;
   void SetColumnText(int row, int column, const QString& text);
   // Each column as wide as its longest text, never narrower than the form's width for it.

@@ -6,6 +6,7 @@
 #include "SearchEntries.h"
 #include "platform/CodePage.h"
 #include "platform/Durability.h"
+#include "platform/FileError.h"
 #include "platform/FileInfo.h"
 #include "platform/OverwriteReach.h"
 #include "platform/Paths.h"
@@ -17,6 +18,12 @@ namespace {
 // compared byte for byte: on Linux a.txt and A.TXT are two files unless they are one (the same inode).
 bool IsSourceItself(const std::string& source, const std::string& output) {
   return source == output || SameFile(source, output);
+}
+
+TRowResult WithCause(TResultKind kind, std::string cause) {
+  TRowResult row{kind};
+  row.Cause = std::move(cause);
+  return row;
 }
 
 // The kinds a row takes when its source wipe after a success does not simply succeed.
@@ -58,17 +65,18 @@ std::optional<TRowResult> WipeSourceAfter(TFileEngine& engine, const std::string
     }
   } catch (const TSourceChanged&) {
     row = TRowResult{kinds.changed};
-  } catch (const TWipeIncomplete&) {
-    row = TRowResult{kinds.incomplete};
+  } catch (const TWipeIncomplete& error) {
+    row = WithCause(kinds.incomplete, error.what());
   } catch (...) {
-    row = TRowResult{TResultKind::kSourceWipeFailed};
+    row = WithCause(TResultKind::kSourceWipeFailed, CauseOfCurrentException());
   }
   if (engine.Observer) engine.Observer->EndSourceWipe();
   return row;
 }
 
-TRowResult Failure(TResultKind kind, const std::string& path, TResultKind readOnlyKind) {
-  return {IsReadOnlyFile(path) ? readOnlyKind : kind, {}};
+TRowResult Failure(TResultKind kind, const std::string& path, TResultKind readOnlyKind,
+                   std::string cause = {}) {
+  return WithCause(IsReadOnlyFile(path) ? readOnlyKind : kind, std::move(cause));
 }
 
 }  // namespace
@@ -112,37 +120,52 @@ std::optional<TOutputName> ProposedOutputName(std::string_view path, int namingM
 }
 
 TRowResult EncryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options) {
-  if (const auto verdict = SearchEntryVerdict(TBatchMode::kEncrypt, path)) return {*verdict};
+  return CommitRow(engine, PrepareEncryptRow(engine, path, options));
+}
+
+TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options) {
+  return CommitRow(engine, PrepareDecryptRow(engine, path, options));
+}
+
+TPreparedRow PrepareEncryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options) {
+  if (const auto verdict = SearchEntryVerdict(TBatchMode::kEncrypt, path)) return TRowResult{*verdict};
   if (NameTooLong(path))
     return Failure(TResultKind::kEncryptNameTooLong, path, TResultKind::kEncryptReadOnly);
   const std::optional<TOutputName> output =
       options.ExplicitOutput.empty() ? ProposedOutputName(path, options.NamingMode, options.OwnExtension)
                                      : TOutputName(options.ExplicitOutput);
   if (!output) return Failure(TResultKind::kUnexpectedError, path, TResultKind::kEncryptReadOnly);
-  const TResultKind kind =
-      engine.EncryptFile(path, *output, options.Password, options.Hint, options.Algorithm);
-  if (kind != TResultKind::kEncrypted) return Failure(kind, path, TResultKind::kEncryptReadOnly);
-  if (options.WipeSource && !IsSourceItself(engine.LastSourceName, engine.LastOutputName)) {
-    if (auto row = WipeSourceAfter(engine, path, engine.LastOutputName, kEncryptionSourceWipe)) return *row;
-  }
-  return {kind, {}};
+  return {engine.PrepareEncryption(path, *output, options.Password, options.Hint, options.Algorithm),
+          options.WipeSource};
 }
 
 // A container's name is not held to the 200-byte limit of the names encrypted: a Linux name may hold 255
 // bytes, and every container this program makes must open again (a 197-byte name gives a 201-byte one).
-TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options) {
-  if (const auto verdict = SearchEntryVerdict(TBatchMode::kDecrypt, path)) return {*verdict};
-  const TResultKind kind = engine.DecryptFile(path, options.Password);
-  if (kind != TResultKind::kDecrypted) return Failure(kind, path, TResultKind::kDecryptReadOnly);
+TPreparedRow PrepareDecryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options) {
+  if (const auto verdict = SearchEntryVerdict(TBatchMode::kDecrypt, path)) return TRowResult{*verdict};
+  return {engine.PrepareDecryption(path, options.Password), options.WipeDecryptedSource};
+}
 
-  TRowResult row{kind, engine.LastOutputName};
-  if (options.WipeDecryptedSource && !IsSourceItself(path, engine.LastOutputName)) {
-    if (auto wiped = WipeSourceAfter(engine, path, engine.LastOutputName, kDecryptionSourceWipe)) {
+TRowResult CommitRow(TFileEngine& engine, TPreparedRow&& prepared) {
+  if (!prepared.Output) return std::move(prepared.Done);
+  const bool decrypting = prepared.Output->Decryption;
+  const std::string path = prepared.Output->SourceName;
+  const TResultKind kind = engine.CommitOutput(*prepared.Output);
+  const TResultKind success = decrypting ? TResultKind::kDecrypted : TResultKind::kEncrypted;
+  if (kind != success)
+    return Failure(kind, path, decrypting ? TResultKind::kDecryptReadOnly : TResultKind::kEncryptReadOnly,
+                   engine.LastCause);
+
+  TRowResult row{kind, decrypting ? engine.LastOutputName : std::string()};
+  if (prepared.WipeSource && !IsSourceItself(path, engine.LastOutputName)) {
+    if (auto wiped = WipeSourceAfter(engine, path, engine.LastOutputName,
+                                     decrypting ? kDecryptionSourceWipe : kEncryptionSourceWipe)) {
       row.Kind = wiped->Kind;
       row.LinkTarget = wiped->LinkTarget;
+      row.Cause = wiped->Cause;
     }
   }
-  if (engine.Observer) engine.Observer->ProcessMessages();
+  if (decrypting && engine.Observer) engine.Observer->ProcessMessages();
   return row;
 }
 
@@ -161,10 +184,10 @@ TRowResult WipeRow(TFileEngine& engine, const std::string& path, bool nameOverwr
         return {TResultKind::kHardLinkOnlyRemoved, {}};
     }
     return {doubt ? TResultKind::kWipedOldDataMayRemain : TResultKind::kWiped, {}};
-  } catch (const TWipeIncomplete&) {
-    return {TResultKind::kWipeIncomplete, {}};
+  } catch (const TWipeIncomplete& error) {
+    return WithCause(TResultKind::kWipeIncomplete, error.what());
   } catch (...) {
-    return {TResultKind::kWipeFailed, {}};
+    return WithCause(TResultKind::kWipeFailed, CauseOfCurrentException());
   }
 }
 
@@ -178,8 +201,13 @@ bool OverwriteMayMissOldData(const std::string& path) {
 }
 
 TRowResult ReEncryptRow(TFileEngine& engine, const std::string& decryptedPath, const TBatchOptions& options) {
-  if (decryptedPath.empty()) return {TResultKind::kReEncryptNotDecrypted, {}};
-  return EncryptRow(engine, decryptedPath, options);
+  return CommitRow(engine, PrepareReEncryptRow(engine, decryptedPath, options));
+}
+
+TPreparedRow PrepareReEncryptRow(TFileEngine& engine, const std::string& decryptedPath,
+                                 const TBatchOptions& options) {
+  if (decryptedPath.empty()) return TRowResult{TResultKind::kReEncryptNotDecrypted};
+  return PrepareEncryptRow(engine, decryptedPath, options);
 }
 
 }  // namespace zk

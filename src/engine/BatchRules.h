@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "OutputNames.h"
+#include "PreparedOutput.h"
 #include "ResultTexts.h"
 
 namespace zk {
@@ -46,6 +47,19 @@ struct TRowResult {
   std::string Text(const TShownText& shown = {}) const { return ResultText(Kind, LinkTarget, shown); }
 };
 
+// A row after its heavy part (reading, ciphering, writing and flushing the output without its final name):
+// either done already (a refusal, a failure, a wipe) or an output that CommitRow names next. A batch run on
+// several threads prepares rows at once and commits them in list order on one thread.
+struct TPreparedRow {
+  TPreparedRow(TRowResult done = {}) : Done(std::move(done)) {}  // NOLINT: a row done in its preparation
+  TPreparedRow(TPreparedOutput output, bool wipeSource)
+      : Output(std::move(output)), WipeSource(wipeSource) {}
+
+  TRowResult Done;                       // the result, when there is no Output
+  std::optional<TPreparedOutput> Output;  // an encryption's or decryption's output waiting for its name
+  bool WipeSource = false;               // once named, the source is wiped
+};
+
 inline constexpr int kNamingStandard = 0;
 inline constexpr int kNamingOwnExtension = 1;
 inline constexpr int kNamingRandom = 2;
@@ -70,10 +84,15 @@ std::optional<TOutputName> ProposedOutputName(std::string_view path, int namingM
 // Encrypts one row and, on success and when asked, wipes its source once the container is safely on disk,
 // and only when it is still exactly the file that was read (never when the output is the source itself).
 // A wipe that fails, finds the source changed, a link or a file with other hard links gives the row its
-// own kind (the output stands in every case).
+// own kind (the output stands in every case). A failure names its cause.
 TRowResult EncryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options);
 // Decrypts one row; on success wipes the container when asked, as EncryptRow wipes its source.
 TRowResult DecryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options);
+// The two steps of EncryptRow and DecryptRow: the heavy part, and the naming, source wipe and result, which
+// CommitRow does with the engine of the thread that commits (its observer hears of the source wipe).
+TPreparedRow PrepareEncryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options);
+TPreparedRow PrepareDecryptRow(TFileEngine& engine, const std::string& path, const TBatchOptions& options);
+TRowResult CommitRow(TFileEngine& engine, TPreparedRow&& row);
 // Wipes one row. With `nameOverwriteDoubt` a success where the overwrite may miss the old data says so in
 // its text (the desktop list); without it the text stays the plain success (zkcli's lines, which scripts
 // parse).
@@ -86,5 +105,7 @@ bool OverwriteMayMissOldData(const std::string& path);
 // Encrypts again the plain file a decryption row left behind (its DecryptedPath); a row that was not
 // decrypted has none and fails with kReEncryptNotDecrypted.
 TRowResult ReEncryptRow(TFileEngine& engine, const std::string& decryptedPath, const TBatchOptions& options);
+TPreparedRow PrepareReEncryptRow(TFileEngine& engine, const std::string& decryptedPath,
+                                 const TBatchOptions& options);
 
 }  // namespace zk

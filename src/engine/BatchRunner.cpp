@@ -10,48 +10,40 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <set>
+#include <semaphore>
 #include <thread>
 #include <utility>
 
 #include "FileEngine.h"
-#include "ResultTexts.h"
+#include "platform/Durability.h"
+#include "platform/FileError.h"
 #include "platform/UnfinishedFiles.h"
 
 namespace zk {
 namespace {
 
-using TRowFunction = std::function<TRowResult(TFileEngine& engine, int row)>;
+using TPrepare = std::function<TPreparedRow(TFileEngine& engine, int row)>;
 
-constexpr auto kProgressInterval = std::chrono::milliseconds(40);
-constexpr auto kQuickTurn = std::chrono::microseconds(200);
-constexpr int64_t kLongWipeBytes = 4 << 20;
+constexpr auto kTickInterval = std::chrono::milliseconds(40);
+// Rows this small are handed out a few at a time: for them taking a row costs about as much as the row.
+constexpr int64_t kSmallRowBytes = 64 << 10;
+constexpr int kRowsPerTake = 8;
 
-void PauseCpu() {
-#if defined(__x86_64__) || defined(__i386__)
-  __builtin_ia32_pause();
-#elif defined(__aarch64__)
-  asm volatile("yield");
-#else
-  std::this_thread::yield();
-#endif
-}
-
-// Both the rows that stream at once and those that wait for their turn hold a temporary.
-int WorkerLimit(int workers) { return std::min(workers, kMaxUnfinishedFiles / 2); }
-
-TRowResult RunGuarded(const TRowFunction& row, TFileEngine& engine, int index) {
+template <typename TStep>
+auto Guarded(TStep step) -> decltype(step()) {
   try {
-    return row(engine, index);
+    return step();
   } catch (...) {
-    return TRowResult{};  // an unexpected error
+    TRowResult unexpected;
+    unexpected.Cause = CauseOfCurrentException();
+    return unexpected;
   }
 }
 
-// For each row, the earlier row that must be done before it starts, or -1: the last earlier row with the
-// same source file (the same file through any of its names), whose source wipe changes what the later one
-// reads. A source that cannot be examined now may be an earlier row's output by the time a run on one
-// thread reaches it: such a row waits for every earlier row.
+// For each row, the earlier row that must be committed before it is prepared, or -1: the last earlier row
+// with the same source file (through any of its names), whose source wipe changes what the later one reads.
+// A source that cannot be examined now may be an earlier row's output by the time a run on one thread
+// reaches it: such a row waits for every earlier row.
 std::vector<int> RowsToWaitFor(const std::vector<std::string>& sources, std::vector<int64_t>& sizes) {
   std::map<std::pair<dev_t, ino_t>, int> lastRowOfFile;
   std::vector<int> earlier(sources.size(), -1);
@@ -69,265 +61,279 @@ std::vector<int> RowsToWaitFor(const std::vector<std::string>& sources, std::vec
   return earlier;
 }
 
-class TParallelRun {
+class TRun {
  public:
-  TParallelRun(int workers, const TFileEngine& engine, const std::vector<std::string>& sources,
-               const TRowFunction& row)
-      : streamPermits_(workers),
-        explicitOutput_(engine.ExplicitOutputName),
-        row_(row),
+  TRun(int workers, TFileEngine& engine, const std::vector<std::string>& sources, const TPrepare& prepare,
+       TBatchRowsObserver& observer)
+      : workers_(workers),
+        engine_(engine),
+        prepare_(prepare),
+        observer_(observer),
         count_(static_cast<int>(sources.size())),
         sizes_(sources.size(), 0),
         waitFor_(RowsToWaitFor(sources, sizes_)),
-        turnWaiters_(sources.size(), nullptr),
-        results_(sources.size()) {
+        prepared_(sources.size()) {
     for (const int64_t size : sizes_) total_ += size;
   }
 
-  void Run(int threads, TBatchRowsObserver& observer) {
-    std::vector<std::jthread> pool;  // joined on every way out, before the run they work on ends
+  // The commit loop. With workers it only commits; without, it prepares each row itself first.
+  void Run() {
+    TCallerEvents events(*this);
+    TEngineObserver* const callerObserver = std::exchange(engine_.Observer, &events);
+    std::vector<std::jthread> pool;  // joined on every way out, before the rows they work on go
     try {
-      for (int i = 0; i < threads; ++i) pool.emplace_back([this] { Work(); });
-      Deliver(observer);
+      for (int i = 0; i < workers_; ++i) pool.emplace_back([this] { Work(); });
+      for (int row = 0; row < count_; ++row) {
+        if (pool.empty()) observer_.RowsInProgress(row, row);
+        TPreparedRow prepared = pool.empty() ? Guarded([&] { return prepare_(engine_, row); }) : Await(row);
+        if (!pool.empty()) FlushTogether(row, prepared);
+        const TRowResult result = Guarded([&] { return CommitRow(engine_, std::move(prepared)); });
+        Committed(row);
+        rowDoneBytes_ += sizes_[row];
+        rowCounted_ = 0;
+        observer_.RowDone(row, result);
+        if (!pool.empty()) Tick(false);
+      }
+      Tick(true);
     } catch (...) {
-      // A thread that cannot be made or an observer that throws: the rows begun finish (their temporaries
-      // go or get their names), no other row starts, and the exception reaches the caller once the
-      // workers are joined.
+      // A thread that cannot be made or an observer that throws: the rows begun finish, no other row
+      // starts, and the exception reaches the caller once the workers are joined.
       StartNoMoreRows();
+      pool.clear();
+      engine_.Observer = callerObserver;
+      engine_.ForgetKeys();
       throw;
     }
+    pool.clear();
+    engine_.Observer = callerObserver;
+    engine_.ForgetKeys();  // the workers' engines forget theirs as they go
   }
 
  private:
-  // The engine observer of one worker: counts its row's bytes into the batch, waits at the commit for the
-  // row's turn and passes a skip request on to a source wipe in progress.
-  class TWorker : public TEngineObserver {
+  // The observer of the calling thread's engine: one after another it passes the file's progress and the
+  // moments to let events through on; on several threads these are the runner's own ticks.
+  class TCallerEvents : public TEngineObserver {
    public:
-    TWorker(TParallelRun& run, TFileEngine& engine) : run_(run), engine_(engine) {}
+    explicit TCallerEvents(TRun& run) : run_(run) {}
+    void Progress(const TProgress& progress) override {
+      if (run_.workers_ > 0) return;  // the workers count the batch's bytes
+      run_.observer_.Progress(progress);
+      run_.rowCounted_ = std::max(run_.rowCounted_, std::min(progress.Done, run_.sizes_[run_.committed_]));
+      run_.observer_.BatchProgress(run_.rowDoneBytes_ + run_.rowCounted_, run_.total_);
+    }
+    // A source wipe is the one time a user may ask to skip: then the engine paces the events alone.
+    void ProcessMessages() override {
+      if (run_.workers_ == 0 || inSourceWipe_) {
+        run_.observer_.LetEventsThrough();
+      } else {
+        run_.Tick(false);
+      }
+      if (inSourceWipe_ && run_.observer_.SkipWipesRequested()) run_.engine_.SkipWipeRequested = true;
+    }
+    void BeginSourceWipe() override {
+      inSourceWipe_ = true;
+      run_.observer_.SourceWipeInProgress(true);
+    }
+    void EndSourceWipe() override {
+      inSourceWipe_ = false;
+      run_.observer_.SourceWipeInProgress(false);
+    }
 
+   private:
+    TRun& run_;
+    bool inSourceWipe_ = false;
+  };
+
+  // The observer of a worker's engine: counts its rows' bytes into the batch.
+  class TWorkerEvents : public TEngineObserver {
+   public:
+    explicit TWorkerEvents(TRun& run) : run_(run) {}
     void StartRow(int row) {
       row_ = row;
       counted_ = 0;
-      streaming_ = true;
-      hasTurn_ = false;
     }
-    void FinishRow() {
-      if (!hasTurn_) OutputComplete();
-      run_.done_.fetch_add(run_.sizes_[row_] - counted_, std::memory_order_relaxed);
-    }
-    // The row kept its stream permit through its end, for the worker's next row.
-    bool Streaming() const { return streaming_; }
-
+    void FinishRow() { Count(run_.sizes_[row_]); }
     void Progress(const TProgress& progress) override {
-      const int64_t done = std::min(progress.Done, run_.sizes_[row_]);
+      run_.kind_.store(progress.Kind, std::memory_order_relaxed);
+      Count(std::min(progress.Done, run_.sizes_[row_]));
+    }
+
+   private:
+    void Count(int64_t done) {
       if (done <= counted_) return;
       run_.done_.fetch_add(done - counted_, std::memory_order_relaxed);
       counted_ = done;
     }
-    void ProcessMessages() override {
-      if (inSourceWipe_ && run_.skipGeneration_.load(std::memory_order_relaxed) != wipeGeneration_)
-        engine_.SkipWipeRequested = true;
-    }
-    void BeginSourceWipe() override {
-      run_.sourceWipeWithTurn_.store(true, std::memory_order_relaxed);
-      // The wipe of a big file lasts long enough for a user to skip it: the caller hears of it at once.
-      if (run_.sizes_[row_] >= kLongWipeBytes) {
-        // Under the mutex: between the calling thread's look at the count and its sleep, the wake-up
-        // would go unheard.
-        std::lock_guard lock(run_.mutex_);
-        run_.longWipesBegun_.fetch_add(1, std::memory_order_relaxed);
-        run_.delivery_.notify_one();
-      }
-      inSourceWipe_ = true;
-      wipeGeneration_ = run_.skipGeneration_.load(std::memory_order_relaxed);
-    }
-    void EndSourceWipe() override {
-      run_.sourceWipeWithTurn_.store(false, std::memory_order_relaxed);
-      inSourceWipe_ = false;
-    }
-    void OutputComplete() override {
-      run_.AwaitQuickTurn(row_);
-      std::unique_lock lock(run_.mutex_);
-      // A row that must wait lets another row stream meanwhile; one whose turn it is keeps streaming's
-      // place for its next row, without waking anyone.
-      if (run_.finished_ != row_) {
-        streaming_ = false;
-        engine_.ReleaseBuffer();  // the I/O buffers go with the permits: as many as rows streaming at once
-        run_.ReturnStreamPermit();
-        run_.turnWaiters_[row_] = &turn_;
-        turn_.wait(lock, [&] { return run_.finished_ == row_; });
-      }
-      hasTurn_ = true;
-    }
-
-   private:
-    TParallelRun& run_;
-    TFileEngine& engine_;
-    std::condition_variable turn_;
+    TRun& run_;
     int row_ = 0;
     int64_t counted_ = 0;
-    bool streaming_ = false;
-    bool hasTurn_ = false;
-    bool inSourceWipe_ = false;
-    int wipeGeneration_ = 0;
   };
 
-  // A row that is done with its heavy work but not yet its turn spins for a moment before it sleeps: the
-  // rows of small files end microseconds apart, and on few cores going to sleep and being woken costs more
-  // than such a row itself. A source wipe of the row with the turn takes long; then it sleeps at once.
-  void AwaitQuickTurn(int row) const {
-    const auto until = std::chrono::steady_clock::now() + kQuickTurn;
-    while (finishedNow_.load(std::memory_order_acquire) != row &&
-           !sourceWipeWithTurn_.load(std::memory_order_relaxed) && std::chrono::steady_clock::now() < until) {
-      PauseCpu();
+  void Work() {
+    // Only the calling thread takes the stop signals, whose handler removes the unfinished outputs: a
+    // worker interrupted between creating one and entering it in the table would leave it behind.
+    const THeldStopSignals stopSignalsGoToTheCallingThread;
+    auto engine = std::make_unique<TFileEngine>();
+    TWorkerEvents events(*this);
+    engine->Observer = &events;
+    engine->ExplicitOutputName = engine_.ExplicitOutputName;
+    engine->ProcessMsgInterval = 0;  // a worker has no events to let through: it never draws at random
+    engine->DeferFlush = true;       // FlushTogether
+    for (;;) {
+      // The slot comes before the row: every row taken can be prepared, so the commit never waits for a
+      // row whose worker waits for a slot.
+      slots_.acquire();
+      int first;
+      int end;
+      {
+        std::lock_guard lock(mutex_);
+        if (next_ == count_) {
+          slots_.release();
+          return;
+        }
+        first = next_;
+        end = next_ + 1;
+        while (end < count_ && end - first < kRowsPerTake && sizes_[first] < kSmallRowBytes &&
+               sizes_[end] < kSmallRowBytes && slots_.try_acquire())
+          ++end;
+        next_ = end;
+      }
+      for (int row = first; row < end; ++row) {
+        {
+          std::unique_lock lock(mutex_);
+          ++waitingForEarlierRow_;
+          committedChanged_.wait(lock, [&] { return committed_ > waitFor_[row] || stopping_; });
+          --waitingForEarlierRow_;
+          if (stopping_) return;
+        }
+        events.StartRow(row);
+        TPreparedRow prepared = Guarded([&] { return prepare_(*engine, row); });
+        events.FinishRow();
+        std::lock_guard lock(mutex_);
+        prepared_[row] = std::move(prepared);
+        if (row == committed_) rowPrepared_.notify_one();
+      }
     }
   }
 
-  // Under mutex_. A waiting row held back by an earlier row cannot use the permit; then every waiting row
-  // is asked.
-  void ReturnStreamPermit() {
-    ++streamPermits_;
-    if (waitingForEarlierRow_ > 0) {
-      startable_.notify_all();
-    } else {
-      startable_.notify_one();
+  // On the calling thread: the prepared row, woken for it or every kTickInterval to report progress.
+  TPreparedRow Await(int row) {
+    std::unique_lock lock(mutex_);
+    while (!prepared_[row]) {
+      if (!rowPrepared_.wait_for(lock, kTickInterval, [&] { return prepared_[row].has_value(); })) {
+        lock.unlock();
+        Tick(false);
+        lock.lock();
+      }
     }
+    TPreparedRow prepared = std::move(*prepared_[row]);
+    prepared_[row].reset();
+    return prepared;
   }
 
-  // Rows not yet started never start; the workers end with the rows they have begun.
+  static TPendingOutput* Unflushed(TPreparedRow& row) {
+    TPendingOutput* output = row.Output && row.Output->Output ? row.Output->Output.get() : nullptr;
+    return output && !output->Flushed() ? output : nullptr;
+  }
+
+  // Before a row's output is named, it goes to the disk together with every other output prepared by then:
+  // one flush of their file system instead of one per file. (Where that fails, each output is flushed
+  // alone when it is named.)
+  void FlushTogether(int row, TPreparedRow& prepared) {
+    TPendingOutput* const output = Unflushed(prepared);
+    if (!output) return;
+    std::vector<TPendingOutput*> outputs{output};
+    {
+      std::lock_guard lock(mutex_);
+      for (int later = row + 1; later < next_; ++later)
+        if (TPendingOutput* other = prepared_[later] ? Unflushed(*prepared_[later]) : nullptr)
+          outputs.push_back(other);
+    }
+    // The rows prepared are the calling thread's alone now: no worker touches them again.
+    std::vector<int> descriptors;
+    for (TPendingOutput* each : outputs) descriptors.push_back(each->Stream().Descriptor());
+    if (!SyncFileSystems(descriptors)) return;
+    for (TPendingOutput* each : outputs) each->FileSystemFlushed();
+  }
+
+  void Committed(int row) {
+    {
+      std::lock_guard lock(mutex_);
+      committed_ = row + 1;
+      if (waitingForEarlierRow_ > 0) committedChanged_.notify_all();
+    }
+    if (workers_ > 0) slots_.release();
+  }
+
+  // Rows not yet taken never start; the workers end with the rows they have begun.
   void StartNoMoreRows() {
     std::lock_guard lock(mutex_);
     next_ = count_;
-    startable_.notify_all();
+    stopping_ = true;
+    committedChanged_.notify_all();
+    slots_.release(workers_);  // for the workers waiting for a slot
   }
 
-  // Every row waits for its turn and a permit without waking the others: on a machine of few cores, waking
-  // every waiting thread at each row costs more than the rows of small files themselves.
-  void Work() {
-    // Only the calling thread takes the stop signals, whose handler removes the temporaries: a worker
-    // interrupted between creating a temporary and entering it in the table would leave it behind.
-    const THeldStopSignals stopSignalsGoToTheCallingThread;
-    auto engine = std::make_unique<TFileEngine>();
-    TWorker worker(*this, *engine);
-    engine->Observer = &worker;
-    engine->ExplicitOutputName = explicitOutput_;
-    engine->ProcessMsgInterval = 1;  // no draws from the process-wide generator: names draw from it in order
-    for (bool holdsPermit = false;;) {
-      int row;
-      {
-        std::unique_lock lock(mutex_);
-        // The permit comes before the row, so that rows start in list order and rarely wait for their turn.
-        if (!holdsPermit) {
-          startable_.wait(lock, [&] { return streamPermits_ > 0 || next_ == count_; });
-          if (next_ != count_) --streamPermits_;
-        }
-        if (next_ == count_) {
-          if (holdsPermit) ReturnStreamPermit();
-          return;
-        }
-        row = next_++;
-        if (next_ == count_) startable_.notify_all();  // the workers waiting for a permit end
-        if (finished_ <= waitFor_[row]) {
-          ReturnStreamPermit();
-          ++waitingForEarlierRow_;
-          startable_.wait(lock, [&] { return finished_ > waitFor_[row] && streamPermits_ > 0; });
-          --waitingForEarlierRow_;
-          --streamPermits_;
-        }
-        running_.insert(row);
-      }
-      worker.StartRow(row);
-      TRowResult result = RunGuarded(row_, *engine, row);
-      worker.FinishRow();
-      holdsPermit = worker.Streaming();
+  // On several threads, at most every kTickInterval (or `now`): the rows in progress, the batch's bytes and
+  // the moment to let events through.
+  void Tick(bool now) {
+    if (workers_ == 0) {
+      if (now) observer_.BatchProgress(total_, total_);
+      return;
+    }
+    const auto time = std::chrono::steady_clock::now();
+    if (!now && time - lastTick_ < kTickInterval) return;
+    lastTick_ = time;
+    std::pair<int, int> range;
+    {
       std::lock_guard lock(mutex_);
-      results_[row] = std::move(result);
-      running_.erase(row);
-      ++finished_;
-      finishedNow_.store(finished_, std::memory_order_release);
-      if (finished_ == count_) {
-        delivery_.notify_one();
-      } else if (std::condition_variable* next = turnWaiters_[finished_]) {
-        next->notify_one();
-      }
-      if (waitingForEarlierRow_ > 0) startable_.notify_all();
+      range = {committed_, std::min(next_, count_) - 1};
     }
+    if (range.first < count_ && range.second >= range.first && range != shownRange_) {
+      shownRange_ = range;
+      observer_.RowsInProgress(range.first, range.second);
+    }
+    const int64_t done = done_.load(std::memory_order_relaxed);
+    if (done > 0) observer_.Progress(TProgress{kind_.load(std::memory_order_relaxed), done, total_});
+    observer_.BatchProgress(done, total_);
+    observer_.LetEventsThrough();
   }
 
-  // On the calling thread, woken every kProgressInterval, when the last row is done and when the source wipe
-  // of a big file begins: results in list order, the rows in progress, a source wipe and the batch's bytes.
-  void Deliver(TBatchRowsObserver& observer) {
-    std::pair<int, int> shownRange{-1, -1};
-    bool wipeShown = false;
-    int longWipesSeen = 0;
-    const auto mustDeliver = [&] {
-      return finished_ == count_ || longWipesBegun_.load(std::memory_order_relaxed) != longWipesSeen;
-    };
-    for (int delivered = 0; delivered < count_;) {
-      std::vector<TRowResult> ready;
-      std::pair<int, int> range;
-      {
-        std::unique_lock lock(mutex_);
-        delivery_.wait_for(lock, kProgressInterval, mustDeliver);
-        longWipesSeen = longWipesBegun_.load(std::memory_order_relaxed);
-        for (int row = delivered; row < finished_; ++row) ready.push_back(std::move(*results_[row]));
-        range = running_.empty() ? std::pair{finished_, finished_}
-                                 : std::pair{*running_.begin(), *running_.rbegin()};
-      }
-      for (TRowResult& result : ready) observer.RowDone(delivered++, result);
-      if (const bool wiping = sourceWipeWithTurn_.load(std::memory_order_relaxed); wiping != wipeShown) {
-        wipeShown = wiping;
-        observer.SourceWipeInProgress(wiping);
-      }
-      if (observer.SkipWipesRequested()) skipGeneration_.fetch_add(1, std::memory_order_relaxed);
-      if (delivered < count_ && range != shownRange) {
-        shownRange = range;
-        observer.RowsInProgress(range.first, range.second);
-      }
-      observer.BatchProgress(done_.load(std::memory_order_relaxed), total_);
-    }
-    if (wipeShown) observer.SourceWipeInProgress(false);
-  }
-
-  std::mutex mutex_;
-  std::condition_variable startable_;  // a stream permit came free, or a row that another waits for is done
-  std::condition_variable delivery_;   // the last row is done, or a long source wipe begins
-  int next_ = 0;                       // the next row to start
-  int finished_ = 0;                   // rows done, all of them before any unfinished one
-  int streamPermits_;                  // rows that may still start their heavy work
-  int waitingForEarlierRow_ = 0;       // rows waiting to start until the earlier row they wait for is done
-  std::set<int> running_;              // rows started and not done
-  std::atomic<int> finishedNow_{0};    // finished_, read without the lock
-  std::atomic<bool> sourceWipeWithTurn_{false};  // the row with the turn is wiping its source
-  std::atomic<int> longWipesBegun_{0};           // source wipes of at least kLongWipeBytes begun
-  std::atomic<int64_t> done_{0};
-  std::atomic<int> skipGeneration_{0};
-  int64_t total_ = 0;
-
-  const std::string explicitOutput_;
-  const TRowFunction& row_;
+  const int workers_;  // 0: the calling thread prepares too
+  TFileEngine& engine_;
+  const TPrepare& prepare_;
+  TBatchRowsObserver& observer_;
   const int count_;
   std::vector<int64_t> sizes_;
   const std::vector<int> waitFor_;
-  std::vector<std::condition_variable*> turnWaiters_;  // the worker of each row that waits for its turn
-  std::vector<std::optional<TRowResult>> results_;
+  int64_t total_ = 0;
+
+  std::mutex mutex_;
+  std::condition_variable rowPrepared_;       // the row the calling thread commits next is prepared
+  std::condition_variable committedChanged_;  // for the rows waiting for an earlier one
+  std::counting_semaphore<> slots_{kMaxUnfinishedFiles};  // rows taken and not committed
+  int next_ = 0;                                          // the next row to take
+  int committed_ = 0;                                     // rows committed, all of them before any other
+  int waitingForEarlierRow_ = 0;                          // workers waiting in committedChanged_
+  bool stopping_ = false;
+  std::vector<std::optional<TPreparedRow>> prepared_;  // prepared and not yet committed
+
+  std::atomic<int64_t> done_{0};  // on several threads: the batch's bytes prepared
+  std::atomic<TProgressKind> kind_{TProgressKind::kEncrypting};
+  std::chrono::steady_clock::time_point lastTick_{};
+  std::pair<int, int> shownRange_{-1, -1};
+  int64_t rowDoneBytes_ = 0;  // one after another: the bytes of the rows committed
+  int64_t rowCounted_ = 0;    // one after another: the bytes of the row at work counted
 };
 
 }  // namespace
 
 void RunBatchRows(int workers, TFileEngine& engine, const std::vector<std::string>& sources,
-                  const std::function<TRowResult(TFileEngine& engine, int row)>& row,
+                  const std::function<TPreparedRow(TFileEngine& engine, int row)>& prepare,
                   TBatchRowsObserver& observer) {
-  const int count = static_cast<int>(sources.size());
-  workers = WorkerLimit(std::min(workers, count));
-  if (workers <= 1) {
-    for (int i = 0; i < count; ++i) {
-      observer.RowsInProgress(i, i);
-      observer.RowDone(i, RunGuarded(row, engine, i));
-    }
-    return;
-  }
-  TParallelRun(workers, engine, sources, row).Run(std::min(2 * workers, count), observer);
+  // Every row taken holds an unfinished output: half the table at most for the rows being prepared.
+  workers = std::min({workers, static_cast<int>(sources.size()), kMaxUnfinishedFiles / 2});
+  TRun(workers > 1 ? workers : 0, engine, sources, prepare, observer).Run();
 }
 
 }  // namespace zk

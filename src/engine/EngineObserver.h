@@ -18,9 +18,6 @@ class TEngineObserver {
   // ask to skip the rest of an overwrite.
   virtual void BeginSourceWipe() {}
   virtual void EndSourceWipe() {}
-  // The output is complete under its temporary name and its final name is chosen next. A batch run on
-  // several threads waits here until every earlier row is done.
-  virtual void OutputComplete() {}
 };
 
 }  // namespace zk

@@ -19,7 +19,7 @@ namespace zk {
 
 TFileEngine::TFileEngine() = default;
 
-void TFileEngine::ReleaseBuffer() { buffer_.reset(); }
+TFileEngine::~TFileEngine() { ForgetKeys(); }
 
 std::string TFileEngine::PasswordCheckValue(std::string_view password) {
   std::string passwordBytes = Utf8ToCp932(password);
@@ -38,12 +38,54 @@ TZK_blockcipher& TFileEngine::FileCipher(int32_t algorithm) {
   }
 }
 
-void TFileEngine::WipeFileCiphers() {
+void TFileEngine::ForgetKeys() {
   for (TZK_blockcipher* cipher :
        {static_cast<TZK_blockcipher*>(&ZK_twofish), static_cast<TZK_blockcipher*>(&ZK_rijndael),
-        static_cast<TZK_blockcipher*>(&ZK_gost)}) {
+        static_cast<TZK_blockcipher*>(&ZK_gost), static_cast<TZK_blockcipher*>(&fieldCipher_)}) {
     if (cipher->Initialized()) cipher->Wipe();
   }
+  SecureFill(keys_.PasswordDigest.data(), 0, keys_.PasswordDigest.size());
+  SecureFill(keys_.CheckBlock.data(), 0, keys_.CheckBlock.size());
+  SecureFill(keys_.CheckValue.data(), 0, keys_.CheckValue.size());
+  keys_ = TSharedKeys();
+}
+
+const TFileEngine::TSharedKeys& TFileEngine::KeysFor(std::string_view passwordBytes, int32_t algorithm) {
+  std::array<uint8_t, TZK_sha1::kDigestBytes> digest;
+  ZK_sha11.Init();
+  ZK_sha11.UpdateString(passwordBytes);
+  ZK_sha11.Final(digest.data());
+  TZK_blockcipher& cipher = FileCipher(algorithm);
+  const bool known = keys_.Valid && keys_.Algorithm == algorithm && keys_.PasswordDigest == digest;
+  SecureFill(digest.data(), 0, digest.size());
+  if (known && cipher.Initialized()) {
+    cipher.Reset();
+    return keys_;
+  }
+  ForgetKeys();
+  keys_.CheckValue = zk::PasswordCheckValue(ZK_twofish_str, SecHash1, passwordBytes);
+  InitFileKey(cipher, ZK_sha11, passwordBytes);
+  keys_.CheckBlock = MakeCheckBlock(cipher, keys_.CheckValue);
+  ZK_sha11.Init();
+  ZK_sha11.UpdateString(passwordBytes);
+  ZK_sha11.Final(keys_.PasswordDigest.data());
+  keys_.Algorithm = algorithm;
+  keys_.Valid = true;
+  return keys_;
+}
+
+const std::string& TFileEngine::HintFieldFor(const std::string& hintBytes) {
+  if (!keys_.HintValid || keys_.Hint != hintBytes) {
+    keys_.HintField = EncryptKeyedText(KeyedFieldCipher(), hintBytes);
+    keys_.Hint = hintBytes;
+    keys_.HintValid = true;
+  }
+  return keys_.HintField;
+}
+
+TZK_blockcipher& TFileEngine::KeyedFieldCipher() {
+  if (!fieldCipher_.Initialized()) fieldCipher_.InitFromString(kFieldKeyText);
+  return fieldCipher_;
 }
 
 // The source is read under a shared lock: another ZK process does not wipe it meanwhile.
@@ -57,17 +99,34 @@ File TFileEngine::OpenSource(const std::string& source) {
 
 // Only a source that was read to its end, exactly as long as it was at the start and unchanged, may be
 // wiped: anything written to it meanwhile is in no output.
-void TFileEngine::RememberSourceIfReadWhole(const File& in, const TFileSnapshot& atStart) {
-  if (in.Position() == atStart.Size && in.Snapshot() == atStart) LastSourceSnapshot = atStart;
+std::optional<TFileSnapshot> TFileEngine::SnapshotIfReadWhole(const File& in, const TFileSnapshot& atStart) {
+  if (in.Position() == atStart.Size && in.Snapshot() == atStart) return atStart;
+  return std::nullopt;
 }
 
-// The name is chosen only now, after the heavy work, so that a batch run on several threads can let its
-// rows choose in list order and find the folders as a run on one thread would.
-std::string TFileEngine::NameOutput(TPendingOutput& output, mode_t mode,
-                                    const std::function<std::string()>& chooseName) {
-  output.Complete(mode);
-  if (Observer) Observer->OutputComplete();
-  return output.MoveTo(chooseName());
+// The name is chosen only now, after the heavy work, so that a batch run on several threads can name its
+// rows in list order and find the folders as a run on one thread would.
+TResultKind TFileEngine::CommitOutput(TPreparedOutput& prepared) {
+  if (prepared.Output) {
+    try {
+      prepared.OutputName =
+          prepared.Output->MoveTo(prepared.Name ? prepared.Name->Choose() : prepared.OutputName);
+    } catch (const TOutputRefused& error) {
+      prepared.Kind = TResultKind::kDecryptOutputRefused;
+      prepared.Cause = error.what();
+    } catch (...) {
+      prepared.Kind = prepared.Decryption ? TResultKind::kDecryptFailed : TResultKind::kEncryptFailed;
+      prepared.Cause = CauseOfCurrentException();
+    }
+    prepared.Output.reset();  // named now, or removed when it could not be
+  }
+  LastSourceName = prepared.SourceName;
+  LastOutputName = prepared.OutputName;
+  LastFileDate = prepared.FileDate;
+  OutputIsStream = prepared.OutputIsStream;
+  LastSourceSnapshot = prepared.SourceSnapshot;
+  LastCause = prepared.Cause;
+  return prepared.Kind;
 }
 
 void TFileEngine::ReportProgress(TProgressKind kind, int64_t done, int64_t total) {

@@ -7,23 +7,31 @@
 // before any byte operation (key, check value, header fields); text that CP932 cannot represent is used
 // as its UTF-8 bytes. Names and hints read from a container come back as UTF-8.
 //
-// EncryptFile, DecryptFile and ReadHint never throw: every outcome is a result kind (ResultTexts.h), or for
-// ReadHint no hint. WipeFile throws on failure.
+// Encryption and decryption come in two steps: Prepare* does the heavy work (reading, ciphering, writing the
+// output without its final name and flushing it) and returns the output as a value; CommitOutput then chooses
+// the final name and gives it. A batch run on several threads prepares rows at once and commits them in list
+// order on one thread, so the folders change as a run on one thread changes them. EncryptFile and DecryptFile
+// do both steps at once.
+//
+// EncryptFile, DecryptFile, the Prepare* and CommitOutput and ReadHint never throw: every outcome is a result
+// kind (ResultTexts.h) with, for a failure, its cause, or for ReadHint no hint. WipeFile throws on failure.
 //
 // A source is read under a shared advisory lock, which another ZK process's wipe respects; a wipe takes the
 // lock exclusively, so that no ZK process overwrites a file that another is still reading.
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "ContainerFormat.h"
 #include "EngineObserver.h"
 #include "OutputNames.h"
 #include "PendingOutput.h"
+#include "PreparedOutput.h"
 #include "ResultTexts.h"
 #include "crypto/Gost.h"
 #include "crypto/Rijndael.h"
@@ -59,6 +67,7 @@ enum class TWipeOutcome {
 class TFileEngine {
  public:
   TFileEngine();
+  ~TFileEngine();  // ForgetKeys
   TFileEngine(const TFileEngine&) = delete;
   TFileEngine& operator=(const TFileEngine&) = delete;
 
@@ -72,6 +81,9 @@ class TFileEngine {
   // overwrites.
   TResultKind EncryptFile(std::string source, TOutputName output, std::string_view password,
                           std::string_view hint, int32_t algorithm);
+  // EncryptFile's heavy part: everything but the final name. Sets no side results.
+  TPreparedOutput PrepareEncryption(std::string source, TOutputName output, std::string_view password,
+                                    std::string_view hint, int32_t algorithm);
 
   // Decrypts a container into its folder under the stored name (its last component only, shortened to fit
   // a file name), or to ExplicitOutputName when that is set. Refusals (an explicit output that must not
@@ -83,6 +95,12 @@ class TFileEngine {
   // The plain file gets the container's permission bits (a replaced file keeps its own). Sets
   // LastSourceName, LastOutputName, LastFileDate, LastSourceSnapshot and OutputIsStream.
   TResultKind DecryptFile(std::string source, std::string_view password);
+  // DecryptFile's heavy part: everything but the final name. Sets no side results.
+  TPreparedOutput PrepareDecryption(std::string source, std::string_view password);
+
+  // Gives a prepared output its final name; sets the side results below from it (LastOutputName: the name
+  // given). Returns its kind: the success, a failure of the preparation or one of the naming.
+  TResultKind CommitOutput(TPreparedOutput& prepared);
 
   // The hint of a container without its password; nothing when the header cannot be read.
   std::optional<std::string> ReadHint(const std::string& path);
@@ -96,9 +114,11 @@ class TFileEngine {
   // disk) but the file was deleted.
   TWipeOutcome WipeFile(const std::string& path, const TFileSnapshot* unchangedSince = nullptr);
 
-  // Frees the I/O buffer until the next payload needs it: between files, or once a file's payload is
-  // written (from TEngineObserver::OutputComplete), by a worker that waits while others stream.
-  void ReleaseBuffer();
+  // The rows of a batch share their password and hint: what derives from them alone (the check value, the
+  // check block, the hint field, the keyed file cipher and the cipher of the header texts) is made with the
+  // first file and kept for the next ones, as long as the password, algorithm and hint stay the same. A
+  // single EncryptFile or DecryptFile forgets it at its end, a failure at once, a batch run at its end.
+  void ForgetKeys();
 
   // The 8-character check value of a password (registered in the settings and stored in containers).
   std::string PasswordCheckValue(std::string_view password);
@@ -117,7 +137,7 @@ class TFileEngine {
   TZK_sha1 ZK_sha11;
   TSecHash SecHash1;
 
-  // Side results of the last EncryptFile or DecryptFile.
+  // Side results of the last EncryptFile, DecryptFile or CommitOutput.
   std::string LastSourceName;
   std::string LastOutputName;
   int32_t LastFileDate = -1;    // packed local date and time, -1 when unknown
@@ -125,9 +145,13 @@ class TFileEngine {
   // The source as it was read, when the read saw the whole of it and it did not change meanwhile; empty
   // otherwise, and then the source must not be wiped.
   std::optional<TFileSnapshot> LastSourceSnapshot;
+  std::string LastCause;  // for a failure: why, when known
 
   // Input of DecryptFile: an output path given for a single file; empty for the computed one.
   std::string ExplicitOutputName;
+  // Leaves the outputs prepared unflushed, for a batch runner that flushes those of many rows at once before
+  // naming them; an output is flushed at the latest when it is named (TPendingOutput::MoveTo).
+  bool DeferFlush = false;
   // Ends the current overwrite after its block; cleared when a wipe starts. Set from ProcessMessages.
   bool SkipWipeRequested = false;
   // Events are let through once in about this many runs (8192 bytes) or wipe blocks; 0 or 1: every time.
@@ -137,19 +161,36 @@ class TFileEngine {
  private:
   enum class TDirection { kEncrypt, kDecrypt };
 
+  // What ForgetKeys forgets. The password is told by its SHA-1 digest, which is the file key anyway.
+  struct TSharedKeys {
+    bool Valid = false;
+    int32_t Algorithm = 0;
+    std::array<uint8_t, TZK_sha1::kDigestBytes> PasswordDigest{};
+    std::string CheckValue;
+    TCheckBlock CheckBlock{};
+    bool HintValid = false;
+    std::string Hint;
+    std::string HintField;
+  };
+
   TZK_blockcipher& FileCipher(int32_t algorithm);
-  void WipeFileCiphers();
+  // The check value and check block of the password (CP932 bytes) under the algorithm's file cipher, which
+  // is left keyed with its chaining reset.
+  const TSharedKeys& KeysFor(std::string_view passwordBytes, int32_t algorithm);
+  // The hint's header field under the text cipher kept keyed from kFieldKeyText.
+  const std::string& HintFieldFor(const std::string& hintBytes);
+  TZK_blockcipher& KeyedFieldCipher();
   static File OpenSource(const std::string& source);
-  void RememberSourceIfReadWhole(const File& in, const TFileSnapshot& atStart);
+  static std::optional<TFileSnapshot> SnapshotIfReadWhole(const File& in, const TFileSnapshot& atStart);
   void StreamPayload(File& in, File& out, TZK_blockcipher& cipher, TDirection direction, int64_t total);
   void Overwrite(File& out, int64_t size);
   void ReportProgress(TProgressKind kind, int64_t done, int64_t total);
   void MaybeProcessMessages();
-  TResultKind DecryptInto(const std::string& source, std::string_view password, File& in, File& stream,
-                          std::optional<TPendingOutput>& pending);
-  std::string NameOutput(TPendingOutput& output, mode_t mode, const std::function<std::string()>& chooseName);
+  void DecryptInto(TPreparedOutput& prepared, std::string_view password, File& in, File& stream);
 
   std::unique_ptr<uint8_t[]> buffer_;
+  TSharedKeys keys_;
+  TZK_twofish fieldCipher_;  // keyed from kFieldKeyText while it is initialised
 };
 
 }  // namespace zk

@@ -17,44 +17,54 @@ namespace zk {
 
 TResultKind TFileEngine::EncryptFile(std::string source, TOutputName output, std::string_view password,
                                      std::string_view hint, int32_t algorithm) {
-  LastSourceName = source;
-  LastOutputName = output.Path;
-  LastSourceSnapshot.reset();
+  TPreparedOutput prepared =
+      PrepareEncryption(std::move(source), std::move(output), password, hint, algorithm);
+  ForgetKeys();
+  return CommitOutput(prepared);
+}
+
+TPreparedOutput TFileEngine::PrepareEncryption(std::string source, TOutputName output,
+                                               std::string_view password, std::string_view hint,
+                                               int32_t algorithm) {
+  TPreparedOutput prepared;
+  prepared.SourceName = std::move(source);
+  prepared.OutputName = output.Path;
+  prepared.Kind = TResultKind::kEncryptFailed;
   File in;
-  // A partial container holds ciphertext only: its plain removal (by its destructor) is enough.
-  std::optional<TPendingOutput> out;
   try {
-    in = OpenSource(source);
+    in = OpenSource(prepared.SourceName);
     const TFileSnapshot atStart = in.Snapshot();
-    LastFileDate = PackedFileDate(atStart.ModifiedSeconds);
+    prepared.FileDate = PackedFileDate(atStart.ModifiedSeconds);
 
     // Everything of the header is computed before the output exists, so a refusal writes nothing.
     std::string passwordBytes = Utf8ToCp932(password);
     const TWipedOnExit passwordWiped(passwordBytes);
+    const TSharedKeys& keys = KeysFor(passwordBytes, algorithm);
     TContainerHeader header;
     header.Algorithm = algorithm;
-    header.HintField = EncryptText(ZK_twofish_str, Utf8ToCp932(hint), kFieldKeyText);
-    header.NameField = EncryptText(ZK_twofish_str, Utf8ToCp932(LastComponent(source)), kFieldKeyText);
-    header.FileDate = LastFileDate;
-    const std::string checkValue = zk::PasswordCheckValue(ZK_twofish_str, SecHash1, passwordBytes);
+    header.HintField = HintFieldFor(Utf8ToCp932(hint));
+    header.NameField = EncryptKeyedText(KeyedFieldCipher(), Utf8ToCp932(LastComponent(prepared.SourceName)));
+    header.FileDate = prepared.FileDate;
+    header.CheckBlock = keys.CheckBlock;
     TZK_blockcipher& cipher = FileCipher(algorithm);
-    InitFileKey(cipher, ZK_sha11, passwordBytes);
-    header.CheckBlock = MakeCheckBlock(cipher, checkValue);
     const std::string headerBytes = SerializeHeader(header);
 
-    out.emplace(output.Path, false, false);
+    // A partial container holds ciphertext only: its plain removal (by its destructor) is enough.
+    auto out = std::make_unique<TPendingOutput>(output.Path, false, false);
     out->Stream().Write(headerBytes.data(), headerBytes.size());
     StreamPayload(in, out->Stream(), cipher, TDirection::kEncrypt, atStart.Size);
-    cipher.Wipe();
-    RememberSourceIfReadWhole(in, atStart);
+    prepared.SourceSnapshot = SnapshotIfReadWhole(in, atStart);
     const mode_t mode = in.PermissionBits();
     in.Close();
-    LastOutputName = NameOutput(*out, mode, [&] { return output.Choose(); });
-    return TResultKind::kEncrypted;
+    out->Complete(mode, !DeferFlush);
+    prepared.Output = std::move(out);
+    prepared.Name = std::move(output);
+    prepared.Kind = TResultKind::kEncrypted;
   } catch (...) {
-    WipeFileCiphers();
-    return TResultKind::kEncryptFailed;
+    ForgetKeys();
+    prepared.Cause = CauseOfCurrentException();
   }
+  return prepared;
 }
 
 }  // namespace zk

@@ -32,12 +32,19 @@ TPendingOutput::~TPendingOutput() {
   Forget();
 }
 
-void TPendingOutput::Complete(mode_t mode) {
+void TPendingOutput::Complete(mode_t mode, bool flush) {
   file_.SetMode(mode);
-  file_.Sync();
+  if (flush) {
+    file_.Sync();
+    flushed_ = true;
+  }
 }
 
 std::string TPendingOutput::MoveTo(std::string path) {
+  if (!flushed_) {
+    file_.Sync();
+    flushed_ = true;
+  }
   if (replacing_) {
     // Only a named file can be exchanged with what stands at the path.
     if (temporary_.empty()) temporary_ = NameTemporarily(path);

@@ -36,9 +36,14 @@ class TPendingOutput {
 
   File& Stream() { return file_; }
 
-  // Gives the file its permission bits and flushes it to the disk. Throws FileError.
-  void Complete(mode_t mode);
-  // Gives the completed file its final name, `path`. When a name that must not be replaced is taken, the
+  // Gives the file its permission bits and, with flush, flushes it to the disk. Throws FileError.
+  void Complete(mode_t mode, bool flush = true);
+  // The completed file is on the disk: flushed by Complete, or with its whole file system since it was
+  // completed (SyncFileSystems, for many outputs at once).
+  bool Flushed() const { return flushed_; }
+  void FileSystemFlushed() { flushed_ = true; }
+  // Gives the completed file its final name, `path`, flushing it first unless it is on the disk already:
+  // no output has a name before its data is safe. When a name that must not be replaced is taken, the
   // "_RENAMED" rule picks the next free one. Returns the path the file now has. Throws FileError (the
   // output stays unnamed or under its temporary name, for the destructor to remove), TOutputRefused.
   std::string MoveTo(std::string path);
@@ -51,6 +56,7 @@ class TPendingOutput {
   std::string temporary_;  // empty while the file has no name
   bool replacing_ = false;
   bool plainText_ = false;
+  bool flushed_ = false;
   int ticket_ = -1;  // in the process-wide table of unfinished files
 };
 

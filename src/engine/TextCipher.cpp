@@ -30,18 +30,26 @@ class TKeyedPass {
 }  // namespace
 
 std::string EncryptText(TZK_blockcipher& cipher, std::string_view text, std::string_view keyText) {
-  std::string bytes(text);
-  {
-    TKeyedPass pass(cipher, keyText);
-    cipher.EncryptCFB8(bytes.data(), bytes.data(), static_cast<int32_t>(bytes.size()));
-  }
-  return Base64Encode(bytes);
+  const TKeyedPass pass(cipher, keyText);
+  return EncryptKeyedText(cipher, text);
 }
 
 std::string DecryptText(TZK_blockcipher& cipher, std::string_view base64, std::string_view keyText) {
-  TKeyedPass pass(cipher, keyText);
+  const TKeyedPass pass(cipher, keyText);
+  return DecryptKeyedText(cipher, base64);
+}
+
+std::string EncryptKeyedText(TZK_blockcipher& keyedCipher, std::string_view text) {
+  std::string bytes(text);
+  keyedCipher.Reset();
+  keyedCipher.EncryptCFB8(bytes.data(), bytes.data(), static_cast<int32_t>(bytes.size()));
+  return Base64Encode(bytes);
+}
+
+std::string DecryptKeyedText(TZK_blockcipher& keyedCipher, std::string_view base64) {
   std::string bytes = Base64Decode(base64);
-  cipher.DecryptCFB8(bytes.data(), bytes.data(), static_cast<int32_t>(bytes.size()));
+  keyedCipher.Reset();
+  keyedCipher.DecryptCFB8(bytes.data(), bytes.data(), static_cast<int32_t>(bytes.size()));
   return bytes;
 }
 

@@ -19,4 +19,8 @@ class FileError : public std::runtime_error {
   int code_;
 };
 
+// Inside a catch block: the message of the exception being handled (a FileError's names the operation, the
+// path and the errno text); empty for one that carries none.
+std::string CauseOfCurrentException();
+
 }  // namespace zk

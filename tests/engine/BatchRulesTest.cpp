@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <vector>
 
 #include "EngineTestSupport.h"
+#include "MountedImage.h"
 #include "TempFolder.h"
 #include "engine/BatchRules.h"
 #include "engine/FileEngine.h"
@@ -134,6 +136,61 @@ TEST_F(BatchRules, AReadOnlyFileGetsTheReadOnlyText) {
   row = DecryptRow(engine, source, options);
   EXPECT_EQ(row.Text(), kDecryptReadOnly);
   EXPECT_TRUE(row.Failed());
+}
+
+// One engine keeps what a password and hint give from row to row: a row with another password, algorithm or
+// hint must never get the last row's.
+TEST_F(BatchRules, RowsOfOtherPasswordsAlgorithmsAndHintsGetTheirOwnKeys) {
+  struct TRowCase {
+    const char* password;
+    int32_t algorithm;
+    const char* hint;
+  };
+  const TRowCase rows[] = {{"pw", 0, "h1"},    {"pw", 0, "h1"}, {"pw", 1, "h1"}, {"other", 1, "h1"},
+                           {"other", 1, "h2"}, {"pw", 2, "h2"}, {"pw", 0, ""}};
+  std::vector<std::string> containers;
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    options.Password = rows[i].password;
+    options.Algorithm = rows[i].algorithm;
+    options.Hint = rows[i].hint;
+    const std::string plain = folder.WriteFile("p" + std::to_string(i), "plain " + std::to_string(i));
+    ASSERT_EQ(EncryptRow(engine, plain, options).Kind, TResultKind::kEncrypted) << i;
+    containers.push_back(plain + ".enc");
+    std::filesystem::remove(plain);
+  }
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    TFileEngine fresh;
+    EXPECT_EQ(fresh.ReadHint(containers[i]), rows[i].hint) << i;
+    const bool wrong = i == 3 || i == 5;  // the same engine, the right password and now and then a wrong one
+    options.Password = wrong ? "wrong" : rows[i].password;
+    const TRowResult row = DecryptRow(engine, containers[i], options);
+    if (wrong) {
+      EXPECT_EQ(row.Kind, TResultKind::kDecryptWrongPassword) << i;
+      continue;
+    }
+    ASSERT_EQ(row.Kind, TResultKind::kDecrypted) << i;
+    EXPECT_EQ(test::TempFolder::ReadFile(row.DecryptedPath), "plain " + std::to_string(i));
+  }
+}
+
+// A failed row says why, in the words of the system call that failed; a success carries no cause.
+TEST_F(BatchRules, AFailureCarriesItsCause) {
+  const std::string readOnly = folder.WriteFile("ro", "plain");
+  ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+  EXPECT_EQ(EncryptRow(engine, readOnly, options).Cause, "cannot open " + readOnly + ": Permission denied");
+  EXPECT_EQ(DecryptRow(engine, readOnly, options).Cause, "cannot open " + readOnly + ": Permission denied");
+  EXPECT_EQ(EncryptRow(engine, folder.WriteFile("fine", "plain"), options).Cause, "");
+
+  std::string whyNot;
+  const auto fullDisk = test::MountedImage::Mount("tmpfs", whyNot);  // 16 MiB
+  if (!fullDisk) GTEST_SKIP() << whyNot;
+  const std::string big = folder.WriteFile("big", std::string(20 << 20, 'b'));
+  options.ExplicitOutput = fullDisk->Path() + "big.enc";
+  const TRowResult row = EncryptRow(engine, big, options);
+  EXPECT_EQ(row.Kind, TResultKind::kEncryptFailed);
+  EXPECT_TRUE(row.Cause.starts_with("cannot write ")) << row.Cause;
+  EXPECT_TRUE(row.Cause.ends_with(": No space left on device")) << row.Cause;
+  EXPECT_FALSE(FileExists(options.ExplicitOutput));
 }
 
 TEST_F(BatchRules, EncryptionWipesTheSourceOnlyWhenAsked) {

@@ -165,8 +165,8 @@ class BatchRunner : public ::testing::TestWithParam<TBatchCase> {
     RunBatchRows(
         workers, engine, files,
         [&](TFileEngine& rowEngine, int row) {
-          return decrypt ? DecryptRow(rowEngine, files[row], options)
-                         : EncryptRow(rowEngine, files[row], options);
+          return decrypt ? PrepareDecryptRow(rowEngine, files[row], options)
+                         : PrepareEncryptRow(rowEngine, files[row], options);
         },
         recorder);
     EXPECT_EQ(recorder.Rows.size(), files.size());
@@ -252,7 +252,7 @@ TEST(BatchRunnerRows, ThrowingObserverReachesTheCallerAfterEveryWorkerEnded) {
         4, engine, files,
         [&](TFileEngine& rowEngine, int row) {
           ++rowsRunning;
-          TRowResult result = EncryptRow(rowEngine, files[row], options);
+          TPreparedRow result = PrepareEncryptRow(rowEngine, files[row], options);
           --rowsRunning;
           return result;
         },
