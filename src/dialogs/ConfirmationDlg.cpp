@@ -289,6 +289,11 @@ void TConfirmationDlg::RowDone(int row, const TRowResult& result) {
   if (!result.DecryptedPath.empty()) SetPathColumn(row, kDecryptedColumn, result.DecryptedPath);
   SetColumnText(row, kPathColumn,
                 DisplayQString(result.Text(ShownCoreText)) + DisplayQString(rowPaths_[row]));
+  // The row text is the one the user knows; why a row failed is told beside it.
+  if (!result.Cause.empty()) {
+    QTableWidgetItem& item = *ui_->ListView->item(row, kPathColumn);
+    item.setToolTip(item.toolTip() + '\n' + DisplayQString(result.Cause));
+  }
 }
 
 bool TConfirmationDlg::SkipWipesRequested() { return std::exchange(skipRequested_, false); }

@@ -90,10 +90,16 @@ TZK_blockcipher& TFileEngine::KeyedFieldCipher() {
 
 // The source is read under a shared lock: another ZK process does not wipe it meanwhile.
 File TFileEngine::OpenSource(const std::string& source) {
-  if (FileKindOf(source, true) != TFileKind::kRegular)
-    throw FileError(EINVAL, "not a regular file: " + source);
+  switch (FileKindOf(source, true)) {
+    case TFileKind::kRegular:
+      break;
+    case TFileKind::kMissing:
+      throw FileError::FromErrno(ENOENT, "cannot open", source);
+    default:
+      throw FileError(EINVAL, "cannot open " + source + ": not a regular file");
+  }
   File in = File::OpenReadWrite(source);
-  if (!in.TryLockShared()) throw FileError(EWOULDBLOCK, "being wiped by another process: " + source);
+  if (!in.TryLockShared()) throw FileError(EWOULDBLOCK, "cannot read " + source + ": another ZK process is wiping it");
   return in;
 }
 

@@ -53,9 +53,9 @@ TWipeOutcome TFileEngine::WipeFile(const std::string& path, const TFileSnapshot*
       Unlink(path);  // the link goes; its target is not the file that was asked for
       return TWipeOutcome::kLinkRemoved;
     case TFileKind::kMissing:
-      throw FileError(ENOENT, "cannot wipe, no such file: " + path);
+      throw FileError::FromErrno(ENOENT, "cannot wipe", path);
     case TFileKind::kOther:
-      throw FileError(EINVAL, "cannot wipe, not a regular file: " + path);
+      throw FileError(EINVAL, "cannot wipe " + path + ": not a regular file");
     case TFileKind::kRegular:
       break;
   }

@@ -75,7 +75,7 @@ File File::OpenForOverwrite(const std::string& path) {
   File file = Open(path, O_RDWR | O_NOFOLLOW, "cannot open");
   struct stat info;
   if (::fstat(file.fd_, &info) != 0) throw FileError::FromErrno(errno, "cannot examine", path);
-  if (!S_ISREG(info.st_mode)) throw FileError(EINVAL, "not a regular file: " + path);
+  if (!S_ISREG(info.st_mode)) throw FileError(EINVAL, "cannot open " + path + ": not a regular file");
   if ((info.st_mode & S_IWUSR) == 0) throw FileError::FromErrno(EACCES, "cannot open", path);
   return file;
 }

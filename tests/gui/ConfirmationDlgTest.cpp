@@ -2,6 +2,7 @@
 // on the main window to the per-row results, the files on disk and the summary.
 #include <sys/stat.h>
 
+#include <cstring>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -191,6 +192,11 @@ class ConfirmationDlgTest : public QObject {
              QStringList({"暗号化成功：" + Q(good), "＊暗号化失敗(読み取り専用です)：" + Q(readOnly),
                           "＊暗号化失敗＊：" + Q(missing)}));
     QCOMPARE(windows.ConfirmationDlg().windowTitle(), QStringLiteral("終了しました。　失敗数 : 2個"));
+    // The row text stays the one users know; the tool tip adds why.
+    const QString missingTip = Control<QTableWidget>(windows.ConfirmationDlg(), "ListView").item(2, 0)->toolTip();
+    QVERIFY2(missingTip.startsWith("＊暗号化失敗＊：" + Q(missing) + "\n") &&
+                 missingTip.contains(QString::fromLocal8Bit(std::strerror(ENOENT))),
+             qPrintable(missingTip));
   }
 
   // A Shift-JIS name from a Windows archive is shown decoded, control characters in a name visibly (never as
