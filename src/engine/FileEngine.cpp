@@ -24,24 +24,24 @@ TFileEngine::~TFileEngine() { ForgetKeys(); }
 std::string TFileEngine::PasswordCheckValue(std::string_view password) {
   std::string passwordBytes = Utf8ToCp932(password);
   const TWipedOnExit passwordWiped(passwordBytes);
-  return zk::PasswordCheckValue(ZK_twofish_str, SecHash1, passwordBytes);
+  return zk::PasswordCheckValue(TextCipher, CheckValueHash, passwordBytes);
 }
 
 TZK_blockcipher& TFileEngine::FileCipher(int32_t algorithm) {
   switch (algorithm) {
     case kAlgorithmRijndael:
-      return ZK_rijndael;
+      return RijndaelCipher;
     case kAlgorithmGost:
-      return ZK_gost;
+      return GostCipher;
     default:
-      return ZK_twofish;
+      return TwofishCipher;
   }
 }
 
 void TFileEngine::ForgetKeys() {
   for (TZK_blockcipher* cipher :
-       {static_cast<TZK_blockcipher*>(&ZK_twofish), static_cast<TZK_blockcipher*>(&ZK_rijndael),
-        static_cast<TZK_blockcipher*>(&ZK_gost), static_cast<TZK_blockcipher*>(&fieldCipher_)}) {
+       {static_cast<TZK_blockcipher*>(&TwofishCipher), static_cast<TZK_blockcipher*>(&RijndaelCipher),
+        static_cast<TZK_blockcipher*>(&GostCipher), static_cast<TZK_blockcipher*>(&fieldCipher_)}) {
     if (cipher->Initialized()) cipher->Wipe();
   }
   SecureFill(keys_.PasswordDigest.data(), 0, keys_.PasswordDigest.size());
@@ -52,9 +52,9 @@ void TFileEngine::ForgetKeys() {
 
 const TFileEngine::TSharedKeys& TFileEngine::KeysFor(std::string_view passwordBytes, int32_t algorithm) {
   std::array<uint8_t, TZK_sha1::kDigestBytes> digest;
-  ZK_sha11.Init();
-  ZK_sha11.UpdateString(passwordBytes);
-  ZK_sha11.Final(digest.data());
+  PasswordSha1.Init();
+  PasswordSha1.UpdateString(passwordBytes);
+  PasswordSha1.Final(digest.data());
   TZK_blockcipher& cipher = FileCipher(algorithm);
   const bool known = keys_.Valid && keys_.Algorithm == algorithm && keys_.PasswordDigest == digest;
   SecureFill(digest.data(), 0, digest.size());
@@ -63,12 +63,12 @@ const TFileEngine::TSharedKeys& TFileEngine::KeysFor(std::string_view passwordBy
     return keys_;
   }
   ForgetKeys();
-  keys_.CheckValue = zk::PasswordCheckValue(ZK_twofish_str, SecHash1, passwordBytes);
-  InitFileKey(cipher, ZK_sha11, passwordBytes);
+  keys_.CheckValue = zk::PasswordCheckValue(TextCipher, CheckValueHash, passwordBytes);
+  InitFileKey(cipher, PasswordSha1, passwordBytes);
   keys_.CheckBlock = MakeCheckBlock(cipher, keys_.CheckValue);
-  ZK_sha11.Init();
-  ZK_sha11.UpdateString(passwordBytes);
-  ZK_sha11.Final(keys_.PasswordDigest.data());
+  PasswordSha1.Init();
+  PasswordSha1.UpdateString(passwordBytes);
+  PasswordSha1.Final(keys_.PasswordDigest.data());
   keys_.Algorithm = algorithm;
   keys_.Valid = true;
   return keys_;

@@ -129,13 +129,14 @@ class TFileEngine {
   TLockedPages lockedPages_{this, sizeof(TFileEngine)};
 
  public:
-  // The components: file ciphers by algorithm number, the cipher of the header texts, the hashes.
-  TZK_twofish ZK_twofish;
-  TZK_rijndael ZK_rijndael;
-  TZK_gost ZK_gost;
-  TZK_twofish ZK_twofish_str;
-  TZK_sha1 ZK_sha11;
-  TSecHash SecHash1;
+  // The components: the file ciphers by algorithm number, the Twofish that hides names and hints in the
+  // header, the SHA-1 that makes the file key from the password, and the hash behind the check value.
+  TZK_twofish TwofishCipher;
+  TZK_rijndael RijndaelCipher;
+  TZK_gost GostCipher;
+  TZK_twofish TextCipher;
+  TZK_sha1 PasswordSha1;
+  TSecHash CheckValueHash;
 
   // Side results of the last EncryptFile, DecryptFile or CommitOutput.
   std::string LastSourceName;

@@ -122,7 +122,7 @@ std::optional<std::string> TFileEngine::ReadHint(const std::string& path) {
     reader.ReadCheckBlock();
     const std::optional<std::string> hintField = reader.ReadField();
     if (!hintField) return std::string();
-    return StoredNameToUtf8(DecryptText(ZK_twofish_str, *hintField, kFieldKeyText));
+    return StoredNameToUtf8(DecryptText(TextCipher, *hintField, kFieldKeyText));
   } catch (...) {
     return std::nullopt;
   }

@@ -81,7 +81,7 @@ TEST_F(FileDecryption, RefusalsWriteNothing) {
     const std::string path = folder.WriteFile("case", c.bytes);
     EXPECT_EQ(engine.DecryptFile(path, c.password), c.result) << c.name;
     EXPECT_EQ(EntryCount(), 1u) << c.name;
-    EXPECT_FALSE(engine.ZK_twofish.Initialized()) << c.name;
+    EXPECT_FALSE(engine.TwofishCipher.Initialized()) << c.name;
   }
 }
 
@@ -238,7 +238,7 @@ TEST_F(FileDecryption, AFailureAfterTheOutputWasCreatedRemovesIt) {
   }
   EXPECT_FALSE(FileExists(folder.Path("out.bin")));
   EXPECT_EQ(EntryCount(), 1u);
-  EXPECT_FALSE(engine.ZK_twofish.Initialized());
+  EXPECT_FALSE(engine.TwofishCipher.Initialized());
 }
 
 TEST_F(FileDecryption, AReadOnlyContainerCannotBeDecrypted) {

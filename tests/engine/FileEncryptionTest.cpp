@@ -204,7 +204,7 @@ TEST_F(FileEncryption, AFailingWriteDeletesOnlyTheOutputItCreated) {
   }
   EXPECT_FALSE(FileExists(source + ".enc"));
   EXPECT_TRUE(test::TempFolder::ReadFile(source) == plain);
-  EXPECT_FALSE(engine.ZK_twofish.Initialized()) << "the key is wiped after a failure";
+  EXPECT_FALSE(engine.TwofishCipher.Initialized()) << "the key is wiped after a failure";
 }
 
 TEST_F(FileEncryption, JapaneseNameHintAndPasswordAreStoredAsCp932) {
