@@ -147,7 +147,7 @@ class TDialogRunner {
   }
 
  private:
-  zk::prompts::PromptScript script_;
+  zk::prompts::TPromptScript script_;
   std::unique_ptr<zk::TWindows> windows_;
 };
 

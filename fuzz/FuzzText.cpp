@@ -39,7 +39,7 @@ void Require(bool condition, const char* what) {
   std::abort();
 }
 
-using Key = std::variant<zk::IniKey<bool>, zk::IniKey<int32_t>, zk::IniKey<std::string_view>>;
+using Key = std::variant<zk::TIniKey<bool>, zk::TIniKey<int32_t>, zk::TIniKey<std::string_view>>;
 using Value = std::variant<bool, int32_t, std::string>;
 
 const std::vector<Key>& AllKeys() {

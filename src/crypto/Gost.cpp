@@ -64,22 +64,22 @@ void TransformBlocks(const uint32_t* key, const uint8_t* in, uint8_t* out, size_
 
 }  // namespace
 
-void GostCore::SetKey(const uint8_t* key, int32_t /*bits: the whole 32-byte buffer is the key*/) {
+void TGostCore::SetKey(const uint8_t* key, int32_t /*bits: the whole 32-byte buffer is the key*/) {
   for (int i = 0; i < 8; ++i) key_[i] = LoadLE32(key + 4 * i);
 }
 
-void GostCore::Wipe() { SecureFill(key_, 0xFF); }
+void TGostCore::Wipe() { SecureFill(key_, 0xFF); }
 
-void GostCore::Encrypt(const uint8_t* in, uint8_t* out, size_t blocks) const {
+void TGostCore::Encrypt(const uint8_t* in, uint8_t* out, size_t blocks) const {
   TransformBlocks<false>(key_, in, out, blocks);
 }
 
-void GostCore::Decrypt(const uint8_t* in, uint8_t* out, size_t blocks) const {
+void TGostCore::Decrypt(const uint8_t* in, uint8_t* out, size_t blocks) const {
   TransformBlocks<true>(key_, in, out, blocks);
 }
 
 // CBC encryption is one chain of blocks; keeping the chaining value in registers is all there is to win.
-void GostCore::EncryptCbc(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
+void TGostCore::EncryptCbc(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
   uint32_t c1 = LoadLE32(chain), c2 = LoadLE32(chain + 4);
   for (; blocks > 0; --blocks, in += 8, out += 8) {
     uint32_t n1[1] = {c1 ^ LoadLE32(in)}, n2[1] = {c2 ^ LoadLE32(in + 4)};

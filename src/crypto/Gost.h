@@ -9,7 +9,7 @@
 
 namespace zk {
 
-class GostCore {
+class TGostCore {
  public:
   static constexpr const char* kName = "Gost";
   static constexpr int kBlockBytes = 8;
@@ -24,6 +24,6 @@ class GostCore {
   uint32_t key_[8];  // K0..K7
 };
 
-class TZK_gost final : public TZK_cipherModes<GostCore> {};
+class TZK_gost final : public TZK_cipherModes<TGostCore> {};
 
 }  // namespace zk

@@ -62,11 +62,11 @@ inline void Store(uint8_t* p, const uint32_t (&s)[4]) {
   for (int j = 0; j < 4; ++j) StoreLE32(p + 4 * j, s[j]);
 }
 
-constexpr int kBlockBytes = RijndaelCore::kBlockBytes;
+constexpr int kBlockBytes = TRijndaelCore::kBlockBytes;
 
 }  // namespace
 
-void RijndaelCore::SetKey(const uint8_t* key, int32_t bits) {
+void TRijndaelCore::SetKey(const uint8_t* key, int32_t bits) {
   const int32_t bytes = bits / 8;
   rounds_ = bytes <= 16 ? 10 : bytes <= 24 ? 12 : 14;
   const int keyWords = rounds_ - 6;  // Nk
@@ -90,31 +90,31 @@ void RijndaelCore::SetKey(const uint8_t* key, int32_t bits) {
   vaes_ = aesNi_ && cpu::Use(cpu::kVaes);
 }
 
-void RijndaelCore::Wipe() {
+void TRijndaelCore::Wipe() {
   SecureFill(encryptKeys_, 0xFF);
   SecureFill(decryptKeys_, 0xFF);
   rounds_ = 0;
 }
 
-void RijndaelCore::AdoptIv(uint8_t* iv) {
+void TRijndaelCore::AdoptIv(uint8_t* iv) {
   static constexpr char kZeroIvMarker[] = "#INIT_IV_TO_NIL#";
   static_assert(sizeof kZeroIvMarker - 1 == kBlockBytes);
   if (std::memcmp(iv, kZeroIvMarker, kBlockBytes) == 0) std::memset(iv, 0, kBlockBytes);
 }
 
-void RijndaelCore::Encrypt(const uint8_t* in, uint8_t* out, size_t blocks) const {
+void TRijndaelCore::Encrypt(const uint8_t* in, uint8_t* out, size_t blocks) const {
   aesNi_ ? EncryptAesNi(in, out, blocks) : EncryptPortable(in, out, blocks);
 }
 
-void RijndaelCore::Decrypt(const uint8_t* in, uint8_t* out, size_t blocks) const {
+void TRijndaelCore::Decrypt(const uint8_t* in, uint8_t* out, size_t blocks) const {
   aesNi_ ? DecryptAesNi(in, out, blocks) : DecryptPortable(in, out, blocks);
 }
 
-void RijndaelCore::EncryptCbc(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
+void TRijndaelCore::EncryptCbc(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
   aesNi_ ? EncryptCbcAesNi(in, out, blocks, chain) : EncryptCbcPortable(in, out, blocks, chain);
 }
 
-void RijndaelCore::DecryptCbc(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
+void TRijndaelCore::DecryptCbc(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
   const size_t done = vaes_ ? DecryptCbcVaes(in, out, blocks, chain) : 0;
   in += done * kBlockBytes;
   out += done * kBlockBytes;
@@ -122,7 +122,7 @@ void RijndaelCore::DecryptCbc(const uint8_t* in, uint8_t* out, size_t blocks, ui
   aesNi_ ? DecryptCbcAesNi(in, out, blocks, chain) : DecryptCbcPortable(in, out, blocks, chain);
 }
 
-void RijndaelCore::EncryptPortable(const uint8_t* in, uint8_t* out, size_t blocks) const {
+void TRijndaelCore::EncryptPortable(const uint8_t* in, uint8_t* out, size_t blocks) const {
   for (; blocks > 0; --blocks, in += kBlockBytes, out += kBlockBytes) {
     uint32_t s[4];
     Load(s, in);
@@ -131,7 +131,7 @@ void RijndaelCore::EncryptPortable(const uint8_t* in, uint8_t* out, size_t block
   }
 }
 
-void RijndaelCore::DecryptPortable(const uint8_t* in, uint8_t* out, size_t blocks) const {
+void TRijndaelCore::DecryptPortable(const uint8_t* in, uint8_t* out, size_t blocks) const {
   for (; blocks > 0; --blocks, in += kBlockBytes, out += kBlockBytes) {
     uint32_t s[4];
     Load(s, in);
@@ -140,7 +140,7 @@ void RijndaelCore::DecryptPortable(const uint8_t* in, uint8_t* out, size_t block
   }
 }
 
-void RijndaelCore::EncryptCbcPortable(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
+void TRijndaelCore::EncryptCbcPortable(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
   uint32_t c[4];
   Load(c, chain);
   for (; blocks > 0; --blocks, in += kBlockBytes, out += kBlockBytes) {
@@ -151,7 +151,7 @@ void RijndaelCore::EncryptCbcPortable(const uint8_t* in, uint8_t* out, size_t bl
   Store(chain, c);
 }
 
-void RijndaelCore::DecryptCbcPortable(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
+void TRijndaelCore::DecryptCbcPortable(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
   uint32_t previous[4];
   Load(previous, chain);
   for (; blocks > 0; --blocks, in += kBlockBytes, out += kBlockBytes) {

@@ -9,7 +9,7 @@
 
 namespace zk {
 
-class RijndaelCore {
+class TRijndaelCore {
  public:
   static constexpr const char* kName = "Rijndael";
   static constexpr int kBlockBytes = 16;
@@ -52,6 +52,6 @@ class RijndaelCore {
   bool vaes_ = false;   // CBC decryption in 512-bit registers, with AES-NI for the rest
 };
 
-class TZK_rijndael final : public TZK_cipherModes<RijndaelCore> {};
+class TZK_rijndael final : public TZK_cipherModes<TRijndaelCore> {};
 
 }  // namespace zk

@@ -1,5 +1,5 @@
-// The AES instruction path of RijndaelCore. Only the functions below are compiled for AES-NI (by their
-// target attribute), so the program still starts on a CPU without it; RijndaelCore calls them only when
+// The AES instruction path of TRijndaelCore. Only the functions below are compiled for AES-NI (by their
+// target attribute), so the program still starts on a CPU without it; TRijndaelCore calls them only when
 // the CPU has the instructions.
 #include "Rijndael.h"
 
@@ -12,7 +12,7 @@
 namespace zk {
 namespace {
 
-constexpr int kBlockBytes = RijndaelCore::kBlockBytes;
+constexpr int kBlockBytes = TRijndaelCore::kBlockBytes;
 // Blocks decrypted side by side: AESDEC has a latency of several cycles but issues every cycle or two.
 constexpr size_t kLanes = 8;
 
@@ -107,7 +107,7 @@ CbcFunction DecryptCbcFor(int rounds) {
 }  // namespace
 
 // Single blocks (the IV, CBC tails, CFB8) and ECB: the round count is read at run time.
-ZK_AESNI void RijndaelCore::EncryptAesNi(const uint8_t* in, uint8_t* out, size_t blocks) const {
+ZK_AESNI void TRijndaelCore::EncryptAesNi(const uint8_t* in, uint8_t* out, size_t blocks) const {
   for (; blocks > 0; --blocks, in += kBlockBytes, out += kBlockBytes) {
     __m128i s = _mm_xor_si128(LoadBlock(in), LoadBlock(encryptKeys_));
     for (int r = 1; r < rounds_; ++r) s = _mm_aesenc_si128(s, LoadBlock(encryptKeys_ + 4 * r));
@@ -115,7 +115,7 @@ ZK_AESNI void RijndaelCore::EncryptAesNi(const uint8_t* in, uint8_t* out, size_t
   }
 }
 
-ZK_AESNI void RijndaelCore::DecryptAesNi(const uint8_t* in, uint8_t* out, size_t blocks) const {
+ZK_AESNI void TRijndaelCore::DecryptAesNi(const uint8_t* in, uint8_t* out, size_t blocks) const {
   for (; blocks > 0; --blocks, in += kBlockBytes, out += kBlockBytes) {
     __m128i s = _mm_xor_si128(LoadBlock(in), LoadBlock(decryptKeys_ + 4 * rounds_));
     for (int r = rounds_ - 1; r > 0; --r) s = _mm_aesdec_si128(s, LoadBlock(decryptKeys_ + 4 * r));
@@ -123,11 +123,11 @@ ZK_AESNI void RijndaelCore::DecryptAesNi(const uint8_t* in, uint8_t* out, size_t
   }
 }
 
-void RijndaelCore::EncryptCbcAesNi(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
+void TRijndaelCore::EncryptCbcAesNi(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
   EncryptCbcFor(rounds_)(encryptKeys_, in, out, blocks, chain);
 }
 
-void RijndaelCore::DecryptCbcAesNi(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
+void TRijndaelCore::DecryptCbcAesNi(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
   DecryptCbcFor(rounds_)(decryptKeys_, in, out, blocks, chain);
 }
 
@@ -138,16 +138,16 @@ void RijndaelCore::DecryptCbcAesNi(const uint8_t* in, uint8_t* out, size_t block
 namespace zk {
 
 // Never chosen where the CPU has no AES instructions; kept so that the core links everywhere.
-void RijndaelCore::EncryptAesNi(const uint8_t* in, uint8_t* out, size_t blocks) const {
+void TRijndaelCore::EncryptAesNi(const uint8_t* in, uint8_t* out, size_t blocks) const {
   EncryptPortable(in, out, blocks);
 }
-void RijndaelCore::DecryptAesNi(const uint8_t* in, uint8_t* out, size_t blocks) const {
+void TRijndaelCore::DecryptAesNi(const uint8_t* in, uint8_t* out, size_t blocks) const {
   DecryptPortable(in, out, blocks);
 }
-void RijndaelCore::EncryptCbcAesNi(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
+void TRijndaelCore::EncryptCbcAesNi(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
   EncryptCbcPortable(in, out, blocks, chain);
 }
-void RijndaelCore::DecryptCbcAesNi(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
+void TRijndaelCore::DecryptCbcAesNi(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
   DecryptCbcPortable(in, out, blocks, chain);
 }
 

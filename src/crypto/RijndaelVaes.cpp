@@ -1,6 +1,6 @@
-// CBC decryption of RijndaelCore with VAES: four blocks per instruction in 512-bit registers, eight
+// CBC decryption of TRijndaelCore with VAES: four blocks per instruction in 512-bit registers, eight
 // registers in flight. Only the functions below are compiled for VAES (by their target attribute);
-// RijndaelCore calls them only when the CPU has it.
+// TRijndaelCore calls them only when the CPU has it.
 #include "Rijndael.h"
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -19,7 +19,7 @@ namespace zk {
 namespace {
 
 constexpr size_t kBlocksPerRegister = 4;
-constexpr size_t kRegisterBytes = kBlocksPerRegister * RijndaelCore::kBlockBytes;
+constexpr size_t kRegisterBytes = kBlocksPerRegister * TRijndaelCore::kBlockBytes;
 // AESDEC on a 512-bit register has a latency of several cycles and issues about every cycle.
 constexpr size_t kRegistersInFlight = 8;
 
@@ -53,9 +53,9 @@ ZK_VAES inline void DecryptCbcGroup(const uint32_t* rows, const uint8_t* in, uin
   s[0] = _mm512_xor_si512(s[0], _mm512_alignr_epi64(_mm512_loadu_si512(in), chain, 6));
 #pragma GCC unroll 8
   for (size_t l = 1; l < Regs; ++l) {
-    s[l] = _mm512_xor_si512(s[l], _mm512_loadu_si512(in + l * kRegisterBytes - RijndaelCore::kBlockBytes));
+    s[l] = _mm512_xor_si512(s[l], _mm512_loadu_si512(in + l * kRegisterBytes - TRijndaelCore::kBlockBytes));
   }
-  chain = BroadcastBlock(in + Regs * kRegisterBytes - RijndaelCore::kBlockBytes);
+  chain = BroadcastBlock(in + Regs * kRegisterBytes - TRijndaelCore::kBlockBytes);
 #pragma GCC unroll 8
   for (size_t l = 0; l < Regs; ++l) _mm512_storeu_si512(out + l * kRegisterBytes, s[l]);
 }
@@ -80,7 +80,7 @@ ZK_VAES size_t DecryptCbcWith(const uint32_t* rows, const uint8_t* in, uint8_t* 
 
 }  // namespace
 
-size_t RijndaelCore::DecryptCbcVaes(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
+size_t TRijndaelCore::DecryptCbcVaes(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
   const auto decrypt = rounds_ == 10   ? DecryptCbcWith<10>
                        : rounds_ == 12 ? DecryptCbcWith<12>
                                        : DecryptCbcWith<14>;
@@ -94,7 +94,7 @@ size_t RijndaelCore::DecryptCbcVaes(const uint8_t* in, uint8_t* out, size_t bloc
 namespace zk {
 
 // Never chosen where the CPU has no VAES; kept so that the core links everywhere.
-size_t RijndaelCore::DecryptCbcVaes(const uint8_t*, uint8_t*, size_t, uint8_t*) const { return 0; }
+size_t TRijndaelCore::DecryptCbcVaes(const uint8_t*, uint8_t*, size_t, uint8_t*) const { return 0; }
 
 }  // namespace zk
 

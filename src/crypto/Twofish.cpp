@@ -68,7 +68,7 @@ inline uint32_t GRotated(const KeyedSboxes& s, uint32_t x) {
 
 }  // namespace
 
-void TwofishCore::SetKey(const uint8_t* key, int32_t bits) {
+void TTwofishCore::SetKey(const uint8_t* key, int32_t bits) {
   // The key length class in 64-bit units (128, 192 or 256 bits); a shorter key runs zero-padded to it.
   const int k = bits <= 128 ? 2 : bits <= 192 ? 3 : 4;
   uint32_t even[4], odd[4], sboxKey[4];
@@ -95,7 +95,7 @@ void TwofishCore::SetKey(const uint8_t* key, int32_t bits) {
   SecureFill(sboxKey, 0xFF);
 }
 
-void TwofishCore::Wipe() {
+void TTwofishCore::Wipe() {
   SecureFill(subkeys_, 0xFF);
   SecureFill(sboxes_, 0xFF);
   SecureFill(sboxBytes_, 0xFF);
@@ -104,7 +104,7 @@ void TwofishCore::Wipe() {
 // Whitening, sixteen rounds taken in pairs so that the halves never swap, and output whitening, over
 // `Lanes` independent blocks of four words each.
 template <size_t Lanes>
-inline void TwofishCore::EncryptWords(uint32_t (&x)[Lanes][4]) const {
+inline void TTwofishCore::EncryptWords(uint32_t (&x)[Lanes][4]) const {
   uint32_t a[Lanes], b[Lanes], c[Lanes], d[Lanes];
   for (size_t l = 0; l < Lanes; ++l) {
     a[l] = x[l][0] ^ subkeys_[0];
@@ -135,7 +135,7 @@ inline void TwofishCore::EncryptWords(uint32_t (&x)[Lanes][4]) const {
 }
 
 template <size_t Lanes>
-inline void TwofishCore::DecryptWords(uint32_t (&x)[Lanes][4]) const {
+inline void TTwofishCore::DecryptWords(uint32_t (&x)[Lanes][4]) const {
   uint32_t a[Lanes], b[Lanes], c[Lanes], d[Lanes];
   for (size_t l = 0; l < Lanes; ++l) {
     c[l] = x[l][0] ^ subkeys_[4];
@@ -183,7 +183,7 @@ inline void StoreBlocks(uint8_t* out, const uint32_t (&x)[Lanes][4]) {
 
 }  // namespace
 
-void TwofishCore::Encrypt(const uint8_t* in, uint8_t* out, size_t blocks) const {
+void TTwofishCore::Encrypt(const uint8_t* in, uint8_t* out, size_t blocks) const {
   for (; blocks > 0; --blocks, in += 16, out += 16) {
     uint32_t x[1][4];
     LoadBlocks(in, x);
@@ -192,7 +192,7 @@ void TwofishCore::Encrypt(const uint8_t* in, uint8_t* out, size_t blocks) const 
   }
 }
 
-void TwofishCore::Decrypt(const uint8_t* in, uint8_t* out, size_t blocks) const {
+void TTwofishCore::Decrypt(const uint8_t* in, uint8_t* out, size_t blocks) const {
   for (; blocks > 0; --blocks, in += 16, out += 16) {
     uint32_t x[1][4];
     LoadBlocks(in, x);
@@ -203,7 +203,7 @@ void TwofishCore::Decrypt(const uint8_t* in, uint8_t* out, size_t blocks) const 
 
 // Lanes blocks of CBC decryption; `previous` is the ciphertext block before them, and becomes their last.
 template <size_t Lanes>
-inline void TwofishCore::DecryptCbcGroup(const uint8_t* in, uint8_t* out, uint32_t (&previous)[4]) const {
+inline void TTwofishCore::DecryptCbcGroup(const uint8_t* in, uint8_t* out, uint32_t (&previous)[4]) const {
   uint32_t x[Lanes][4], cipherText[Lanes][4];
   LoadBlocks(in, x);  // before the store: out may be in
   std::memcpy(cipherText, x, sizeof x);
@@ -216,7 +216,7 @@ inline void TwofishCore::DecryptCbcGroup(const uint8_t* in, uint8_t* out, uint32
   SecureFill(x, 0xFF);
 }
 
-void TwofishCore::DecryptCbcPortable(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
+void TTwofishCore::DecryptCbcPortable(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
   uint32_t previous[1][4];
   LoadBlocks(chain, previous);
   constexpr size_t kGroupBytes = 16 * kDecryptLanes;
@@ -227,7 +227,7 @@ void TwofishCore::DecryptCbcPortable(const uint8_t* in, uint8_t* out, size_t blo
   StoreBlocks(chain, previous);
 }
 
-void TwofishCore::DecryptCbc(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
+void TTwofishCore::DecryptCbc(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
   size_t done = 0;
   if (cpu::Use(cpu::kAvx512)) {
     done = DecryptCbcAvx512(in, out, blocks, chain);
@@ -237,7 +237,7 @@ void TwofishCore::DecryptCbc(const uint8_t* in, uint8_t* out, size_t blocks, uin
   DecryptCbcPortable(in + 16 * done, out + 16 * done, blocks - done, chain);
 }
 
-void TwofishCore::EncryptCbc(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
+void TTwofishCore::EncryptCbc(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const {
   uint32_t x[1][4];
   LoadBlocks(chain, x);
   for (; blocks > 0; --blocks, in += 16, out += 16) {

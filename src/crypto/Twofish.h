@@ -9,7 +9,7 @@
 
 namespace zk {
 
-class TwofishCore {
+class TTwofishCore {
  public:
   static constexpr const char* kName = "Twofish";
   static constexpr int kBlockBytes = 16;
@@ -38,12 +38,12 @@ class TwofishCore {
   size_t DecryptCbcAvx2(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const;
   size_t DecryptCbcAvx512(const uint8_t* in, uint8_t* out, size_t blocks, uint8_t* chain) const;
 
-  uint32_t subkeys_[40];       // K0..K39: whitening K0..K7, then two per round
-  uint32_t sboxes_[4][256];    // g(x) = sboxes_[0][byte 0] ^ ... ^ sboxes_[3][byte 3], MDS included
+  uint32_t subkeys_[40];     // K0..K39: whitening K0..K7, then two per round
+  uint32_t sboxes_[4][256];  // g(x) = sboxes_[0][byte 0] ^ ... ^ sboxes_[3][byte 3], MDS included
   // The same S-boxes before the MDS matrix, byte by byte: the tables of the AVX-512 byte permutes.
   uint8_t sboxBytes_[4][256];
 };
 
-class TZK_twofish final : public TZK_cipherModes<TwofishCore> {};
+class TZK_twofish final : public TZK_cipherModes<TTwofishCore> {};
 
 }  // namespace zk

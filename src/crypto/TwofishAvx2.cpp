@@ -1,5 +1,5 @@
 // Twofish CBC decryption of 8 blocks at a time in AVX2 registers, the key-dependent tables read by gathers.
-// Only the functions below are compiled for AVX2 (by their target attribute); TwofishCore calls them only
+// Only the functions below are compiled for AVX2 (by their target attribute); TTwofishCore calls them only
 // when the CPU has it.
 #include "Twofish.h"
 
@@ -70,8 +70,8 @@ struct Avx2Lanes {
 
 }  // namespace
 
-ZK_LANES_TARGET size_t TwofishCore::DecryptCbcAvx2(const uint8_t* in, uint8_t* out, size_t blocks,
-                                                   uint8_t* chain) const {
+ZK_LANES_TARGET size_t TTwofishCore::DecryptCbcAvx2(const uint8_t* in, uint8_t* out, size_t blocks,
+                                                    uint8_t* chain) const {
   const Avx2Lanes lanes{sboxes_};
   twofish::DecryptCbcGroups(lanes, subkeys_, in, out, blocks / Avx2Lanes::kBlocks, chain);
   return blocks / Avx2Lanes::kBlocks * Avx2Lanes::kBlocks;
@@ -84,7 +84,7 @@ ZK_LANES_TARGET size_t TwofishCore::DecryptCbcAvx2(const uint8_t* in, uint8_t* o
 namespace zk {
 
 // Never chosen where the CPU has no AVX2; kept so that the core links everywhere.
-size_t TwofishCore::DecryptCbcAvx2(const uint8_t*, uint8_t*, size_t, uint8_t*) const { return 0; }
+size_t TTwofishCore::DecryptCbcAvx2(const uint8_t*, uint8_t*, size_t, uint8_t*) const { return 0; }
 
 }  // namespace zk
 

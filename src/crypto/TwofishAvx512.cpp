@@ -1,7 +1,7 @@
 // Twofish CBC decryption of 16 blocks at a time in AVX-512 registers. The key-dependent S-boxes are byte
 // permutes (VPERMI2B) from the 1 KiB of byte tables held in 16 registers, so no lookup depends on memory
 // addresses, and the MDS matrix is two GF(2^8) multiplications by constants (GF2P8AFFINEQB) and byte moves.
-// Only the functions below are compiled for AVX-512 (by their target attribute); TwofishCore calls them
+// Only the functions below are compiled for AVX-512 (by their target attribute); TTwofishCore calls them
 // only when the CPU has it.
 #include "Twofish.h"
 
@@ -134,8 +134,8 @@ struct Avx512Lanes {
 
 }  // namespace
 
-ZK_LANES_TARGET size_t TwofishCore::DecryptCbcAvx512(const uint8_t* in, uint8_t* out, size_t blocks,
-                                                     uint8_t* chain) const {
+ZK_LANES_TARGET size_t TTwofishCore::DecryptCbcAvx512(const uint8_t* in, uint8_t* out, size_t blocks,
+                                                      uint8_t* chain) const {
   const size_t groups = blocks / Avx512Lanes::kBlocks;
   if (groups == 0) return 0;
   Avx512Lanes lanes;
@@ -153,7 +153,7 @@ ZK_LANES_TARGET size_t TwofishCore::DecryptCbcAvx512(const uint8_t* in, uint8_t*
 namespace zk {
 
 // Never chosen where the CPU has no AVX-512; kept so that the core links everywhere.
-size_t TwofishCore::DecryptCbcAvx512(const uint8_t*, uint8_t*, size_t, uint8_t*) const { return 0; }
+size_t TTwofishCore::DecryptCbcAvx512(const uint8_t*, uint8_t*, size_t, uint8_t*) const { return 0; }
 
 }  // namespace zk
 

@@ -36,7 +36,7 @@ void THashForm::OpenButtonClick() {
   if (!chosen || chosen->isEmpty()) return;
   TSecHash::Digest digest;
   try {
-    prompts::BusyCursor busy;
+    prompts::TBusyCursor busy;
     digest = SecHash.HashFile(PathFromQString(chosen->front()));
   } catch (const ESecHashException& error) {
     // "File not found !" as always, and below it what really stood in the way.

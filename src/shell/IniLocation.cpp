@@ -29,7 +29,7 @@ std::string ResolvedInstallBinFolder() {
 
 }  // namespace
 
-std::string IniFolder(const IniSurroundings& surroundings) {
+std::string IniFolder(const TIniSurroundings& surroundings) {
   const std::string& beside = surroundings.executableFolder;
   const bool installed = !surroundings.executableFolderWritable || surroundings.installedLauncherBeside ||
                          (!surroundings.installBinFolder.empty() &&
@@ -40,8 +40,8 @@ std::string IniFolder(const IniSurroundings& surroundings) {
   return beside;
 }
 
-IniSurroundings CurrentIniSurroundings() {
-  IniSurroundings surroundings;
+TIniSurroundings CurrentIniSurroundings() {
+  TIniSurroundings surroundings;
   surroundings.executableFolder = ExecutableFolder();
   surroundings.executableFolderWritable = IsWritableFolder(surroundings.executableFolder);
   surroundings.installBinFolder = ResolvedInstallBinFolder();

@@ -10,15 +10,15 @@ namespace {
 // One key of ZK.ini and the field of TSettings that holds it.
 template <typename Key, typename Field>
 struct TBoundKey {
-  const IniKey<Key>& key;
+  const TIniKey<Key>& key;
   Field TSettings::*field;
   bool written = true;  // DBCHK and PROCESSMSGINTV are only ever read
 };
 
 template <typename Key, typename Field>
-TBoundKey(const IniKey<Key>&, Field TSettings::*) -> TBoundKey<Key, Field>;
+TBoundKey(const TIniKey<Key>&, Field TSettings::*) -> TBoundKey<Key, Field>;
 template <typename Key, typename Field>
-TBoundKey(const IniKey<Key>&, Field TSettings::*, bool) -> TBoundKey<Key, Field>;
+TBoundKey(const TIniKey<Key>&, Field TSettings::*, bool) -> TBoundKey<Key, Field>;
 
 // Every key, in the order the original program writes them.
 const auto kBoundKeys = std::tuple{
@@ -50,13 +50,13 @@ void ForEachBoundKey(Action&& action) {
   std::apply([&](const auto&... bound) { (action(bound), ...); }, kBoundKeys);
 }
 
-int32_t ReadValue(const TIniContent& ini, const IniKey<int32_t>& key) {
+int32_t ReadValue(const TIniContent& ini, const TIniKey<int32_t>& key) {
   return ini.Integer(key.section, key.key, key.defaultValue);
 }
-bool ReadValue(const TIniContent& ini, const IniKey<bool>& key) {
+bool ReadValue(const TIniContent& ini, const TIniKey<bool>& key) {
   return ini.Bool(key.section, key.key, key.defaultValue);
 }
-std::string ReadValue(const TIniContent& ini, const IniKey<std::string_view>& key) {
+std::string ReadValue(const TIniContent& ini, const TIniKey<std::string_view>& key) {
   return ini.String(key.section, key.key, key.defaultValue);
 }
 

@@ -10,7 +10,7 @@
 namespace zk::prompts {
 namespace {
 
-PromptScript* activeScript = nullptr;
+TPromptScript* activeScript = nullptr;
 
 // The messages keep the CR LF line breaks of the original; a label wants plain line feeds.
 QString ForDisplay(const QString& text) {
@@ -46,22 +46,22 @@ void MessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text, bo
 
 }  // namespace
 
-PromptScript::PromptScript() { activeScript = this; }
-PromptScript::~PromptScript() { activeScript = nullptr; }
-PromptScript* PromptScript::Active() { return activeScript; }
+TPromptScript::TPromptScript() { activeScript = this; }
+TPromptScript::~TPromptScript() { activeScript = nullptr; }
+TPromptScript* TPromptScript::Active() { return activeScript; }
 
-void PromptScript::Record(TPromptKind kind, const QString& caption, const QString& text) {
+void TPromptScript::Record(TPromptKind kind, const QString& caption, const QString& text) {
   shown_.push_back({kind, caption, text});
 }
 
-bool PromptScript::TakeAnswer() {
+bool TPromptScript::TakeAnswer() {
   if (answers_.empty()) return false;
   const bool answer = answers_.front();
   answers_.pop_front();
   return answer;
 }
 
-std::optional<QStringList> PromptScript::TakeFiles() {
+std::optional<QStringList> TPromptScript::TakeFiles() {
   if (files_.empty()) return std::nullopt;
   const std::optional<QStringList> files = std::move(files_.front());
   files_.pop_front();
@@ -69,7 +69,7 @@ std::optional<QStringList> PromptScript::TakeFiles() {
   return *files;
 }
 
-QStringList PromptScript::Texts(TPromptKind kind) const {
+QStringList TPromptScript::Texts(TPromptKind kind) const {
   QStringList texts;
   for (const TShownPrompt& prompt : shown_)
     if (prompt.Kind == kind) texts << prompt.Text;
@@ -118,11 +118,11 @@ void ShowText(QWidget* parent, const QString& caption, const QString& prompt, co
   dialog.exec();
 }
 
-BusyCursor::BusyCursor() {
+TBusyCursor::TBusyCursor() {
   Scripted(TPromptKind::kBusyCursor, {});
   QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
-BusyCursor::~BusyCursor() { QApplication::restoreOverrideCursor(); }
+TBusyCursor::~TBusyCursor() { QApplication::restoreOverrideCursor(); }
 
 }  // namespace zk::prompts

@@ -1,5 +1,5 @@
 // Every modal question the program asks goes through here: message boxes, the file-open dialog, the text
-// prompt, the error display and the busy cursor. Tests script the answers (PromptScript) and read back what
+// prompt, the error display and the busy cursor. Tests script the answers (TPromptScript) and read back what
 // was shown, so every modal step runs without a person while the program's own code path is taken.
 #pragma once
 
@@ -30,12 +30,12 @@ std::optional<QStringList> ChooseFiles(QFileDialog& dialog);
 void ShowText(QWidget* parent, const QString& caption, const QString& prompt, const QString& text);
 
 // The hourglass for as long as it lives.
-class BusyCursor {
+class TBusyCursor {
  public:
-  BusyCursor();
-  ~BusyCursor();
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
+  TBusyCursor();
+  ~TBusyCursor();
+  TBusyCursor(const TBusyCursor&) = delete;
+  TBusyCursor& operator=(const TBusyCursor&) = delete;
 };
 
 enum class TPromptKind { kWarning, kInformation, kConfirm, kError, kChooseFiles, kShowText, kBusyCursor };
@@ -48,12 +48,12 @@ struct TShownPrompt {
 
 // While a script is active no prompt appears: each one is recorded, and questions take the next scripted
 // answer (Confirm: No, ChooseFiles: cancel when none is left).
-class PromptScript {
+class TPromptScript {
  public:
-  PromptScript();
-  ~PromptScript();
-  PromptScript(const PromptScript&) = delete;
-  PromptScript& operator=(const PromptScript&) = delete;
+  TPromptScript();
+  ~TPromptScript();
+  TPromptScript(const TPromptScript&) = delete;
+  TPromptScript& operator=(const TPromptScript&) = delete;
 
   void AnswerYes() { answers_.push_back(true); }
   void AnswerNo() { answers_.push_back(false); }
@@ -66,7 +66,7 @@ class PromptScript {
   void ClearShown() { shown_.clear(); }
 
   // The prompts module's side: the script in force, if any, records and answers.
-  static PromptScript* Active();
+  static TPromptScript* Active();
   void Record(TPromptKind kind, const QString& caption, const QString& text);
   bool TakeAnswer();
   std::optional<QStringList> TakeFiles();

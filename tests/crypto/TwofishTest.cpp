@@ -222,8 +222,8 @@ TEST_P(TwofishPath, CbcDecryptionRestoresEveryLength) {
       const auto key = RandomBytes(rng, 32), iv = RandomBytes(rng, 16);
       const auto plain = RandomBytes(rng, 16 * (16 * groups + tailBlocks) + rng() % 16);
       const bool inPlace = rng() % 2 == 0;
-      SCOPED_TRACE(testing::Message() << bits << "-bit key, " << plain.size() << " bytes"
-                                      << (inPlace ? ", in place" : ""));
+      SCOPED_TRACE(testing::Message()
+                   << bits << "-bit key, " << plain.size() << " bytes" << (inPlace ? ", in place" : ""));
       TZK_twofish cipher;
       cipher.Init(key.data(), bits, iv.data());
       std::vector<uint8_t> encrypted(plain.size());
@@ -243,7 +243,7 @@ TEST_P(TwofishPath, CbcDecryptionRestoresEveryLength) {
 }
 
 TEST(Twofish, WipeOverwritesTheWholeKeySchedule) {
-  TwofishCore core;
+  TTwofishCore core;
   uint8_t key[32];
   std::memset(key, 0x3C, sizeof key);
   core.SetKey(key, 256);

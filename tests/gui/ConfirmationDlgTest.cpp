@@ -2,7 +2,6 @@
 // on the main window to the per-row results, the files on disk and the summary.
 #include <sys/stat.h>
 
-#include <cstring>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +9,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <cstring>
 #include <filesystem>
 #include <map>
 
@@ -193,7 +193,8 @@ class ConfirmationDlgTest : public QObject {
                           "＊暗号化失敗＊：" + Q(missing)}));
     QCOMPARE(windows.ConfirmationDlg().windowTitle(), QStringLiteral("終了しました。　失敗数 : 2個"));
     // The row text stays the one users know; the tool tip adds why.
-    const QString missingTip = Control<QTableWidget>(windows.ConfirmationDlg(), "ListView").item(2, 0)->toolTip();
+    const QString missingTip =
+        Control<QTableWidget>(windows.ConfirmationDlg(), "ListView").item(2, 0)->toolTip();
     QVERIFY2(missingTip.startsWith("＊暗号化失敗＊：" + Q(missing) + "\n") &&
                  missingTip.contains(QString::fromLocal8Bit(std::strerror(ENOENT))),
              qPrintable(missingTip));
@@ -248,8 +249,9 @@ class ConfirmationDlgTest : public QObject {
     fixture.Script.AnswerYes();
     Button(windows, "ReEncBitBtn").click();
     // The question tells how long the decryption's password, now used to encrypt, would hold.
-    QVERIFY(fixture.Script.Texts(prompts::TPromptKind::kConfirm).last().endsWith(
-        QStringLiteral("\r\n推測にかかる時間の目安：1秒未満")));
+    QVERIFY(fixture.Script.Texts(prompts::TPromptKind::kConfirm)
+                .last()
+                .endsWith(QStringLiteral("\r\n推測にかかる時間の目安：1秒未満")));
     QCOMPARE(ListColumn(windows, 0),
              QStringList({"暗号化成功：" + Q(one), "暗号化成功：" + Q(two),
                           "＊再暗号化不可(復号されていないファイルです)：" + Q(bogus)}));
@@ -420,7 +422,8 @@ class ConfirmationDlgTest : public QObject {
       UsePathFontFor(language);
       TGuiFixture fixture;
       TWindows& windows = fixture.Start();
-      const QString family = QFontInfo(Control<QTableWidget>(windows.ConfirmationDlg(), "ListView").font()).family();
+      const QString family =
+          QFontInfo(Control<QTableWidget>(windows.ConfirmationDlg(), "ListView").font()).family();
       if (language == TUiLanguage::kEnglish) {
         QVERIFY2(family != QStringLiteral("IPAPGothic"), qPrintable(family));
       } else {
@@ -522,7 +525,7 @@ class ConfirmationDlgTest : public QObject {
   // Without the other windows: the options come from the model, the password from the prompt it is given.
   void RunsAloneOnASettingsModel() {
     TempFolder folder;
-    prompts::PromptScript script;
+    prompts::TPromptScript script;
     TSettings settings;
     settings.WipeSource = false;
     settings.SaveHint = false;

@@ -31,7 +31,7 @@ class TGuiFixture {
   ~TGuiFixture();
 
   TempFolder Folder;
-  prompts::PromptScript Script;
+  prompts::TPromptScript Script;
   std::string SettingsFile;  // ZK.ini in the folder; absent until a test writes it or the program closes
 
   // Creates the windows with these command-line words and shows the main window; returns once the

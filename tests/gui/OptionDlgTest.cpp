@@ -269,7 +269,7 @@ class OptionDlgTest : public QObject {
   // Without the other windows: the controls show the model and every change goes back into it.
   void EditsASettingsModelAlone() {
     TempFolder folder;
-    prompts::PromptScript script;
+    prompts::TPromptScript script;
     const std::string file = folder.WriteFile("ZK.ini", "[SYSTEM]\nPASSHASH=0123ABCD\nPASSHINT=h\n");
     TSettings settings;
     settings.Load(file);

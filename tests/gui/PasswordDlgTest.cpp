@@ -209,8 +209,10 @@ class PasswordDlgTest : public QObject {
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("estimate");
     QTest::addColumn<bool>("warning");
-    const QString japaneseNote = QStringLiteral("（日本語の単語などは辞書にないため、実際はもっと短い場合があります）");
-    const QString englishNote = QStringLiteral(" (Japanese words and the like are not in its dictionaries, so it may be shorter)");
+    const QString japaneseNote =
+        QStringLiteral("（日本語の単語などは辞書にないため、実際はもっと短い場合があります）");
+    const QString englishNote =
+        QStringLiteral(" (Japanese words and the like are not in its dictionaries, so it may be shorter)");
     const QString ja = QStringLiteral("推測にかかる時間の目安："), en = QStringLiteral("Time to guess it: ");
     QTest::newRow("common word") << false << "password" << ja + "1秒未満" << true;
     QTest::newRow("common word, en") << true << "password" << en + "less than a second" << true;
@@ -377,7 +379,7 @@ class PasswordDlgTest : public QObject {
 
   // Without the other windows: the level, the check value and the hint are the model's.
   void AsksAloneOnASettingsModel() {
-    prompts::PromptScript script;
+    prompts::TPromptScript script;
     TSettings settings;
     settings.SecLevel = 3;
     settings.PassHint = "remembered";

@@ -12,7 +12,7 @@ namespace {
 TEST(IniFolder, BesideAPortableProgramElseInTheUsersConfigurationFolder) {
   struct Case {
     const char* what;
-    IniSurroundings surroundings;
+    TIniSurroundings surroundings;
     const char* expected;
   } cases[] = {
       {"unpacked, writable",
@@ -43,7 +43,7 @@ TEST(IniFolder, BesideAPortableProgramElseInTheUsersConfigurationFolder) {
 }
 
 TEST(IniPath, BareNamesFollowTheRuleAndPathsStandAsGiven) {
-  const IniSurroundings current = CurrentIniSurroundings();
+  const TIniSurroundings current = CurrentIniSurroundings();
   EXPECT_EQ(IniPath("ZK.ini"), IniFolder(current) + "ZK.ini");
   // A test program in a writable build tree is an unpacked program, not an installed one.
   if (current.executableFolderWritable) {
