@@ -9,47 +9,8 @@ zk=$(realpath "$1")
 source_program=$(realpath "$2")
 work=$3
 
-for tool in Xvfb xdotool; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "SKIP: $tool is missing (apt-get install xvfb xauth xdotool)"
-    exit 77
-  fi
-done
-
-rm -rf "$work"
-mkdir -p "$work"
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-exec 3>&-
-children=()
-trap 'kill "${children[@]}" 2>/dev/null; sleep 0.5; kill "$xvfb"; wait 2>/dev/null' EXIT
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -n 1 "$work/display")"
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-# Built with the sanitizers, zk on a real display loads libdbus, which keeps a buffer to the end.
-printf 'leak:libdbus-1.so\n' >"$work/lsan.supp"
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$work/lsan.supp"
-
-failures=0
-fail() {
-  echo "FAIL: $1"
-  failures=$((failures + 1))
-}
-
-
-wait_window() {  # title: the id of the visible window with exactly that title
-  local id
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-    [ -n "$id" ] && { echo "$id"; return 0; }
-    sleep 0.1
-  done
-  echo "no window '$1'" >&2
-  return 1
-}
+source "$(dirname "$0")/XvfbDisplay.sh"
+start_display "$work"
 
 press() {  # title key: the key pressed in that window
   local id
