@@ -36,7 +36,7 @@ int RunDecrypt(const CommandLine& line) {
   engine.Observer = &console;
   engine.ExplicitOutputName = line.output.value_or("");
   OverwriteNotes notes(console);
-  ResultOutput output(console, line.json ? OutputFormat::kJson : OutputFormat::kText);
+  ResultOutput output(console, line);
   const int status = RunRows(files, kStatusDecrypting, console, output, line.jobs, engine,
                              options.WipeDecryptedSource ? &notes : nullptr,
                              [&](TFileEngine& rowEngine, const std::string& path) {

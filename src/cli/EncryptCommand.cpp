@@ -43,7 +43,7 @@ int RunEncrypt(const CommandLine& line) {
     console.Error(ShownText(Composed(kWeakPasswordWarning, {StrengthText(strength)})));
   engine.Observer = &console;
   OverwriteNotes notes(console);
-  ResultOutput output(console, line.json ? OutputFormat::kJson : OutputFormat::kText);
+  ResultOutput output(console, line);
   const int status = RunRows(files, kStatusEncrypting, console, output, line.jobs, engine,
                              options.WipeSource ? &notes : nullptr,
                              [&](TFileEngine& rowEngine, const std::string& path) {

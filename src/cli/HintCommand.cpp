@@ -12,7 +12,7 @@ int RunHint(const CommandLine& line) {
   const std::vector<std::string> files = CollectInputFiles(line);
   Console console;
   TFileEngine engine;
-  ResultOutput output(console, line.json ? OutputFormat::kJson : OutputFormat::kText);
+  ResultOutput output(console, line);
   for (const std::string& path : files) output.Hint(path, engine.ReadHint(path));
   output.Finish();
   return output.Failures() ? kExitSomeFailed : kExitSuccess;

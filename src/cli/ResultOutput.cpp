@@ -26,7 +26,7 @@ void ResultOutput::Row(const std::string& path, const TRowResult& result) {
   if (cause.empty() && result.Kind == TResultKind::kUnfinishedFileSkipped) cause = kUnfinishedFileCause;
   Cause(path, cause);
   const std::string text = result.Text(TranslatedTemplate) + path;
-  if (!Json()) {
+  if (!json_) {
     if (result.DecryptedPath.empty())
       console_.Line({text});
     else
@@ -43,7 +43,7 @@ void ResultOutput::Row(const std::string& path, const TRowResult& result) {
 void ResultOutput::Hint(const std::string& path, const std::optional<std::string>& hint) {
   Count(!hint);
   const std::string text = ShownText(HintText(hint));
-  if (!Json()) {
+  if (!json_) {
     console_.Line({text, path});
     return;
   }
@@ -55,7 +55,7 @@ void ResultOutput::Hint(const std::string& path, const std::optional<std::string
 
 void ResultOutput::Digest(const std::string& path, const std::string& digest) {
   Count(false);
-  if (!Json()) {
+  if (!json_) {
     console_.Line({digest, path});
     return;
   }
@@ -71,7 +71,7 @@ void ResultOutput::Digest(const std::string& path, const std::string& digest) {
 void ResultOutput::DigestFailed(const std::string& path, const std::string& cause) {
   Count(true);
   Cause(path, cause);
-  if (Json())
+  if (json_)
     console_.Write(JsonLine()
                        .Add("path", path)
                        .Add("kind", kDigestFailedKind)
@@ -81,7 +81,7 @@ void ResultOutput::DigestFailed(const std::string& path, const std::string& caus
 }
 
 void ResultOutput::Finish() {
-  if (!Json()) return;
+  if (!json_) return;
   console_.Write(JsonLine()
                      .Add("kind", kSummaryKind)
                      .Add("files", files_)

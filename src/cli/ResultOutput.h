@@ -9,12 +9,11 @@
 #include <string>
 #include <string_view>
 
+#include "cli/CommandLine.h"
 #include "cli/Console.h"
 #include "engine/BatchRules.h"
 
 namespace zk::cli {
-
-enum class OutputFormat { kText, kJson };
 
 // The kinds of the hint and sha1 commands, beside those of the batch rows (kResultCatalogue).
 inline constexpr std::string_view kHintKind = "hint";
@@ -25,7 +24,8 @@ inline constexpr std::string_view kSummaryKind = "summary";
 
 class ResultOutput {
  public:
-  ResultOutput(Console& console, OutputFormat format) : console_(console), format_(format) {}
+  // JSON Lines with --json, else the lines of the confirmation list.
+  ResultOutput(Console& console, const CommandLine& line) : console_(console), json_(line.json) {}
 
   // A row of encrypt, decrypt or wipe: the result text and the path, then a tab and the decrypted file's path
   // when there is one.
@@ -44,10 +44,9 @@ class ResultOutput {
  private:
   void Count(bool failed);
   void Cause(const std::string& path, std::string_view cause);
-  bool Json() const { return format_ == OutputFormat::kJson; }
 
   Console& console_;
-  OutputFormat format_;
+  bool json_;
   int64_t files_ = 0;
   int64_t failed_ = 0;
 };

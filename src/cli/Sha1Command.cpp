@@ -12,7 +12,7 @@ int RunSha1(const CommandLine& line) {
   const std::vector<std::string> files = CollectInputFiles(line, MissingPaths::kKept);
   Console console;
   TSecHash hash;
-  ResultOutput output(console, line.json ? OutputFormat::kJson : OutputFormat::kText);
+  ResultOutput output(console, line);
   for (const std::string& path : files) {
     try {
       output.Digest(path, DigestText(hash.HashFile(path)));

@@ -38,7 +38,7 @@ int RunWipe(const CommandLine& line) {
   Console console;
   engine.Observer = &console;
   OverwriteNotes notes(console);
-  ResultOutput output(console, line.json ? OutputFormat::kJson : OutputFormat::kText);
+  ResultOutput output(console, line);
   const int status =
       RunRows(files, kStatusWiping, console, output, line.jobs, engine, &notes,
               [](TFileEngine& rowEngine, const std::string& path) { return WipeRow(rowEngine, path); });
