@@ -211,35 +211,6 @@ void ReplaceFile(const std::string& path, const std::string& content, std::optio
   SyncFolderOf(path);
 }
 
-void WriteValues(const std::string& file, const std::vector<TIniValue>& values) {
-  const std::string path = IniPath(file);
-  try {
-    // A link to the settings file keeps being a link: the file it points to is rewritten.
-    std::string target = path;
-    if (char* resolved = ::realpath(path.c_str(), nullptr)) {
-      target = resolved;
-      ::free(resolved);
-    }
-    std::optional<mode_t> existingMode;
-    struct stat info;
-    if (::stat(target.c_str(), &info) == 0) {
-      // Rename would replace even a read-only file; the attribute refuses the write as on Windows.
-      if (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0) throw FileError(EACCES, path);
-      existingMode = info.st_mode & 07777;
-    }
-    // The configuration folder of an installed program may not exist before its first write.
-    CreateFolderWithParents(FolderPart(target), 0700);
-    const std::optional<std::string> content = ReadWholeFile(target);
-    if (!content) throw FileError(EACCES, path);
-    std::string updated = *content;
-    for (const TIniValue& value : values)
-      updated = WithKey(std::move(updated), value.section, value.key, value.text);
-    if (updated != *content) ReplaceFile(target, updated, existingMode);
-  } catch (const FileError&) {
-    throw EIniWriteError(path);
-  }
-}
-
 }  // namespace
 
 EIniWriteError::EIniWriteError(const std::string& path)
@@ -288,20 +259,45 @@ std::string ReadIniString(const std::string& file, std::string_view section, std
 }
 
 void WriteIniValues(const std::string& file, const std::vector<TIniValue>& values) {
-  WriteValues(file, values);
+  const std::string path = IniPath(file);
+  try {
+    // A link to the settings file keeps being a link: the file it points to is rewritten.
+    std::string target = path;
+    if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+      target = resolved;
+      ::free(resolved);
+    }
+    std::optional<mode_t> existingMode;
+    struct stat info;
+    if (::stat(target.c_str(), &info) == 0) {
+      // Rename would replace even a read-only file; the attribute refuses the write as on Windows.
+      if (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0) throw FileError(EACCES, path);
+      existingMode = info.st_mode & 07777;
+    }
+    // The configuration folder of an installed program may not exist before its first write.
+    CreateFolderWithParents(FolderPart(target), 0700);
+    const std::optional<std::string> content = ReadWholeFile(target);
+    if (!content) throw FileError(EACCES, path);
+    std::string updated = *content;
+    for (const TIniValue& value : values)
+      updated = WithKey(std::move(updated), value.section, value.key, value.text);
+    if (updated != *content) ReplaceFile(target, updated, existingMode);
+  } catch (const FileError&) {
+    throw EIniWriteError(path);
+  }
 }
 
 void WriteIniInteger(const std::string& file, std::string_view section, std::string_view key, int32_t value) {
-  WriteValues(file, {{section, key, IniText(value)}});
+  WriteIniValues(file, {{section, key, IniText(value)}});
 }
 
 void WriteIniBool(const std::string& file, std::string_view section, std::string_view key, bool value) {
-  WriteValues(file, {{section, key, IniText(value)}});
+  WriteIniValues(file, {{section, key, IniText(value)}});
 }
 
 void WriteIniString(const std::string& file, std::string_view section, std::string_view key,
                     std::string_view value) {
-  WriteValues(file, {{section, key, std::string(value)}});
+  WriteIniValues(file, {{section, key, std::string(value)}});
 }
 
 std::string IniText(int32_t value) { return std::to_string(value); }
