@@ -131,7 +131,7 @@ class TDialogRunner {
     windows_->SecSetDlg().SetAlgorithmIndex(algorithm);
     windows_->Settings.WipeSource = wipeSource;
     zk::TConfirmationDlg& list = windows_->ConfirmationDlg();
-    list.Workers = workers;
+    list.SetWorkers(workers);
     list.StartBatch(mode, files, windows_->MainForm());
     QCoreApplication::processEvents();  // the list drawn, as it is before a person presses OK
     zk::TPasswordDlg& dialog = windows_->PasswordDlg();

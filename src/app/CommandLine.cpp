@@ -7,9 +7,11 @@
 #include "app/MainForm.h"
 #include "app/Windows.h"
 #include "dialogs/ConfirmationDlg.h"
+#include "engine/Batch.h"
 #include "engine/FileEngine.h"
 #include "platform/Paths.h"
 #include "shell/PathIntake.h"
+#include "ui/SecretText.h"
 
 namespace zk {
 namespace {
@@ -42,18 +44,67 @@ std::string Resolved(std::string_view path, const std::string& startFolder) {
   return resolved.append(path);
 }
 
+// What the words ask for: the batch of the paths named, each added under the mode in force at its place
+// (a container named before -D shows no hint), and what the run is to do.
+struct TCommandLineRequest {
+  TBatch Batch;
+  TRunRequest Run;
+  std::optional<std::string> Hint;
+  std::string DirectOutput;  // -A: one file straight to this output, without the list
+};
+
+TCommandLineRequest ParseCommandLine(const std::vector<std::string>& words, const std::string& startFolder,
+                                     TFindFile& findFile, TFileEngine& engine) {
+  TCommandLineRequest request;
+  for (size_t i = 0; i < words.size(); ++i) {
+    const std::optional<TSwitch> option = SwitchOf(words[i]);
+    if (!option) {
+      request.Batch.AddShowingHints(CollectFiles(findFile, {Resolved(words[i], startFolder)}), engine);
+      continue;
+    }
+    // The value switches take the next word whatever it says; the last word gives an empty value.
+    auto value = [&] { return ++i < words.size() ? std::string(TrimBlanks(words[i])) : std::string(); };
+    switch (*option) {
+      case TSwitch::kEncrypt:
+        request.Batch.SetMode(TBatchMode::kEncrypt);
+        break;
+      case TSwitch::kDecrypt:
+        request.Batch.SetMode(TBatchMode::kDecrypt);
+        break;
+      case TSwitch::kWipe:
+        request.Batch.SetMode(TBatchMode::kWipe);
+        break;
+      case TSwitch::kForce:
+        request.Run.AutoRun = true;
+        break;
+      case TSwitch::kExitAfterRun:
+        request.Run.ExitAfterRun = true;
+        break;
+      case TSwitch::kPassword:
+        request.Run.Password = value();
+        break;
+      case TSwitch::kHint:
+        request.Hint = value();
+        break;
+      case TSwitch::kOutput:
+        request.DirectOutput = Resolved(value(), startFolder);
+        break;
+    }
+  }
+  // Without a password only a wipe can run by itself.
+  if (request.Batch.Mode() != TBatchMode::kWipe && request.Run.Password.empty()) request.Run.AutoRun = false;
+  return request;
+}
+
 // One file straight to the given output, without the list; its result is not shown.
-void RunDirectForm(TWindows& windows, const std::string& output) {
-  TConfirmationDlg& list = windows.ConfirmationDlg();
-  if (list.FileCount() != 1) return;
-  TFileEngine& engine = list.Engine();
-  const std::string file = list.FilePath(0);
-  if (list.Mode == TBatchMode::kEncrypt) {
-    engine.EncryptFile(file, output, list.Password.Text(), windows.Settings.PassHint,
-                       windows.Settings.Algorithm);
-  } else if (list.Mode == TBatchMode::kDecrypt) {
-    engine.ExplicitOutputName = output;
-    engine.DecryptFile(file, list.Password.Text());
+void RunDirectForm(const TCommandLineRequest& request, TFileEngine& engine, const TSettings& settings) {
+  if (request.Batch.Count() != 1) return;
+  const std::string& file = request.Batch.Rows()[0].Path;
+  if (request.Batch.Mode() == TBatchMode::kEncrypt) {
+    engine.EncryptFile(file, request.DirectOutput, request.Run.Password, settings.PassHint, settings.Algorithm);
+  } else if (request.Batch.Mode() == TBatchMode::kDecrypt) {
+    engine.ExplicitOutputName = request.DirectOutput;
+    engine.DecryptFile(file, request.Run.Password);
     engine.ExplicitOutputName.clear();
   }
 }
@@ -63,62 +114,24 @@ void RunDirectForm(TWindows& windows, const std::string& output) {
 void ProcessCommandLine(TWindows& windows) {
   TMainForm& main = windows.MainForm();
   TConfirmationDlg& list = windows.ConfirmationDlg();
-  const std::vector<std::string>& words = windows.State.CommandLine;
-  const std::string& startFolder = windows.State.StartFolder;
-  std::string output;
+  TCommandLineRequest request =
+      ParseCommandLine(windows.State.CommandLine, windows.State.StartFolder, main.FindFile, list.Engine());
+  if (request.Hint) windows.Settings.PassHint = *request.Hint;
 
-  list.Mode = TBatchMode::kEncrypt;
-  for (size_t i = 0; i < words.size(); ++i) {
-    const std::optional<TSwitch> option = SwitchOf(words[i]);
-    if (!option) {
-      // Added under the mode in force now: a container listed before -D shows no hint.
-      for (const std::string& file : CollectFiles(main.FindFile, {Resolved(words[i], startFolder)}))
-        list.AddFile(file);
-      continue;
-    }
-    // The value switches take the next word whatever it says; the last word gives an empty value.
-    auto value = [&] { return ++i < words.size() ? std::string(TrimBlanks(words[i])) : std::string(); };
-    switch (*option) {
-      case TSwitch::kEncrypt:
-        list.Mode = TBatchMode::kEncrypt;
-        break;
-      case TSwitch::kDecrypt:
-        list.Mode = TBatchMode::kDecrypt;
-        break;
-      case TSwitch::kWipe:
-        list.Mode = TBatchMode::kWipe;
-        break;
-      case TSwitch::kForce:
-        list.AutoRun = true;
-        break;
-      case TSwitch::kExitAfterRun:
-        list.ExitAfterRun = true;
-        break;
-      case TSwitch::kPassword:
-        list.Password.Assign(value());
-        break;
-      case TSwitch::kHint:
-        windows.Settings.PassHint = value();
-        break;
-      case TSwitch::kOutput:
-        output = value();
-        break;
-    }
-  }
-  // Without a password only a wipe can run by itself.
-  if (list.Mode != TBatchMode::kWipe && list.Password.empty()) list.AutoRun = false;
-
-  if (!output.empty()) {
-    RunDirectForm(windows, Resolved(output, startFolder));
+  if (!request.DirectOutput.empty()) {
+    RunDirectForm(request, list.Engine(), windows.Settings);
+    TSecretText::Erase(request.Run.Password);
     // The direct form ends the program here: the list it used is never run a second time.
     main.close();
     return;
   }
-  if (list.FileCount() > 0) {
-    list.ShowFor(main);
-  } else if (list.Mode == TBatchMode::kEncrypt) {
+  const TBatchMode mode = request.Batch.Mode();
+  list.SetRunRequest(request.Run);
+  if (!request.Batch.Empty()) {
+    list.Start(std::move(request.Batch), main);
+  } else if (mode == TBatchMode::kEncrypt) {
     main.EncBitBtnClick();
-  } else if (list.Mode == TBatchMode::kDecrypt) {
+  } else if (mode == TBatchMode::kDecrypt) {
     main.DecBitBtnClick();
   } else {
     main.OptionBitBtnClick();

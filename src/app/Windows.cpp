@@ -46,9 +46,9 @@ void TWindows::WireMainForm() {
 }
 
 void TWindows::WireBatch() {
-  confirmationDlg_->PasswordPrompt = [this](bool decrypting, TSecretText& password, std::string& hint) {
+  confirmationDlg_->SetPasswordPrompt([this](bool decrypting, TSecretText& password, std::string& hint) {
     return passwordDlg_->Ask(decrypting, password, hint);
-  };
+  });
   connect(confirmationDlg_.get(), &TConfirmationDlg::ProgramEndRequested, mainForm_.get(), &TMainForm::close);
 }
 

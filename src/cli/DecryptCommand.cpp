@@ -37,11 +37,8 @@ int RunDecrypt(const CommandLine& line) {
   engine.ExplicitOutputName = line.output.value_or("");
   OverwriteNotes notes(console);
   ResultOutput output(console, line);
-  const int status = RunRows(files, kStatusDecrypting, console, output, line.jobs, engine,
-                             options.WipeDecryptedSource ? &notes : nullptr,
-                             [&](TFileEngine& rowEngine, const std::string& path) {
-                               return PrepareDecryptRow(rowEngine, path, options);
-                             });
+  const int status = RunBatch(TBatchMode::kDecrypt, files, options, console, output, line.jobs, engine,
+                              options.WipeDecryptedSource ? &notes : nullptr);
   output.Finish();
   return status;
 }

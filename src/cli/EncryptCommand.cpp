@@ -44,11 +44,8 @@ int RunEncrypt(const CommandLine& line) {
   engine.Observer = &console;
   OverwriteNotes notes(console);
   ResultOutput output(console, line);
-  const int status = RunRows(files, kStatusEncrypting, console, output, line.jobs, engine,
-                             options.WipeSource ? &notes : nullptr,
-                             [&](TFileEngine& rowEngine, const std::string& path) {
-                               return PrepareEncryptRow(rowEngine, path, options);
-                             });
+  const int status = RunBatch(TBatchMode::kEncrypt, files, options, console, output, line.jobs, engine,
+                              options.WipeSource ? &notes : nullptr);
   output.Finish();
   return status;
 }

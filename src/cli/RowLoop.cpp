@@ -1,7 +1,7 @@
 #include "cli/RowLoop.h"
 
 #include "cli/Commands.h"
-#include "engine/BatchRunner.h"
+#include "engine/Batch.h"
 #include "platform/Cores.h"
 
 namespace zk::cli {
@@ -9,48 +9,39 @@ namespace {
 
 class TRowPrinter : public TBatchRowsObserver {
  public:
-  TRowPrinter(const std::vector<std::string>& files, std::string_view statusSuffix, Console& console,
-              ResultOutput& output)
-      : files_(files), statusSuffix_(statusSuffix), console_(console), output_(output) {}
+  TRowPrinter(const TBatch& batch, Console& console, ResultOutput& output, OverwriteNotes* notesPerRow)
+      : batch_(batch), console_(console), output_(output), notesPerRow_(notesPerRow) {}
 
+  // One after another this comes before the row's work, on the calling thread: the row's note fits here.
   void RowsInProgress(int first, int last) override {
-    console_.StartFiles(first + 1, last + 1, static_cast<int>(files_.size()), files_[first], statusSuffix_);
+    const std::string& path = batch_.Rows()[first].Path;
+    if (notesPerRow_) notesPerRow_->BeforeWipe(path);
+    console_.StartFiles(first + 1, last + 1, batch_.Count(), path, StatusTemplate(batch_.Mode()));
   }
-  void RowDone(int row, const TRowResult& result) override {
-    if (result.Failed()) ++failures_;
-    output_.Row(files_[row], result);
-  }
+  void RowDone(int row, const TRowResult& result) override { output_.Row(batch_.Rows()[row].Path, result); }
   void Progress(const TProgress& progress) override { console_.Progress(progress); }
 
-  int Failures() const { return failures_; }
-
  private:
-  const std::vector<std::string>& files_;
-  std::string_view statusSuffix_;
+  const TBatch& batch_;
   Console& console_;
   ResultOutput& output_;
-  int failures_ = 0;
+  OverwriteNotes* notesPerRow_;
 };
 
 }  // namespace
 
-int RunRows(const std::vector<std::string>& files, std::string_view statusSuffix, Console& console,
-            ResultOutput& output, int jobs, TFileEngine& engine, OverwriteNotes* wipeNotes,
-            const std::function<TPreparedRow(TFileEngine& engine, const std::string& path)>& row) {
+int RunBatch(TBatchMode mode, const std::vector<std::string>& files, const TBatchOptions& options,
+             Console& console, ResultOutput& output, int jobs, TFileEngine& engine, OverwriteNotes* wipeNotes) {
   const int workers = jobs > 0 ? jobs : AvailableCores();
+  TBatch batch(mode);
+  batch.Add(files);
   // The workers never print: with several at once, every note comes before the first row.
   const bool notesFirst = wipeNotes && workers > 1;
   if (notesFirst)
     for (const std::string& path : files) wipeNotes->BeforeWipe(path);
-  TRowPrinter printer(files, statusSuffix, console, output);
-  RunBatchRows(
-      workers, engine, files,
-      [&](TFileEngine& rowEngine, int index) {
-        if (wipeNotes && !notesFirst) wipeNotes->BeforeWipe(files[index]);
-        return row(rowEngine, files[index]);
-      },
-      printer);
-  return printer.Failures() ? kExitSomeFailed : kExitSuccess;
+  TRowPrinter printer(batch, console, output, notesFirst ? nullptr : wipeNotes);
+  batch.Run(workers, engine, options, printer);
+  return batch.FailureCount() ? kExitSomeFailed : kExitSuccess;
 }
 
 }  // namespace zk::cli

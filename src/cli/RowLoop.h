@@ -2,9 +2,7 @@
 // their result lines follow on stdout in list order.
 #pragma once
 
-#include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "cli/Console.h"
@@ -14,12 +12,11 @@
 
 namespace zk::cli {
 
-// Runs `row` (a row's preparation, BatchRunner.h) on every file, on `jobs` files at once (0: as many as the
-// process has cores; the rows keep the results and names of a run on one core), and tells `output` each
-// row's result in list order. With wipeNotes, their notes are told before the files' wipes (for several at
-// once, all before the first row). Returns kExitSuccess, or kExitSomeFailed when any row failed.
-int RunRows(const std::vector<std::string>& files, std::string_view statusSuffix, Console& console,
-            ResultOutput& output, int jobs, TFileEngine& engine, OverwriteNotes* wipeNotes,
-            const std::function<TPreparedRow(TFileEngine& engine, const std::string& path)>& row);
+// Runs the batch of `files` in `mode` with `options` on `jobs` files at once (0: as many as the process has
+// cores; the rows keep the results and names of a run on one core), and tells `output` each row's result
+// in list order. With wipeNotes, their notes are told before the files' wipes (for several at once, all
+// before the first row). Returns kExitSuccess, or kExitSomeFailed when any row failed.
+int RunBatch(TBatchMode mode, const std::vector<std::string>& files, const TBatchOptions& options,
+             Console& console, ResultOutput& output, int jobs, TFileEngine& engine, OverwriteNotes* wipeNotes);
 
 }  // namespace zk::cli

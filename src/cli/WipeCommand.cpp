@@ -40,8 +40,7 @@ int RunWipe(const CommandLine& line) {
   OverwriteNotes notes(console);
   ResultOutput output(console, line);
   const int status =
-      RunRows(files, kStatusWiping, console, output, line.jobs, engine, &notes,
-              [](TFileEngine& rowEngine, const std::string& path) { return WipeRow(rowEngine, path); });
+      RunBatch(TBatchMode::kWipe, files, TBatchOptions(), console, output, line.jobs, engine, &notes);
   output.Finish();
   return status;
 }

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <algorithm>
 #include <utility>
 
 #include "engine/PasswordStrength.h"
@@ -22,10 +23,6 @@ enum TColumn { kPathColumn = 0, kHintColumn = 1, kDecryptedColumn = 2 };
 // The columns' widths at the least; they grow to fit what the list shows.
 constexpr int kColumnWidths[] = {450, 200, 200};
 constexpr int kProgressRedrawMilliseconds = 40;
-// Each row keeps its paths as the file system spells them, and the hint its container holds, as data; the
-// texts only show them (an unreadable hint shows an error text, which is no hint).
-constexpr int kPathRole = Qt::UserRole;
-constexpr int kHintRole = Qt::UserRole + 1;
 
 QString CaptionOf(TBatchMode mode) {
   switch (mode) {
@@ -65,34 +62,24 @@ TConfirmationDlg::TConfirmationDlg(TSettings& settings)
 
 TConfirmationDlg::~TConfirmationDlg() = default;
 
-void TConfirmationDlg::ClearList() { ui_->ListView->setRowCount(0); }
+void TConfirmationDlg::ShowRows() {
+  ui_->ListView->setRowCount(batch_.Count());
+  for (int row = 0; row < batch_.Count(); ++row) ShowRow(row);
+}
 
-void TConfirmationDlg::AddFile(const std::string& path) {
-  QTableWidget& list = *ui_->ListView;
-  const int row = list.rowCount();
-  list.insertRow(row);
-  SetPathColumn(row, kPathColumn, path);
-  const std::optional<std::string> hint =
-      Mode == TBatchMode::kDecrypt ? engine_.ReadHint(path) : std::optional<std::string>();
+void TConfirmationDlg::ShowRow(int row) {
+  const TBatchRow& shown = batch_.Rows()[row];
+  const QString path = DisplayQString(shown.Path);
+  SetColumnText(row, kPathColumn, shown.Result ? DisplayQString(shown.Result->Text(ShownCoreText)) + path : path);
+  // The row text is the one the user knows; why a row failed is told beside it.
+  if (shown.Result && !shown.Result->Cause.empty()) {
+    QTableWidgetItem& item = *ui_->ListView->item(row, kPathColumn);
+    item.setToolTip(item.toolTip() + '\n' + DisplayQString(shown.Result->Cause));
+  }
   // A hint shows its control characters visibly, as a path does: one row stays one line, whatever a
   // crafted container holds.
-  SetColumnText(row, kHintColumn,
-                Mode == TBatchMode::kDecrypt ? CoreText(HintText(hint)) : QString());
-  list.item(row, kHintColumn)->setData(kHintRole, QByteArray::fromStdString(hint.value_or("")));
-  SetColumnText(row, kDecryptedColumn, QString());
-}
-
-int TConfirmationDlg::FileCount() const { return ui_->ListView->rowCount(); }
-
-std::string TConfirmationDlg::FilePath(int row) const { return PathColumn(row, kPathColumn); }
-
-std::string TConfirmationDlg::PathColumn(int row, int column) const {
-  return ui_->ListView->item(row, column)->data(kPathRole).toByteArray().toStdString();
-}
-
-void TConfirmationDlg::SetPathColumn(int row, int column, const std::string& path) {
-  SetColumnText(row, column, DisplayQString(path));
-  ui_->ListView->item(row, column)->setData(kPathRole, QByteArray::fromStdString(path));
+  SetColumnText(row, kHintColumn, shown.HintRead ? CoreText(HintText(shown.Hint)) : QString());
+  SetColumnText(row, kDecryptedColumn, DisplayQString(shown.DecryptedPath));
 }
 
 void TConfirmationDlg::SetColumnText(int row, int column, const QString& text) {
@@ -115,63 +102,69 @@ void TConfirmationDlg::FitColumns() {
   }
 }
 
-void TConfirmationDlg::StartBatch(TBatchMode mode, const std::vector<std::string>& files, QWidget& caller) {
-  Mode = mode;
-  ClearList();
-  for (const std::string& file : files) AddFile(file);
-  ShowFor(caller);
+void TConfirmationDlg::SetRunRequest(TRunRequest& request) {
+  autoRun_ = request.AutoRun;
+  exitAfterRun_ = request.ExitAfterRun;
+  password_.Assign(request.Password);
+  TSecretText::Erase(request.Password);
 }
 
-void TConfirmationDlg::ShowFor(QWidget& caller) {
+void TConfirmationDlg::StartBatch(TBatchMode mode, const std::vector<std::string>& files, QWidget& caller) {
+  TBatch batch(mode);
+  batch.AddShowingHints(files, engine_);
+  Start(std::move(batch), caller);
+}
+
+void TConfirmationDlg::Start(TBatch batch, QWidget& caller) {
+  batch_ = std::move(batch);
+  ShowRows();
   caller.hide();
-  ReturnForm = &caller;
+  returnForm_ = &caller;
   CenterOnScreen(*this);
   show();
   PrepareList();
 }
 
 void TConfirmationDlg::PrepareList() {
-  if (Prepared) return;
-  ListEditable = true;
+  if (prepared_) return;
+  listEditable_ = true;
   ui_->CloseBitBtn->setText(tr("キャンセル"));
   ui_->OKBitBtn->show();
   SetReEncButton(false);
-  ui_->Label1->setText(CoreText(ConfirmationText(Mode, FileCount())));
-  setWindowTitle(CaptionOf(Mode));
-  const bool decrypting = Mode == TBatchMode::kDecrypt;
+  const TBatchMode mode = batch_.Mode();
+  ui_->Label1->setText(CoreText(ConfirmationText(mode, batch_.Count())));
+  setWindowTitle(CaptionOf(mode));
+  const bool decrypting = mode == TBatchMode::kDecrypt;
   QTableWidget& list = *ui_->ListView;
   list.horizontalHeaderItem(kHintColumn)->setText(decrypting ? tr("パスワードヒント") : QString());
   list.horizontalHeaderItem(kDecryptedColumn)->setText(decrypting ? tr("復号後ファイル名") : QString());
   FitColumns();
-  Prepared = true;
+  prepared_ = true;
   // Every list opens alike: the focus in the list, Return for OK (a run before moved both to Close).
   ui_->OKBitBtn->setDefault(true);
   ui_->ListView->setFocus();
-  if (AutoRun) OKBitBtnClick();
+  if (autoRun_) OKBitBtnClick();
   activateWindow();
   stayOnTop_.SetStayOnTop(true);
 }
 
 bool TConfirmationDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == ui_->ListView && event->type() == QEvent::KeyPress) {
-    auto& key = static_cast<QKeyEvent&>(*event);
-    if (key.key() == Qt::Key_Delete) {
-      ListViewKeyDown(key);
-      return true;
-    }
+  if (watched == ui_->ListView && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+    RemoveSelectedRows();
+    return true;
   }
   return QDialog::eventFilter(watched, event);
 }
 
-void TConfirmationDlg::ListViewKeyDown(QKeyEvent&) {
-  QTableWidget& list = *ui_->ListView;
-  if (!ListEditable) return;
-  QModelIndexList selected = list.selectionModel()->selectedRows();
-  if (selected.isEmpty()) return;
-  std::sort(selected.begin(), selected.end(),
-            [](const QModelIndex& a, const QModelIndex& b) { return a.row() > b.row(); });
-  for (const QModelIndex& index : selected) list.removeRow(index.row());
-  Prepared = false;
+void TConfirmationDlg::RemoveSelectedRows() {
+  if (!listEditable_) return;
+  std::vector<int> rows;
+  for (const QModelIndex& index : ui_->ListView->selectionModel()->selectedRows()) rows.push_back(index.row());
+  if (rows.empty()) return;
+  batch_.Remove(std::move(rows));
+  ShowRows();
+  prepared_ = false;
   PrepareList();
 }
 
@@ -180,41 +173,42 @@ void TConfirmationDlg::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  Prepared = false;
-  ListEditable = false;
+  prepared_ = false;
+  listEditable_ = false;
   event->accept();
-  if (ReturnForm) ReturnForm->show();
+  if (returnForm_) returnForm_->show();
 }
 
 void TConfirmationDlg::reject() { close(); }
 
 bool TConfirmationDlg::AnyOverwriteDoubt() const {
-  for (int row = 0; row < FileCount(); ++row)
-    if (OverwriteMayMissOldData(FilePath(row))) return true;
-  return false;
+  return std::any_of(batch_.Rows().begin(), batch_.Rows().end(),
+                     [](const TBatchRow& row) { return OverwriteMayMissOldData(row.Path); });
 }
 
 void TConfirmationDlg::OKBitBtnClick() {
-  if (Mode == TBatchMode::kWipe && !AutoRun &&
+  const TBatchMode mode = batch_.Mode();
+  if (mode == TBatchMode::kWipe && !autoRun_ &&
       !prompts::Confirm(this, CoreText(WipeWarningText(AnyOverwriteDoubt()))))
     return;
-  if (Mode != TBatchMode::kWipe && !AutoRun && !ReEncrypting && !AskPassword()) return;
+  if (mode != TBatchMode::kWipe && !autoRun_ && !batch_.ReEncrypting() && !AskPassword()) return;
   RunBatch();
 }
 
 bool TConfirmationDlg::AskPassword() {
-  return PasswordPrompt && PasswordPrompt(Mode != TBatchMode::kEncrypt, Password, settings_.PassHint);
+  return passwordPrompt_ && passwordPrompt_(batch_.Mode() != TBatchMode::kEncrypt, password_, settings_.PassHint);
 }
 
 TBatchOptions TConfirmationDlg::CurrentOptions() const {
   TBatchOptions options;
-  options.Password = Password.Text();
+  options.Password = password_.Text();
   options.Hint = settings_.PassHint;
   options.Algorithm = settings_.Algorithm;
   options.NamingMode = settings_.NamingMode();
   options.OwnExtension = settings_.OwnExtStr;
   options.WipeSource = settings_.WipeSource;
   options.WipeDecryptedSource = settings_.WipeDecSource;
+  options.WipeNamesOverwriteDoubt = true;
   return options;
 }
 
@@ -230,71 +224,25 @@ void TConfirmationDlg::SetLocked(bool locked) {
 void TConfirmationDlg::RunBatch() {
   running_ = true;
   SetLocked(true);
-  FailCount = 0;
   skipRequested_ = false;
-  const int count = FileCount();
-  rowPaths_.clear();
-  rowSources_.clear();
-  rowHints_.clear();
-  for (int row = 0; row < count; ++row) {
-    rowPaths_.push_back(FilePath(row));
-    rowSources_.push_back(ReEncrypting ? PathColumn(row, kDecryptedColumn) : rowPaths_.back());
-    rowHints_.push_back(
-        ReEncrypting ? ui_->ListView->item(row, kHintColumn)->data(kHintRole).toByteArray().toStdString()
-                     : "");
-  }
   TBatchOptions options = CurrentOptions();
-  // The rows run on the worker threads too: they read only what is prepared above, never a control.
-  RunBatchRows(
-      Workers, engine_, rowSources_,
-      [&, mode = Mode, reEncrypting = ReEncrypting](TFileEngine& engine, int row) -> TPreparedRow {
-        const std::string& path = rowSources_[row];
-        switch (mode) {
-          case TBatchMode::kEncrypt: {
-            if (!reEncrypting) return PrepareEncryptRow(engine, path, options);
-            TBatchOptions rowOptions = options;
-            rowOptions.Hint = rowHints_[row];
-            TPreparedRow result = PrepareReEncryptRow(engine, path, rowOptions);
-            TSecretText::Erase(rowOptions.Password);
-            return result;
-          }
-          case TBatchMode::kDecrypt:
-            return PrepareDecryptRow(engine, path, options);
-          case TBatchMode::kWipe:
-            return WipeRow(engine, path, true);
-        }
-        return {};
-      },
-      *this);
+  batch_.Run(workers_, engine_, options, *this);
   TSecretText::Erase(options.Password);
-  if (Mode == TBatchMode::kDecrypt && settings_.ReEnc) SetReEncButton(true);
+  if (batch_.HintCarriedOver()) settings_.PassHint = *batch_.HintCarriedOver();
+  if (batch_.CanReEncrypt() && settings_.ReEnc) SetReEncButton(true);
   FinishRun();
 }
 
 void TConfirmationDlg::RowsInProgress(int first, int last) {
-  const std::string& path = rowPaths_[first];
+  const TBatchMode mode = batch_.Mode();
+  const std::string& path = batch_.Rows()[first].Path;
   // A name too long for the status line is not shown there while decrypting.
-  if (Mode == TBatchMode::kDecrypt && NameTooLong(path)) return;
-  const std::string_view status = Mode == TBatchMode::kEncrypt   ? kStatusEncrypting
-                                  : Mode == TBatchMode::kDecrypt ? kStatusDecrypting
-                                                                 : kStatusWiping;
-  setWindowTitle(
-      CoreText(StatusLine(first + 1, last + 1, FileCount(), path, status)));
-  if (Mode != TBatchMode::kDecrypt) QCoreApplication::processEvents();
+  if (mode == TBatchMode::kDecrypt && NameTooLong(path)) return;
+  setWindowTitle(CoreText(StatusLine(first + 1, last + 1, batch_.Count(), path, StatusTemplate(mode))));
+  if (mode != TBatchMode::kDecrypt) QCoreApplication::processEvents();
 }
 
-void TConfirmationDlg::RowDone(int row, const TRowResult& result) {
-  if (result.Failed()) ++FailCount;
-  if (ReEncrypting) settings_.PassHint = rowHints_[row];
-  if (!result.DecryptedPath.empty()) SetPathColumn(row, kDecryptedColumn, result.DecryptedPath);
-  SetColumnText(row, kPathColumn,
-                DisplayQString(result.Text(ShownCoreText)) + DisplayQString(rowPaths_[row]));
-  // The row text is the one the user knows; why a row failed is told beside it.
-  if (!result.Cause.empty()) {
-    QTableWidgetItem& item = *ui_->ListView->item(row, kPathColumn);
-    item.setToolTip(item.toolTip() + '\n' + DisplayQString(result.Cause));
-  }
-}
+void TConfirmationDlg::RowDone(int row, const TRowResult&) { ShowRow(row); }
 
 bool TConfirmationDlg::SkipWipesRequested() { return std::exchange(skipRequested_, false); }
 
@@ -307,10 +255,10 @@ void TConfirmationDlg::SourceWipeInProgress(bool inProgress) {
 }
 
 void TConfirmationDlg::FinishRun() {
-  if (!settings_.ReEnc) Password.Clear();
+  if (!settings_.ReEnc) password_.Clear();
   if (!settings_.SaveHint) settings_.PassHint.clear();
-  ListEditable = false;
-  const QString summary = CoreText(SummaryText(FailCount));
+  listEditable_ = false;
+  const QString summary = CoreText(batch_.Summary());
   setWindowTitle(summary);
   ui_->ListView->horizontalHeaderItem(kHintColumn)->setText(QString());
   ui_->Label1->setText(summary);
@@ -320,9 +268,8 @@ void TConfirmationDlg::FinishRun() {
   SetLocked(false);
   ui_->OKBitBtn->hide();
   ui_->CloseBitBtn->setFocus();
-  ReEncrypting = false;
   running_ = false;
-  if (ExitAfterRun || AutoRun) {
+  if (exitAfterRun_ || autoRun_) {
     close();
     emit ProgramEndRequested();
   }
@@ -331,23 +278,17 @@ void TConfirmationDlg::FinishRun() {
 void TConfirmationDlg::ReEncBitBtnClick() {
   if (!settings_.ReEnc) return;
   // The files are encrypted anew with the decryption's password: how long it would hold comes with the question.
-  const QString strength = CoreText(StrengthText(EstimateStrength(Password.Text())));
+  const QString strength = CoreText(StrengthText(EstimateStrength(password_.Text())));
   if (!prompts::Confirm(this, tr("これらの復号済みのファイルを復号時のパスワードとヒントで再暗号化します。よ"
                                  "ろしいですか？\r\n（※注意！：再暗号化の際は当該ファイルが使用中であったり、"
                                  "削除、移動、置き換え等されていないかご確認下さい。）") +
                                   QStringLiteral("\r\n") + strength))
     return;
-  for (int row = 0; row < FileCount(); ++row) {
-    const std::string decrypted = PathColumn(row, kDecryptedColumn);
-    // A row whose decryption failed keeps its container's path; the run marks it as not re-encrypted.
-    if (!decrypted.empty()) SetPathColumn(row, kPathColumn, decrypted);
-  }
-  ReEncrypting = true;
-  Mode = TBatchMode::kEncrypt;
+  batch_.BeginReEncryption();
+  ShowRows();
   SetReEncButton(false);
   OKBitBtnClick();
 }
-
 void TConfirmationDlg::SkipWipeBitBtnClick() { skipRequested_ = true; }
 
 void TConfirmationDlg::SetReEncButton(bool shown) {

@@ -1,6 +1,7 @@
-// TConfirmationDlg: one batch — a list of files and a mode (encrypt, decrypt or wipe) — shown for
-// confirmation, then run row by row through the engine's row rules, each row marked with its result, and
-// ended with a summary; after a decryption run the decrypted files can be encrypted again.
+// TConfirmationDlg: the view of one batch (TBatch) — a list of files and a mode (encrypt, decrypt or wipe) —
+// shown for confirmation, then run, each row marked with its result as it comes, and ended with the
+// batch's summary; after a decryption run the decrypted files can be encrypted again. The table only shows
+// the batch: what a run works on is read from the batch, never from the table.
 //
 // It keeps its options in the settings model and asks for a password through PasswordPrompt, which the
 // owner of the windows sets.
@@ -18,9 +19,9 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "engine/Batch.h"
 #include "engine/BatchRules.h"
 #include "engine/BatchRunner.h"
 #include "engine/EngineObserver.h"
@@ -36,41 +37,43 @@ class TConfirmationDlg;
 
 namespace zk {
 
+// What the command line asks of the runs beside its files. It holds for every batch that follows: a program
+// started to run at once, or to end after its run, is there for that run alone.
+struct TRunRequest {
+  bool AutoRun = false;       // run as soon as the list is shown: no password dialog, no wipe warning
+  bool ExitAfterRun = false;  // close the program when the run ends
+  std::string Password;       // UTF-8; empty: asked for when the run starts
+};
+
 class TConfirmationDlg : public QDialog, private TEngineObserver, private TBatchRowsObserver {
   Q_OBJECT
 
  public:
+  // Asks for the password of a run (and, encrypting, its hint); false when the user cancels.
+  using TPasswordPrompt = std::function<bool(bool decrypting, TSecretText& password, std::string& hint)>;
+
   explicit TConfirmationDlg(TSettings& settings);
   ~TConfirmationDlg() override;
 
-  // The batch. Texts are UTF-8; the engine converts them for the container. The hint of the runs is the
-  // settings' PassHint.
-  TBatchMode Mode = TBatchMode::kEncrypt;
-  TSecretText Password;
-  bool AutoRun = false;       // run as soon as the list is prepared: no password dialog, no wipe warning
-  bool ExitAfterRun = false;  // close the program when the run ends
-  QWidget* ReturnForm = nullptr;
+  void SetPasswordPrompt(TPasswordPrompt prompt) { passwordPrompt_ = std::move(prompt); }
   // How many rows run at once: the cores the program may use. With 1 they run one after another on this
   // thread, letting events through as often as the message-pump setting asks.
-  int Workers = AvailableCores();
-  // Asks for the password of a run (and, encrypting, its hint); false when the user cancels.
-  std::function<bool(bool decrypting, TSecretText& password, std::string& hint)> PasswordPrompt;
+  void SetWorkers(int workers) { workers_ = workers; }
+  // Overwrites the request's password once it is taken.
+  void SetRunRequest(TRunRequest& request);
 
   // The engine of every run, also used by the command line's direct single-file form.
   TFileEngine& Engine() { return engine_; }
+  // The batch the list shows.
+  const TBatch& Batch() const { return batch_; }
+  // The password of the last run is still held (kept for a re-encryption).
+  bool HoldsPassword() const { return !password_.empty(); }
 
-  void ClearList();
-  // A row for one file; in decrypt mode the container's hint is read now and shown beside it.
-  void AddFile(const std::string& path);
-  int FileCount() const;
-  std::string FilePath(int row) const;
-
-  // A new batch of `files` in `mode`, handed over by `caller`, which hides until this dialog closes.
+  // A new batch of `files` in `mode` (a decryption reads each container's hint now), handed over by
+  // `caller`, which hides until this dialog closes.
   void StartBatch(TBatchMode mode, const std::vector<std::string>& files, QWidget& caller);
-  // Hides `caller`, which comes back when this dialog closes, then shows and prepares the list.
-  void ShowFor(QWidget& caller);
-  // The confirmation text and caption of the mode; runs at once with AutoRun.
-  void PrepareList();
+  // Shows `batch` for `caller` as StartBatch does, then runs it at once when the run request says so.
+  void Start(TBatch batch, QWidget& caller);
 
  signals:
   // A run started with ExitAfterRun or AutoRun has ended: the program is to end too.
@@ -96,20 +99,22 @@ class TConfirmationDlg : public QDialog, private TEngineObserver, private TBatch
   void OKBitBtnClick();
   void ReEncBitBtnClick();
   void SkipWipeBitBtnClick();
-  void ListViewKeyDown(QKeyEvent& event);
+  void RemoveSelectedRows();
 
+  // The confirmation text and caption of the mode; runs at once with AutoRun.
+  void PrepareList();
   bool AskPassword();
   // Some file of the list lies where the overwrite of a wipe may miss its old data.
   bool AnyOverwriteDoubt() const;
   void RunBatch();
   void FinishRun();
   TBatchOptions CurrentOptions() const;
+  // The table shows the batch: every row, or one row whose result came.
+  void ShowRows();
+  void ShowRow(int row);
   void SetColumnText(int row, int column, const QString& text);
   // Each column as wide as its longest text, never narrower than the form's width for it.
   void FitColumns();
-  // A column naming a file shows its path and keeps the bytes the file system gave it.
-  std::string PathColumn(int row, int column) const;
-  void SetPathColumn(int row, int column, const std::string& path);
   void SetLocked(bool locked);
   void SetReEncButton(bool shown);
   void ShowSkipButton(bool shown);
@@ -118,19 +123,20 @@ class TConfirmationDlg : public QDialog, private TEngineObserver, private TBatch
   std::unique_ptr<Ui::TConfirmationDlg> ui_;
   TStayOnTop stayOnTop_;
   TFileEngine engine_;
-  bool Prepared = false;
-  bool ListEditable = false;
-  bool ReEncrypting = false;
+  TBatch batch_;
+  TSecretText password_;
+  TPasswordPrompt passwordPrompt_;
+  int workers_ = AvailableCores();
+  bool autoRun_ = false;
+  bool exitAfterRun_ = false;
+  QWidget* returnForm_ = nullptr;
+  bool prepared_ = false;
+  bool listEditable_ = false;
   bool running_ = false;
   bool sourceWiping_ = false;
-  bool skipRequested_ = false;  // the skip button was pressed since the runner last asked
-  int FailCount = 0;
-  // The rows of the run in progress, read by the worker threads: what each row shows and works on.
-  std::vector<std::string> rowPaths_;
-  std::vector<std::string> rowSources_;  // re-encrypting: the plain files the decryption left
-  std::vector<std::string> rowHints_;    // re-encrypting: the hint of each row's container
-  std::optional<TProgress> progress_;    // the latest progress, shown when events are let through
-  QElapsedTimer progressShown_;          // since the progress line was last drawn
+  bool skipRequested_ = false;          // the skip button was pressed since the runner last asked
+  std::optional<TProgress> progress_;  // the latest progress, shown when events are let through
+  QElapsedTimer progressShown_;        // since the progress line was last drawn
 };
 
 }  // namespace zk

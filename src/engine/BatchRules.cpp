@@ -88,6 +88,18 @@ TText ConfirmationText(TBatchMode mode, int count) {
   return Sentence(text, {std::to_string(count)});
 }
 
+std::string_view StatusTemplate(TBatchMode mode) {
+  switch (mode) {
+    case TBatchMode::kEncrypt:
+      return kStatusEncrypting;
+    case TBatchMode::kDecrypt:
+      return kStatusDecrypting;
+    case TBatchMode::kWipe:
+      return kStatusWiping;
+  }
+  return kStatusEncrypting;
+}
+
 TText StatusLine(int number, int count, std::string_view path, std::string_view status) {
   return StatusLine(number, number, count, path, status);
 }

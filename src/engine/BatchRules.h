@@ -28,6 +28,9 @@ struct TBatchOptions {
   // The single-file form: the container's path as given (the "_RENAMED" rule still keeps an existing
   // file) instead of the one the naming mode forms.
   std::string ExplicitOutput;
+  // A wipe's success says when the overwrite may have missed the old data (the list); zkcli's lines stay
+  // the plain success, which scripts parse.
+  bool WipeNamesOverwriteDoubt = false;
 };
 
 enum class TBatchMode { kEncrypt = 0, kDecrypt = 1, kWipe = 2 };
@@ -68,6 +71,8 @@ inline constexpr size_t kMaxNameBytes = 200;
 
 // What the confirmation list asks before a run: 以上3個のファイルを暗号化します。…
 TText ConfirmationText(TBatchMode mode, int count);
+// The kStatus… text of a mode's status line.
+std::string_view StatusTemplate(TBatchMode mode);
 // The status line of one of the kStatus… texts, number counting from 1: [2/5Files]/data/a.txtを暗号化中
 TText StatusLine(int number, int count, std::string_view path, std::string_view status);
 // The same for the rows first..last in progress at once: [3-4/200Files]/data/c.txtを暗号化中

@@ -109,7 +109,7 @@ TListOutcome RunListWithWorkers(int workers) {
   }
   ::chmod(folder.Path("p/locked").c_str(), 0444);
   TConfirmationDlg& list = windows.ConfirmationDlg();
-  list.Workers = workers;
+  list.SetWorkers(workers);
   TListOutcome outcome;
   const auto run = [&](TBatchMode mode, const std::vector<std::string>& rows) {
     windows.MainForm().StartBatch(mode, rows);
@@ -184,8 +184,8 @@ class ConfirmationDlgTest : public QObject {
     const std::string readOnly = fixture.Folder.WriteFile("locked.txt", "ro");
     ::chmod(readOnly.c_str(), 0444);
     const std::string missing = fixture.Folder.Path("gone.txt");
-    windows.MainForm().StartBatch(TBatchMode::kEncrypt, {good, readOnly});
-    windows.ConfirmationDlg().AddFile(missing);  // vanished after it was listed
+    // The list takes the files as given: one has vanished since it was picked.
+    windows.ConfirmationDlg().StartBatch(TBatchMode::kEncrypt, {good, readOnly, missing}, windows.MainForm());
     AnswerPassword(windows, "password", "");
     Button(windows, "OKBitBtn").click();
     QCOMPARE(ListColumn(windows, 0),
@@ -212,7 +212,7 @@ class ConfirmationDlgTest : public QObject {
     const QString folder = Q(fixture.Folder.Path());
     const QStringList shown{folder + "メモ.txt", folder + "odd\\xa0", folder + "new\\nline\\x1b[2J"};
     QCOMPARE(ListColumn(windows, 0), shown);
-    QCOMPARE(windows.ConfirmationDlg().FilePath(0), memo);
+    QCOMPARE(windows.ConfirmationDlg().Batch().Rows()[0].Path, memo);
 
     AnswerPassword(windows, "password", "");
     Button(windows, "OKBitBtn").click();
@@ -297,7 +297,7 @@ class ConfirmationDlgTest : public QObject {
     Button(windows, "OKBitBtn").click();
     QCOMPARE(ListColumn(windows, 0), QStringList({"復号成功 : " + Q(container)}));
     QVERIFY(!Button(windows, "ReEncBitBtn").isVisible());
-    QVERIFY(windows.ConfirmationDlg().Password.empty());
+    QVERIFY(!windows.ConfirmationDlg().HoldsPassword());
     QVERIFY(FileExists(container));
   }
 
@@ -506,7 +506,7 @@ class ConfirmationDlgTest : public QObject {
     const std::string first = fixture.Folder.WriteFile("first.bin", std::string(16 << 20, 'f'));
     const std::string second = fixture.Folder.WriteFile("second.bin", std::string(16 << 20, 's'));
     TConfirmationDlg& list = windows.ConfirmationDlg();
-    list.Workers = 2;
+    list.SetWorkers(2);
     windows.MainForm().StartBatch(TBatchMode::kEncrypt, {first, second});
     QStringList titles;
     connect(&list, &QWidget::windowTitleChanged, [&](const QString& title) { titles << title; });
@@ -536,11 +536,11 @@ class ConfirmationDlgTest : public QObject {
     TConfirmationDlg list(settings);
     QStringList asked;
     bool answer = false;
-    list.PasswordPrompt = [&](bool decrypting, TSecretText& password, std::string&) {
+    list.SetPasswordPrompt([&](bool decrypting, TSecretText& password, std::string&) {
       asked << (decrypting ? "decrypt" : "encrypt");
       password.Assign("secret");
       return answer;
-    };
+    });
     const std::string plain = folder.WriteFile("photo", "pixels");
     QWidget caller;
     list.StartBatch(TBatchMode::kEncrypt, {plain}, caller);

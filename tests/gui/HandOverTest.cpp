@@ -128,10 +128,10 @@ class HandOverTest : public QObject {
 
     QCOMPARE(program.RunSecond({"-D", "a $b.txt.enc", Q(second)}), 0);
     QVERIFY(QTest::qWaitFor([&] { return windows.ConfirmationDlg().isVisible(); }));
-    QCOMPARE(windows.ConfirmationDlg().Mode, TBatchMode::kDecrypt);
-    QCOMPARE(windows.ConfirmationDlg().FileCount(), 2);
-    QCOMPARE(windows.ConfirmationDlg().FilePath(0), first);
-    QCOMPARE(windows.ConfirmationDlg().FilePath(1), second);
+    QCOMPARE(windows.ConfirmationDlg().Batch().Mode(), TBatchMode::kDecrypt);
+    QCOMPARE(windows.ConfirmationDlg().Batch().Count(), 2);
+    QCOMPARE(windows.ConfirmationDlg().Batch().Rows()[0].Path, first);
+    QCOMPARE(windows.ConfirmationDlg().Batch().Rows()[1].Path, second);
     QCOMPARE(ListColumn(windows, 1), QStringList({"ひんと", "two"}));
     QVERIFY(!windows.MainForm().isVisible());
     // The second start said nothing; the running one showed no message either.
@@ -150,12 +150,12 @@ class HandOverTest : public QObject {
     QCOMPARE(program.RunSecond({"-W", Q(later)}), 0);
     QTest::qWait(500);
     QCOMPARE(ListColumn(windows, 0), QStringList({Q(open)}));
-    QCOMPARE(windows.ConfirmationDlg().Mode, TBatchMode::kEncrypt);
+    QCOMPARE(windows.ConfirmationDlg().Batch().Mode(), TBatchMode::kEncrypt);
 
     Control<QPushButton>(windows.ConfirmationDlg(), "CloseBitBtn").click();
     QVERIFY(QTest::qWaitFor([&] { return ListColumn(windows, 0) == QStringList({Q(later)}); }));
     QVERIFY(windows.ConfirmationDlg().isVisible());
-    QCOMPARE(windows.ConfirmationDlg().Mode, TBatchMode::kWipe);
+    QCOMPARE(windows.ConfirmationDlg().Batch().Mode(), TBatchMode::kWipe);
   }
 
   // Picks during the password dialog and during the run itself come after the run's list is closed, each
@@ -167,7 +167,7 @@ class HandOverTest : public QObject {
     const std::string running = folder.WriteFile("running.txt", std::string(8 << 20, 'r'));
     const std::string duringDialog = folder.WriteFile("dialog.txt", "d");
     const std::string duringRun = folder.WriteFile("run.txt", "r");
-    windows.ConfirmationDlg().Workers = 1;
+    windows.ConfirmationDlg().SetWorkers(1);
     windows.ConfirmationDlg().Engine().ProcessMsgInterval = 1;
     int secondDuringDialog = -2;
     int secondDuringRun = -2;
@@ -192,16 +192,16 @@ class HandOverTest : public QObject {
     QCOMPARE(secondDuringRun, 0);
     // The run's own list stays as it ended, until it is closed.
     QVERIFY(Control<QAbstractButton>(windows.ConfirmationDlg(), "CloseBitBtn").isEnabled());
-    QCOMPARE(windows.ConfirmationDlg().FileCount(), 1);
-    QCOMPARE(windows.ConfirmationDlg().FilePath(0), running);
+    QCOMPARE(windows.ConfirmationDlg().Batch().Count(), 1);
+    QCOMPARE(windows.ConfirmationDlg().Batch().Rows()[0].Path, running);
     QVERIFY(FileExists(running + ".enc"));
 
     Control<QPushButton>(windows.ConfirmationDlg(), "CloseBitBtn").click();
     QVERIFY(QTest::qWaitFor([&] { return ListColumn(windows, 0) == QStringList({Q(duringDialog)}); }));
-    QCOMPARE(windows.ConfirmationDlg().Mode, TBatchMode::kEncrypt);
+    QCOMPARE(windows.ConfirmationDlg().Batch().Mode(), TBatchMode::kEncrypt);
     Control<QPushButton>(windows.ConfirmationDlg(), "CloseBitBtn").click();
     QVERIFY(QTest::qWaitFor([&] { return ListColumn(windows, 0) == QStringList({Q(duringRun)}); }));
-    QCOMPARE(windows.ConfirmationDlg().Mode, TBatchMode::kDecrypt);
+    QCOMPARE(windows.ConfirmationDlg().Batch().Mode(), TBatchMode::kDecrypt);
   }
 };
 

@@ -240,8 +240,8 @@ class MainWindowTest : public QObject {
     const std::string deep = fixture.Folder.WriteFile(std::string(100, 'f') + "/" + longName, "deep");
     const std::string plain = fixture.Folder.WriteFile("z.txt", "z");
     DropFiles(Control<QPushButton>(windows.MainForm(), "EncBitBtn"), {plain, deep});
-    QCOMPARE(windows.ConfirmationDlg().FilePath(0), plain);
-    QCOMPARE(windows.ConfirmationDlg().FilePath(1), deep);  // longer than 255 bytes, not cut
+    QCOMPARE(windows.ConfirmationDlg().Batch().Rows()[0].Path, plain);
+    QCOMPARE(windows.ConfirmationDlg().Batch().Rows()[1].Path, deep);  // longer than 255 bytes, not cut
   }
 
   void SecondInstanceIsRefused() {

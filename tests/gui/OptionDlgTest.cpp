@@ -231,8 +231,8 @@ class OptionDlgTest : public QObject {
     TConfirmationDlg& list = windows.ConfirmationDlg();
     QVERIFY(list.isVisible() && !options.isVisible());
     QCOMPARE(list.windowTitle(), QStringLiteral("ファイルの抹消"));
-    QCOMPARE(list.FilePath(0), inPlain);
-    QCOMPARE(list.FilePath(1), hidden);  // a hidden folder is listed as itself
+    QCOMPARE(list.Batch().Rows()[0].Path, inPlain);
+    QCOMPARE(list.Batch().Rows()[1].Path, hidden);  // a hidden folder is listed as itself
     Control<QPushButton>(list, "CloseBitBtn").click();
     QVERIFY(options.isVisible());
     QVERIFY(!windows.MainForm().isVisible());
@@ -245,7 +245,7 @@ class OptionDlgTest : public QObject {
     TOptionDlg& options = OpenOptions(windows);
     fixture.Script.ChooseFiles({QString::fromStdString(file)});
     Control<QAbstractButton>(options, "WipeSpeedButton").click();
-    QCOMPARE(windows.ConfirmationDlg().FilePath(0), file);
+    QCOMPARE(windows.ConfirmationDlg().Batch().Rows()[0].Path, file);
     QVERIFY(windows.ConfirmationDlg().isVisible());
   }
 
