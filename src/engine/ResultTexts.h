@@ -13,102 +13,15 @@
 
 namespace zk {
 
-// Encryption of one file.
-inline constexpr std::string_view kEncryptSuccess = ZK_TRANSLATE_NOOP("CoreTexts", "暗号化成功：");
-inline constexpr std::string_view kEncryptFailed = ZK_TRANSLATE_NOOP("CoreTexts", "＊暗号化失敗＊：");
-
-// Decryption of one file.
-inline constexpr std::string_view kDecryptSuccess = ZK_TRANSLATE_NOOP("CoreTexts", "復号成功 : ");
-inline constexpr std::string_view kDecryptOldFormat =
-    ZK_TRANSLATE_NOOP("CoreTexts", "＊古い形式です。Ver2.1で復号して下さい：");
-inline constexpr std::string_view kDecryptNotContainer =
-    ZK_TRANSLATE_NOOP("CoreTexts", "＊不正なファイル形式です：");
-inline constexpr std::string_view kDecryptWrongPassword =
-    ZK_TRANSLATE_NOOP("CoreTexts", "＊パスワードが違います：");
-inline constexpr std::string_view kDecryptDamaged = ZK_TRANSLATE_NOOP("CoreTexts", "＊ファイルが不正です：");
-inline constexpr std::string_view kDecryptFailed = ZK_TRANSLATE_NOOP("CoreTexts", "＊復号不可：");
-// An explicit output that is a link to a file, a folder or another kind that is never replaced.
-inline constexpr std::string_view kDecryptOutputRefused =
-    ZK_TRANSLATE_NOOP("CoreTexts", "＊復号失敗(出力先がリンクまたはフォルダなどで、置き換えられません)：");
-
 // Reading the hint of a container for the confirmation list.
 inline constexpr std::string_view kReadHintError =
     ZK_TRANSLATE_NOOP("CoreTexts", "＊エラー：形式外または読み取り専用です。＊");
-
-// Texts of the batch, which replace or stand in for the texts above.
-inline constexpr std::string_view kEncryptNameTooLong =
-    ZK_TRANSLATE_NOOP("CoreTexts", "＊暗号化失敗(処理元ファイル名が半角200文字以上です。)：");
-inline constexpr std::string_view kEncryptReadOnly =
-    ZK_TRANSLATE_NOOP("CoreTexts", "＊暗号化失敗(読み取り専用です)：");
-inline constexpr std::string_view kDecryptReadOnly =
-    ZK_TRANSLATE_NOOP("CoreTexts", "＊復号失敗(読み取り専用です)：");
-inline constexpr std::string_view kUnexpectedError = ZK_TRANSLATE_NOOP("CoreTexts", "＊予期せぬエラー：");
-// A row of a re-encryption whose decryption had failed: it has no plain file to encrypt.
-inline constexpr std::string_view kReEncryptNotDecrypted =
-    ZK_TRANSLATE_NOOP("CoreTexts", "＊再暗号化不可(復号されていないファイルです)：");
-inline constexpr std::string_view kWipeSuccess = ZK_TRANSLATE_NOOP("CoreTexts", "抹消成功 : ");
-// A wipe that worked on storage where the overwrite may not reach the old data (copy-on-write, network,
-// flash and the like).
-inline constexpr std::string_view kWipeSuccessOldDataMayRemain =
-    ZK_TRANSLATE_NOOP("CoreTexts", "抹消成功(元のデータが残っている可能性があります) : ");
+// Shown both by a wipe and by a source wipe that fail.
 inline constexpr std::string_view kWipeFailed = ZK_TRANSLATE_NOOP(
     "CoreTexts", "＊抹消不可(ファイルが無効or読み取り専用orロックされている可能性があります。) : ");
-// The file was deleted, but its overwrite did not reach the end (a full disk): a failure, since the old
-// blocks may survive. For a source wipe the row still says that the output was made.
-inline constexpr std::string_view kWipeIncomplete = ZK_TRANSLATE_NOOP(
-    "CoreTexts",
-    "＊抹消不完全("
-    "ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。) : ");
-inline constexpr std::string_view kEncryptWipeIncomplete = ZK_TRANSLATE_NOOP(
-    "CoreTexts",
-    "＊暗号化成功("
-    "処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があり"
-    "ます。)：");
-inline constexpr std::string_view kDecryptWipeIncomplete = ZK_TRANSLATE_NOOP(
-    "CoreTexts",
-    "＊復号成功("
-    "処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります"
-    "。)：");
 
-// A source that is a symbolic link: its wipe removes the link only (wiping through a link could destroy a
-// file elsewhere), so the file it leads to remains. The row names that file (%1) and counts as failed.
-inline constexpr std::string_view kEncryptLinkTargetKept =
-    ZK_TRANSLATE_NOOP("CoreTexts", "＊暗号化成功(リンク先は抹消されていません：%1)：");
-inline constexpr std::string_view kDecryptLinkTargetKept =
-    ZK_TRANSLATE_NOOP("CoreTexts", "＊復号成功(リンク先は抹消されていません：%1) : ");
-inline constexpr std::string_view kWipeLinkTargetKept =
-    ZK_TRANSLATE_NOOP("CoreTexts", "＊リンクのみ削除(リンク先は抹消されていません：%1) : ");
-
-// A source that changed after it was read (written to, replaced, grown or cut), or that another ZK process
-// was reading, when its wipe came: the output was made, the source is kept.
-inline constexpr std::string_view kEncryptSourceChanged = ZK_TRANSLATE_NOOP(
-    "CoreTexts", "＊暗号化成功(処理元ファイルが読み込み後に変更されたか使用中のため、抹消していません)：");
-inline constexpr std::string_view kDecryptSourceChanged = ZK_TRANSLATE_NOOP(
-    "CoreTexts", "＊復号成功(処理元ファイルが読み込み後に変更されたか使用中のため、抹消していません) : ");
-
-// A file with other hard links is never overwritten (that would destroy the data under its other names):
-// only this name is removed.
-inline constexpr std::string_view kEncryptHardLinkKept = ZK_TRANSLATE_NOOP(
-    "CoreTexts",
-    "＊暗号化成功(処理元ファイルは名前のみ削除しました。データは他のハードリンクに残っています)：");
-inline constexpr std::string_view kDecryptHardLinkKept = ZK_TRANSLATE_NOOP(
-    "CoreTexts",
-    "＊復号成功(処理元ファイルは名前のみ削除しました。データは他のハードリンクに残っています) : ");
-inline constexpr std::string_view kWipeHardLinkKept =
-    ZK_TRANSLATE_NOOP("CoreTexts", "＊名前のみ削除(データは他のハードリンクに残っています) : ");
-
-// Rows that a folder search gives besides files: a link to a folder inside the searched folder (never
-// entered), a folder that cannot be read, and the unfinished output of an interrupted run.
-inline constexpr std::string_view kEncryptFolderLinkNotFollowed =
-    ZK_TRANSLATE_NOOP("CoreTexts", "＊暗号化失敗(フォルダへのリンクは辿りません)：");
-inline constexpr std::string_view kDecryptFolderLinkNotFollowed =
-    ZK_TRANSLATE_NOOP("CoreTexts", "＊復号失敗(フォルダへのリンクは辿りません) : ");
-inline constexpr std::string_view kFolderUnreadable =
-    ZK_TRANSLATE_NOOP("CoreTexts", "＊フォルダを読み取れません：");
-inline constexpr std::string_view kUnfinishedFileSkipped =
-    ZK_TRANSLATE_NOOP("CoreTexts", "＊中断された処理の未完成ファイルです(処理しません)：");
-
-// What happened to one file. kUnexpectedError stays last (the catalogue below counts on it).
+// What happened to one file. kUnexpectedError stays last (the catalogue below counts on it). A new kind is
+// a name here and its row, with its text, in kResultCatalogue.
 enum class TResultKind {
   kEncrypted,
   kEncryptFailed,
@@ -121,7 +34,9 @@ enum class TResultKind {
   kDecryptDamaged,
   kDecryptFailed,
   kDecryptReadOnly,
+  // The explicit output is a link to a file, a folder or another kind that is never replaced.
   kDecryptOutputRefused,
+  // A row of a re-encryption whose decryption had failed: it has no plain file to encrypt.
   kReEncryptNotDecrypted,
   kWiped,
   // Wiped where the overwrite may not have reached the old data.
@@ -133,7 +48,8 @@ enum class TResultKind {
   kSourceWipeFailed,
   kEncryptedSourceWipeIncomplete,
   kDecryptedSourceWipeIncomplete,
-  // The source was a link: the wipe removed the link only, and the file it led to remains.
+  // The source was a link: the wipe removed the link only (wiping through a link could destroy a file
+  // elsewhere), and the file it led to remains; the row names it (%1 in the text).
   kEncryptedLinkTargetKept,
   kDecryptedLinkTargetKept,
   kLinkOnlyWiped,
@@ -164,43 +80,63 @@ struct TResultEntry {
   bool Failure;
 };
 inline constexpr TResultEntry kResultCatalogue[] = {
-    {TResultKind::kEncrypted, "encrypted", kEncryptSuccess, false},
-    {TResultKind::kEncryptFailed, "encrypt-failed", kEncryptFailed, true},
-    {TResultKind::kEncryptNameTooLong, "name-too-long", kEncryptNameTooLong, true},
-    {TResultKind::kEncryptReadOnly, "encrypt-read-only", kEncryptReadOnly, true},
-    {TResultKind::kDecrypted, "decrypted", kDecryptSuccess, false},
-    {TResultKind::kDecryptOldFormat, "old-format", kDecryptOldFormat, true},
-    {TResultKind::kDecryptNotContainer, "not-a-container", kDecryptNotContainer, true},
-    {TResultKind::kDecryptWrongPassword, "wrong-password", kDecryptWrongPassword, true},
-    {TResultKind::kDecryptDamaged, "damaged", kDecryptDamaged, true},
-    {TResultKind::kDecryptFailed, "decrypt-failed", kDecryptFailed, true},
-    {TResultKind::kDecryptReadOnly, "decrypt-read-only", kDecryptReadOnly, true},
-    {TResultKind::kDecryptOutputRefused, "output-refused", kDecryptOutputRefused, true},
-    {TResultKind::kReEncryptNotDecrypted, "not-decrypted", kReEncryptNotDecrypted, true},
-    {TResultKind::kWiped, "wiped", kWipeSuccess, false},
-    {TResultKind::kWipedOldDataMayRemain, "wiped-old-data-may-remain", kWipeSuccessOldDataMayRemain, false},
+    {TResultKind::kEncrypted, "encrypted", ZK_TRANSLATE_NOOP("CoreTexts", "暗号化成功："), false},
+    {TResultKind::kEncryptFailed, "encrypt-failed", ZK_TRANSLATE_NOOP("CoreTexts", "＊暗号化失敗＊："), true},
+    {TResultKind::kEncryptNameTooLong, "name-too-long",
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊暗号化失敗(処理元ファイル名が半角200文字以上です。)："), true},
+    {TResultKind::kEncryptReadOnly, "encrypt-read-only",
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊暗号化失敗(読み取り専用です)："), true},
+    {TResultKind::kDecrypted, "decrypted", ZK_TRANSLATE_NOOP("CoreTexts", "復号成功 : "), false},
+    {TResultKind::kDecryptOldFormat, "old-format",
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊古い形式です。Ver2.1で復号して下さい："), true},
+    {TResultKind::kDecryptNotContainer, "not-a-container",
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊不正なファイル形式です："), true},
+    {TResultKind::kDecryptWrongPassword, "wrong-password",
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊パスワードが違います："), true},
+    {TResultKind::kDecryptDamaged, "damaged", ZK_TRANSLATE_NOOP("CoreTexts", "＊ファイルが不正です："), true},
+    {TResultKind::kDecryptFailed, "decrypt-failed", ZK_TRANSLATE_NOOP("CoreTexts", "＊復号不可："), true},
+    {TResultKind::kDecryptReadOnly, "decrypt-read-only",
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊復号失敗(読み取り専用です)："), true},
+    {TResultKind::kDecryptOutputRefused, "output-refused",
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊復号失敗(出力先がリンクまたはフォルダなどで、置き換えられません)："), true},
+    {TResultKind::kReEncryptNotDecrypted, "not-decrypted",
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊再暗号化不可(復号されていないファイルです)："), true},
+    {TResultKind::kWiped, "wiped", ZK_TRANSLATE_NOOP("CoreTexts", "抹消成功 : "), false},
+    {TResultKind::kWipedOldDataMayRemain, "wiped-old-data-may-remain",
+     ZK_TRANSLATE_NOOP("CoreTexts", "抹消成功(元のデータが残っている可能性があります) : "), false},
     {TResultKind::kWipeFailed, "wipe-failed", kWipeFailed, true},
-    {TResultKind::kWipeIncomplete, "wipe-incomplete", kWipeIncomplete, true},
+    {TResultKind::kWipeIncomplete, "wipe-incomplete",
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊抹消不完全(ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。) : "), true},
     {TResultKind::kSourceWipeFailed, "source-wipe-failed", kWipeFailed, true},
-    {TResultKind::kEncryptedSourceWipeIncomplete, "encrypted-source-wipe-incomplete", kEncryptWipeIncomplete,
-     true},
-    {TResultKind::kDecryptedSourceWipeIncomplete, "decrypted-source-wipe-incomplete", kDecryptWipeIncomplete,
-     true},
-    {TResultKind::kEncryptedLinkTargetKept, "encrypted-link-target-kept", kEncryptLinkTargetKept, true},
-    {TResultKind::kDecryptedLinkTargetKept, "decrypted-link-target-kept", kDecryptLinkTargetKept, true},
-    {TResultKind::kLinkOnlyWiped, "link-only-wiped", kWipeLinkTargetKept, true},
-    {TResultKind::kEncryptedSourceChanged, "encrypted-source-changed-kept", kEncryptSourceChanged, true},
-    {TResultKind::kDecryptedSourceChanged, "decrypted-source-changed-kept", kDecryptSourceChanged, true},
-    {TResultKind::kEncryptedHardLinkKept, "encrypted-hard-link-kept", kEncryptHardLinkKept, true},
-    {TResultKind::kDecryptedHardLinkKept, "decrypted-hard-link-kept", kDecryptHardLinkKept, true},
-    {TResultKind::kHardLinkOnlyRemoved, "hard-link-only-removed", kWipeHardLinkKept, true},
+    {TResultKind::kEncryptedSourceWipeIncomplete, "encrypted-source-wipe-incomplete",
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊暗号化成功(処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。)："), true},
+    {TResultKind::kDecryptedSourceWipeIncomplete, "decrypted-source-wipe-incomplete",
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊復号成功(処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。)："), true},
+    {TResultKind::kEncryptedLinkTargetKept, "encrypted-link-target-kept",
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊暗号化成功(リンク先は抹消されていません：%1)："), true},
+    {TResultKind::kDecryptedLinkTargetKept, "decrypted-link-target-kept",
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊復号成功(リンク先は抹消されていません：%1) : "), true},
+    {TResultKind::kLinkOnlyWiped, "link-only-wiped",
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊リンクのみ削除(リンク先は抹消されていません：%1) : "), true},
+    {TResultKind::kEncryptedSourceChanged, "encrypted-source-changed-kept",
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊暗号化成功(処理元ファイルが読み込み後に変更されたか使用中のため、抹消していません)："), true},
+    {TResultKind::kDecryptedSourceChanged, "decrypted-source-changed-kept",
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊復号成功(処理元ファイルが読み込み後に変更されたか使用中のため、抹消していません) : "), true},
+    {TResultKind::kEncryptedHardLinkKept, "encrypted-hard-link-kept",
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊暗号化成功(処理元ファイルは名前のみ削除しました。データは他のハードリンクに残っています)："), true},
+    {TResultKind::kDecryptedHardLinkKept, "decrypted-hard-link-kept",
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊復号成功(処理元ファイルは名前のみ削除しました。データは他のハードリンクに残っています) : "), true},
+    {TResultKind::kHardLinkOnlyRemoved, "hard-link-only-removed",
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊名前のみ削除(データは他のハードリンクに残っています) : "), true},
     {TResultKind::kEncryptFolderLinkNotFollowed, "encrypt-folder-link-not-followed",
-     kEncryptFolderLinkNotFollowed, true},
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊暗号化失敗(フォルダへのリンクは辿りません)："), true},
     {TResultKind::kDecryptFolderLinkNotFollowed, "decrypt-folder-link-not-followed",
-     kDecryptFolderLinkNotFollowed, true},
-    {TResultKind::kFolderUnreadable, "folder-unreadable", kFolderUnreadable, true},
-    {TResultKind::kUnfinishedFileSkipped, "unfinished-file-skipped", kUnfinishedFileSkipped, true},
-    {TResultKind::kUnexpectedError, "unexpected-error", kUnexpectedError, true},
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊復号失敗(フォルダへのリンクは辿りません) : "), true},
+    {TResultKind::kFolderUnreadable, "folder-unreadable",
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊フォルダを読み取れません："), true},
+    {TResultKind::kUnfinishedFileSkipped, "unfinished-file-skipped",
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊中断された処理の未完成ファイルです(処理しません)："), true},
+    {TResultKind::kUnexpectedError, "unexpected-error", ZK_TRANSLATE_NOOP("CoreTexts", "＊予期せぬエラー："), true},
 };
 
 // A kind added to TResultKind without its row (or rows out of order) stops the build here.

@@ -89,25 +89,25 @@ TEST_F(BatchRules, ProposedOutputNames) {
 TEST_F(BatchRules, EncryptRowResults) {
   const std::string source = folder.WriteFile("a.txt", "plain");
   TRowResult row = EncryptRow(engine, source, options);
-  EXPECT_EQ(row.Text(), kEncryptSuccess);
+  EXPECT_EQ(row.Text(), "暗号化成功：");
   EXPECT_FALSE(row.Failed());
   EXPECT_TRUE(FileExists(source));
   EXPECT_EQ(engine.ReadHint(source + ".enc"), "hint");
 
   options.NamingMode = 7;
   row = EncryptRow(engine, source, options);
-  EXPECT_EQ(row.Text(), kUnexpectedError);
+  EXPECT_EQ(row.Text(), "＊予期せぬエラー：");
   EXPECT_TRUE(row.Failed());
 
   options.NamingMode = kNamingOwnExtension;
   const std::string longName = folder.WriteFile(std::string(200, 'n'), "x");
   row = EncryptRow(engine, longName, options);
-  EXPECT_EQ(row.Text(), kEncryptNameTooLong);
+  EXPECT_EQ(row.Text(), "＊暗号化失敗(処理元ファイル名が半角200文字以上です。)：");
   EXPECT_FALSE(FileExists(longName + ".bmp"));
   EXPECT_EQ(EncryptRow(engine, folder.WriteFile(std::string(199, 'n'), "x"), options).Text(),
-            kEncryptSuccess);
+            "暗号化成功：");
 
-  EXPECT_EQ(EncryptRow(engine, folder.Path("missing"), options).Text(), kEncryptFailed);
+  EXPECT_EQ(EncryptRow(engine, folder.Path("missing"), options).Text(), "＊暗号化失敗＊：");
 }
 
 TEST_F(BatchRules, AnExplicitOutputReplacesTheNamingModeButNeverAFile) {
@@ -116,7 +116,7 @@ TEST_F(BatchRules, AnExplicitOutputReplacesTheNamingModeButNeverAFile) {
   options.ExplicitOutput = taken;
   options.WipeSource = true;
   const TRowResult row = EncryptRow(engine, source, options);
-  EXPECT_EQ(row.Text(), kEncryptSuccess);
+  EXPECT_EQ(row.Text(), "暗号化成功：");
   EXPECT_EQ(test::TempFolder::ReadFile(taken), "keep me");
   EXPECT_FALSE(FileExists(source + ".enc"));
   EXPECT_FALSE(FileExists(source)) << "the source is wiped once the container is written";
@@ -130,11 +130,11 @@ TEST_F(BatchRules, AReadOnlyFileGetsTheReadOnlyText) {
   const std::string source = folder.WriteFile("ro", "plain");
   ASSERT_EQ(::chmod(source.c_str(), 0444), 0);
   TRowResult row = EncryptRow(engine, source, options);
-  EXPECT_EQ(row.Text(), kEncryptReadOnly);
+  EXPECT_EQ(row.Text(), "＊暗号化失敗(読み取り専用です)：");
   EXPECT_TRUE(row.Failed());
   EXPECT_FALSE(FileExists(source + ".enc"));
   row = DecryptRow(engine, source, options);
-  EXPECT_EQ(row.Text(), kDecryptReadOnly);
+  EXPECT_EQ(row.Text(), "＊復号失敗(読み取り専用です)：");
   EXPECT_TRUE(row.Failed());
 }
 
@@ -203,7 +203,7 @@ TEST_F(BatchRules, EncryptionWipesTheSourceOnlyWhenAsked) {
   options.WipeSource = true;
   const std::string wiped = folder.WriteFile("wiped", "plain");
   const TRowResult row = EncryptRow(engine, wiped, options);
-  EXPECT_EQ(row.Text(), kEncryptSuccess);
+  EXPECT_EQ(row.Text(), "暗号化成功：");
   EXPECT_FALSE(FileExists(wiped));
   EXPECT_EQ(observer.SourceWipes, 1);
   EXPECT_EQ(engine.DecryptFile(wiped + ".enc", "pw"), TResultKind::kDecrypted);
@@ -221,14 +221,14 @@ TEST_F(BatchRules, ASourceWipeCutShortMarksTheRowAndKeepsTheOutput) {
     test::TFileSizeLimit limit(1500);  // the container fits, the 2048-byte overwrite does not
     row = EncryptRow(engine, source, options);
   }
-  EXPECT_EQ(row.Text(), kEncryptWipeIncomplete);
+  EXPECT_EQ(row.Text(), "＊暗号化成功(処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。)：");
   EXPECT_TRUE(row.Failed());
   EXPECT_FALSE(FileExists(source));
   {
     test::TFileSizeLimit limit(1500);
     row = DecryptRow(engine, source + ".enc", options);
   }
-  EXPECT_EQ(row.Text(), kDecryptWipeIncomplete);
+  EXPECT_EQ(row.Text(), "＊復号成功(処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。)：");
   EXPECT_TRUE(row.Failed());
   EXPECT_EQ(row.DecryptedPath, source);
   EXPECT_FALSE(FileExists(source + ".enc"));
@@ -253,10 +253,10 @@ TEST_F(BatchRules, DecryptionAppliesTheStoredDate) {
   const std::string source = folder.WriteFile("dated.txt", "plain");
   ASSERT_TRUE(ApplyPackedFileDate(source, 0x5A8C6000));
   const int64_t original = ModificationTime(source);
-  ASSERT_EQ(EncryptRow(engine, source, options).Text(), kEncryptSuccess);
+  ASSERT_EQ(EncryptRow(engine, source, options).Text(), "暗号化成功：");
   ASSERT_EQ(::unlink(source.c_str()), 0);
   const TRowResult row = DecryptRow(engine, source + ".enc", options);
-  ASSERT_EQ(row.Text(), kDecryptSuccess);
+  ASSERT_EQ(row.Text(), "復号成功 : ");
   EXPECT_EQ(row.DecryptedPath, source);
   EXPECT_LE(std::abs(ModificationTime(source) - original), 2);
 }
@@ -265,7 +265,7 @@ TEST_F(BatchRules, AnUnknownDateLeavesTheFileAsWritten) {
   const std::string container =
       folder.WriteFile("c", test::HandMadeContainer({"pw", "", "undated", -1, 0, "plain"}));
   const TRowResult row = DecryptRow(engine, container, options);
-  ASSERT_EQ(row.Text(), kDecryptSuccess);
+  ASSERT_EQ(row.Text(), "復号成功 : ");
   EXPECT_EQ(engine.LastFileDate, -1);
   EXPECT_LE(std::abs(ModificationTime(folder.Path("undated")) - static_cast<int64_t>(::time(nullptr))), 60);
 }
@@ -289,13 +289,13 @@ TEST_F(BatchRules, AnOutputThatDiffersOnlyInCaseIsNoReasonToKeepTheSource) {
   options.WipeSource = true;
   options.ExplicitOutput = folder.Path("A.TXT");
   const std::string source = folder.WriteFile("a.txt", "plain");
-  EXPECT_EQ(EncryptRow(engine, source, options).Text(), kEncryptSuccess);
+  EXPECT_EQ(EncryptRow(engine, source, options).Text(), "暗号化成功：");
   EXPECT_FALSE(FileExists(source));
   options.ExplicitOutput.clear();
 
   options.WipeDecryptedSource = true;
   const TRowResult row = DecryptRow(engine, folder.Path("A.TXT"), options);
-  EXPECT_EQ(row.Text(), kDecryptSuccess);
+  EXPECT_EQ(row.Text(), "復号成功 : ");
   EXPECT_EQ(row.DecryptedPath, source);
   EXPECT_EQ(folder.Listing(), std::vector<std::string>{"a.txt"});
 }
@@ -308,7 +308,7 @@ TEST_F(BatchRules, AnExplicitOutputOnTheContainerItselfIsNeverWiped) {
         folder.WriteFile("c", test::HandMadeContainer({"pw", "", "stored", -1, 0, "plain"}));
     engine.ExplicitOutputName = folder.Path(spelling);
     const TRowResult row = DecryptRow(engine, container, options);
-    EXPECT_EQ(row.Text(), kDecryptSuccess) << spelling;
+    EXPECT_EQ(row.Text(), "復号成功 : ") << spelling;
     EXPECT_EQ(test::TempFolder::ReadFile(container), "plain") << spelling;
   }
 }
@@ -350,13 +350,13 @@ TEST_F(BatchRules, ALinkAsSourceIsRemovedAndItsTargetIsNamedAsKept) {
 
   const std::string dangling = folder.MakeLink("dangling", folder.Path("nothing"));
   row = WipeRow(engine, dangling);
-  EXPECT_EQ(row.Text(), kWipeSuccess);
+  EXPECT_EQ(row.Text(), "抹消成功 : ");
   EXPECT_FALSE(FileExists(dangling));
 }
 
 TEST_F(BatchRules, WipeRows) {
   const std::string path = folder.WriteFile("w", "data");
-  EXPECT_EQ(WipeRow(engine, path).Text(), kWipeSuccess);
+  EXPECT_EQ(WipeRow(engine, path).Text(), "抹消成功 : ");
   EXPECT_FALSE(FileExists(path));
   TRowResult row = WipeRow(engine, path);
   EXPECT_EQ(row.Text(), kWipeFailed);
@@ -367,7 +367,7 @@ TEST_F(BatchRules, WipeRows) {
     test::TFileSizeLimit limit(1000);
     row = WipeRow(engine, path);
   }
-  EXPECT_EQ(row.Text(), kWipeIncomplete);
+  EXPECT_EQ(row.Text(), "＊抹消不完全(ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。) : ");
   EXPECT_TRUE(row.Failed());
   EXPECT_FALSE(FileExists(path));
 }

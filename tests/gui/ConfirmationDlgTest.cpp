@@ -327,7 +327,7 @@ class ConfirmationDlgTest : public QObject {
     QVERIFY(FileExists(fixture.Folder.Path("junk")));  // folders stay
     QCOMPARE(
         ListColumn(windows, 0),
-        QStringList({(doubt ? Q(std::string(kWipeSuccessOldDataMayRemain)) : "抹消成功 : ") + Q(doomed)}));
+        QStringList({(doubt ? QString("抹消成功(元のデータが残っている可能性があります) : ") : "抹消成功 : ") + Q(doomed)}));
   }
 
   // btrfs writes the overwrite to new blocks: the warning gains its lines and the row, still a success,
