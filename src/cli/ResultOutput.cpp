@@ -25,7 +25,7 @@ void ResultOutput::Row(const std::string& path, const TRowResult& result) {
   std::string_view cause = result.Cause;
   if (cause.empty() && result.Kind == TResultKind::kUnfinishedFileSkipped) cause = kUnfinishedFileCause;
   Cause(path, cause);
-  const std::string text = result.Text(TranslatedTemplate) + path;
+  const std::string text = ShownText(result.Sentence()) + path;
   if (!json_) {
     if (result.DecryptedPath.empty())
       console_.Line({text});

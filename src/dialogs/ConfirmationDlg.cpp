@@ -70,7 +70,7 @@ void TConfirmationDlg::ShowRows() {
 void TConfirmationDlg::ShowRow(int row) {
   const TBatchRow& shown = batch_.Rows()[row];
   const QString path = DisplayQString(shown.Path);
-  SetColumnText(row, kPathColumn, shown.Result ? DisplayQString(shown.Result->Text(ShownCoreText)) + path : path);
+  SetColumnText(row, kPathColumn, shown.Result ? CoreText(shown.Result->Sentence()) + path : path);
   // The row text is the one the user knows; why a row failed is told beside it.
   if (shown.Result && !shown.Result->Cause.empty()) {
     QTableWidgetItem& item = *ui_->ListView->item(row, kPathColumn);

@@ -46,8 +46,10 @@ struct TRowResult {
   std::string Cause;          // for a failure: why, e.g. "cannot write a.txt.enc: No space left on device"; empty when unknown
 
   bool Failed() const { return IsFailure(Kind); }
-  // What the row shows before the path.
-  std::string Text(const TShownText& shown = {}) const { return ResultText(Kind, LinkTarget, shown); }
+  // What the row shows before the path, as a sentence to render (translated in the desktop program).
+  TText Sentence() const { return ResultSentence(Kind, LinkTarget); }
+  // The same in the core's own text.
+  std::string Text() const { return RenderText(Sentence()); }
 };
 
 // A row after its heavy part (reading, ciphering, writing and flushing the output without its final name):

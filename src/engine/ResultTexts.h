@@ -160,10 +160,6 @@ constexpr bool IsFailure(TResultKind kind) { return CatalogueEntry(kind).Failure
 inline TText ResultSentence(TResultKind kind, std::string_view linkTarget) {
   return Sentence(ResultText(kind), {std::string(linkTarget)});
 }
-// The same, rendered with `shown`'s translation of the sentence (the core's own text without one).
-inline std::string ResultText(TResultKind kind, std::string_view linkTarget, const TShownText& shown = {}) {
-  return RenderText(ResultSentence(kind, linkTarget), shown);
-}
 
 // A container's hint as the list and zkcli show it: kReadHintError when it could not be read.
 inline TText HintText(const std::optional<std::string>& hint) {
