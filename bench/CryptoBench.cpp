@@ -49,7 +49,7 @@ class HardwareSwitch {
 
 bool HasAll(uint32_t features) {
   for (uint32_t f = 1; f <= features; f <<= 1) {
-    if ((features & f) && !cpu::Has(cpu::Feature(f))) return false;
+    if ((features & f) && !cpu::Has(cpu::TCpuFeature(f))) return false;
   }
   return true;
 }
@@ -227,7 +227,7 @@ int main(int argc, char** argv) {
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
 
   InitGcrypt();
-  const auto yesNo = [](zk::cpu::Feature f) { return zk::cpu::Has(f) ? "yes" : "no"; };
+  const auto yesNo = [](zk::cpu::TCpuFeature f) { return zk::cpu::Has(f) ? "yes" : "no"; };
   std::cout << "CPU instructions: AES " << yesNo(zk::cpu::kAesNi) << ", SHA " << yesNo(zk::cpu::kShaNi)
             << ", AVX2 " << yesNo(zk::cpu::kAvx2) << ", AVX-512 (VBMI, GFNI) " << yesNo(zk::cpu::kAvx512)
             << ", VAES " << yesNo(zk::cpu::kVaes) << "\n";

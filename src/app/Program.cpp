@@ -40,19 +40,19 @@ void SetUpApplication(QApplication& application, TUiLanguage language) {
 }
 
 int RunProgram(TProgramState state) {
-  std::optional<SingleInstanceLock> instance;
+  std::optional<TSingleInstanceLock> instance;
   std::optional<THandOverServer> handOvers;
   if (ReadSetting(settings::kDbChk, state.SettingsFile)) {
-    instance = SingleInstanceLock::TryAcquire();
+    instance = TSingleInstanceLock::TryAcquire();
     if (instance->AnotherInstanceRuns()) {
       // Files go to the running program, which takes them as a drop; anything else (or a program that
       // does not answer) gets the message, in front of the running program's windows.
       const std::optional<THandOver> handOver = HandOverOf(state.CommandLine, state.StartFolder);
-      if (!handOver || !SendHandOver(SingleInstanceLock::HandOverSocketPath(), *handOver))
+      if (!handOver || !SendHandOver(TSingleInstanceLock::HandOverSocketPath(), *handOver))
         prompts::Notice(MessageText(kAlreadyRunning));
       return 0;
     }
-    if (instance->Held()) handOvers.emplace(SingleInstanceLock::HandOverSocketPath());
+    if (instance->Held()) handOvers.emplace(TSingleInstanceLock::HandOverSocketPath());
   }
   TWindows windows(std::move(state));
   if (handOvers)

@@ -10,12 +10,12 @@
 
 namespace zk::cli {
 
-int RunCheckStrength(const CommandLine& line) {
-  const TSecretBytes password = ObtainPassword(line, PasswordUse::kCheckStrength);
+int RunCheckStrength(const TCommandLine& line) {
+  const TSecretBytes password = ObtainPassword(line, TPasswordUse::kCheckStrength);
   const TPasswordStrength strength = EstimateStrength(password.View());
   char seconds[32];
   std::snprintf(seconds, sizeof seconds, "%.3g", strength.Seconds);
-  Console().Line({seconds, ShownText(StrengthText(strength))});
+  TConsole().Line({seconds, ShownText(StrengthText(strength))});
   return kExitSuccess;
 }
 

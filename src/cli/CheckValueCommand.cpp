@@ -7,10 +7,10 @@
 
 namespace zk::cli {
 
-int RunCheckValue(const CommandLine& line) {
-  const TSecretBytes password = ObtainPassword(line, PasswordUse::kCheckValue);
+int RunCheckValue(const TCommandLine& line) {
+  const TSecretBytes password = ObtainPassword(line, TPasswordUse::kCheckValue);
   TFileEngine engine;
-  Console().Line({engine.PasswordCheckValue(password.View())});
+  TConsole().Line({engine.PasswordCheckValue(password.View())});
   return kExitSuccess;
 }
 

@@ -11,23 +11,23 @@
 namespace zk::cli {
 
 // Bad usage: the message says what is wrong; the caller prints it and exits with status 2, nothing done.
-class UsageError : public std::runtime_error {
+class EUsageError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
 
-enum class Command { kHelp, kEncrypt, kDecrypt, kWipe, kHint, kSha1, kCheckValue, kCheckStrength };
+enum class TCommand { kHelp, kEncrypt, kDecrypt, kWipe, kHint, kSha1, kCheckValue, kCheckStrength };
 
 // Output names of an encryption: source + ".enc", source + own extension, random name + own extension.
-enum class Naming { kEnc = 0, kOwnExtension = 1, kRandom = 2 };
+enum class TNaming { kEnc = 0, kOwnExtension = 1, kRandom = 2 };
 
-struct CommandLine {
-  Command command = Command::kHelp;
+struct TCommandLine {
+  TCommand command = TCommand::kHelp;
   std::optional<TSecretBytes> password;  // -p
   bool passwordFromStdin = false;        // --password-stdin
   std::string hint;
   int algorithm = 0;  // 0 Twofish, 1 Rijndael, 2 GOST 28147-89
-  Naming naming = Naming::kEnc;
+  TNaming naming = TNaming::kEnc;
   std::string extension = ".bmp";
   int level = 1;  // security level 1-4
   bool wipeSource = false;
@@ -41,10 +41,10 @@ struct CommandLine {
   std::vector<std::string> paths;
 };
 
-// argv[1..] -> CommandLine; the caller overwrites the words when done, since they may hold the password.
-// Throws UsageError for an unknown command or option, an option the command does not take, a missing or bad
+// argv[1..] -> TCommandLine; the caller overwrites the words when done, since they may hold the password.
+// Throws EUsageError for an unknown command or option, an option the command does not take, a missing or bad
 // value, conflicting options and a missing or superfluous path. Whether the paths exist is checked later,
 // when they are expanded.
-CommandLine ParseCommandLine(const std::vector<std::string>& words);
+TCommandLine ParseCommandLine(const std::vector<std::string>& words);
 
 }  // namespace zk::cli

@@ -9,11 +9,11 @@
 
 namespace zk::cli {
 
-void Console::StartFiles(int first, int last, int count, const std::string& path, std::string_view status) {
+void TConsole::StartFiles(int first, int last, int count, const std::string& path, std::string_view status) {
   bar_.Start(ShownText(StatusLine(first, last, count, PathDisplayText(LastComponent(path)), status)));
 }
 
-void Console::Line(std::initializer_list<std::string_view> fields) {
+void TConsole::Line(std::initializer_list<std::string_view> fields) {
   std::string line;
   for (const std::string_view& field : fields) {
     if (&field != fields.begin()) line += '\t';
@@ -23,15 +23,15 @@ void Console::Line(std::initializer_list<std::string_view> fields) {
   Write(line);
 }
 
-void Console::Write(std::string_view line) {
+void TConsole::Write(std::string_view line) {
   bar_.Clear();
-  if (results_ == ResultLines::kStdout)
+  if (results_ == TResultLines::kStdout)
     WriteToStdout(line);
   else
     WriteToStderr(line);
 }
 
-void Console::Error(std::string_view text) {
+void TConsole::Error(std::string_view text) {
   bar_.Clear();
   WriteToStderr("zkcli: " + EscapeControls(text) + "\n");
 }

@@ -13,11 +13,11 @@
 
 namespace zk::cli {
 
-enum class ResultLines { kStdout, kStderr };
+enum class TResultLines { kStdout, kStderr };
 
-class Console : public TEngineObserver {
+class TConsole : public TEngineObserver {
  public:
-  explicit Console(ResultLines results = ResultLines::kStdout) : results_(results) {}
+  explicit TConsole(TResultLines results = TResultLines::kStdout) : results_(results) {}
 
   // The bar shows the status line of the files now worked on, numbers first..last, naming the first:
   // [2/5Files]a.txtを暗号化中, or with several at once [3-4/200Files]c.txtを暗号化中
@@ -33,8 +33,8 @@ class Console : public TEngineObserver {
   void Progress(const TProgress& progress) override { bar_.Update(progress.Done, progress.Total); }
 
  private:
-  ResultLines results_;
-  ProgressBar bar_;
+  TResultLines results_;
+  TProgressBar bar_;
 };
 
 }  // namespace zk::cli

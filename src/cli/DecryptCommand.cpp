@@ -20,23 +20,23 @@ bool IsStream(const std::string& output) {
 
 }  // namespace
 
-int RunDecrypt(const CommandLine& line) {
+int RunDecrypt(const TCommandLine& line) {
   const std::vector<std::string> files = CollectInputFiles(line);
   // What went into a stream may not have been kept by its reader: the container stays.
   if (line.output && line.wipeSource && IsStream(*line.output))
-    throw UsageError(
+    throw EUsageError(
         "--wipe-source needs an output file; it cannot be used with standard output, a FIFO "
         "or a device");
-  WipedBatchOptions options;
-  options.Password = ObtainPassword(line, PasswordUse::kDecrypt).View();
+  TWipedBatchOptions options;
+  options.Password = ObtainPassword(line, TPasswordUse::kDecrypt).View();
   options.WipeDecryptedSource = line.wipeSource;
 
   TFileEngine engine;
-  Console console(line.output == kStandardOutputName ? ResultLines::kStderr : ResultLines::kStdout);
+  TConsole console(line.output == kStandardOutputName ? TResultLines::kStderr : TResultLines::kStdout);
   engine.Observer = &console;
   engine.ExplicitOutputName = line.output.value_or("");
-  OverwriteNotes notes(console);
-  ResultOutput output(console, line);
+  TOverwriteNotes notes(console);
+  TResultOutput output(console, line);
   const int status = RunBatch(TBatchMode::kDecrypt, files, options, console, output, line.jobs, engine,
                               options.WipeDecryptedSource ? &notes : nullptr);
   output.Finish();

@@ -17,33 +17,33 @@ namespace {
 
 void CheckHintFits(const std::string& hint) {
   if (!HintFits(hint))
-    throw UsageError("the hint is too long: at most " + std::to_string(kMaxHintBytes) + " bytes (CP932)");
+    throw EUsageError("the hint is too long: at most " + std::to_string(kMaxHintBytes) + " bytes (CP932)");
 }
 
 }  // namespace
 
-int RunEncrypt(const CommandLine& line) {
+int RunEncrypt(const TCommandLine& line) {
   const std::vector<std::string> files = CollectInputFiles(line);
   CheckHintFits(line.hint);
-  WipedBatchOptions options;
+  TWipedBatchOptions options;
   options.Hint = line.hint;
   options.Algorithm = line.algorithm;
   options.NamingMode = static_cast<int>(line.naming);
   options.OwnExtension = line.extension;
   options.WipeSource = line.wipeSource;
   if (line.output) options.ExplicitOutput = *line.output;
-  options.Password = ObtainPassword(line, PasswordUse::kEncrypt).View();
+  options.Password = ObtainPassword(line, TPasswordUse::kEncrypt).View();
 
   TFileEngine engine;
-  Console console;
+  TConsole console;
   if (!FitsCp932(options.Password)) console.Error(TranslatedTemplate(kPasswordBeyondShiftJis));
   if (!FitsCp932(options.Hint)) console.Error(TranslatedTemplate(kHintBeyondShiftJis));
   const TPasswordStrength strength = EstimateStrength(options.Password);
   if (strength.Seconds < kCliWarnBelowSeconds)
     console.Error(ShownText(Composed(kWeakPasswordWarning, {StrengthText(strength)})));
   engine.Observer = &console;
-  OverwriteNotes notes(console);
-  ResultOutput output(console, line);
+  TOverwriteNotes notes(console);
+  TResultOutput output(console, line);
   const int status = RunBatch(TBatchMode::kEncrypt, files, options, console, output, line.jobs, engine,
                               options.WipeSource ? &notes : nullptr);
   output.Finish();

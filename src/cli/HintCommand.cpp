@@ -8,11 +8,11 @@
 
 namespace zk::cli {
 
-int RunHint(const CommandLine& line) {
+int RunHint(const TCommandLine& line) {
   const std::vector<std::string> files = CollectInputFiles(line);
-  Console console;
+  TConsole console;
   TFileEngine engine;
-  ResultOutput output(console, line);
+  TResultOutput output(console, line);
   for (const std::string& path : files) output.Hint(path, engine.ReadHint(path));
   output.Finish();
   return output.Failures() ? kExitSomeFailed : kExitSuccess;

@@ -20,7 +20,7 @@ std::vector<std::string> ReadPathList(const std::string& listPath, bool nullSepa
   std::ifstream file;
   if (listPath != "-") {
     file.open(listPath, std::ios::binary);
-    if (!file) throw UsageError("cannot read the list of files " + listPath);
+    if (!file) throw EUsageError("cannot read the list of files " + listPath);
   }
   std::istream& input = listPath == "-" ? std::cin : file;
   std::vector<std::string> paths;
@@ -29,7 +29,7 @@ std::vector<std::string> ReadPathList(const std::string& listPath, bool nullSepa
   return paths;
 }
 
-std::vector<std::string> GivenPaths(const CommandLine& line) {
+std::vector<std::string> GivenPaths(const TCommandLine& line) {
   std::vector<std::string> paths = line.paths;
   if (line.filesFrom) {
     std::vector<std::string> listed = ReadPathList(*line.filesFrom, line.nullSeparated);
@@ -40,15 +40,15 @@ std::vector<std::string> GivenPaths(const CommandLine& line) {
 
 }  // namespace
 
-std::vector<std::string> CollectInputFiles(const CommandLine& line, MissingPaths missing) {
+std::vector<std::string> CollectInputFiles(const TCommandLine& line, TMissingPaths missing) {
   const std::vector<std::string> paths = GivenPaths(line);
-  if (missing == MissingPaths::kRefused)
+  if (missing == TMissingPaths::kRefused)
     for (const std::string& path : paths)
-      if (FileAttributes(path) == kAttrInvalid) throw UsageError("no such file or folder: " + path);
+      if (FileAttributes(path) == kAttrInvalid) throw EUsageError("no such file or folder: " + path);
   if (line.output) {
     if (IsFolder(line.paths.front()))
-      throw UsageError("-o takes a single file, not the folder " + line.paths.front());
-    if (IsFolder(*line.output)) throw UsageError("-o names a folder: " + *line.output);
+      throw EUsageError("-o takes a single file, not the folder " + line.paths.front());
+    if (IsFolder(*line.output)) throw EUsageError("-o names a folder: " + *line.output);
   }
   // The intake would expand a path it cannot examine, into nothing; a kept one stays as it is.
   TFindFile finder = MakeIntakeFinder(line.recurse);

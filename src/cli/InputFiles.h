@@ -11,11 +11,11 @@ namespace zk::cli {
 
 // What becomes of a path that does not exist (or cannot be examined): a usage error, or a file of its own
 // that the command then reports as failed.
-enum class MissingPaths { kRefused, kKept };
+enum class TMissingPaths { kRefused, kKept };
 
-// Throws UsageError, before anything is done, for a folder given where a single file is needed (the input
+// Throws EUsageError, before anything is done, for a folder given where a single file is needed (the input
 // or the output of -o) and, unless kept, for a path that does not exist.
-std::vector<std::string> CollectInputFiles(const CommandLine& line,
-                                           MissingPaths missing = MissingPaths::kRefused);
+std::vector<std::string> CollectInputFiles(const TCommandLine& line,
+                                           TMissingPaths missing = TMissingPaths::kRefused);
 
 }  // namespace zk::cli

@@ -44,25 +44,25 @@ std::string JsonString(std::string_view text) {
   return out + "\"";
 }
 
-void JsonLine::Key(std::string_view key) {
+void TJsonLine::Key(std::string_view key) {
   if (text_.size() > 1) text_ += ',';
   text_ += JsonString(key);
   text_ += ':';
 }
 
-JsonLine& JsonLine::Add(std::string_view key, std::string_view text) {
+TJsonLine& TJsonLine::Add(std::string_view key, std::string_view text) {
   Key(key);
   text_ += JsonString(text);
   return *this;
 }
 
-JsonLine& JsonLine::Add(std::string_view key, bool value) {
+TJsonLine& TJsonLine::Add(std::string_view key, bool value) {
   Key(key);
   text_ += value ? "true" : "false";
   return *this;
 }
 
-JsonLine& JsonLine::Add(std::string_view key, int64_t value) {
+TJsonLine& TJsonLine::Add(std::string_view key, int64_t value) {
   Key(key);
   text_ += std::to_string(value);
   return *this;

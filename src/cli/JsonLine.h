@@ -9,12 +9,12 @@
 
 namespace zk::cli {
 
-class JsonLine {
+class TJsonLine {
  public:
-  JsonLine& Add(std::string_view key, std::string_view text);
-  JsonLine& Add(std::string_view key, const char* text) { return Add(key, std::string_view(text)); }
-  JsonLine& Add(std::string_view key, bool value);
-  JsonLine& Add(std::string_view key, int64_t value);
+  TJsonLine& Add(std::string_view key, std::string_view text);
+  TJsonLine& Add(std::string_view key, const char* text) { return Add(key, std::string_view(text)); }
+  TJsonLine& Add(std::string_view key, bool value);
+  TJsonLine& Add(std::string_view key, int64_t value);
   // The object closed and ended with a newline.
   std::string Finish() const { return text_ + "}\n"; }
 

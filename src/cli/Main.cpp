@@ -16,38 +16,38 @@
 namespace zk::cli {
 namespace {
 
-int Run(const CommandLine& line) {
+int Run(const TCommandLine& line) {
   switch (line.command) {
-    case Command::kHelp: {
+    case TCommand::kHelp: {
       WriteToStdout(HelpText());
       return kExitSuccess;
     }
-    case Command::kEncrypt:
+    case TCommand::kEncrypt:
       return RunEncrypt(line);
-    case Command::kDecrypt:
+    case TCommand::kDecrypt:
       return RunDecrypt(line);
-    case Command::kWipe:
+    case TCommand::kWipe:
       return RunWipe(line);
-    case Command::kHint:
+    case TCommand::kHint:
       return RunHint(line);
-    case Command::kSha1:
+    case TCommand::kSha1:
       return RunSha1(line);
-    case Command::kCheckValue:
+    case TCommand::kCheckValue:
       return RunCheckValue(line);
-    case Command::kCheckStrength:
+    case TCommand::kCheckStrength:
       return RunCheckStrength(line);
   }
   return kExitUsage;
 }
 
 // The words are copies of the arguments, the password of -p among them: overwritten once parsed.
-CommandLine ParseArguments(int argc, char** argv) {
+TCommandLine ParseArguments(int argc, char** argv) {
   std::vector<std::string> words(argv + 1, argv + argc);
   auto wipe = [&words] {
     for (std::string& word : words) WipeString(word);
   };
   try {
-    CommandLine line = ParseCommandLine(words);
+    TCommandLine line = ParseCommandLine(words);
     wipe();
     return line;
   } catch (...) {
@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
     // Before anything holds the password: no core dump, and no other process reads it from our memory.
     zk::ProtectProcessMemory();
     status = Run(ParseArguments(argc, argv));
-  } catch (const UsageError& error) {
+  } catch (const EUsageError& error) {
     WriteToStderr("zkcli: " + zk::EscapeControls(error.what()) + "\nTry 'zkcli --help'.\n");
     status = kExitUsage;
   } catch (const std::exception& error) {

@@ -26,7 +26,7 @@ std::string Reason(const TOverwriteReach& reach) {
 
 }  // namespace
 
-void OverwriteNotes::BeforeWipe(const std::string& path) {
+void TOverwriteNotes::BeforeWipe(const std::string& path) {
   const TOverwriteReach reach = OverwriteReachOf(path);
   if (reach.Doubt == TOverwriteDoubt::kNone || !toldFileSystems_.insert(reach.FileSystemId).second) return;
   console_.Error("note: " + path + ": " + Reason(reach) +

@@ -10,14 +10,14 @@
 
 namespace zk::cli {
 
-class OverwriteNotes {
+class TOverwriteNotes {
  public:
-  explicit OverwriteNotes(Console& console) : console_(console) {}
+  explicit TOverwriteNotes(TConsole& console) : console_(console) {}
   // Called before `path` is wiped.
   void BeforeWipe(const std::string& path);
 
  private:
-  Console& console_;
+  TConsole& console_;
   std::set<uint64_t> toldFileSystems_;
 };
 

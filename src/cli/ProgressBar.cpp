@@ -59,14 +59,14 @@ std::string_view FitColumns(std::string_view text, int columns) {
 
 }  // namespace
 
-ProgressBar::ProgressBar() : enabled_(isatty(STDERR_FILENO) == 1) {}
+TProgressBar::TProgressBar() : enabled_(isatty(STDERR_FILENO) == 1) {}
 
-void ProgressBar::Start(std::string label) {
+void TProgressBar::Start(std::string label) {
   label_ = std::move(label);
   lastDraw_ = {};
 }
 
-void ProgressBar::Update(int64_t done, int64_t total) {
+void TProgressBar::Update(int64_t done, int64_t total) {
   if (!enabled_) return;
   const auto now = std::chrono::steady_clock::now();
   if (now - lastDraw_ < kRedrawInterval) return;
@@ -74,7 +74,7 @@ void ProgressBar::Update(int64_t done, int64_t total) {
   Draw(done, total);
 }
 
-void ProgressBar::Draw(int64_t done, int64_t total) {
+void TProgressBar::Draw(int64_t done, int64_t total) {
   const int percent = total > 0 ? static_cast<int>(done >= total ? 100 : done * 100 / total) : 100;
   const int filled = percent * kBarCells / 100;
   char figures[16];
@@ -91,7 +91,7 @@ void ProgressBar::Draw(int64_t done, int64_t total) {
   shown_ = true;
 }
 
-void ProgressBar::Clear() {
+void TProgressBar::Clear() {
   if (!shown_) return;
   WriteToStderr("\r\033[K");
   shown_ = false;

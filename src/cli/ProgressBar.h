@@ -8,14 +8,14 @@
 
 namespace zk::cli {
 
-class ProgressBar {
+class TProgressBar {
  public:
   // Enabled when stderr is a terminal.
-  ProgressBar();
-  explicit ProgressBar(bool enabled) : enabled_(enabled) {}
-  ~ProgressBar() { Clear(); }
-  ProgressBar(const ProgressBar&) = delete;
-  ProgressBar& operator=(const ProgressBar&) = delete;
+  TProgressBar();
+  explicit TProgressBar(bool enabled) : enabled_(enabled) {}
+  ~TProgressBar() { Clear(); }
+  TProgressBar(const TProgressBar&) = delete;
+  TProgressBar& operator=(const TProgressBar&) = delete;
 
   // The label of the file now worked on; the next Update draws at once.
   void Start(std::string label);

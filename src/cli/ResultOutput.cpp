@@ -11,16 +11,16 @@ constexpr std::string_view kUnfinishedFileCause = "unfinished file of an interru
 
 }  // namespace
 
-void ResultOutput::Count(bool failed) {
+void TResultOutput::Count(bool failed) {
   ++files_;
   if (failed) ++failed_;
 }
 
-void ResultOutput::Cause(const std::string& path, std::string_view cause) {
+void TResultOutput::Cause(const std::string& path, std::string_view cause) {
   if (!cause.empty()) console_.Error(path + ": " + std::string(cause));
 }
 
-void ResultOutput::Row(const std::string& path, const TRowResult& result) {
+void TResultOutput::Row(const std::string& path, const TRowResult& result) {
   Count(result.Failed());
   std::string_view cause = result.Cause;
   if (cause.empty() && result.Kind == TResultKind::kUnfinishedFileSkipped) cause = kUnfinishedFileCause;
@@ -33,33 +33,33 @@ void ResultOutput::Row(const std::string& path, const TRowResult& result) {
       console_.Line({text, result.DecryptedPath});
     return;
   }
-  JsonLine line;
+  TJsonLine line;
   line.Add("path", path).Add("kind", ResultId(result.Kind)).Add("failed", result.Failed());
   if (!result.DecryptedPath.empty()) line.Add("output", result.DecryptedPath);
   if (!cause.empty()) line.Add("cause", cause);
   console_.Write(line.Add("text", text).Finish());
 }
 
-void ResultOutput::Hint(const std::string& path, const std::optional<std::string>& hint) {
+void TResultOutput::Hint(const std::string& path, const std::optional<std::string>& hint) {
   Count(!hint);
   const std::string text = ShownText(HintText(hint));
   if (!json_) {
     console_.Line({text, path});
     return;
   }
-  JsonLine line;
+  TJsonLine line;
   line.Add("path", path).Add("kind", hint ? kHintKind : kHintUnreadableKind).Add("failed", !hint);
   if (hint) line.Add("hint", *hint);
   console_.Write(line.Add("text", text).Finish());
 }
 
-void ResultOutput::Digest(const std::string& path, const std::string& digest) {
+void TResultOutput::Digest(const std::string& path, const std::string& digest) {
   Count(false);
   if (!json_) {
     console_.Line({digest, path});
     return;
   }
-  console_.Write(JsonLine()
+  console_.Write(TJsonLine()
                      .Add("path", path)
                      .Add("kind", kDigestKind)
                      .Add("failed", false)
@@ -68,11 +68,11 @@ void ResultOutput::Digest(const std::string& path, const std::string& digest) {
                      .Finish());
 }
 
-void ResultOutput::DigestFailed(const std::string& path, const std::string& cause) {
+void TResultOutput::DigestFailed(const std::string& path, const std::string& cause) {
   Count(true);
   Cause(path, cause);
   if (json_)
-    console_.Write(JsonLine()
+    console_.Write(TJsonLine()
                        .Add("path", path)
                        .Add("kind", kDigestFailedKind)
                        .Add("failed", true)
@@ -80,9 +80,9 @@ void ResultOutput::DigestFailed(const std::string& path, const std::string& caus
                        .Finish());
 }
 
-void ResultOutput::Finish() {
+void TResultOutput::Finish() {
   if (!json_) return;
-  console_.Write(JsonLine()
+  console_.Write(TJsonLine()
                      .Add("kind", kSummaryKind)
                      .Add("files", files_)
                      .Add("succeeded", files_ - failed_)

@@ -1,4 +1,4 @@
-// What zkcli says about each file. As text: one line on the result stream (see Console) and, for a failure
+// What zkcli says about each file. As text: one line on the result stream (see TConsole) and, for a failure
 // whose cause is known, "zkcli: PATH: CAUSE" on stderr. With --json: one JSON object per file instead of
 // the line (JSON Lines, in list order, as each file is done), and a summary object at the end; the cause
 // still goes to stderr as well. The identifiers of "kind" are documented in zkcli(1) and never change.
@@ -22,10 +22,10 @@ inline constexpr std::string_view kDigestKind = "sha1";
 inline constexpr std::string_view kDigestFailedKind = "sha1-failed";
 inline constexpr std::string_view kSummaryKind = "summary";
 
-class ResultOutput {
+class TResultOutput {
  public:
   // JSON Lines with --json, else the lines of the confirmation list.
-  ResultOutput(Console& console, const CommandLine& line) : console_(console), json_(line.json) {}
+  TResultOutput(TConsole& console, const TCommandLine& line) : console_(console), json_(line.json) {}
 
   // A row of encrypt, decrypt or wipe: the result text and the path, then a tab and the decrypted file's path
   // when there is one.
@@ -45,7 +45,7 @@ class ResultOutput {
   void Count(bool failed);
   void Cause(const std::string& path, std::string_view cause);
 
-  Console& console_;
+  TConsole& console_;
   bool json_;
   int64_t files_ = 0;
   int64_t failed_ = 0;

@@ -9,7 +9,7 @@ namespace {
 
 class TRowPrinter : public TBatchRowsObserver {
  public:
-  TRowPrinter(const TBatch& batch, Console& console, ResultOutput& output, OverwriteNotes* notesPerRow)
+  TRowPrinter(const TBatch& batch, TConsole& console, TResultOutput& output, TOverwriteNotes* notesPerRow)
       : batch_(batch), console_(console), output_(output), notesPerRow_(notesPerRow) {}
 
   // One after another this comes before the row's work, on the calling thread: the row's note fits here.
@@ -23,15 +23,15 @@ class TRowPrinter : public TBatchRowsObserver {
 
  private:
   const TBatch& batch_;
-  Console& console_;
-  ResultOutput& output_;
-  OverwriteNotes* notesPerRow_;
+  TConsole& console_;
+  TResultOutput& output_;
+  TOverwriteNotes* notesPerRow_;
 };
 
 }  // namespace
 
 int RunBatch(TBatchMode mode, const std::vector<std::string>& files, const TBatchOptions& options,
-             Console& console, ResultOutput& output, int jobs, TFileEngine& engine, OverwriteNotes* wipeNotes) {
+             TConsole& console, TResultOutput& output, int jobs, TFileEngine& engine, TOverwriteNotes* wipeNotes) {
   const int workers = jobs > 0 ? jobs : AvailableCores();
   TBatch batch(mode);
   batch.Add(files);

@@ -7,12 +7,12 @@
 
 namespace zk::cli {
 
-int RunSha1(const CommandLine& line) {
+int RunSha1(const TCommandLine& line) {
   // A path that is not there is one file that fails, as the hash tool reports it, not a usage error.
-  const std::vector<std::string> files = CollectInputFiles(line, MissingPaths::kKept);
-  Console console;
+  const std::vector<std::string> files = CollectInputFiles(line, TMissingPaths::kKept);
+  TConsole console;
   TSecHash hash;
-  ResultOutput output(console, line);
+  TResultOutput output(console, line);
   for (const std::string& path : files) {
     try {
       output.Digest(path, DigestText(hash.HashFile(path)));

@@ -8,11 +8,11 @@
 namespace zk::cli {
 namespace {
 
-struct Translation {
+struct TTranslation {
   std::string_view source;
   std::string_view english;
 };
-constexpr Translation kEnglishTexts[] = {
+constexpr TTranslation kEnglishTexts[] = {
 #include "EnglishCoreTexts.inc"
 };
 
@@ -27,7 +27,7 @@ bool ShowsEnglish() {
 std::string_view EnglishText(std::string_view text) {
   static const std::unordered_map<std::string_view, std::string_view> english = [] {
     std::unordered_map<std::string_view, std::string_view> map;
-    for (const Translation& entry : kEnglishTexts) map.emplace(entry.source, entry.english);
+    for (const TTranslation& entry : kEnglishTexts) map.emplace(entry.source, entry.english);
     return map;
   }();
   const auto found = english.find(text);

@@ -27,9 +27,9 @@ extern "C" void RestoreEchoAndReraise(int signal) {
 }
 
 // Echo off for one scope, with the signal handlers above in place meanwhile.
-class EchoOff {
+class TEchoOff {
  public:
-  explicit EchoOff(int fd) : fd_(fd) {
+  explicit TEchoOff(int fd) : fd_(fd) {
     if (tcgetattr(fd, &gSavedMode) != 0) return;
     termios quiet = gSavedMode;
     quiet.c_lflag &= ~(ECHO | ECHONL);
@@ -39,14 +39,14 @@ class EchoOff {
     gEchoOffFd = fd;
     active_ = tcsetattr(fd, TCSAFLUSH, &quiet) == 0;
   }
-  ~EchoOff() {
+  ~TEchoOff() {
     if (gEchoOffFd < 0) return;
     if (active_) tcsetattr(fd_, TCSANOW, &gSavedMode);
     gEchoOffFd = -1;
     for (size_t i = 0; i < kSignalCount; ++i) std::signal(kRestoringSignals[i], previous_[i]);
   }
-  EchoOff(const EchoOff&) = delete;
-  EchoOff& operator=(const EchoOff&) = delete;
+  TEchoOff(const TEchoOff&) = delete;
+  TEchoOff& operator=(const TEchoOff&) = delete;
 
  private:
   int fd_;
@@ -56,15 +56,15 @@ class EchoOff {
 
 }  // namespace
 
-std::optional<Terminal> Terminal::Open() {
+std::optional<TTerminal> TTerminal::Open() {
   try {
-    return Terminal(File::OpenReadWrite("/dev/tty"));
+    return TTerminal(File::OpenReadWrite("/dev/tty"));
   } catch (const FileError&) {
     return std::nullopt;  // no controlling terminal
   }
 }
 
-void Terminal::Write(std::string_view text) {
+void TTerminal::Write(std::string_view text) {
   try {
     file_.Write(text.data(), text.size());
   } catch (const FileError&) {
@@ -72,7 +72,7 @@ void Terminal::Write(std::string_view text) {
   }
 }
 
-std::optional<TSecretBytes> Terminal::ReadLineFromTerminal() {
+std::optional<TSecretBytes> TTerminal::ReadLineFromTerminal() {
   TSecretBytes line;
   try {
     for (char c; file_.Read(&c, 1) == 1;) {
@@ -86,10 +86,10 @@ std::optional<TSecretBytes> Terminal::ReadLineFromTerminal() {
   return line;
 }
 
-std::optional<TSecretBytes> Terminal::ReadHidden(std::string_view prompt) {
+std::optional<TSecretBytes> TTerminal::ReadHidden(std::string_view prompt) {
   std::optional<TSecretBytes> line;
   {
-    EchoOff echoOff(file_.Descriptor());  // before the prompt, so that nothing typed after it can be echoed
+    TEchoOff echoOff(file_.Descriptor());  // before the prompt, so that nothing typed after it can be echoed
     Write(prompt);
     line = ReadLineFromTerminal();
   }
@@ -97,7 +97,7 @@ std::optional<TSecretBytes> Terminal::ReadHidden(std::string_view prompt) {
   return line;
 }
 
-std::optional<std::string> Terminal::ReadLine(std::string_view prompt) {
+std::optional<std::string> TTerminal::ReadLine(std::string_view prompt) {
   Write(prompt);
   const std::optional<TSecretBytes> line = ReadLineFromTerminal();
   if (!line) return std::nullopt;

@@ -10,10 +10,10 @@
 
 namespace zk::cli {
 
-class Terminal {
+class TTerminal {
  public:
   // Empty when the process has no controlling terminal.
-  static std::optional<Terminal> Open();
+  static std::optional<TTerminal> Open();
 
   // Shows the prompt and reads one line without echo; the echo comes back also when a signal ends the
   // process meanwhile. Empty when the input ends (Ctrl-D) before a line.
@@ -24,7 +24,7 @@ class Terminal {
   void Write(std::string_view text);
 
  private:
-  explicit Terminal(File file) : file_(std::move(file)) {}
+  explicit TTerminal(File file) : file_(std::move(file)) {}
   std::optional<TSecretBytes> ReadLineFromTerminal();
 
   File file_;

@@ -17,9 +17,9 @@ namespace {
 
 // The desktop program's two confirmations: the text of the confirmation list, then the wipe warning.
 bool ConfirmedOnTerminal(size_t count) {
-  std::optional<Terminal> terminal = Terminal::Open();
+  std::optional<TTerminal> terminal = TTerminal::Open();
   if (!terminal)
-    throw UsageError("wipe asks for confirmation on the terminal; give --yes to wipe without asking");
+    throw EUsageError("wipe asks for confirmation on the terminal; give --yes to wipe without asking");
   terminal->Write(ShownText(ConfirmationText(TBatchMode::kWipe, static_cast<int>(count))) + "\n");
   const std::optional<std::string> answer = terminal->ReadLine(TranslatedTemplate(kWipeWarning) + " [y/N] ");
   return answer && (*answer == "y" || *answer == "Y" || *answer == "yes");
@@ -27,18 +27,18 @@ bool ConfirmedOnTerminal(size_t count) {
 
 }  // namespace
 
-int RunWipe(const CommandLine& line) {
+int RunWipe(const TCommandLine& line) {
   const std::vector<std::string> files = CollectInputFiles(line);
   if (!line.yes && !ConfirmedOnTerminal(files.size())) {
-    Console().Error("not confirmed; nothing was wiped");
+    TConsole().Error("not confirmed; nothing was wiped");
     return kExitSomeFailed;
   }
 
   TFileEngine engine;
-  Console console;
+  TConsole console;
   engine.Observer = &console;
-  OverwriteNotes notes(console);
-  ResultOutput output(console, line);
+  TOverwriteNotes notes(console);
+  TResultOutput output(console, line);
   const int status =
       RunBatch(TBatchMode::kWipe, files, TBatchOptions(), console, output, line.jobs, engine, &notes);
   output.Finish();

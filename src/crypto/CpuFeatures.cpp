@@ -52,7 +52,7 @@ uint32_t Detected() {
 
 }  // namespace
 
-bool Has(Feature feature) { return (Detected() & feature) != 0; }
+bool Has(TCpuFeature feature) { return (Detected() & feature) != 0; }
 bool HasAesNi() { return Has(kAesNi); }
 bool HasShaNi() { return Has(kShaNi); }
 void SetAllowedFeatures(uint32_t features) { allowedFeatures = features; }

@@ -7,7 +7,7 @@ namespace zk::cpu {
 
 // The instruction sets a path may be built on. Each is reported only when the operating system also saves
 // the registers it uses.
-enum Feature : uint32_t {
+enum TCpuFeature : uint32_t {
   kAesNi = 1u << 0,   // AES-NI with SSE4.1
   kShaNi = 1u << 1,   // SHA extensions with SSSE3 and SSE4.1
   kAvx2 = 1u << 2,    // AVX2
@@ -16,7 +16,7 @@ enum Feature : uint32_t {
 };
 inline constexpr uint32_t kAllFeatures = kAesNi | kShaNi | kAvx2 | kAvx512 | kVaes;
 
-bool Has(Feature feature);
+bool Has(TCpuFeature feature);
 bool HasAesNi();
 bool HasShaNi();
 
@@ -29,7 +29,7 @@ uint32_t AllowedFeatures();
 void SetHardwareAllowed(bool allowed);
 bool HardwareAllowed();
 
-inline bool Use(Feature feature) { return (AllowedFeatures() & feature) != 0 && Has(feature); }
+inline bool Use(TCpuFeature feature) { return (AllowedFeatures() & feature) != 0 && Has(feature); }
 inline bool UseAesNi() { return Use(kAesNi); }
 inline bool UseShaNi() { return Use(kShaNi); }
 

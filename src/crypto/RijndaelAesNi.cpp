@@ -23,7 +23,7 @@ ZK_AESNI inline void StoreBlock(void* p, __m128i v) { _mm_storeu_si128(static_ca
 // the instructions take them. The keys are read from the cipher object on every use (from the L1 cache,
 // off the dependency chains) rather than copied, so that no copy of them is left on the stack.
 template <int Rounds, bool Reversed>
-struct RoundKeys {
+struct TRoundKeys {
   const uint32_t* rows;
   ZK_AESNI __m128i operator[](int r) const { return LoadBlock(rows + 4 * (Reversed ? Rounds - r : r)); }
 };
@@ -36,7 +36,7 @@ template <int Rounds>
 ZK_AESNI void EncryptCbcWith(const uint32_t* rows, const uint8_t* in, uint8_t* out, size_t blocks,
                              uint8_t* chain) {
   if (blocks == 0) return;
-  const RoundKeys<Rounds, false> keys{rows};
+  const TRoundKeys<Rounds, false> keys{rows};
   __m128i x = _mm_xor_si128(LoadBlock(chain), _mm_xor_si128(LoadBlock(in), keys[0]));
   for (size_t i = 0;; ++i) {
 #pragma GCC unroll 14
@@ -54,7 +54,7 @@ ZK_AESNI void EncryptCbcWith(const uint32_t* rows, const uint8_t* in, uint8_t* o
 }
 
 template <int Rounds, size_t Lanes>
-ZK_AESNI inline void DecryptLanes(const RoundKeys<Rounds, true>& keys, __m128i (&s)[Lanes]) {
+ZK_AESNI inline void DecryptLanes(const TRoundKeys<Rounds, true>& keys, __m128i (&s)[Lanes]) {
 #pragma GCC unroll 8
   for (size_t l = 0; l < Lanes; ++l) s[l] = _mm_xor_si128(s[l], keys[0]);
 #pragma GCC unroll 14
@@ -71,7 +71,7 @@ ZK_AESNI inline void DecryptLanes(const RoundKeys<Rounds, true>& keys, __m128i (
 template <int Rounds>
 ZK_AESNI void DecryptCbcWith(const uint32_t* rows, const uint8_t* in, uint8_t* out, size_t blocks,
                              uint8_t* chain) {
-  const RoundKeys<Rounds, true> keys{rows};
+  const TRoundKeys<Rounds, true> keys{rows};
   __m128i previous = LoadBlock(chain);
   for (; blocks >= kLanes; blocks -= kLanes, in += kLanes * kBlockBytes, out += kLanes * kBlockBytes) {
     __m128i c[kLanes], s[kLanes];

@@ -19,12 +19,12 @@ constexpr size_t kBlockBytes = 64;
 constexpr size_t kReadBytes = 64 * 1024;  // a whole number of blocks
 
 // One SHA-1 computation: whole blocks in any number of steps, then the last 0..63 bytes.
-class Sha1Run {
+class TSha1Run {
  public:
-  Sha1Run() : compress_(Sha1Compressor()) { std::memcpy(h_, kSha1Initial, sizeof h_); }
-  ~Sha1Run() { SecureFill(h_, 0); }
-  Sha1Run(const Sha1Run&) = delete;
-  Sha1Run& operator=(const Sha1Run&) = delete;
+  TSha1Run() : compress_(Sha1Compressor()) { std::memcpy(h_, kSha1Initial, sizeof h_); }
+  ~TSha1Run() { SecureFill(h_, 0); }
+  TSha1Run(const TSha1Run&) = delete;
+  TSha1Run& operator=(const TSha1Run&) = delete;
 
   void Blocks(const uint8_t* data, size_t blocks) { compress_(h_, data, blocks); }
 
@@ -48,10 +48,10 @@ class Sha1Run {
   uint32_t h_[5];
 };
 
-struct FileCloser {
+struct TFileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
-using File = std::unique_ptr<std::FILE, FileCloser>;
+using File = std::unique_ptr<std::FILE, TFileCloser>;
 
 // Only regular files are opened: opening a FIFO for reading would wait for a writer.
 File OpenForReading(const std::string& path) {
@@ -81,7 +81,7 @@ TSecHash::Digest TSecHash::HashBuffer(const void* Data, int64_t Length) {
   const auto data = static_cast<const uint8_t*>(Data);
   const size_t bytes = static_cast<size_t>(Length);
   const size_t blocks = bytes / kBlockBytes;
-  Sha1Run run;
+  TSha1Run run;
   run.Blocks(data, blocks);
   return run.Finish(data + blocks * kBlockBytes, bytes % kBlockBytes, bytes);
 }
@@ -90,7 +90,7 @@ TSecHash::Digest TSecHash::HashFile(const std::string& Path) {
   const File file = OpenForReading(Path);
   std::setvbuf(file.get(), nullptr, _IONBF, 0);  // the pieces are large; no second copy through stdio
   std::vector<uint8_t> buffer(kReadBytes);
-  Sha1Run run;
+  TSha1Run run;
   uint64_t total = 0;
   for (;;) {
     // Unbuffered fread returns short only at the end of the file or on an error.

@@ -14,7 +14,7 @@ namespace {
 
 // The vectors hold four schedule words each, the earliest in the top lane, which is where sha1rnds4
 // expects the word of its first round; the five state words travel as ABCD (A on top) and E (on top).
-struct Sha1Lanes {
+struct TSha1Lanes {
   __m128i abcd;
   __m128i abcdAtGroupStart;  // A of the previous group gives the next group its E
   __m128i w[4];              // the schedule words of groups g-4 .. g-1, indexed by g mod 4
@@ -30,7 +30,7 @@ ZK_SHA_INLINE __m128i LoadWords(const uint8_t* p) {
 // W[t-16]), t = 4g..4g+3, come from the four preceding groups; sha1nexte adds rotl30 of the previous
 // group's A, this group's E, to the first word.
 template <int Function>
-ZK_SHA_INLINE void Group(Sha1Lanes& s, int g) {
+ZK_SHA_INLINE void Group(TSha1Lanes& s, int g) {
   __m128i& w = s.w[g & 3];
   if (g >= 4) {
     const __m128i partial = _mm_xor_si128(_mm_sha1msg1_epu32(w, s.w[(g + 1) & 3]), s.w[(g + 2) & 3]);
@@ -43,7 +43,7 @@ ZK_SHA_INLINE void Group(Sha1Lanes& s, int g) {
 
 // Groups first..last, all of the same round function (0..3: rounds 0-19, 20-39, 40-59, 60-79).
 template <int Function>
-ZK_SHA_INLINE void Groups(Sha1Lanes& s, int first, int last) {
+ZK_SHA_INLINE void Groups(TSha1Lanes& s, int first, int last) {
 #pragma GCC unroll 5
   for (int g = first; g <= last; ++g) Group<Function>(s, g);
 }
@@ -54,7 +54,7 @@ ZK_SHA_TARGET void Sha1CompressShaNi(uint32_t* state, const uint8_t* data, size_
   __m128i abcd = _mm_shuffle_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(state)), 0x1B);
   __m128i e = _mm_set_epi32(static_cast<int>(state[4]), 0, 0, 0);
   for (; blocks > 0; --blocks, data += 64) {
-    Sha1Lanes s;
+    TSha1Lanes s;
     s.abcd = abcd;
     for (int i = 0; i < 4; ++i) s.w[i] = LoadWords(data + 16 * i);
     // Group 0 takes E as it stands; every later group derives it from A four rounds back.

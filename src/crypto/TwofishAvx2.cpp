@@ -13,7 +13,7 @@
 namespace zk {
 namespace {
 
-struct Avx2Lanes {
+struct TAvx2Lanes {
   using Reg = __m256i;
   static constexpr size_t kBlocks = 8;
 
@@ -72,9 +72,9 @@ struct Avx2Lanes {
 
 ZK_LANES_TARGET size_t TTwofishCore::DecryptCbcAvx2(const uint8_t* in, uint8_t* out, size_t blocks,
                                                     uint8_t* chain) const {
-  const Avx2Lanes lanes{sboxes_};
-  twofish::DecryptCbcGroups(lanes, subkeys_, in, out, blocks / Avx2Lanes::kBlocks, chain);
-  return blocks / Avx2Lanes::kBlocks * Avx2Lanes::kBlocks;
+  const TAvx2Lanes lanes{sboxes_};
+  twofish::DecryptCbcGroups(lanes, subkeys_, in, out, blocks / TAvx2Lanes::kBlocks, chain);
+  return blocks / TAvx2Lanes::kBlocks * TAvx2Lanes::kBlocks;
 }
 
 }  // namespace zk

@@ -43,13 +43,13 @@ constexpr uint64_t MultiplyMatrix(uint8_t c) {
 // matrix: one v times 01 and three times 5B or EF. With A = 5B·v and B = EF·v worked out for every byte,
 // row r is one byte of v (kOnes, a shuffle within 128-bit lanes) and three bytes picked from A and B
 // (kProducts, permutes over both registers: index bit 6 picks B).
-struct MdsIndexes {
+struct TMdsIndexes {
   std::array<uint8_t, 64> ones{};
   std::array<std::array<uint8_t, 64>, 3> products{};
 };
 
-constexpr MdsIndexes MakeMdsIndexes() {
-  MdsIndexes m;
+constexpr TMdsIndexes MakeMdsIndexes() {
+  TMdsIndexes m;
   for (int at = 0; at < 64; ++at) {
     const int word = at / 4, row = at % 4;
     int product = 0;
@@ -65,13 +65,13 @@ constexpr MdsIndexes MakeMdsIndexes() {
   return m;
 }
 
-constexpr MdsIndexes kMdsIndexes = MakeMdsIndexes();
+constexpr TMdsIndexes kMdsIndexes = MakeMdsIndexes();
 constexpr uint64_t kTimes5B = MultiplyMatrix(0x5B), kTimesEF = MultiplyMatrix(0xEF);
 // Byte p of every word.
 constexpr __mmask64 kBytePosition[4] = {0x1111111111111111, 0x2222222222222222, 0x4444444444444444,
                                         0x8888888888888888};
 
-struct Avx512Lanes {
+struct TAvx512Lanes {
   using Reg = __m512i;
   static constexpr size_t kBlocks = 16;
 
@@ -136,14 +136,14 @@ struct Avx512Lanes {
 
 ZK_LANES_TARGET size_t TTwofishCore::DecryptCbcAvx512(const uint8_t* in, uint8_t* out, size_t blocks,
                                                       uint8_t* chain) const {
-  const size_t groups = blocks / Avx512Lanes::kBlocks;
+  const size_t groups = blocks / TAvx512Lanes::kBlocks;
   if (groups == 0) return 0;
-  Avx512Lanes lanes;
+  TAvx512Lanes lanes;
   for (int p = 0; p < 4; ++p) {
-    for (int q = 0; q < 4; ++q) lanes.sbox[p][q] = Avx512Lanes::Load(sboxBytes_[p] + 64 * q);
+    for (int q = 0; q < 4; ++q) lanes.sbox[p][q] = TAvx512Lanes::Load(sboxBytes_[p] + 64 * q);
   }
   twofish::DecryptCbcGroups(lanes, subkeys_, in, out, groups, chain);
-  return groups * Avx512Lanes::kBlocks;
+  return groups * TAvx512Lanes::kBlocks;
 }
 
 }  // namespace zk

@@ -8,7 +8,7 @@
 namespace zk {
 
 std::optional<TResultKind> SearchEntryVerdict(TBatchMode mode, const std::string& path) {
-  const EntryStatus entry = QueryEntry(path);
+  const TEntryStatus entry = QueryEntry(path);
   const bool folder = entry.attributes != kAttrInvalid && (entry.attributes & kAttrDirectory) != 0;
   if (folder && entry.link) {
     switch (mode) {

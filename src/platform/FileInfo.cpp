@@ -8,7 +8,7 @@
 
 namespace zk {
 
-EntryStatus QueryEntry(const std::string& path) {
+TEntryStatus QueryEntry(const std::string& path) {
   struct stat info;
   if (path.empty() || ::lstat(path.c_str(), &info) != 0) return {kAttrInvalid, 0};
   const bool link = S_ISLNK(info.st_mode);

@@ -8,7 +8,7 @@
 
 namespace zk {
 
-enum FileAttribute : uint32_t {
+enum TFileAttribute : uint32_t {
   kAttrReadOnly = 1,
   kAttrHidden = 2,
   kAttrSystem = 4,
@@ -26,12 +26,12 @@ uint32_t FileAttributes(const std::string& path);
 
 // The attribute word and the size of one directory entry, as a folder listing reports them: size 0 for
 // folders and links. {kAttrInvalid, 0} when the path cannot be examined.
-struct EntryStatus {
+struct TEntryStatus {
   uint32_t attributes;
   int64_t size;
   bool link = false;  // a symbolic link (to a folder when the attributes say folder)
 };
-EntryStatus QueryEntry(const std::string& path);
+TEntryStatus QueryEntry(const std::string& path);
 
 // The path exists (links followed) and carries the read-only attribute.
 bool IsReadOnlyFile(const std::string& path);

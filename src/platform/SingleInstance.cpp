@@ -30,7 +30,7 @@ std::string LockFilePath(const std::string& name) {
 
 }  // namespace
 
-std::string SingleInstanceLock::HandOverSocketPath(const std::string& name) {
+std::string TSingleInstanceLock::HandOverSocketPath(const std::string& name) {
   return LockFilePath(name) + ".socket";
 }
 
@@ -41,21 +41,21 @@ bool PeerIsSameUser(int socketDescriptor) {
          peer.uid == ::geteuid();
 }
 
-SingleInstanceLock SingleInstanceLock::TryAcquire(const std::string& name) {
+TSingleInstanceLock TSingleInstanceLock::TryAcquire(const std::string& name) {
   File file;
   try {
     file = File::OpenOrCreatePrivate(LockFilePath(name));
   } catch (const FileError&) {
-    return SingleInstanceLock(File(), false);
+    return TSingleInstanceLock(File(), false);
   }
   // Another user's file (root's after `sudo -E zk`) says nothing about this user's instances, and locking
   // it would keep that user's program from starting.
   struct stat info;
   if (::fstat(file.Descriptor(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid())
-    return SingleInstanceLock(File(), false);
-  if (::flock(file.Descriptor(), LOCK_EX | LOCK_NB) == 0) return SingleInstanceLock(std::move(file), false);
+    return TSingleInstanceLock(File(), false);
+  if (::flock(file.Descriptor(), LOCK_EX | LOCK_NB) == 0) return TSingleInstanceLock(std::move(file), false);
   const bool heldByAnother = errno == EWOULDBLOCK;
-  return SingleInstanceLock(File(), heldByAnother);
+  return TSingleInstanceLock(File(), heldByAnother);
 }
 
 }  // namespace zk

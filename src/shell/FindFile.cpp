@@ -41,29 +41,29 @@ std::set<TFileIdentity> FoldersHolding(const std::string& folder) {
 
 }  // namespace
 
-std::vector<TFindFile::Entry> TFindFile::ReadFolder(const std::string& folder) {
+std::vector<TFindFile::TEntry> TFindFile::ReadFolder(const std::string& folder) {
   TFolderNames read = ReadFolderNames(folder);
   if (read.State == TFolderRead::kUnreadable) unreadable_.push_back(WithoutSeparator(folder));
-  std::vector<Entry> entries;
+  std::vector<TEntry> entries;
   entries.reserve(read.Names.size());
   for (std::string& name : read.Names) {
-    const EntryStatus status = QueryEntry(folder + name);
+    const TEntryStatus status = QueryEntry(folder + name);
     if (status.attributes == kAttrInvalid) continue;  // gone since the folder was read
     entries.push_back({std::move(name), status});
   }
   return entries;
 }
 
-bool TFindFile::Listed(const Entry& entry) const {
+bool TFindFile::Listed(const TEntry& entry) const {
   if ((entry.status.attributes & kExcludingAttributes & ~Attributes.Mask()) != 0) return false;
   return Filter == "*.*" || ::fnmatch(Filter.c_str(), entry.name.c_str(), FNM_CASEFOLD) == 0;
 }
 
-bool TFindFile::ListFolder(const std::string& folder, const std::vector<Entry>& entries) {
+bool TFindFile::ListFolder(const std::string& folder, const std::vector<TEntry>& entries) {
   bool abort = false;
   if (OnNewPath) OnNewPath(*this, folder, abort);
   if (abort) return false;
-  for (const Entry& entry : entries) {
+  for (const TEntry& entry : entries) {
     if (!Listed(entry)) continue;
     files_.push_back(folder + entry.name);
     if (entry.status.attributes == kAttrDirectory) {
@@ -100,9 +100,9 @@ void TFindFile::Search(const std::string& root) {
   while (!queue.empty()) {
     const std::string folder = std::move(queue.front());
     queue.pop_front();
-    const std::vector<Entry> entries = ReadFolder(folder);
+    const std::vector<TEntry> entries = ReadFolder(folder);
     if (Recurse) {
-      for (const Entry& entry : entries) {
+      for (const TEntry& entry : entries) {
         if ((entry.status.attributes & kAttrDirectory) == 0 || entry.status.link) continue;
         const std::string subfolder = folder + entry.name + "/";
         if (firstReached(subfolder)) queue.push_back(subfolder);

@@ -65,16 +65,16 @@ class TFindFile {
   const std::vector<std::string>& UnreadableFolders() const { return unreadable_; }
 
  private:
-  struct Entry {
+  struct TEntry {
     std::string name;
-    EntryStatus status;
+    TEntryStatus status;
   };
   // The folder's entries; a folder that cannot be read is noted in unreadable_.
-  std::vector<Entry> ReadFolder(const std::string& folder);
+  std::vector<TEntry> ReadFolder(const std::string& folder);
   void Search(const std::string& root);
   // False when the handler aborted the search.
-  bool ListFolder(const std::string& folder, const std::vector<Entry>& entries);
-  bool Listed(const Entry& entry) const;
+  bool ListFolder(const std::string& folder, const std::vector<TEntry>& entries);
+  bool Listed(const TEntry& entry) const;
 
   std::vector<std::string> files_;
   std::vector<std::string> unreadable_;

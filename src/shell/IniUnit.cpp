@@ -72,14 +72,14 @@ bool IsComment(std::string_view text) {
 }
 
 // Where a key lives in the file, as far as it exists.
-struct KeyLocation {
+struct TKeyLocation {
   bool sectionFound = false;
   std::optional<size_t> keyLine;  // index into the lines
   size_t sectionEnd = 0;          // offset just after the section's last non-blank line
 };
 
-KeyLocation Locate(const std::vector<Line>& lines, std::string_view section, std::string_view key) {
-  KeyLocation location;
+TKeyLocation Locate(const std::vector<Line>& lines, std::string_view section, std::string_view key) {
+  TKeyLocation location;
   bool inSection = false;
   for (size_t i = 0; i < lines.size(); ++i) {
     const Line& line = lines[i];
@@ -121,7 +121,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 // The raw value of the key in `content`, or nothing when section or key is missing.
 std::optional<std::string> ValueIn(std::string_view content, std::string_view section, std::string_view key) {
   const std::vector<Line> lines = SplitLines(content);
-  const KeyLocation location = Locate(lines, section, key);
+  const TKeyLocation location = Locate(lines, section, key);
   if (!location.keyLine) return std::nullopt;
   const std::string_view text = lines[*location.keyLine].text;
   std::string_view value = Trim(text.substr(text.find('=') + 1));
@@ -164,7 +164,7 @@ std::string EncodeValue(std::string_view value) {
 std::string WithKey(std::string content, std::string_view section, std::string_view key,
                     std::string_view value) {
   const std::vector<Line> lines = SplitLines(content);
-  const KeyLocation location = Locate(lines, section, key);
+  const TKeyLocation location = Locate(lines, section, key);
   // New lines follow the file's own line breaks.
   const size_t firstBreak = content.find('\n');
   const bool crlf = firstBreak != std::string::npos && firstBreak > 0 && content[firstBreak - 1] == '\r';

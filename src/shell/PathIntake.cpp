@@ -30,7 +30,7 @@ std::vector<std::string> ExpandFolder(TFindFile& finder, const std::string& fold
       files.push_back(path);
       continue;
     }
-    const EntryStatus entry = QueryEntry(path);
+    const TEntryStatus entry = QueryEntry(path);
     if ((entry.attributes & kAttrDirectory) == 0 || entry.link) files.push_back(path);
   }
   // The searched folder itself, or any other the finder did not list as an entry.

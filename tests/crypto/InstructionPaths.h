@@ -27,7 +27,7 @@ inline constexpr InstructionPath kEveryPath{"Everything", cpu::kAllFeatures};
 
 inline bool Available(const InstructionPath& path) {
   if (path.features == cpu::kAllFeatures) return true;  // whatever this CPU has
-  for (const cpu::Feature f : {cpu::kAesNi, cpu::kShaNi, cpu::kAvx2, cpu::kAvx512, cpu::kVaes}) {
+  for (const cpu::TCpuFeature f : {cpu::kAesNi, cpu::kShaNi, cpu::kAvx2, cpu::kAvx512, cpu::kVaes}) {
     if ((path.features & f) && !cpu::Has(f)) return false;
   }
   return true;

@@ -31,9 +31,9 @@ class TRunningProgram {
     fixture_.Folder.MakeFolder("runtime");
     ::chmod(fixture_.Folder.Path("runtime").c_str(), 0700);
     qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(fixture_.Folder.Path("runtime")));
-    lock_.emplace(SingleInstanceLock::TryAcquire());
+    lock_.emplace(TSingleInstanceLock::TryAcquire());
     if (!lock_->Held()) qFatal("the single-instance lock was not taken");
-    server_.emplace(SingleInstanceLock::HandOverSocketPath());
+    server_.emplace(TSingleInstanceLock::HandOverSocketPath());
     if (!server_->Listening()) qFatal("no hand-over socket");
     TWindows& windows = fixture_.Start();
     QObject::connect(&*server_, &THandOverServer::Received, &windows, &TWindows::TakeHandOver);
@@ -67,7 +67,7 @@ class TRunningProgram {
 
  private:
   TGuiFixture fixture_;
-  std::optional<SingleInstanceLock> lock_;
+  std::optional<TSingleInstanceLock> lock_;
   std::optional<THandOverServer> server_;
 };
 

@@ -247,7 +247,7 @@ class MainWindowTest : public QObject {
   void SecondInstanceIsRefused() {
     TGuiFixture fixture;
     qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(fixture.Folder.Path()));
-    const SingleInstanceLock first = SingleInstanceLock::TryAcquire();
+    const TSingleInstanceLock first = TSingleInstanceLock::TryAcquire();
     QVERIFY(first.Held());
     TProgramState state;
     state.SettingsFile = fixture.SettingsFile;

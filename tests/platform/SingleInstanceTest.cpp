@@ -39,7 +39,7 @@ class LockHolder {
     if (pid_ == 0) {
       ::close(ready[0]);
       ::close(release[1]);
-      const SingleInstanceLock lock = SingleInstanceLock::TryAcquire();
+      const TSingleInstanceLock lock = TSingleInstanceLock::TryAcquire();
       const char held = lock.Held() ? '1' : '0';
       (void)!::write(ready[1], &held, 1);
       char ignored;
@@ -73,17 +73,17 @@ class LockHolder {
 TEST(SingleInstance, SecondHolderIsRefusedUntilTheFirstEnds) {
   test::TempFolder temp;
   ScopedEnvironment runtime("XDG_RUNTIME_DIR", temp.Path().c_str());
-  std::optional<SingleInstanceLock> first = SingleInstanceLock::TryAcquire();
+  std::optional<TSingleInstanceLock> first = TSingleInstanceLock::TryAcquire();
   ASSERT_TRUE(first->Held());
   EXPECT_FALSE(first->AnotherInstanceRuns());
   EXPECT_EQ(first->LockPath(), temp.Path("HISNAMEISZK"));
-  EXPECT_TRUE(SingleInstanceLock::TryAcquire().AnotherInstanceRuns());
+  EXPECT_TRUE(TSingleInstanceLock::TryAcquire().AnotherInstanceRuns());
 
-  std::optional<SingleInstanceLock> moved = std::move(first);
+  std::optional<TSingleInstanceLock> moved = std::move(first);
   first.reset();
-  EXPECT_TRUE(SingleInstanceLock::TryAcquire().AnotherInstanceRuns());  // the moved-to object still holds it
+  EXPECT_TRUE(TSingleInstanceLock::TryAcquire().AnotherInstanceRuns());  // the moved-to object still holds it
   moved.reset();
-  EXPECT_TRUE(SingleInstanceLock::TryAcquire().Held());
+  EXPECT_TRUE(TSingleInstanceLock::TryAcquire().Held());
 }
 
 TEST(SingleInstance, LockOfARunningProcessRefusesAndItsStaleFileDoesNot) {
@@ -91,12 +91,12 @@ TEST(SingleInstance, LockOfARunningProcessRefusesAndItsStaleFileDoesNot) {
   ScopedEnvironment runtime("XDG_RUNTIME_DIR", temp.Path().c_str());
   LockHolder other;
   ASSERT_TRUE(other.Held());
-  const SingleInstanceLock refused = SingleInstanceLock::TryAcquire();
+  const TSingleInstanceLock refused = TSingleInstanceLock::TryAcquire();
   EXPECT_TRUE(refused.AnotherInstanceRuns());
   EXPECT_FALSE(refused.Held());
 
   other.End();  // its lock file stays behind
-  const SingleInstanceLock after = SingleInstanceLock::TryAcquire();
+  const TSingleInstanceLock after = TSingleInstanceLock::TryAcquire();
   EXPECT_TRUE(after.Held());
   EXPECT_FALSE(after.AnotherInstanceRuns());
 }
@@ -105,10 +105,10 @@ TEST(SingleInstance, WithoutRuntimeFolderUsesTheTempFolderWithTheUserId) {
   test::TempFolder temp;
   ScopedEnvironment runtime("XDG_RUNTIME_DIR", nullptr);
   ScopedEnvironment tmp("TMPDIR", temp.Path().c_str());
-  const SingleInstanceLock lock = SingleInstanceLock::TryAcquire("ZKTEST");
+  const TSingleInstanceLock lock = TSingleInstanceLock::TryAcquire("ZKTEST");
   ASSERT_TRUE(lock.Held());
   EXPECT_EQ(lock.LockPath(), temp.Path("ZKTEST-" + std::to_string(::getuid())));
-  EXPECT_TRUE(SingleInstanceLock::TryAcquire("ZKTEST").AnotherInstanceRuns());
+  EXPECT_TRUE(TSingleInstanceLock::TryAcquire("ZKTEST").AnotherInstanceRuns());
 }
 
 // A lock that cannot be made is no sign of another instance: the program runs without one.
@@ -117,7 +117,7 @@ TEST(SingleInstance, UnusableLockFolderLetsTheProgramRun) {
   const std::string notAFolder = temp.WriteFile("not-a-folder");
   for (const std::string& folder : {temp.Path("missing"), notAFolder}) {
     ScopedEnvironment runtime("XDG_RUNTIME_DIR", folder.c_str());
-    const SingleInstanceLock lock = SingleInstanceLock::TryAcquire();
+    const TSingleInstanceLock lock = TSingleInstanceLock::TryAcquire();
     EXPECT_FALSE(lock.Held()) << folder;
     EXPECT_FALSE(lock.AnotherInstanceRuns()) << folder;
   }
@@ -137,7 +137,7 @@ TEST(SingleInstance, AnotherUsersLockFileLetsTheProgramRun) {
   } else {
     ASSERT_EQ(::chmod(lockFile.c_str(), 0), 0);
   }
-  const SingleInstanceLock lock = SingleInstanceLock::TryAcquire();
+  const TSingleInstanceLock lock = TSingleInstanceLock::TryAcquire();
   EXPECT_FALSE(lock.AnotherInstanceRuns());
   EXPECT_FALSE(lock.Held());
 }
@@ -145,7 +145,7 @@ TEST(SingleInstance, AnotherUsersLockFileLetsTheProgramRun) {
 TEST(SingleInstance, HandOverSocketLiesBesideTheLock) {
   test::TempFolder temp;
   ScopedEnvironment runtime("XDG_RUNTIME_DIR", temp.Path().c_str());
-  EXPECT_EQ(SingleInstanceLock::HandOverSocketPath(), temp.Path("HISNAMEISZK.socket"));
+  EXPECT_EQ(TSingleInstanceLock::HandOverSocketPath(), temp.Path("HISNAMEISZK.socket"));
 }
 
 // Whether this process takes the peer of a connection made by a process of `uid` for its own user;
