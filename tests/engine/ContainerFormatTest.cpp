@@ -82,16 +82,16 @@ TEST(Progress, ByteSizesInBinaryUnitsCutToOneDecimal) {
       {0, "0 B"},
       {1023, "1023 B"},
       {1024, "1.0 KiB"},
-      {1535, "1.4 KiB"},               // 1.499...: cut, not rounded
-      {1048575, "1023.9 KiB"},         // short of 1 MiB stays in KiB
+      {1535, "1.4 KiB"},        // 1.499...: cut, not rounded
+      {1048575, "1023.9 KiB"},  // short of 1 MiB stays in KiB
       {1048576, "1.0 MiB"},
-      {460275718, "438.9 MiB"},        // 438.95...
+      {460275718, "438.9 MiB"},  // 438.95...
       {734003206, "700.0 MiB"},
-      {1073741823, "1023.9 MiB"},      // 1 GiB less a byte
+      {1073741823, "1023.9 MiB"},  // 1 GiB less a byte
       {1073741824, "1.0 GiB"},
       {10737418240, "10.0 GiB"},
       {int64_t{1} << 50, "1.0 PiB"},
-      {INT64_MAX, "7.9 EiB"},          // the largest size; ten times its rest must not overflow
+      {INT64_MAX, "7.9 EiB"},  // the largest size; ten times its rest must not overflow
   };
   for (const auto& c : cases) EXPECT_EQ(ByteSizeText(c.bytes), c.shown) << c.bytes;
 }

@@ -137,12 +137,14 @@ class TranslationTest : public QObject {
     QTest::newRow("MiB") << encrypting << qint64{460275718} << qint64{734003206}
                          << "Encrypting: 438.9 MiB of 700.0 MiB (63%)"
                          << "暗号化中：460275718/734003206バイト　63%";
-    QTest::newRow("nothing yet, under a KiB") << decrypting << qint64{0} << qint64{900}
-                                              << "Decrypting: 0 B of 900 B (0%)" << "復号中：0/900バイト　0%";
+    QTest::newRow("nothing yet, under a KiB")
+        << decrypting << qint64{0} << qint64{900} << "Decrypting: 0 B of 900 B (0%)"
+        << "復号中：0/900バイト　0%";
     QTest::newRow("GiB") << decrypting << qint64{1073741823} << qint64{2147483648}
                          << "Decrypting: 1023.9 MiB of 2.0 GiB (50%)"
                          << "復号中：1073741823/2147483648バイト　50%";
-    QTest::newRow("wipe") << wiping << qint64{5} << qint64{10} << "Wiping: 50%" << "不要データ抹消中：50%";
+    QTest::newRow("wipe") << wiping << qint64{5} << qint64{10} << "Wiping: 50%"
+                          << "不要データ抹消中：50%";
   }
 
   void ProgressLinesInEachLanguage() {

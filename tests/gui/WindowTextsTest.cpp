@@ -97,8 +97,8 @@ QStringList TabOrder(QWidget& window) {
   return order;
 }
 
-// A tab stop a screen reader cannot announce: its accessible role is a bare container (AT-SPI's "filler"
-// or "panel") or none, or its name is empty. Returned as "objectName (role N, 'name')", empty when it is fine.
+// Why a screen reader cannot announce a tab stop, as "objectName (role N, 'name')": its role is a bare
+// container (AT-SPI's "filler" or "panel") or none, or its name is empty. Empty when it can.
 QString Unannounced(QWidget& widget) {
   QAccessibleInterface* node = QAccessible::queryAccessibleInterface(&widget);
   if (!node) return widget.objectName() + QStringLiteral(" (no accessible interface)");
@@ -185,7 +185,8 @@ class WindowTextsTest : public QObject {
         QVERIFY(focus);
         reached << focus->objectName();
         QVERIFY2(Unannounced(*focus).isEmpty(), qPrintable(Unannounced(*focus)));
-        if (focus->objectName() != QStringLiteral("SecMemo") && focus->objectName() != QStringLiteral("AlgoMemo"))
+        if (focus->objectName() != QStringLiteral("SecMemo") &&
+            focus->objectName() != QStringLiteral("AlgoMemo"))
           continue;
         QAccessibleInterface* memo = QAccessible::queryAccessibleInterface(focus);
         QCOMPARE(memo->role(), QAccessible::EditableText);
@@ -196,7 +197,8 @@ class WindowTextsTest : public QObject {
         const QString shown = text->text(0, text->characterCount());
         QCOMPARE(shown, qobject_cast<QPlainTextEdit*>(focus)->toPlainText());
         if (focus->objectName() == QStringLiteral("SecMemo"))
-          QVERIFY2(shown.contains(u'６') || shown.contains(QStringLiteral("6 characters")), qPrintable(shown));
+          QVERIFY2(shown.contains(u'６') || shown.contains(QStringLiteral("6 characters")),
+                   qPrintable(shown));
       }
     });
     QCOMPARE(reached, QStringList({"SecTrackBar", "SecMemo", "AlgoComboBox", "AlgoMemo", "BitBtn1"}));
