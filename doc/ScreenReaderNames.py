@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 # Prints what a screen reader learns over AT-SPI about the windows of the running zk: every object's role,
-# name and description, indented by depth; ends with status 1 when a control has no name.
+# name and description, indented by depth; ends with status 1 when a control, or anything Tab can reach, has
+# no name, or when Tab can reach a bare container (a filler or panel, which a screen reader does not announce).
 # Usage: ScreenReaderNames.py WINDOW_TITLE...   (run by CheckScreenReaderNames.sh)
 import sys
 import time
@@ -15,8 +16,11 @@ def walk(node, depth, unnamed):
     role = node.getRole()
     print("%s%s: %r%s" % ("  " * depth, node.getRoleName(), node.name,
                           " - %r" % node.description if node.description else ""))
-    if role in CONTROLS and not node.name.strip():
+    focusable = node.getState().contains(pyatspi.STATE_FOCUSABLE)
+    if (role in CONTROLS or focusable) and not node.name.strip():
         unnamed.append(node.getRoleName())
+    elif focusable and role in (pyatspi.ROLE_FILLER, pyatspi.ROLE_PANEL):
+        unnamed.append("focusable %s %r" % (node.getRoleName(), node.name))
     if role in (pyatspi.ROLE_TABLE, pyatspi.ROLE_LIST, pyatspi.ROLE_COMBO_BOX):
         return  # rows are content; a combo box's list is its items
     for child in node:

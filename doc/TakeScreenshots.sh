@@ -3,12 +3,36 @@
 # frames show as a user sees them. Needs: xvfb xauth openbox xdotool imagemagick (and a built zk).
 #   doc/TakeScreenshots.sh build/release/src/app/zk build/release/src/cli/zkcli [ja|en]
 # With "en" the program runs under an English locale and the pictures are named *-en.png.
+#   doc/TakeScreenshots.sh build/release/tests/gui/WaylandTour wayland
+# takes the Wayland ones in both languages: the tour under a headless Weston (tests/gui/WaylandTest.sh, which
+# needs weston and qt6-wayland), each window cut out of the compositor's output.
 set -euo pipefail
+if [ "${2:-}" = wayland ]; then
+  here=$(dirname "$(realpath "$0")")
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+  "$here/../tests/gui/WaylandTest.sh" "$1" "$(qtpaths6 --query QT_INSTALL_PLUGINS)" "$work" >/dev/null
+  # A window is the light area below the panel; opening the mask drops the light specks of the background.
+  cut_window() {  # taken name
+    local box
+    box=$(convert "$work/screenshots/$1" -crop 1024x736+0+32 +repage -colorspace gray -threshold 85% \
+      -morphology Open Square:4 -format '%@' info:)
+    read -r w h x y <<<"$(tr 'x+' '  ' <<<"$box")"
+    convert "$work/screenshots/$1" -crop "$((w + 16))x$((h + 16))+$((x - 8))+$((y + 32 - 8))" +repage \
+      -strip "$here/screenshots/$2"
+  }
+  for suffix in "" -en; do
+    cut_window "01-main-window$suffix.png" "wayland-main-window$suffix.png"
+    cut_window "13-confirmation-after-the-run$suffix.png" "wayland-list-finished$suffix.png"
+  done
+  echo "screenshots in $here/screenshots"
+  exit 0
+fi
 zk=$(realpath "$1")
 zkcli=$(realpath "$2")
 language=${3:-ja}
 out=$(realpath "$(dirname "$0")/screenshots")
-work=$(mktemp -d)
+work=$(mktemp -d /tmp/zkXXXX)  # short, so that the list's paths fit its width
 ini="$(dirname "$zk")/ZK.ini"
 trap 'rm -rf "$work" "$ini"' EXIT
 
@@ -17,6 +41,9 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 openbox >/dev/null 2>&1 &
 sleep 1
+# A runtime folder of its own: the single-instance lock of a zk the user runs meanwhile is not ours.
+export XDG_RUNTIME_DIR=$work/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # The captions the script waits for, in the program's language.
 if [ "$language" = en ]; then
@@ -25,7 +52,7 @@ if [ "$language" = en ]; then
   encrypt_list="Encrypt Files" encrypt_password="Encryption Password"
   decrypt_list="Decrypt Files" decrypt_password="Decryption Password"
   all_done="All files and folders were processed successfully." options="Options"
-  three_failed="Finished.  Failed: 3 file\\(s\\)"  # a pattern: the brackets escaped
+  three_failed="Finished\\. 3 file\\(s\\) failed\\."  # a pattern: the dots and brackets escaped
   security="Security Level and Algorithm" sha1="SHA-1 Hash" open="Open" sha1_result="SHA-1 of the chosen file"
 else
   zk_locale=C.UTF-8  # Japanese, and present on every system
@@ -98,7 +125,7 @@ xdotool windowactivate --sync "$(wait_window "$decrypt_list")" key Return
 id=$(wait_window "$decrypt_password")
 xdotool windowactivate --sync "$id" type --delay 20 "correct horse"
 xdotool key Return
-# The hints and the decrypted paths stand to the right of the 450-pixel path column.
+# The hints and the decrypted paths stand to the right of the result column (450 pixels at least).
 click "$all_done" 500 242
 shoot "$all_done" decryption-finished
 click "$all_done" 60 313
@@ -115,9 +142,11 @@ for i in 1 2 3 4 5 6; do head -c 100M /dev/urandom >"photos/photo$i.jpg"; done
 start -F -P "correct horse" photos
 dismiss_notice
 for _ in $(seq 50); do
-  id=$(xdotool search --onlyvisible --name 'Files\]' 2>/dev/null | head -n 1) && [ -n "$id" ] && break
+  # "[1-2/6Files]…を暗号化中", "[1-2/6] Encrypting …"
+  id=$(xdotool search --onlyvisible --name '^\[[0-9-]+/6' 2>/dev/null | head -n 1) && [ -n "$id" ] && break
   sleep 0.1
 done
+[ -n "$id" ] || { echo "no list at work" >&2; exit 1; }
 sleep 1
 import -frame -window "$id" "$out/list-running$suffix.png"
 finish

@@ -5,8 +5,8 @@
 #   1. debootstrap --variant=minbase bookworm into ROOT (default /tmp/zkroot; made anew every time),
 #   2. apt install ./zk_*.deb inside it (its dependencies from the mirror, recommended packages too),
 #   3. as a new normal user: zkcli round-trips a file, man finds both manual pages, the package recommends
-#      python3-nautilus and brought Qt's Wayland plugin, gio types containers by the installed MIME type
-#      and names an icon that lies in hicolor's mimetypes folders (the icon cache refreshed after it), the
+#      python3-nautilus (and apt installed it with the package) and brought Qt's Wayland plugin, gio types
+#      containers by the installed MIME type and names an icon that lies in hicolor's mimetypes folders (the icon cache refreshed after it), the
 #      file-manager menus lie where Dolphin, Nemo and Nautilus look (Dolphin's at the top of its menu, the
 #      Nautilus extension loads under python3-nautilus), and zk started under Xvfb (with a window manager,
 #      so that its windows are closed as a user closes them) writes ~/.config/zk/ZK.ini after a normal close,
@@ -74,9 +74,10 @@ in_root sh -c "cd /tmp && apt-get install -y -q ./$(basename "$package")" >"$roo
   { tail -30 "$root.install.log"; exit 1; }
 grep -E '^Setting up zk ' "$root.install.log" || true
 echo "   $(grep -c '^Setting up' "$root.install.log") packages set up, zk's dependencies and recommendations included"
-# What a desktop brings (the MIME and desktop databases, gio, a window manager) and the checks' own tools.
+# What a desktop brings (the MIME and desktop databases, gio, a window manager) and the checks' own tools;
+# python3-nautilus must have come with the package, as a recommendation.
 in_root apt-get install -y -q --no-install-recommends man-db libglib2.0-bin shared-mime-info desktop-file-utils \
-  xvfb xauth openbox wmctrl python3-nautilus >"$root.tools.log" 2>&1 || { tail -30 "$root.tools.log"; exit 1; }
+  xvfb xauth openbox wmctrl >"$root.tools.log" 2>&1 || { tail -30 "$root.tools.log"; exit 1; }
 in_root useradd --create-home --shell /bin/bash tester
 
 echo "== checks as the user tester"
@@ -102,9 +103,18 @@ check "zkcli encrypts and decrypts a file back to the same bytes" round_trip
 check "man -w finds both pages" man -w zk zkcli
 check "the package recommends python3-nautilus (so GNOME Files shows the menu)" sh -c \
   "dpkg-query -W -f '\${Recommends}' zk | tr ',' '\\n' | grep -x ' *python3-nautilus'"
+check "apt installed python3-nautilus with the package, as recommended" sh -c \
+  "dpkg-query -W -f '\${Status}' python3-nautilus | grep -x 'install ok installed'"
 check "Qt's Wayland platform plugin came with the package" sh -c 'ls /usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so'
-check "Dolphin shows the items at the top of the menu, for containers too" grep -x 'X-KDE-Priority=TopLevel' \
-  /usr/share/kio/servicemenus/zk-encrypt-wipe.desktop /usr/share/kio/servicemenus/zk-decrypt.desktop
+# Dolphin reads the priority from the [Desktop Entry] group only.
+top_level() {
+  local menu
+  for menu in /usr/share/kio/servicemenus/zk-encrypt-wipe.desktop /usr/share/kio/servicemenus/zk-decrypt.desktop; do
+    sed -n '/^\[Desktop Entry\]/,/^\[Desktop Action/p' "$menu" | grep -x 'X-KDE-Priority=TopLevel' ||
+      { echo "$menu: no X-KDE-Priority=TopLevel in [Desktop Entry]"; return 1; }
+  done
+}
+check "Dolphin shows the items at the top of the menu, for containers too" top_level
 check "zkcli --help runs" sh -c 'zkcli --help | head -1'
 check "zkcli's completions lie where bash-completion, zsh and fish look" ls \
   /usr/share/bash-completion/completions/zkcli /usr/share/zsh/vendor-completions/_zkcli \

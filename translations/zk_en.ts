@@ -151,11 +151,11 @@ For real protection, use full-disk encryption.</translation>
     </message>
     <message>
         <source>暗号化中：%1/%2バイト&#x3000;%3%</source>
-        <translation>Encrypting: %1/%2 bytes, %3%</translation>
+        <translation>Encrypting: %4 of %5 (%3%)</translation>
     </message>
     <message>
         <source>復号中：%1/%2バイト&#x3000;%3%</source>
-        <translation>Decrypting: %1/%2 bytes, %3%</translation>
+        <translation>Decrypting: %4 of %5 (%3%)</translation>
     </message>
     <message>
         <source>不要データ抹消中：%1%</source>

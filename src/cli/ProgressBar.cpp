@@ -9,13 +9,15 @@
 #include <utility>
 
 #include "cli/StandardStreams.h"
+#include "engine/Progress.h"
 #include "platform/CodePage.h"
 
 namespace zk::cli {
 namespace {
 
 constexpr auto kRedrawInterval = std::chrono::milliseconds(100);
-constexpr int kBarCells = 30;
+constexpr int kBarCells = 12;
+constexpr int kDoneColumns = 10;  // "1023.9 MiB"
 
 int TerminalColumns() {
   winsize size{};
@@ -77,15 +79,16 @@ void TProgressBar::Update(int64_t done, int64_t total) {
 void TProgressBar::Draw(int64_t done, int64_t total) {
   const int percent = total > 0 ? static_cast<int>(done >= total ? 100 : done * 100 / total) : 100;
   const int filled = percent * kBarCells / 100;
-  char figures[16];
-  std::snprintf(figures, sizeof figures, "] %3d%% ", percent);
+  // The bytes done take their widest form's room, so that the label stays put while they grow.
+  char figures[64];
+  const int used = std::snprintf(figures, sizeof figures, "] %3d%% %*s/%s ", percent, kDoneColumns,
+                                 ByteSizeText(done).c_str(), ByteSizeText(total).c_str());
 
   std::string line = "\r[";
   line.append(static_cast<size_t>(filled), '#');
   line.append(static_cast<size_t>(kBarCells - filled), '-');
   line += figures;
-  const int used = kBarCells + 8;  // "[", the cells, "] 100% "
-  line += FitColumns(label_, TerminalColumns() - used - 1);
+  line += FitColumns(label_, TerminalColumns() - 1 - kBarCells - used - 1);
   line += "\033[K";
   WriteToStderr(line);
   shown_ = true;

@@ -1,4 +1,5 @@
-// A one-line progress bar on stderr, drawn only when stderr is a terminal and at most ten times a second.
+// A one-line progress bar on stderr (cells, percentage, bytes done and in all as ByteSizeText shows them, the
+// label), drawn only when stderr is a terminal and at most ten times a second.
 #pragma once
 
 #include <chrono>

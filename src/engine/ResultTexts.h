@@ -204,7 +204,8 @@ inline constexpr std::string_view kStatusDecrypting =
     ZK_TRANSLATE_NOOP("CoreTexts", "[%1/%2Files]%3を復号中");
 inline constexpr std::string_view kStatusWiping = ZK_TRANSLATE_NOOP("CoreTexts", "[%1/%2Files]%3を抹消中");
 
-// Progress lines: %1 bytes done of %2, %3 the percentage (for a wipe %1).
+// Progress lines: %1 bytes done of %2, %3 the percentage (for a wipe %1); %4 and %5 the same sizes in
+// binary units, for a translation (ProgressLine).
 inline constexpr std::string_view kProgressEncrypting =
     ZK_TRANSLATE_NOOP("CoreTexts", "暗号化中：%1/%2バイト　%3%");
 inline constexpr std::string_view kProgressDecrypting =

@@ -74,6 +74,37 @@ TEST(Progress, Lines) {
             "復号中：5000000000/10000000000バイト　50%");
 }
 
+TEST(Progress, ByteSizesInBinaryUnitsCutToOneDecimal) {
+  const struct {
+    int64_t bytes;
+    const char* shown;
+  } cases[] = {
+      {0, "0 B"},
+      {1023, "1023 B"},
+      {1024, "1.0 KiB"},
+      {1535, "1.4 KiB"},        // 1.499...: cut, not rounded
+      {1048575, "1023.9 KiB"},  // short of 1 MiB stays in KiB
+      {1048576, "1.0 MiB"},
+      {460275718, "438.9 MiB"},  // 438.95...
+      {734003206, "700.0 MiB"},
+      {1073741823, "1023.9 MiB"},  // 1 GiB less a byte
+      {1073741824, "1.0 GiB"},
+      {10737418240, "10.0 GiB"},
+      {int64_t{1} << 50, "1.0 PiB"},
+      {INT64_MAX, "7.9 EiB"},  // the largest size; ten times its rest must not overflow
+  };
+  for (const auto& c : cases) EXPECT_EQ(ByteSizeText(c.bytes), c.shown) << c.bytes;
+}
+
+// A translation may show sizes where the original counts bytes; the original's own text does not change.
+TEST(Progress, LinesCarryTheSizesForATranslation) {
+  const auto sizes = [](std::string_view) { return std::string("%4 of %5 (%3%)"); };
+  EXPECT_EQ(RenderText(ProgressLine({TProgressKind::kEncrypting, 460275718, 734003206}), sizes),
+            "438.9 MiB of 700.0 MiB (63%)");
+  EXPECT_EQ(RenderText(ProgressLine({TProgressKind::kEncrypting, 460275718, 734003206})),
+            "暗号化中：460275718/734003206バイト　63%");
+}
+
 TEST(Progress, RoundsHalvesToEven) {
   // Exact binary fractions, so that the halves are true halves.
   EXPECT_EQ(ProgressPercent({TProgressKind::kWiping, 1, 8}), 12);  // 12.5

@@ -124,6 +124,42 @@ class TranslationTest : public QObject {
     QCOMPARE(shown.last(), QStringLiteral("/ro/ZK.ini cannot be written."));
   }
 
+  // English shows the sizes in binary units; Japanese counts the bytes as the original does.
+  void ProgressLinesInEachLanguage_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<qint64>("done");
+    QTest::addColumn<qint64>("total");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("japanese");
+    const int encrypting = static_cast<int>(TProgressKind::kEncrypting);
+    const int decrypting = static_cast<int>(TProgressKind::kDecrypting);
+    const int wiping = static_cast<int>(TProgressKind::kWiping);
+    QTest::newRow("MiB") << encrypting << qint64{460275718} << qint64{734003206}
+                         << "Encrypting: 438.9 MiB of 700.0 MiB (63%)"
+                         << "暗号化中：460275718/734003206バイト　63%";
+    QTest::newRow("nothing yet, under a KiB")
+        << decrypting << qint64{0} << qint64{900} << "Decrypting: 0 B of 900 B (0%)"
+        << "復号中：0/900バイト　0%";
+    QTest::newRow("GiB") << decrypting << qint64{1073741823} << qint64{2147483648}
+                         << "Decrypting: 1023.9 MiB of 2.0 GiB (50%)"
+                         << "復号中：1073741823/2147483648バイト　50%";
+    QTest::newRow("wipe") << wiping << qint64{5} << qint64{10} << "Wiping: 50%"
+                          << "不要データ抹消中：50%";
+  }
+
+  void ProgressLinesInEachLanguage() {
+    QFETCH(int, kind);
+    QFETCH(qint64, done);
+    QFETCH(qint64, total);
+    QFETCH(QString, english);
+    QFETCH(QString, japanese);
+    const TProgress progress{static_cast<TProgressKind>(kind), done, total};
+    QCOMPARE(CoreText(ProgressLine(progress)), japanese);
+    TLanguageScope inEnglish(TUiLanguage::kEnglish);
+    QVERIFY(inEnglish.Loaded());
+    QCOMPARE(CoreText(ProgressLine(progress)), english);
+  }
+
   // zkcli and the files take the core's texts as they are, whatever the desktop program shows.
   void TheCoreTextsThemselvesStayJapanese() {
     TLanguageScope english(TUiLanguage::kEnglish);

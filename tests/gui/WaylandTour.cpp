@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "GuiFixture.h"
+#include "LanguageScope.h"
 #include "WindowTour.h"
 #include "app/MainForm.h"
 #include "app/Program.h"
@@ -45,7 +46,18 @@ class WaylandTour : public QObject {
     SetUpApplication(*qApp, TUiLanguage::kJapanese);
   }
 
+  void EveryWindowIsMappedByTheCompositor_data() {
+    QTest::addColumn<int>("language");
+    QTest::newRow("Japanese") << static_cast<int>(TUiLanguage::kJapanese);
+    QTest::newRow("English") << static_cast<int>(TUiLanguage::kEnglish);
+  }
+
+  // The screenshots of the English tour are named *-en.png.
   void EveryWindowIsMappedByTheCompositor() {
+    QFETCH(int, language);
+    TLanguageScope scope(static_cast<TUiLanguage>(language));
+    const QString suffix =
+        language == static_cast<int>(TUiLanguage::kEnglish) ? QStringLiteral("-en") : QString();
     TGuiFixture fixture;
     const QString screenshots = qEnvironmentVariable("ZK_SCREENSHOTS");
     QStringList states;
@@ -55,7 +67,7 @@ class WaylandTour : public QObject {
       states << state;
       if (!QTest::qWaitForWindowExposed(&window)) unmapped << state;
       QTest::qWait(200);  // the compositor draws the new frame
-      if (!screenshots.isEmpty() && !TakeScreenshot(screenshots, FileName(states.size(), state)))
+      if (!screenshots.isEmpty() && !TakeScreenshot(screenshots, FileName(states.size(), state) + suffix))
         notTaken << state;
     });
     QVERIFY2(unmapped.isEmpty(), qPrintable(unmapped.join(u'\n')));

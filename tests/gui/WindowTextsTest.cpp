@@ -3,9 +3,11 @@
 // every control is reached with Tab in the order of the layout.
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -95,6 +97,20 @@ QStringList TabOrder(QWidget& window) {
   return order;
 }
 
+// Why a screen reader cannot announce a tab stop, as "objectName (role N, 'name')": its role is a bare
+// container (AT-SPI's "filler" or "panel") or none, or its name is empty. Empty when it can.
+QString Unannounced(QWidget& widget) {
+  QAccessibleInterface* node = QAccessible::queryAccessibleInterface(&widget);
+  if (!node) return widget.objectName() + QStringLiteral(" (no accessible interface)");
+  const QAccessible::Role role = node->role();
+  const QString name = node->text(QAccessible::Name).trimmed();
+  const bool container = role == QAccessible::NoRole || role == QAccessible::Client ||
+                         role == QAccessible::Separator || role == QAccessible::Pane ||
+                         role == QAccessible::Grouping;
+  if (!container && !name.isEmpty()) return {};
+  return QStringLiteral("%1 (role %2, '%3')").arg(widget.objectName()).arg(role).arg(name);
+}
+
 const char* LanguageName(TUiLanguage language) {
   return language == TUiLanguage::kEnglish ? "English" : "Japanese";
 }
@@ -133,6 +149,59 @@ class WindowTextsTest : public QObject {
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u'\n')));
     described.removeDuplicates();
     QCOMPARE(described, QStringList({"EncBitBtn", "DecBitBtn", "WipeSpeedButton"}));
+  }
+
+  // What Tab lands on is what a screen reader announces: a named control of a role it reads.
+  void EveryTabStopHasANameAndARole_data() { BothLanguages_data(); }
+  void EveryTabStopHasANameAndARole() {
+    QFETCH(int, language);
+    TLanguageScope scope(static_cast<TUiLanguage>(language));
+    TGuiFixture fixture;
+    QStringList silent;
+    TourWindows(fixture, [&](QWidget& window, const QString& state) {
+      for (const QString& name : TabOrder(window))
+        if (QWidget* stop = window.findChild<QWidget*>(name); stop)
+          if (const QString problem = Unannounced(*stop); !problem.isEmpty())
+            silent << state + QStringLiteral(": ") + problem;
+    });
+    QVERIFY2(silent.isEmpty(), qPrintable(silent.join(u'\n')));
+  }
+
+  // The security dialog's descriptions, where the minimum password length is stated, are reached by Tab as
+  // read-only texts with a name, and their text is readable through the accessible text interface.
+  void SecurityDescriptionsAreReadableTabStops_data() { BothLanguages_data(); }
+  void SecurityDescriptionsAreReadableTabStops() {
+    QFETCH(int, language);
+    TLanguageScope scope(static_cast<TUiLanguage>(language));
+    TGuiFixture fixture;
+    QStringList reached;
+    TourWindows(fixture, [&](QWidget& window, const QString& state) {
+      if (state != QStringLiteral("security, level 2")) return;
+      window.activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(&window));
+      for (int stop = 0; stop < 5; ++stop) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY(focus);
+        reached << focus->objectName();
+        QVERIFY2(Unannounced(*focus).isEmpty(), qPrintable(Unannounced(*focus)));
+        if (focus->objectName() != QStringLiteral("SecMemo") &&
+            focus->objectName() != QStringLiteral("AlgoMemo"))
+          continue;
+        QAccessibleInterface* memo = QAccessible::queryAccessibleInterface(focus);
+        QCOMPARE(memo->role(), QAccessible::EditableText);
+        QVERIFY(memo->state().readOnly);
+        QVERIFY(memo->state().focused);
+        QAccessibleTextInterface* text = memo->textInterface();
+        QVERIFY(text);
+        const QString shown = text->text(0, text->characterCount());
+        QCOMPARE(shown, qobject_cast<QPlainTextEdit*>(focus)->toPlainText());
+        if (focus->objectName() == QStringLiteral("SecMemo"))
+          QVERIFY2(shown.contains(u'６') || shown.contains(QStringLiteral("6 characters")),
+                   qPrintable(shown));
+      }
+    });
+    QCOMPARE(reached, QStringList({"SecTrackBar", "SecMemo", "AlgoComboBox", "AlgoMemo", "BitBtn1"}));
   }
 
   void EnglishWindowsShowNoJapanese() {
