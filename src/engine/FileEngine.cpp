@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 #include "ContainerFormat.h"
 #include "EngineBuffer.h"
@@ -89,7 +90,7 @@ TZK_blockcipher& TFileEngine::KeyedFieldCipher() {
 }
 
 // The source is read under a shared lock: another ZK process does not wipe it meanwhile.
-File TFileEngine::OpenSource(const std::string& source) {
+File TFileEngine::OpenSource(const std::string& source, TFileSnapshot& atStart) {
   switch (FileKindOf(source, true)) {
     case TFileKind::kRegular:
       break;
@@ -98,15 +99,17 @@ File TFileEngine::OpenSource(const std::string& source) {
     default:
       throw FileError(EINVAL, "cannot open " + source + ": not a regular file");
   }
-  File in = File::OpenReadWrite(source);
+  File in = File::OpenReadWrite(source, atStart);
   if (!in.TryLockShared()) throw FileError(EWOULDBLOCK, "cannot read " + source + ": another ZK process is wiping it");
   return in;
 }
 
 // Only a source that was read to its end, exactly as long as it was at the start and unchanged, may be
 // wiped: anything written to it meanwhile is in no output.
-std::optional<TFileSnapshot> TFileEngine::SnapshotIfReadWhole(const File& in, const TFileSnapshot& atStart) {
-  if (in.Position() == atStart.Size && in.Snapshot() == atStart) return atStart;
+std::optional<TFileSnapshot> TFileEngine::SnapshotIfReadWhole(const File& in, const TFileSnapshot& atStart,
+                                                              mode_t& permissionBits) {
+  const bool readToTheEnd = in.Position() == atStart.Size;
+  if (in.Snapshot(&permissionBits) == atStart && readToTheEnd) return atStart;
   return std::nullopt;
 }
 
@@ -148,7 +151,7 @@ void TFileEngine::MaybeProcessMessages() {
 // when the length is a multiple of 8192). Because 8192 is a multiple of every block size, the chaining
 // value carried from run to run gives the same bytes as one pass over the whole payload.
 void TFileEngine::StreamPayload(File& in, File& out, TZK_blockcipher& cipher, TDirection direction,
-                                int64_t total) {
+                                int64_t total, std::string_view header) {
   const TProgressKind kind =
       direction == TDirection::kEncrypt ? TProgressKind::kEncrypting : TProgressKind::kDecrypting;
   if (!buffer_) buffer_ = std::make_unique_for_overwrite<uint8_t[]>(kEngineBufferBytes);
@@ -173,7 +176,7 @@ void TFileEngine::StreamPayload(File& in, File& out, TZK_blockcipher& cipher, TD
         MaybeProcessMessages();
         if (run < kPayloadRunBytes || (offset == got && !last)) break;
       }
-      if (got > 0) out.Write(buffer, got);
+      if (got > 0 || !header.empty()) out.Write(std::exchange(header, {}), buffer, got);
     }
   } catch (...) {
     SecureFill(buffer, 0, used);

@@ -181,9 +181,14 @@ class TFileEngine {
   // The hint's header field under the text cipher kept keyed from kFieldKeyText.
   const std::string& HintFieldFor(const std::string& hintBytes);
   TZK_blockcipher& KeyedFieldCipher();
-  static File OpenSource(const std::string& source);
-  static std::optional<TFileSnapshot> SnapshotIfReadWhole(const File& in, const TFileSnapshot& atStart);
-  void StreamPayload(File& in, File& out, TZK_blockcipher& cipher, TDirection direction, int64_t total);
+  // The source opened for reading, and its snapshot as it was opened.
+  static File OpenSource(const std::string& source, TFileSnapshot& atStart);
+  // The snapshot of a source read whole, or none; its permission bits as they are now either way.
+  static std::optional<TFileSnapshot> SnapshotIfReadWhole(const File& in, const TFileSnapshot& atStart,
+                                                          mode_t& permissionBits);
+  // The payload of `in` to `out` through the cipher, after `header` (written with the payload's first bytes).
+  void StreamPayload(File& in, File& out, TZK_blockcipher& cipher, TDirection direction, int64_t total,
+                     std::string_view header = {});
   void Overwrite(File& out, int64_t size);
   void ReportProgress(TProgressKind kind, int64_t done, int64_t total);
   void MaybeProcessMessages();

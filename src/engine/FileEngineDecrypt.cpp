@@ -54,8 +54,8 @@ void TFileEngine::DecryptInto(TPreparedOutput& prepared, std::string_view passwo
   const auto refuse = [&](TResultKind kind) { prepared.Kind = kind; };
   if (outputKind == TExplicitOutput::kRefused) return refuse(TResultKind::kDecryptOutputRefused);
 
-  in = OpenSource(source);
-  const TFileSnapshot atStart = in.Snapshot();
+  TFileSnapshot atStart;
+  in = OpenSource(source, atStart);
   TContainerReader reader(in);
   switch (ClassifyMagic(reader.ReadMagic())) {
     case TMagicVerdict::kOldFormat:
@@ -94,9 +94,10 @@ void TFileEngine::DecryptInto(TPreparedOutput& prepared, std::string_view passwo
 
   StreamPayload(in, prepared.OutputIsStream ? stream : prepared.Output->Stream(), cipher,
                 TDirection::kDecrypt, atStart.Size);
-  prepared.SourceSnapshot = SnapshotIfReadWhole(in, atStart);
+  mode_t containerMode = 0;
+  prepared.SourceSnapshot = SnapshotIfReadWhole(in, atStart, containerMode);
   // The plain file is no more readable than its container; a file it replaces keeps its own bits.
-  const mode_t mode = replacing ? PermissionBitsOf(output).value_or(0600) : in.PermissionBits();
+  const mode_t mode = replacing ? PermissionBitsOf(output).value_or(0600) : containerMode;
   in.Close();
   if (prepared.OutputIsStream) {
     stream.Close();

@@ -32,8 +32,8 @@ TPreparedOutput TFileEngine::PrepareEncryption(std::string source, TOutputName o
   prepared.Kind = TResultKind::kEncryptFailed;
   File in;
   try {
-    in = OpenSource(prepared.SourceName);
-    const TFileSnapshot atStart = in.Snapshot();
+    TFileSnapshot atStart;
+    in = OpenSource(prepared.SourceName, atStart);
     prepared.FileDate = PackedFileDate(atStart.ModifiedSeconds);
 
     // Everything of the header is computed before the output exists, so a refusal writes nothing.
@@ -51,10 +51,9 @@ TPreparedOutput TFileEngine::PrepareEncryption(std::string source, TOutputName o
 
     // A partial container holds ciphertext only: its plain removal (by its destructor) is enough.
     auto out = std::make_unique<TPendingOutput>(output.Path, false, false);
-    out->Stream().Write(headerBytes.data(), headerBytes.size());
-    StreamPayload(in, out->Stream(), cipher, TDirection::kEncrypt, atStart.Size);
-    prepared.SourceSnapshot = SnapshotIfReadWhole(in, atStart);
-    const mode_t mode = in.PermissionBits();
+    StreamPayload(in, out->Stream(), cipher, TDirection::kEncrypt, atStart.Size, headerBytes);
+    mode_t mode = 0;
+    prepared.SourceSnapshot = SnapshotIfReadWhole(in, atStart, mode);
     in.Close();
     out->Complete(mode, !DeferFlush);
     prepared.Output = std::move(out);

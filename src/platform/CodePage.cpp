@@ -16,8 +16,17 @@ namespace {
 // glibc's "CP932" is the Windows table; "SHIFT_JIS" differs on ～ ∥ － ￢ and the NEC/IBM extensions.
 constexpr const char* kWindowsJapanese = "CP932";
 
-// The whole text converted, or nothing when any byte cannot be converted.
+bool IsAscii(std::string_view text) {
+  for (const char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+// The whole text converted, or nothing when any byte cannot be converted. UTF-8 and CP932 share ASCII
+// byte for byte, and most names and passwords are ASCII: those need no converter (opening one costs more
+// than a small file's cipher).
 std::optional<std::string> Convert(const char* to, const char* from, std::string_view input) {
+  if (IsAscii(input)) return std::string(input);
   iconv_t converter = ::iconv_open(to, from);
   if (converter == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
   std::string output(input.size() * 2 + 8, '\0');

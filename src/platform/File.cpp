@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -53,11 +54,16 @@ File File::Open(const std::string& path, int flags, const char* operation, mode_
 }
 
 File File::OpenReadWrite(const std::string& path) {
+  TFileSnapshot opened;
+  return OpenReadWrite(path, opened);
+}
+
+File File::OpenReadWrite(const std::string& path, TFileSnapshot& opened) {
   File file = Open(path, O_RDWR, "cannot open");
-  struct stat info;
-  if (::fstat(file.fd_, &info) != 0) throw FileError::FromErrno(errno, "cannot examine", path);
+  mode_t mode = 0;
+  opened = file.Snapshot(&mode);
   // Root may write anything; the read-only attribute must refuse the open all the same.
-  if ((info.st_mode & S_IWUSR) == 0) throw FileError::FromErrno(EACCES, "cannot open", path);
+  if ((mode & S_IWUSR) == 0) throw FileError::FromErrno(EACCES, "cannot open", path);
   return file;
 }
 
@@ -168,6 +174,22 @@ void File::Write(const void* data, size_t size) {
   }
 }
 
+void File::Write(std::string_view first, const void* data, size_t size) {
+  struct iovec parts[2] = {{const_cast<char*>(first.data()), first.size()}, {const_cast<void*>(data), size}};
+  ssize_t count;
+  do {
+    count = ::writev(fd_, parts, 2);
+  } while (count < 0 && errno == EINTR);
+  if (count < 0) throw FileError::FromErrno(errno, "cannot write", path_);
+  const auto done = static_cast<size_t>(count);
+  if (done < first.size()) {
+    Write(first.data() + done, first.size() - done);
+    Write(data, size);
+  } else {
+    Write(static_cast<const char*>(data) + (done - first.size()), size - (done - first.size()));
+  }
+}
+
 void File::Seek(int64_t offset) {
   if (::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) < 0)
     throw FileError::FromErrno(errno, "cannot seek in", path_);
@@ -194,21 +216,16 @@ void File::SetMode(mode_t mode) {
   if (::fchmod(fd_, mode) != 0) throw FileError::FromErrno(errno, "cannot set the permissions of", path_);
 }
 
-mode_t File::PermissionBits() const {
-  struct stat info;
-  if (::fstat(fd_, &info) != 0) throw FileError::FromErrno(errno, "cannot examine", path_);
-  return info.st_mode & 0777;
-}
-
 int64_t File::Position() const {
   const off_t position = ::lseek(fd_, 0, SEEK_CUR);
   if (position < 0) throw FileError::FromErrno(errno, "cannot seek in", path_);
   return static_cast<int64_t>(position);
 }
 
-TFileSnapshot File::Snapshot() const {
+TFileSnapshot File::Snapshot(mode_t* permissionBits) const {
   struct stat info;
   if (::fstat(fd_, &info) != 0) throw FileError::FromErrno(errno, "cannot examine", path_);
+  if (permissionBits) *permissionBits = info.st_mode & 0777;
   return {info.st_dev,          info.st_ino,         info.st_size,        info.st_mtim.tv_sec,
           info.st_mtim.tv_nsec, info.st_ctim.tv_sec, info.st_ctim.tv_nsec};
 }

@@ -41,6 +41,8 @@ class File {
   // The default open mode: read + write on an existing file. A file carrying the read-only attribute is
   // refused (EACCES) even when the process could write it (root); a folder is refused (EISDIR).
   static File OpenReadWrite(const std::string& path);
+  // The same, with the file's snapshot as it was opened (one examination serves both).
+  static File OpenReadWrite(const std::string& path, TFileSnapshot& opened);
   // Existing file, read only.
   static File OpenReadOnly(const std::string& path);
   // Existing file, write only, never through a symbolic link.
@@ -79,15 +81,17 @@ class File {
   size_t Read(void* buffer, size_t size);
   // Writes every byte or throws (ENOSPC etc.).
   void Write(const void* data, size_t size);
+  // Writes `first` and then data, both in one call where the system takes them at once.
+  void Write(std::string_view first, const void* data, size_t size);
   void Seek(int64_t offset);  // from the start
   int64_t Size() const;
   void Sync();
   void Close();
-  // The permission bits (rwx for owner, group and others): chmod on the open file, and what it has.
+  // The permission bits (rwx for owner, group and others): chmod on the open file (Snapshot tells what it has).
   void SetMode(mode_t mode);
-  mode_t PermissionBits() const;
   int64_t Position() const;
-  TFileSnapshot Snapshot() const;
+  // With permissionBits, also the permission bits, from the same examination.
+  TFileSnapshot Snapshot(mode_t* permissionBits = nullptr) const;
   // How many names the file has.
   uint64_t LinkCount() const;
   // An advisory lock that other ZK processes respect (flock): shared while a file is read, exclusive

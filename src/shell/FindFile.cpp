@@ -66,6 +66,7 @@ bool TFindFile::ListFolder(const std::string& folder, const std::vector<TEntry>&
   for (const TEntry& entry : entries) {
     if (!Listed(entry)) continue;
     files_.push_back(folder + entry.name);
+    statuses_.push_back(entry.status);
     if (entry.status.attributes == kAttrDirectory) {
       ++folderCount_;
     } else {
@@ -78,6 +79,7 @@ bool TFindFile::ListFolder(const std::string& folder, const std::vector<TEntry>&
 
 void TFindFile::Execute() {
   files_.clear();
+  statuses_.clear();
   unreadable_.clear();
   fileCount_ = folderCount_ = 0;
   totalSize_ = 0;

@@ -57,6 +57,8 @@ class TFindFile {
   void Execute();
 
   const std::vector<std::string>& Files() const { return files_; }
+  // What each entry of Files was when it was listed.
+  const std::vector<TEntryStatus>& Statuses() const { return statuses_; }
   int FileCount() const { return fileCount_; }
   int FolderCount() const { return folderCount_; }  // entries whose attribute word is exactly 16
   int64_t TotalSize() const { return totalSize_; }
@@ -77,6 +79,7 @@ class TFindFile {
   bool Listed(const TEntry& entry) const;
 
   std::vector<std::string> files_;
+  std::vector<TEntryStatus> statuses_;
   std::vector<std::string> unreadable_;
   int fileCount_ = 0;
   int folderCount_ = 0;

@@ -34,7 +34,7 @@ bool IsQuote(char c) { return c == '"' || c == '\''; }
 
 // One line of the file: its text without the line break, where the text begins and where the line ends
 // (after its break).
-struct Line {
+struct TIniLine {
   std::string_view text;
   size_t begin;
   size_t end;
@@ -42,8 +42,8 @@ struct Line {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-std::vector<Line> SplitLines(std::string_view content) {
-  std::vector<Line> lines;
+std::vector<TIniLine> SplitLines(std::string_view content) {
+  std::vector<TIniLine> lines;
   // Editors may put a byte order mark in front of UTF-8; it is kept but is no part of the first line.
   size_t begin = content.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
   while (begin < content.size()) {
@@ -78,11 +78,11 @@ struct TKeyLocation {
   size_t sectionEnd = 0;          // offset just after the section's last non-blank line
 };
 
-TKeyLocation Locate(const std::vector<Line>& lines, std::string_view section, std::string_view key) {
+TKeyLocation Locate(const std::vector<TIniLine>& lines, std::string_view section, std::string_view key) {
   TKeyLocation location;
   bool inSection = false;
   for (size_t i = 0; i < lines.size(); ++i) {
-    const Line& line = lines[i];
+    const TIniLine& line = lines[i];
     if (std::optional<std::string_view> name = SectionName(line.text)) {
       if (inSection) break;  // the first section of that name is the one used
       inSection = EqualIgnoringAsciiCase(*name, section);
@@ -120,7 +120,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 
 // The raw value of the key in `content`, or nothing when section or key is missing.
 std::optional<std::string> ValueIn(std::string_view content, std::string_view section, std::string_view key) {
-  const std::vector<Line> lines = SplitLines(content);
+  const std::vector<TIniLine> lines = SplitLines(content);
   const TKeyLocation location = Locate(lines, section, key);
   if (!location.keyLine) return std::nullopt;
   const std::string_view text = lines[*location.keyLine].text;
@@ -163,7 +163,7 @@ std::string EncodeValue(std::string_view value) {
 
 std::string WithKey(std::string content, std::string_view section, std::string_view key,
                     std::string_view value) {
-  const std::vector<Line> lines = SplitLines(content);
+  const std::vector<TIniLine> lines = SplitLines(content);
   const TKeyLocation location = Locate(lines, section, key);
   // New lines follow the file's own line breaks.
   const size_t firstBreak = content.find('\n');
@@ -171,7 +171,7 @@ std::string WithKey(std::string content, std::string_view section, std::string_v
   const std::string_view lineBreak = crlf ? "\r\n" : "\n";
   const std::string entry = std::string(key) + "=" + EncodeValue(value);
   if (location.keyLine) {
-    const Line& line = lines[*location.keyLine];
+    const TIniLine& line = lines[*location.keyLine];
     const size_t textEnd = line.begin + line.text.size();
     content.replace(line.begin, textEnd - line.begin, entry);
     return content;

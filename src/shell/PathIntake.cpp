@@ -25,13 +25,10 @@ std::vector<std::string> ExpandFolder(TFindFile& finder, const std::string& fold
     return true;
   };
   std::vector<std::string> files;
-  for (const std::string& path : finder.Files()) {
-    if (takeUnreadable(path)) {
-      files.push_back(path);
-      continue;
-    }
-    const TEntryStatus entry = QueryEntry(path);
-    if ((entry.attributes & kAttrDirectory) == 0 || entry.link) files.push_back(path);
+  for (size_t i = 0; i < finder.Files().size(); ++i) {
+    const std::string& path = finder.Files()[i];
+    const TEntryStatus& entry = finder.Statuses()[i];
+    if (takeUnreadable(path) || (entry.attributes & kAttrDirectory) == 0 || entry.link) files.push_back(path);
   }
   // The searched folder itself, or any other the finder did not list as an entry.
   files.insert(files.end(), unreadable.begin(), unreadable.end());
