@@ -101,7 +101,8 @@ void RunDirectForm(const TCommandLineRequest& request, TFileEngine& engine, cons
   if (request.Batch.Count() != 1) return;
   const std::string& file = request.Batch.Rows()[0].Path;
   if (request.Batch.Mode() == TBatchMode::kEncrypt) {
-    engine.EncryptFile(file, request.DirectOutput, request.Run.Password, settings.PassHint, settings.Algorithm);
+    engine.EncryptFile(file, request.DirectOutput, request.Run.Password, settings.PassHint,
+                       settings.Algorithm);
   } else if (request.Batch.Mode() == TBatchMode::kDecrypt) {
     engine.ExplicitOutputName = request.DirectOutput;
     engine.DecryptFile(file, request.Run.Password);

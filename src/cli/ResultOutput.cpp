@@ -27,15 +27,15 @@ void TResultOutput::Row(const std::string& path, const TRowResult& result) {
   Cause(path, cause);
   const std::string text = ShownText(result.Sentence()) + path;
   if (!json_) {
-    if (result.DecryptedPath.empty())
-      console_.Line({text});
+    if (linesNameOutput_ && !result.OutputPath.empty())
+      console_.Line({text, result.OutputPath});
     else
-      console_.Line({text, result.DecryptedPath});
+      console_.Line({text});
     return;
   }
   TJsonLine line;
   line.Add("path", path).Add("kind", ResultId(result.Kind)).Add("failed", result.Failed());
-  if (!result.DecryptedPath.empty()) line.Add("output", result.DecryptedPath);
+  if (!result.OutputPath.empty()) line.Add("output", result.OutputPath);
   if (!cause.empty()) line.Add("cause", cause);
   console_.Write(line.Add("text", text).Finish());
 }

@@ -25,10 +25,11 @@ inline constexpr std::string_view kSummaryKind = "summary";
 class TResultOutput {
  public:
   // JSON Lines with --json, else the lines of the confirmation list.
-  TResultOutput(TConsole& console, const TCommandLine& line) : console_(console), json_(line.json) {}
+  TResultOutput(TConsole& console, const TCommandLine& line)
+      : console_(console), json_(line.json), linesNameOutput_(line.command == TCommand::kDecrypt) {}
 
   // A row of encrypt, decrypt or wipe: the result text and the path, then a tab and the decrypted file's path
-  // when there is one.
+  // when there is one. In JSON the output's path of an encryption too (a random name is known only here).
   void Row(const std::string& path, const TRowResult& result);
   // A container's hint, or kReadHintError when it could not be read: the hint, a tab and the path.
   void Hint(const std::string& path, const std::optional<std::string>& hint);
@@ -47,6 +48,7 @@ class TResultOutput {
 
   TConsole& console_;
   bool json_;
+  bool linesNameOutput_;  // a decryption's line names the decrypted file; an encryption's stays the list's
   int64_t files_ = 0;
   int64_t failed_ = 0;
 };

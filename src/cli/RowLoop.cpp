@@ -31,7 +31,8 @@ class TRowPrinter : public TBatchRowsObserver {
 }  // namespace
 
 int RunBatch(TBatchMode mode, const std::vector<std::string>& files, const TBatchOptions& options,
-             TConsole& console, TResultOutput& output, int jobs, TFileEngine& engine, TOverwriteNotes* wipeNotes) {
+             TConsole& console, TResultOutput& output, int jobs, TFileEngine& engine,
+             TOverwriteNotes* wipeNotes) {
   const int workers = jobs > 0 ? jobs : AvailableCores();
   TBatch batch(mode);
   batch.Add(files);

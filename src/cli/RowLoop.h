@@ -17,6 +17,7 @@ namespace zk::cli {
 // in list order. With wipeNotes, their notes are told before the files' wipes (for several at once, all
 // before the first row). Returns kExitSuccess, or kExitSomeFailed when any row failed.
 int RunBatch(TBatchMode mode, const std::vector<std::string>& files, const TBatchOptions& options,
-             TConsole& console, TResultOutput& output, int jobs, TFileEngine& engine, TOverwriteNotes* wipeNotes);
+             TConsole& console, TResultOutput& output, int jobs, TFileEngine& engine,
+             TOverwriteNotes* wipeNotes);
 
 }  // namespace zk::cli

@@ -160,7 +160,8 @@ bool TConfirmationDlg::eventFilter(QObject* watched, QEvent* event) {
 void TConfirmationDlg::RemoveSelectedRows() {
   if (!listEditable_) return;
   std::vector<int> rows;
-  for (const QModelIndex& index : ui_->ListView->selectionModel()->selectedRows()) rows.push_back(index.row());
+  for (const QModelIndex& index : ui_->ListView->selectionModel()->selectedRows())
+    rows.push_back(index.row());
   if (rows.empty()) return;
   batch_.Remove(std::move(rows));
   ShowRows();
@@ -196,7 +197,8 @@ void TConfirmationDlg::OKBitBtnClick() {
 }
 
 bool TConfirmationDlg::AskPassword() {
-  return passwordPrompt_ && passwordPrompt_(batch_.Mode() != TBatchMode::kEncrypt, password_, settings_.PassHint);
+  return passwordPrompt_ &&
+         passwordPrompt_(batch_.Mode() != TBatchMode::kEncrypt, password_, settings_.PassHint);
 }
 
 TBatchOptions TConfirmationDlg::CurrentOptions() const {
@@ -277,7 +279,8 @@ void TConfirmationDlg::FinishRun() {
 
 void TConfirmationDlg::ReEncBitBtnClick() {
   if (!settings_.ReEnc) return;
-  // The files are encrypted anew with the decryption's password: how long it would hold comes with the question.
+  // The files are encrypted anew with the decryption's password: how long it would hold comes with the
+  // question.
   const QString strength = CoreText(StrengthText(EstimateStrength(password_.Text())));
   if (!prompts::Confirm(this, tr("これらの復号済みのファイルを復号時のパスワードとヒントで再暗号化します。よ"
                                  "ろしいですか？\r\n（※注意！：再暗号化の際は当該ファイルが使用中であったり、"

@@ -28,8 +28,8 @@
 #include "engine/FileEngine.h"
 #include "platform/Cores.h"
 #include "shell/SettingsModel.h"
-#include "ui/StayOnTop.h"
 #include "ui/SecretText.h"
+#include "ui/StayOnTop.h"
 
 namespace Ui {
 class TConfirmationDlg;
@@ -134,7 +134,7 @@ class TConfirmationDlg : public QDialog, private TEngineObserver, private TBatch
   bool listEditable_ = false;
   bool running_ = false;
   bool sourceWiping_ = false;
-  bool skipRequested_ = false;          // the skip button was pressed since the runner last asked
+  bool skipRequested_ = false;         // the skip button was pressed since the runner last asked
   std::optional<TProgress> progress_;  // the latest progress, shown when events are let through
   QElapsedTimer progressShown_;        // since the progress line was last drawn
 };

@@ -18,7 +18,7 @@ class TBatch::TRecorder : public TBatchRowsObserver {
   void RowDone(int row, const TRowResult& result) override {
     TBatchRow& done = batch_.rows_[row];
     done.Result = result;
-    if (!result.DecryptedPath.empty()) done.DecryptedPath = result.DecryptedPath;
+    if (batch_.mode_ == TBatchMode::kDecrypt) done.DecryptedPath = result.OutputPath;
     if (result.Failed()) ++batch_.failures_;
     if (batch_.reEncrypting_) batch_.hintCarriedOver_ = done.Hint.value_or("");
     observer_.RowDone(row, result);
@@ -61,7 +61,8 @@ void TBatch::Remove(std::vector<int> rows) {
     if (row >= 0 && row < Count()) rows_.erase(rows_.begin() + row);
 }
 
-void TBatch::Run(int workers, TFileEngine& engine, const TBatchOptions& options, TBatchRowsObserver& observer) {
+void TBatch::Run(int workers, TFileEngine& engine, const TBatchOptions& options,
+                 TBatchRowsObserver& observer) {
   failures_ = 0;
   hintCarriedOver_.reset();
   for (TBatchRow& row : rows_) row.Result.reset();

@@ -168,7 +168,7 @@ TRowResult CommitRow(TFileEngine& engine, TPreparedRow&& prepared) {
     return Failure(kind, path, decrypting ? TResultKind::kDecryptReadOnly : TResultKind::kEncryptReadOnly,
                    engine.LastCause);
 
-  TRowResult row{kind, decrypting ? engine.LastOutputName : std::string()};
+  TRowResult row{kind, engine.LastOutputName};
   if (prepared.WipeSource && !IsSourceItself(path, engine.LastOutputName)) {
     if (auto wiped = WipeSourceAfter(engine, path, engine.LastOutputName,
                                      decrypting ? kDecryptionSourceWipe : kEncryptionSourceWipe)) {

@@ -36,12 +36,12 @@ struct TBatchOptions {
 enum class TBatchMode { kEncrypt = 0, kDecrypt = 1, kWipe = 2 };
 
 struct TRowResult {
-  TRowResult(TResultKind kind = TResultKind::kUnexpectedError, std::string decryptedPath = {},
+  TRowResult(TResultKind kind = TResultKind::kUnexpectedError, std::string outputPath = {},
              std::string linkTarget = {})
-      : Kind(kind), DecryptedPath(std::move(decryptedPath)), LinkTarget(std::move(linkTarget)) {}
+      : Kind(kind), OutputPath(std::move(outputPath)), LinkTarget(std::move(linkTarget)) {}
 
   TResultKind Kind;
-  std::string DecryptedPath;  // after a successful decryption: where the plain file now stands
+  std::string OutputPath;  // after a successful encryption or decryption: where the output now stands
   std::string LinkTarget;     // for a source that was a link: the file it led to, which remains
   std::string Cause;          // for a failure: why, e.g. "cannot write a.txt.enc: No space left on device"; empty when unknown
 

@@ -98,7 +98,8 @@ inline constexpr TResultEntry kResultCatalogue[] = {
     {TResultKind::kDecryptReadOnly, "decrypt-read-only",
      ZK_TRANSLATE_NOOP("CoreTexts", "＊復号失敗(読み取り専用です)："), true},
     {TResultKind::kDecryptOutputRefused, "output-refused",
-     ZK_TRANSLATE_NOOP("CoreTexts", "＊復号失敗(出力先がリンクまたはフォルダなどで、置き換えられません)："), true},
+     ZK_TRANSLATE_NOOP("CoreTexts", "＊復号失敗(出力先がリンクまたはフォルダなどで、置き換えられません)："),
+     true},
     {TResultKind::kReEncryptNotDecrypted, "not-decrypted",
      ZK_TRANSLATE_NOOP("CoreTexts", "＊再暗号化不可(復号されていないファイルです)："), true},
     {TResultKind::kWiped, "wiped", ZK_TRANSLATE_NOOP("CoreTexts", "抹消成功 : "), false},
@@ -106,12 +107,24 @@ inline constexpr TResultEntry kResultCatalogue[] = {
      ZK_TRANSLATE_NOOP("CoreTexts", "抹消成功(元のデータが残っている可能性があります) : "), false},
     {TResultKind::kWipeFailed, "wipe-failed", kWipeFailed, true},
     {TResultKind::kWipeIncomplete, "wipe-incomplete",
-     ZK_TRANSLATE_NOOP("CoreTexts", "＊抹消不完全(ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。) : "), true},
+     ZK_TRANSLATE_NOOP(
+         "CoreTexts",
+         "＊抹消不完全("
+         "ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。) : "),
+     true},
     {TResultKind::kSourceWipeFailed, "source-wipe-failed", kWipeFailed, true},
     {TResultKind::kEncryptedSourceWipeIncomplete, "encrypted-source-wipe-incomplete",
-     ZK_TRANSLATE_NOOP("CoreTexts", "＊暗号化成功(処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。)："), true},
+     ZK_TRANSLATE_NOOP("CoreTexts",
+                       "＊暗号化成功("
+                       "処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能"
+                       "性があります。)："),
+     true},
     {TResultKind::kDecryptedSourceWipeIncomplete, "decrypted-source-wipe-incomplete",
-     ZK_TRANSLATE_NOOP("CoreTexts", "＊復号成功(処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。)："), true},
+     ZK_TRANSLATE_NOOP("CoreTexts",
+                       "＊復号成功("
+                       "処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能"
+                       "性があります。)："),
+     true},
     {TResultKind::kEncryptedLinkTargetKept, "encrypted-link-target-kept",
      ZK_TRANSLATE_NOOP("CoreTexts", "＊暗号化成功(リンク先は抹消されていません：%1)："), true},
     {TResultKind::kDecryptedLinkTargetKept, "decrypted-link-target-kept",
@@ -119,13 +132,25 @@ inline constexpr TResultEntry kResultCatalogue[] = {
     {TResultKind::kLinkOnlyWiped, "link-only-wiped",
      ZK_TRANSLATE_NOOP("CoreTexts", "＊リンクのみ削除(リンク先は抹消されていません：%1) : "), true},
     {TResultKind::kEncryptedSourceChanged, "encrypted-source-changed-kept",
-     ZK_TRANSLATE_NOOP("CoreTexts", "＊暗号化成功(処理元ファイルが読み込み後に変更されたか使用中のため、抹消していません)："), true},
+     ZK_TRANSLATE_NOOP(
+         "CoreTexts",
+         "＊暗号化成功(処理元ファイルが読み込み後に変更されたか使用中のため、抹消していません)："),
+     true},
     {TResultKind::kDecryptedSourceChanged, "decrypted-source-changed-kept",
-     ZK_TRANSLATE_NOOP("CoreTexts", "＊復号成功(処理元ファイルが読み込み後に変更されたか使用中のため、抹消していません) : "), true},
+     ZK_TRANSLATE_NOOP(
+         "CoreTexts",
+         "＊復号成功(処理元ファイルが読み込み後に変更されたか使用中のため、抹消していません) : "),
+     true},
     {TResultKind::kEncryptedHardLinkKept, "encrypted-hard-link-kept",
-     ZK_TRANSLATE_NOOP("CoreTexts", "＊暗号化成功(処理元ファイルは名前のみ削除しました。データは他のハードリンクに残っています)："), true},
+     ZK_TRANSLATE_NOOP(
+         "CoreTexts",
+         "＊暗号化成功(処理元ファイルは名前のみ削除しました。データは他のハードリンクに残っています)："),
+     true},
     {TResultKind::kDecryptedHardLinkKept, "decrypted-hard-link-kept",
-     ZK_TRANSLATE_NOOP("CoreTexts", "＊復号成功(処理元ファイルは名前のみ削除しました。データは他のハードリンクに残っています) : "), true},
+     ZK_TRANSLATE_NOOP(
+         "CoreTexts",
+         "＊復号成功(処理元ファイルは名前のみ削除しました。データは他のハードリンクに残っています) : "),
+     true},
     {TResultKind::kHardLinkOnlyRemoved, "hard-link-only-removed",
      ZK_TRANSLATE_NOOP("CoreTexts", "＊名前のみ削除(データは他のハードリンクに残っています) : "), true},
     {TResultKind::kEncryptFolderLinkNotFollowed, "encrypt-folder-link-not-followed",
@@ -136,7 +161,8 @@ inline constexpr TResultEntry kResultCatalogue[] = {
      ZK_TRANSLATE_NOOP("CoreTexts", "＊フォルダを読み取れません："), true},
     {TResultKind::kUnfinishedFileSkipped, "unfinished-file-skipped",
      ZK_TRANSLATE_NOOP("CoreTexts", "＊中断された処理の未完成ファイルです(処理しません)："), true},
-    {TResultKind::kUnexpectedError, "unexpected-error", ZK_TRANSLATE_NOOP("CoreTexts", "＊予期せぬエラー："), true},
+    {TResultKind::kUnexpectedError, "unexpected-error", ZK_TRANSLATE_NOOP("CoreTexts", "＊予期せぬエラー："),
+     true},
 };
 
 // A kind added to TResultKind without its row (or rows out of order) stops the build here.

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -87,8 +88,8 @@ TEST_F(JsonOutputTest, EncryptAndDecryptGiveAnObjectPerFileAndASummary) {
       RunZkcli({"encrypt", "--json", "-p", "pw", "-j", "1", "a.txt", oddName}, folder.Path());
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(Parsed(folder, result.out),
-            "encrypted\tFalse\ta.txt\ttext=暗号化成功：a.txt\n"
-            "encrypted\tFalse\tb\\xff\x01.txt\ttext=暗号化成功：b\\xff\x01.txt\n"
+            "encrypted\tFalse\ta.txt\toutput=a.txt.enc\ttext=暗号化成功：a.txt\n"
+            "encrypted\tFalse\tb\\xff\x01.txt\toutput=b\\xff\x01.txt.enc\ttext=暗号化成功：b\\xff\x01.txt\n"
             "summary\t-\tfailures=0\tfiles=2\tsucceeded=2\n");
 
   result = RunZkcli({"decrypt", "--json", "-p", "wrong", "a.txt.enc"}, folder.Path());
@@ -135,6 +136,23 @@ TEST_F(JsonOutputTest, WipeHintAndSha1) {
 }
 
 // The list of --files-from, NUL-separated as find -print0 writes it, names that are not UTF-8 included.
+// A random name is chosen at the last moment: the object of the file is where a script learns it, and it
+// names the container that is there.
+TEST_F(JsonOutputTest, ARandomContainerNameIsGiven) {
+  LocaleScope locale("C.UTF-8");
+  folder.WriteFile("a.txt", "plain a");
+  const ZkcliResult result =
+      RunZkcli({"encrypt", "--json", "-p", "pw", "--naming", "random", "a.txt"}, folder.Path());
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  const std::string key = "\"output\":\"";
+  const size_t at = result.out.find(key);
+  ASSERT_NE(at, std::string::npos) << result.out;
+  const std::string output =
+      result.out.substr(at + key.size(), result.out.find('"', at + key.size()) - at - key.size());
+  EXPECT_TRUE(output.ends_with(".bmp") && output != "a.txt.bmp") << output;
+  EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(folder.Path()) / output)) << output;
+}
+
 TEST_F(JsonOutputTest, NulSeparatedListOfFiles) {
   LocaleScope locale("C");
   folder.WriteFile("a b\nc.txt", "abc");

@@ -169,7 +169,7 @@ TEST_F(BatchRules, RowsOfOtherPasswordsAlgorithmsAndHintsGetTheirOwnKeys) {
       continue;
     }
     ASSERT_EQ(row.Kind, TResultKind::kDecrypted) << i;
-    EXPECT_EQ(test::TempFolder::ReadFile(row.DecryptedPath), "plain " + std::to_string(i));
+    EXPECT_EQ(test::TempFolder::ReadFile(row.OutputPath), "plain " + std::to_string(i));
   }
 }
 
@@ -230,7 +230,7 @@ TEST_F(BatchRules, ASourceWipeCutShortMarksTheRowAndKeepsTheOutput) {
   }
   EXPECT_EQ(row.Text(), "＊復号成功(処理元ファイルは削除しましたが、上書きが完了していません。元のデータが残っている可能性があります。)：");
   EXPECT_TRUE(row.Failed());
-  EXPECT_EQ(row.DecryptedPath, source);
+  EXPECT_EQ(row.OutputPath, source);
   EXPECT_FALSE(FileExists(source + ".enc"));
   EXPECT_EQ(test::TempFolder::ReadFile(source), std::string(1000, 's'));
 }
@@ -257,7 +257,7 @@ TEST_F(BatchRules, DecryptionAppliesTheStoredDate) {
   ASSERT_EQ(::unlink(source.c_str()), 0);
   const TRowResult row = DecryptRow(engine, source + ".enc", options);
   ASSERT_EQ(row.Text(), "復号成功 : ");
-  EXPECT_EQ(row.DecryptedPath, source);
+  EXPECT_EQ(row.OutputPath, source);
   EXPECT_LE(std::abs(ModificationTime(source) - original), 2);
 }
 
@@ -280,7 +280,7 @@ TEST_F(BatchRules, DecryptionWipesTheContainerOnlyWhenAsked) {
   const TRowResult row = DecryptRow(engine, container, options);
   EXPECT_FALSE(row.Failed());
   EXPECT_FALSE(FileExists(container));
-  EXPECT_EQ(test::TempFolder::ReadFile(row.DecryptedPath), "plain");
+  EXPECT_EQ(test::TempFolder::ReadFile(row.OutputPath), "plain");
 }
 
 // The source of a row is its own file byte for byte: the output A.TXT of a.txt is another file, and the
@@ -296,7 +296,7 @@ TEST_F(BatchRules, AnOutputThatDiffersOnlyInCaseIsNoReasonToKeepTheSource) {
   options.WipeDecryptedSource = true;
   const TRowResult row = DecryptRow(engine, folder.Path("A.TXT"), options);
   EXPECT_EQ(row.Text(), "復号成功 : ");
-  EXPECT_EQ(row.DecryptedPath, source);
+  EXPECT_EQ(row.OutputPath, source);
   EXPECT_EQ(folder.Listing(), std::vector<std::string>{"a.txt"});
 }
 
@@ -336,8 +336,8 @@ TEST_F(BatchRules, ALinkAsSourceIsRemovedAndItsTargetIsNamedAsKept) {
   row = DecryptRow(engine, containerLink, options);
   EXPECT_EQ(row.Text(), "＊復号成功(リンク先は抹消されていません：" + realContainer + ") : ");
   EXPECT_TRUE(row.Failed());
-  EXPECT_EQ(row.DecryptedPath, folder.Path("p"));
-  EXPECT_EQ(test::TempFolder::ReadFile(row.DecryptedPath), "plain");
+  EXPECT_EQ(row.OutputPath, folder.Path("p"));
+  EXPECT_EQ(test::TempFolder::ReadFile(row.OutputPath), "plain");
   EXPECT_FALSE(FileExists(containerLink));
   EXPECT_TRUE(FileExists(container));
 

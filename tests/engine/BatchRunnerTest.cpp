@@ -74,7 +74,7 @@ TOutcome Outcome(const test::TempFolder& folder, const TRecorder& recorder) {
   TOutcome outcome;
   for (const TRowResult& row : recorder.Rows)
     outcome.Rows.push_back(Relative(row.Text(), folder.Path()) + (row.Failed() ? " failed " : " ok ") +
-                           Relative(row.DecryptedPath, folder.Path()));
+                           Relative(row.OutputPath, folder.Path()));
   for (const std::string& name : folder.Listing())
     outcome.Files[name] =
         name.ends_with("/") ? "" : WithoutStoredDate(test::TempFolder::ReadFile(folder.Path(name)));
@@ -215,7 +215,7 @@ TEST(BatchRunnerRows, ThrowingRowIsAnUnexpectedErrorAndProgressCoversTheWholeBat
   ASSERT_EQ(recorder.Rows.size(), files.size());
   for (int row = 0; row < 12; ++row) {
     EXPECT_EQ(recorder.Rows[row].Kind, row == 5 ? TResultKind::kUnexpectedError : TResultKind::kWiped);
-    EXPECT_EQ(recorder.Rows[row].DecryptedPath, row == 5 ? "" : std::to_string(row));  // in list order
+    EXPECT_EQ(recorder.Rows[row].OutputPath, row == 5 ? "" : std::to_string(row));  // in list order
   }
   EXPECT_EQ(recorder.LastDone, 12 * 1000 + 66);  // every row's bytes, the failed one's too
 }

@@ -1,13 +1,11 @@
-#include "engine/Batch.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
 #include <string>
 #include <vector>
 
 #include "TempFolder.h"
+#include "engine/Batch.h"
 #include "engine/FileEngine.h"
 
 namespace zk {
@@ -78,8 +76,9 @@ TEST_P(BatchTest, ReEncryptsWhatTheDecryptionLeftWithEachContainersHint) {
   EXPECT_EQ(batch.Mode(), TBatchMode::kEncrypt);
   EXPECT_EQ(batch.Rows()[0].Path, folder.Path("alpha.txt"));
   EXPECT_EQ(batch.Rows()[1].Path, junk);  // not decrypted: the row still names its container
-  EXPECT_EQ(RunBatch(batch, GetParam(), "password"),
-            (std::vector{TResultKind::kEncrypted, TResultKind::kReEncryptNotDecrypted, TResultKind::kEncrypted}));
+  EXPECT_EQ(
+      RunBatch(batch, GetParam(), "password"),
+      (std::vector{TResultKind::kEncrypted, TResultKind::kReEncryptNotDecrypted, TResultKind::kEncrypted}));
   EXPECT_EQ(batch.FailureCount(), 1);
   EXPECT_FALSE(batch.ReEncrypting());
   EXPECT_FALSE(batch.CanReEncrypt());
