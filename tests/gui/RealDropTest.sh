@@ -53,23 +53,8 @@ start_zk() {
   press ZK Return  # the public-test notice
 }
 
-# The program must end by itself, with status 0.
-expect_clean_exit() {
-  local status
-  for _ in $(seq 150); do
-    kill -0 "$zk_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$zk_pid" 2>/dev/null; then
-    fail "$1: zk did not end"
-    xdotool search --onlyvisible --name '.*' getwindowname %@ 2>/dev/null | sed 's/^/  window: /'
-    kill -9 "$zk_pid"
-    return
-  fi
-  wait "$zk_pid"
-  status=$?
-  [ "$status" = 0 ] || fail "$1: zk ended with status $status$([ "$status" -gt 128 ] && echo " (signal $((status - 128)))")"
-}
+list_windows() { xdotool search --onlyvisible --name '.*' getwindowname %@ 2>/dev/null | sed 's/^/window: /'; }
+expect_clean_exit() { expect_zk_exit "$1"; }  # the program must end by itself, with status 0
 
 # zk -F -P pass1234, Escape in the file dialog, then a drop on the encrypt button.
 start_zk encrypt-button "" -F -P pass1234

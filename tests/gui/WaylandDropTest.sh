@@ -109,21 +109,10 @@ start_zk() {  # NAME SETTINGS ZK_WORDS...: a fresh copy of zk (its ZK.ini beside
   press ZK Return  # the public-test notice
 }
 
+list_windows() { timeout 5 weston-debug scene-graph 2>/dev/null | grep -o "top-level window '[^']*'"; }
 expect_clean_exit() {  # what folder: zk must end by itself, with status 0, and the source see its drop taken
-  local status
-  for _ in $(seq 150); do
-    kill -0 "$zk_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$zk_pid" 2>/dev/null; then
-    fail "$1: zk did not end"
-    timeout 5 weston-debug scene-graph 2>/dev/null | grep -o "top-level window '[^']*'" | sed 's/^/  /'
-    kill -9 "$zk_pid"
-    return
-  fi
-  wait "$zk_pid"
-  status=$?
-  [ "$status" = 0 ] || { fail "$1: zk ended with status $status"; sed 's/^/  zk: /' "$work/$2/zk.log"; }
+  expect_zk_exit "$1" || return
+  [ "$zk_status" = 0 ] || sed 's/^/  zk: /' "$work/$2/zk.log"
   wait "$source_pid" || fail "$1: the drag source saw its drop refused"
 }
 

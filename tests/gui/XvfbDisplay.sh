@@ -1,7 +1,7 @@
 # Sourced by the GUI scripts that need a real X display: `start_display WORK TOOL...` skips the test (exit 77)
 # when a tool is missing, starts Xvfb on a display of its own with WORK as a fresh scratch folder, and stops
-# it and every process in `children` at exit. Also gives `fail MESSAGE` (counted in `failures`) and
-# `wait_window TITLE`.
+# it and every process in `children` at exit. Also gives `fail MESSAGE` (counted in `failures`),
+# `wait_window TITLE` and `expect_zk_exit LABEL`.
 
 start_display() {
   local work=$1 tool
@@ -45,4 +45,24 @@ wait_window() {  # title: the id of the visible window with exactly that title
   done
   echo "no window '$1'" >&2
   return 1
+}
+
+# Waits up to 15 s for zk ($zk_pid) to end by itself and fails unless it ends with status 0. A zk that does
+# not end is killed, after the windows it still shows are listed (the caller's `list_windows`). False when zk
+# had to be killed; otherwise its status is left in `zk_status`.
+expect_zk_exit() {  # label
+  for _ in $(seq 150); do
+    kill -0 "$zk_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$zk_pid" 2>/dev/null; then
+    fail "$1: zk did not end"
+    list_windows | sed 's/^/  /'
+    kill -9 "$zk_pid"
+    return 1
+  fi
+  wait "$zk_pid"
+  zk_status=$?
+  [ "$zk_status" = 0 ] ||
+    fail "$1: zk ended with status $zk_status$([ "$zk_status" -gt 128 ] && echo " (signal $((zk_status - 128)))")"
 }
