@@ -43,14 +43,12 @@ void TBatch::Add(const std::vector<std::string>& paths) {
 }
 
 void TBatch::AddShowingHints(const std::vector<std::string>& paths, TFileEngine& engine) {
-  for (const std::string& path : paths) {
-    TBatchRow row;
-    row.Path = path;
-    if (mode_ == TBatchMode::kDecrypt) {
-      row.HintRead = true;
-      row.Hint = engine.ReadHint(path);
-    }
-    rows_.push_back(std::move(row));
+  const size_t first = rows_.size();
+  Add(paths);
+  if (mode_ != TBatchMode::kDecrypt) return;
+  for (size_t i = first; i < rows_.size(); ++i) {
+    rows_[i].HintRead = true;
+    rows_[i].Hint = engine.ReadHint(rows_[i].Path);
   }
 }
 
@@ -68,10 +66,10 @@ void TBatch::Run(int workers, TFileEngine& engine, const TBatchOptions& options,
   for (TBatchRow& row : rows_) row.Result.reset();
   // The workers read only these copies; the rows themselves change on the calling thread as results come.
   std::vector<std::string> sources;
-  std::vector<std::string> hints;
+  std::vector<std::string> hints;  // re-encrypting: each row's container's hint
   for (const TBatchRow& row : rows_) {
     sources.push_back(reEncrypting_ ? row.DecryptedPath : row.Path);
-    hints.push_back(row.Hint.value_or(""));
+    if (reEncrypting_) hints.push_back(row.Hint.value_or(""));
   }
   TRecorder recorder(*this, observer);
   RunBatchRows(
