@@ -41,12 +41,9 @@ drag_to() {  # title x y file: drags the file from a fresh source window onto x,
 
 # case NAME SETTINGS ZK_WORDS...: a fresh copy of zk (its ZK.ini beside it) started with these words.
 start_zk() {
-  local folder=$work/$1 settings=$2
+  local folder=$work/$1
+  make_zk_copy "$1" '[WINDOWPOS]\nX=100\nY=100\n[SYSTEM]\nFIRSTEXEC=0\nDBCHK=0\n%s' "$2"
   shift 2
-  mkdir -p "$folder"
-  ln "$zk" "$folder/zk" 2>/dev/null || cp "$zk" "$folder/zk"
-  printf '[WINDOWPOS]\nX=100\nY=100\n[SYSTEM]\nFIRSTEXEC=0\nDBCHK=0\n%s' "$settings" >"$folder/ZK.ini"
-  printf 'plain text\n' >"$folder/file.txt"
   "$folder/zk" "$@" >"$folder/zk.log" 2>&1 &
   zk_pid=$!
   children+=("$zk_pid")

@@ -96,12 +96,9 @@ drag_to() {  # title x y file: drags the file from a fresh source window onto x,
 }
 
 start_zk() {  # NAME SETTINGS ZK_WORDS...: a fresh copy of zk (its ZK.ini beside it) started with these words
-  local folder=$work/$1 settings=$2
+  local folder=$work/$1
+  make_zk_copy "$1" '[SYSTEM]\nFIRSTEXEC=0\nDBCHK=0\n%s' "$2"
   shift 2
-  mkdir -p "$folder"
-  ln "$zk" "$folder/zk" 2>/dev/null || cp "$zk" "$folder/zk"
-  printf '[SYSTEM]\nFIRSTEXEC=0\nDBCHK=0\n%s' "$settings" >"$folder/ZK.ini"
-  printf 'plain text\n' >"$folder/file.txt"
   # Weston here has no input method: Qt 6.4's Wayland text input would ask for one.
   env -u DISPLAY QT_QPA_PLATFORM=wayland QT_IM_MODULE=none "$folder/zk" "$@" >"$folder/zk.log" 2>&1 &
   zk_pid=$!

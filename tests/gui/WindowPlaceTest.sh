@@ -28,9 +28,7 @@ start_and_close() {
 
 for topwipe in 0 1; do
   folder=$work/topwipe-$topwipe
-  mkdir -p "$folder"
-  ln "$zk" "$folder/zk" 2>/dev/null || cp "$zk" "$folder/zk"
-  printf '[WINDOWPOS]\nX=300\nY=200\n[SYSTEM]\nFIRSTEXEC=0\nTOPWIPE=%s\n' "$topwipe" >"$folder/ZK.ini"
+  make_zk_copy "topwipe-$topwipe" '[WINDOWPOS]\nX=300\nY=200\n[SYSTEM]\nFIRSTEXEC=0\nTOPWIPE=%s\n' "$topwipe"
   for start in 1 2 3; do
     start_and_close "$folder"
     place=$(grep -E '^[XY]=' "$folder/ZK.ini" | tr '\n' ' ')

@@ -1,7 +1,7 @@
 # Sourced by the GUI scripts that need a real X display: `start_display WORK TOOL...` skips the test (exit 77)
 # when a tool is missing, starts Xvfb on a display of its own with WORK as a fresh scratch folder, and stops
 # it and every process in `children` at exit. Also gives `fail MESSAGE` (counted in `failures`),
-# `wait_window TITLE` and `expect_zk_exit LABEL`.
+# `wait_window TITLE`, `make_zk_copy NAME FORMAT ARGS...` and `expect_zk_exit LABEL`.
 
 start_display() {
   local work=$1 tool
@@ -65,4 +65,15 @@ expect_zk_exit() {  # label
   zk_status=$?
   [ "$zk_status" = 0 ] ||
     fail "$1: zk ended with status $zk_status$([ "$zk_status" -gt 128 ] && echo " (signal $((zk_status - 128)))")"
+}
+
+# A fresh copy of $zk in WORK/NAME with the ZK.ini that printf makes of FORMAT and ARGS beside it, and a
+# file.txt to work on.
+make_zk_copy() {  # name format args...
+  local folder=$work/$1
+  mkdir -p "$folder"
+  ln "$zk" "$folder/zk" 2>/dev/null || cp "$zk" "$folder/zk"
+  # shellcheck disable=SC2059 # the format is the caller's
+  printf "$2" "${@:3}" >"$folder/ZK.ini"
+  printf 'plain text\n' >"$folder/file.txt"
 }
